@@ -1,0 +1,151 @@
+#include "cli/Cli.h"
+
+#include "core/document/Errors.h"
+#include "core/text/Format.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <ostream>
+
+namespace tessemar::cli {
+namespace {
+
+bool Contains(const std::vector<std::string_view>& list, std::string_view word) {
+    return std::find(list.begin(), list.end(), word) != list.end();
+}
+
+void PrintHelp(std::ostream& out) {
+    out << "Usage: tessemar-cli COMMAND [ARGUMENTS]\n\n"
+           "Reads, writes and reports on Tessemar puzzle documents (.tsd) without a window.\n\n"
+           "Commands:\n";
+    for (const Command& command : Commands()) {
+        out << "  tessemar-cli " << command.synopsis << "\n      " << command.description << "\n";
+    }
+    out << "  tessemar-cli --help\n      Shows this text.\n\n"
+           "Reports are printed in the language of the locale (Japanese when LANGUAGE, LC_ALL,\n"
+           "LC_MESSAGES or LANG starts with \"ja\", otherwise English); --lang en|ja chooses one.\n\n"
+           "Exit codes:\n"
+           "  0   success\n"
+           "  64  the command line is wrong\n"
+           "  65  the file is not a puzzle Tessemar can read (\"Unexpected file format.\")\n"
+           "  66  the file cannot be opened or read\n"
+           "  73  the output file cannot be written\n";
+}
+
+std::string AccessMessage(const FileAccessError& error) {
+    unsigned id;
+    if (error.operation() == FileAccessError::Operation::Read) {
+        id = error.error() == ENOENT ? text::IdsFileNotFound
+             : error.error() == EACCES ? text::IdsFileAccessDenied
+                                       : text::IdsFileReadError;
+    } else {
+        id = error.error() == ENOSPC ? text::IdsDiskFull
+             : (error.error() == EACCES || error.error() == EROFS || error.error() == EPERM) ? text::IdsFileWriteDenied
+                                                                                           : text::IdsFileWriteError;
+    }
+    return text::FormatInserts(text::LoadString(id), {error.path()});
+}
+
+}  // namespace
+
+std::optional<Arguments> Arguments::Parse(const std::vector<std::string>& words,
+                                          const std::vector<std::string_view>& flagsWithValue,
+                                          const std::vector<std::string_view>& flags, std::ostream& err) {
+    Arguments args;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (!word.starts_with("--") || word == "--") {
+            args.positional_.push_back(word);
+            continue;
+        }
+        std::size_t eq = word.find('=');
+        std::string name = word.substr(0, eq);
+        if (Contains(flagsWithValue, name)) {
+            if (eq != std::string::npos) {
+                args.options_.emplace_back(name, word.substr(eq + 1));
+            } else if (i + 1 < words.size()) {
+                args.options_.emplace_back(name, words[++i]);
+            } else {
+                err << "tessemar-cli: option " << name << " needs a value\n";
+                return std::nullopt;
+            }
+        } else if (Contains(flags, name) && eq == std::string::npos) {
+            args.options_.emplace_back(name, "");
+        } else {
+            err << "tessemar-cli: unknown option " << word << "\n";
+            return std::nullopt;
+        }
+    }
+    return args;
+}
+
+bool Arguments::Has(std::string_view flag) const {
+    return std::any_of(options_.begin(), options_.end(), [&](const auto& o) { return o.first == flag; });
+}
+
+std::optional<std::string> Arguments::Value(std::string_view flag) const {
+    for (auto it = options_.rbegin(); it != options_.rend(); ++it) {
+        if (it->first == flag) return it->second;
+    }
+    return std::nullopt;
+}
+
+bool ApplyLanguageOption(const Arguments& args, std::ostream& err) {
+    auto lang = args.Value("--lang");
+    if (!lang) {
+        text::SetLanguage(text::DetectLanguage());
+    } else if (*lang == "en") {
+        text::SetLanguage(text::Language::English);
+    } else if (*lang == "ja") {
+        text::SetLanguage(text::Language::Japanese);
+    } else {
+        err << "tessemar-cli: --lang takes en or ja, not " << *lang << "\n";
+        return false;
+    }
+    return true;
+}
+
+std::string ToUnixLineEnds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        out += text[i];
+    }
+    return out;
+}
+
+int ReportFileError(std::ostream& err) {
+    try {
+        throw;
+    } catch (const FileFormatError&) {
+        err << text::LoadString(text::IdsUnexpectedFileFormat) << "\n";
+        return ExitBadFile;
+    } catch (const FileAccessError& error) {
+        err << AccessMessage(error) << "\n";
+        return error.operation() == FileAccessError::Operation::Read ? ExitCannotOpen : ExitCannotWrite;
+    } catch (const std::exception& error) {
+        err << "tessemar-cli: " << error.what() << "\n";
+        return ExitSoftware;
+    }
+}
+
+int RunCli(const std::vector<std::string>& words, Streams& streams) {
+    if (words.empty()) {
+        PrintHelp(streams.err);
+        return ExitUsage;
+    }
+    if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+        PrintHelp(streams.out);
+        return ExitOk;
+    }
+    for (const Command& command : Commands()) {
+        if (command.name == words[0]) {
+            return command.run(std::vector<std::string>(words.begin() + 1, words.end()), streams);
+        }
+    }
+    streams.err << "tessemar-cli: unknown command " << words[0] << " (see tessemar-cli --help)\n";
+    return ExitUsage;
+}
+
+}  // namespace tessemar::cli

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/text/StringTable.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessemar::cli {
+
+// Exit codes, after the BSD sysexits convention where one fits.
+enum ExitCode : int {
+    ExitOk = 0,
+    ExitUsage = 64,
+    ExitBadFile = 65,     // the file is not a puzzle this program reads
+    ExitCannotOpen = 66,  // the file cannot be opened or read
+    ExitSoftware = 70,  // an internal error
+    ExitCannotWrite = 73,
+};
+
+// Where a command writes, so that tests can run commands in-process.
+struct Streams {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// The words after the command name: positional arguments and --options.
+class Arguments {
+public:
+    // flagsWithValue lists the options that take a value ("--size 20x20" or "--size=20x20").
+    // Returns nullopt (after printing why) when an option is unknown or lacks its value.
+    static std::optional<Arguments> Parse(const std::vector<std::string>& words,
+                                          const std::vector<std::string_view>& flagsWithValue,
+                                          const std::vector<std::string_view>& flags, std::ostream& err);
+
+    const std::vector<std::string>& Positional() const { return positional_; }
+    bool Has(std::string_view flag) const;
+    std::optional<std::string> Value(std::string_view flag) const;
+
+private:
+    std::vector<std::string> positional_;
+    std::vector<std::pair<std::string, std::string>> options_;
+};
+
+// One command of tessemar-cli.
+struct Command {
+    std::string_view name;
+    std::string_view synopsis;
+    std::string_view description;
+    int (*run)(const std::vector<std::string>& words, Streams& streams);
+};
+
+const std::vector<Command>& Commands();
+
+// Runs the command line (argv[0] excluded) and returns the exit code.
+int RunCli(const std::vector<std::string>& words, Streams& streams);
+
+// The report language: --lang en|ja when given, else the locale's. False after printing why
+// when the value is neither.
+bool ApplyLanguageOption(const Arguments& args, std::ostream& err);
+
+// Program text uses CR LF line ends; a terminal wants LF.
+std::string ToUnixLineEnds(std::string_view text);
+
+// Prints the message for a file that could not be read or is not a puzzle, and returns the
+// exit code that goes with it. Call from a catch block.
+int ReportFileError(std::ostream& err);
+
+}  // namespace tessemar::cli

@@ -1,0 +1,32 @@
+#include "cli/Commands.h"
+
+#include "core/settings/AppSettings.h"
+
+#include <climits>
+#include <unistd.h>
+
+namespace tessemar::cli {
+
+const std::vector<Command>& Commands() {
+    static const std::vector<Command> commands = {
+        {"new", "new OUT.tsd [--size WxH] [--ini PATH]",
+         "Writes a new empty puzzle as the program makes it from the settings file's defaults\n"
+         "      (section Default); --size sets W columns and H rows (1..250).",
+         RunNew},
+        {"info", "info FILE.tsd [--lang en|ja]", "Prints the document's property report.", RunInfo},
+    };
+    return commands;
+}
+
+std::string ProgramIniPath() {
+    char buffer[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    std::string folder;
+    if (n > 0) {
+        folder.assign(buffer, static_cast<std::size_t>(n));
+        folder = folder.substr(0, folder.find_last_of('/'));
+    }
+    return DefaultIniPath(folder);
+}
+
+}  // namespace tessemar::cli

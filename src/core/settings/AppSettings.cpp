@@ -1,0 +1,219 @@
+#include "core/settings/AppSettings.h"
+
+#include "core/Version.h"
+#include "core/text/Format.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace tessemar {
+namespace {
+
+constexpr const char* kSettings = "Settings";
+constexpr const char* kKey = "Key";
+constexpr const char* kPrinter = "Printer";
+constexpr const char* kWallPaper = "WallPaper";
+constexpr const char* kSolve = "Solve";
+constexpr const char* kDefault = "Default";
+constexpr const char* kMainFrame = "MainFrame";
+constexpr const char* kTextDlg = "TextDlg";
+constexpr const char* kInfo = "Info";
+
+constexpr const char* kColorKeys[10] = {"ColorBackground", "Color1", "Color2", "Color3", "Color4",
+                                        "Color5",          "Color6", "Color7", "Color8", "ColorX"};
+constexpr const char* kShadowKeys[10] = {"ColorBoldLine", "ColorShadow1", "ColorShadow2", "ColorShadow3",
+                                         "ColorShadow4",  "ColorShadow5", "ColorShadow6", "ColorShadow7",
+                                         "ColorShadow8",  "ColorLine"};
+
+// The edit keys are 16-bit fields: the stored integer is truncated to them.
+std::uint16_t ReadKeyCode(const IniFile& ini, const char* key, std::uint16_t defaultValue) {
+    return static_cast<std::uint16_t>(ini.GetInt(kKey, key, defaultValue));
+}
+
+void CorrectReadValues(AppSettings& s) {
+    if (s.tool < 0 || s.tool > 4) s.tool = 0;
+    if (s.color < 1 || s.color > 8) s.color = 1;
+    if (static_cast<std::uint32_t>(s.brush) > 3u) s.brush = 2;
+    if (static_cast<std::uint32_t>(s.recentFileCount) - 1u > 15u) s.recentFileCount = 10;
+}
+
+}  // namespace
+
+AppSettings LoadSettings(const IniFile& ini, const SystemColors& system) {
+    AppSettings s;
+    s.recentFileCount = ini.GetInt(kSettings, "RecentFileCount", 10);
+    s.backDrawMode = ini.GetInt(kSettings, "BackDrawMode", 1);
+    s.boldLine = ini.GetInt(kSettings, "BoldLine", 1);
+    s.graduateNumber = ini.GetInt(kSettings, "GraduateNumber", 1);
+    s.showPreview = ini.GetInt(kSettings, "ShowPreview", 1);
+    s.createNewFile = ini.GetInt(kSettings, "CreateNewFile", 1);
+    s.fullColorBar = ini.GetInt(kSettings, "FullColorBar", 1);
+    s.tool = ini.GetInt(kSettings, "Tool", 0);
+    s.color = ini.GetInt(kSettings, "Color", 1);
+    s.lastChildState = ini.GetInt(kSettings, "LastChildState", 0);
+    s.registerFileType = ini.GetInt(kSettings, "RegisterFileType", 0);
+    s.previewPages = ini.GetInt(kSettings, "PreviewPages", 0);
+
+    s.shiftDirection = ini.GetInt(kKey, "ShiftDirection", 1);
+    s.editKeyUp = ReadKeyCode(ini, "EditKeyUp", 87);
+    s.editKeyDown = ReadKeyCode(ini, "EditKeyDown", 83);
+    s.editKeyLeft = ReadKeyCode(ini, "EditKeyLeft", 65);
+    s.editKeyRight = ReadKeyCode(ini, "EditKeyRight", 68);
+
+    s.marginLeft = ini.GetInt(kPrinter, "MarginLeft", 1250);
+    s.marginTop = ini.GetInt(kPrinter, "MarginTop", 1000);
+    s.marginRight = ini.GetInt(kPrinter, "MarginRight", 1250);
+    s.marginBottom = ini.GetInt(kPrinter, "MarginBottom", 1000);
+    s.zoom = ini.GetInt(kPrinter, "Zoom", 300);
+    s.cutBlankNum = ini.GetInt(kPrinter, "CutBlankNum", 1);
+
+    s.brush = ini.GetInt(kWallPaper, "Brush", 2);
+    s.wallpaperColor1 = static_cast<ColorRef>(
+        ini.GetInt(kWallPaper, "Color1", static_cast<std::int32_t>(system.applicationWorkspace)));
+    s.wallpaperColor2 = static_cast<ColorRef>(
+        ini.GetInt(kWallPaper, "Color2", static_cast<std::int32_t>(system.window)));
+    s.direction = ini.GetInt(kWallPaper, "Direction", 1);
+    s.path = ini.GetString(kWallPaper, "Path", "");
+
+    s.updateView = ini.GetInt(kSolve, "UpdateView", 0);
+    s.resultMode = ini.GetInt(kSolve, "ResultMode", 0);
+
+    CorrectReadValues(s);
+    return s;
+}
+
+void SaveSettings(const IniFile& ini, const AppSettings& s, const MainFramePlacement& placement,
+                  const std::function<void(const IniFile&)>& writeDockingState) {
+    if (writeDockingState) writeDockingState(ini);
+
+    ini.WriteInt(kSettings, "RecentFileCount", s.recentFileCount);
+    ini.WriteInt(kSettings, "BackDrawMode", s.backDrawMode);
+    ini.WriteInt(kSettings, "BoldLine", s.boldLine);
+    ini.WriteInt(kSettings, "GraduateNumber", s.graduateNumber);
+    ini.WriteInt(kSettings, "ShowPreview", s.showPreview);
+    ini.WriteInt(kSettings, "CreateNewFile", s.createNewFile);
+    ini.WriteInt(kSettings, "Tool", s.tool);
+    ini.WriteInt(kSettings, "Color", s.color);
+    ini.WriteInt(kSettings, "LastChildState", s.lastChildState);
+    ini.WriteInt(kSettings, "FullColorBar", s.fullColorBar);
+
+    ini.WriteInt(kKey, "ShiftDirection", s.shiftDirection);
+    ini.WriteInt(kKey, "EditKeyUp", s.editKeyUp);
+    ini.WriteInt(kKey, "EditKeyDown", s.editKeyDown);
+    ini.WriteInt(kKey, "EditKeyLeft", s.editKeyLeft);
+    ini.WriteInt(kKey, "EditKeyRight", s.editKeyRight);
+
+    ini.WriteInt(kPrinter, "MarginLeft", s.marginLeft);
+    ini.WriteInt(kPrinter, "MarginTop", s.marginTop);
+    ini.WriteInt(kPrinter, "MarginRight", s.marginRight);
+    ini.WriteInt(kPrinter, "MarginBottom", s.marginBottom);
+    ini.WriteInt(kPrinter, "Zoom", s.zoom);
+    ini.WriteInt(kPrinter, "CutBlankNum", s.cutBlankNum);
+
+    ini.WriteInt(kWallPaper, "Brush", s.brush);
+    ini.WriteInt(kWallPaper, "Color1", static_cast<std::int32_t>(s.wallpaperColor1));
+    ini.WriteInt(kWallPaper, "Color2", static_cast<std::int32_t>(s.wallpaperColor2));
+    ini.WriteInt(kWallPaper, "Direction", s.direction);
+    ini.WriteString(kWallPaper, "Path", s.path);
+
+    ini.WriteInt(kSolve, "UpdateView", s.updateView);
+    ini.WriteInt(kSolve, "ResultMode", s.resultMode);
+
+    if (placement.restored) {
+        ini.WriteInt(kMainFrame, "Left", placement.left);
+        ini.WriteInt(kMainFrame, "Top", placement.top);
+        ini.WriteInt(kMainFrame, "Right", placement.right);
+        ini.WriteInt(kMainFrame, "Bottom", placement.bottom);
+    }
+    ini.WriteInt(kMainFrame, "Zoomed", placement.zoomed ? 1 : 0);
+
+    WriteVersionStamp(ini);
+}
+
+void ReadDefaultColors(const IniFile& ini, ColorTable& colors, ColorTable& shadowColors) {
+    for (int i = 0; i < 10; ++i) {
+        colors[i] = static_cast<ColorRef>(ini.GetInt(kDefault, kColorKeys[i], static_cast<std::int32_t>(kDefaultColors[i])));
+    }
+    for (int i = 0; i < 10; ++i) {
+        shadowColors[i] = static_cast<ColorRef>(
+            ini.GetInt(kDefault, kShadowKeys[i], static_cast<std::int32_t>(kDefaultShadowColors[i])));
+    }
+}
+
+void WriteDefaultColors(const IniFile& ini, const ColorTable& colors, const ColorTable& shadowColors) {
+    for (int i = 0; i < 10; ++i) ini.WriteInt(kDefault, kColorKeys[i], static_cast<std::int32_t>(colors[i]));
+    for (int i = 0; i < 10; ++i) ini.WriteInt(kDefault, kShadowKeys[i], static_cast<std::int32_t>(shadowColors[i]));
+}
+
+DocumentDefaults ReadDocumentDefaults(const IniFile& ini) {
+    DocumentDefaults d;
+    ReadDefaultColors(ini, d.colors, d.shadowColors);
+    d.columnCount = ini.GetInt(kDefault, "Row", 15);
+    d.rowCount = ini.GetInt(kDefault, "Col", 15);
+    d.cellSize = ini.GetInt(kDefault, "Size", 17);
+    d.fontFaceName = ini.GetString(kDefault, "FaceName", "Arial");
+    d.fontWeight = ini.GetInt(kDefault, "Weight", 700);
+    d.title = ini.GetString(kDefault, "Title", "Untitled");
+    return d;
+}
+
+std::string FormatProductVersion(int major, int minor, int patch, int tweak) {
+    return text::Format("%d.%02d/%02d.%04d", {major, minor, patch, tweak});
+}
+
+std::string FormatProductVersion() {
+    return FormatProductVersion(kVersionMajor, kVersionMinor, kVersionPatch, kVersionTweak);
+}
+
+void WriteVersionStamp(const IniFile& ini) { ini.WriteString(kInfo, "Version", FormatProductVersion()); }
+
+bool IsLayoutVersionCurrent(const IniFile& ini) {
+    return ini.GetString(kInfo, "Version", "") == FormatProductVersion();
+}
+
+void WriteRegisterFileType(const IniFile& ini, bool on) { ini.WriteInt(kSettings, "RegisterFileType", on ? 1 : 0); }
+
+WindowRect ReadTextDialogRect(const IniFile& ini) {
+    WindowRect r;
+    r.left = ini.GetInt(kTextDlg, "WindowLeft", r.left);
+    r.top = ini.GetInt(kTextDlg, "WindowTop", r.top);
+    r.right = ini.GetInt(kTextDlg, "WindowRight", r.right);
+    r.bottom = ini.GetInt(kTextDlg, "WindowBottom", r.bottom);
+    return r;
+}
+
+void WriteTextDialogRect(const IniFile& ini, const WindowRect& r) {
+    ini.WriteInt(kTextDlg, "WindowLeft", r.left);
+    ini.WriteInt(kTextDlg, "WindowTop", r.top);
+    ini.WriteInt(kTextDlg, "WindowRight", r.right);
+    ini.WriteInt(kTextDlg, "WindowBottom", r.bottom);
+}
+
+MainFramePlacement ReadMainFramePlacement(const IniFile& ini) {
+    MainFramePlacement p;
+    p.left = ini.GetInt(kMainFrame, "Left", 0);
+    p.top = ini.GetInt(kMainFrame, "Top", 0);
+    p.right = ini.GetInt(kMainFrame, "Right", 0);
+    p.bottom = ini.GetInt(kMainFrame, "Bottom", 0);
+    p.zoomed = ini.GetInt(kMainFrame, "Zoomed", 0) != 0;
+    p.restored = !p.zoomed;
+    return p;
+}
+
+std::string DefaultIniPath(const std::string& programDirectory) {
+    const std::string fileName = "Tessemar.INI";
+    if (!programDirectory.empty() && ::access(programDirectory.c_str(), W_OK) == 0) {
+        return programDirectory + "/" + fileName;
+    }
+    std::string config;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') {
+        config = xdg;
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        config = std::string(home) + "/.config";
+    } else {
+        config = "/tmp";
+    }
+    return config + "/Tessemar/" + fileName;
+}
+
+}  // namespace tessemar

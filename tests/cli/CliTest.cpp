@@ -1,0 +1,101 @@
+#include "cli/Cli.h"
+
+#include "core/document/TsdFile.h"
+#include "core/io/FileUtil.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace tessemar::cli {
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunWords(const std::vector<std::string>& words) {
+    std::ostringstream out, err;
+    Streams streams{out, err};
+    int code = RunCli(words, streams);
+    return {code, out.str(), err.str()};
+}
+
+TEST(CliTest, NewWritesTheDefaultDocumentAndInfoReportsIt) {
+    TempDir dir;
+    const std::string file = dir.File("fresh.tsd");
+    CliRun made = RunWords({"new", file, "--ini", dir.File("none.INI")});
+    ASSERT_EQ(made.code, ExitOk) << made.err;
+    EXPECT_EQ(ReadWholeFile(file).value().size(), 267u);
+
+    CliRun info = RunWords({"info", file, "--lang", "en"});
+    ASSERT_EQ(info.code, ExitOk) << info.err;
+    EXPECT_EQ(info.out,
+              "File Name: fresh.tsd\nFile Path: " + file +
+                  "\nFile Format: TESSEMAR 1.00 Normal Logic\nFile Size: 267 bytes\n\nTitle: Untitled\n"
+                  "Size: 15 x 15\nUsed Color(Number): 0\nUsed Color(Picture): 0\nUsed Color(Total): 0\n"
+                  "Background Color(RGB): #FFFFFF (255, 255, 255)\nUsed Color(RGB):\nSize of box: 16 pixel\n"
+                  "Font: Arial (BOLD)\n");
+    CliRun japanese = RunWords({"info", file, "--lang=ja"});
+    EXPECT_TRUE(japanese.out.starts_with("ファイル名： fresh.tsd\n")) << japanese.out;
+}
+
+TEST(CliTest, NewFollowsTheSettingsAndTheSizeOption) {
+    TempDir dir;
+    const std::string ini = dir.File("Tessemar.INI");
+    std::ofstream(ini) << "[Default]\nTitle=Cat\nSize=21\nRow=40\nCol=30\n";
+    ASSERT_EQ(RunWords({"new", dir.File("a.tsd"), "--ini", ini}).code, ExitOk);
+    auto a = OpenDocumentFile(dir.File("a.tsd"));
+    EXPECT_EQ(a->columnCount(), 40);
+    EXPECT_EQ(a->rowCount(), 30);
+    EXPECT_EQ(a->cellSize(), 21);
+    EXPECT_EQ(a->Model().title, "Cat");
+    ASSERT_EQ(RunWords({"new", dir.File("b.tsd"), "--ini", ini, "--size", "250x3"}).code, ExitOk);
+    auto b = OpenDocumentFile(dir.File("b.tsd"));
+    EXPECT_EQ(b->columnCount(), 250);
+    EXPECT_EQ(b->rowCount(), 3);
+}
+
+TEST(CliTest, ExitCodesForBadInput) {
+    TempDir dir;
+    const std::string bad = dir.File("bad.tsd");
+    std::ofstream(bad) << "TESSEMAR but cut short";
+    struct Case {
+        std::vector<std::string> words;
+        int code;
+        std::string errorStart;
+    } cases[] = {
+        {{"info", bad, "--lang", "en"}, ExitBadFile, "Unexpected file format."},
+        {{"info", dir.File("missing.tsd"), "--lang", "en"}, ExitCannotOpen, dir.File("missing.tsd") + " was not found."},
+        {{"info", bad, "--lang", "ja"}, ExitBadFile, "予期しないﾌｧｲﾙ形式です。"},
+        {{"info"}, ExitUsage, "usage:"},
+        {{"info", bad, "--lang", "fr"}, ExitUsage, "tessemar-cli: --lang"},
+        {{"info", bad, "--bogus"}, ExitUsage, "tessemar-cli: unknown option"},
+        {{"new", dir.File("x.tsd"), "--size", "0x5"}, ExitUsage, "tessemar-cli: --size"},
+        {{"new", dir.File("x.tsd"), "--size", "251x5"}, ExitUsage, "tessemar-cli: --size"},
+        {{"new", dir.File("no/such/x.tsd"), "--ini", dir.File("none.INI")}, ExitCannotWrite, ""},
+        {{"frobnicate"}, ExitUsage, "tessemar-cli: unknown command"},
+        {{}, ExitUsage, "Usage:"},
+    };
+    for (const Case& c : cases) {
+        CliRun run = RunWords(c.words);
+        EXPECT_EQ(run.code, c.code) << (c.words.empty() ? "" : c.words[0]) << " " << run.err;
+        EXPECT_TRUE(run.err.starts_with(c.errorStart)) << run.err;
+    }
+}
+
+TEST(CliTest, HelpNamesEveryCommandAndExitCode) {
+    CliRun help = RunWords({"--help"});
+    EXPECT_EQ(help.code, ExitOk);
+    for (const Command& command : Commands()) {
+        EXPECT_NE(help.out.find("tessemar-cli " + std::string(command.name)), std::string::npos) << command.name;
+    }
+    for (const char* code : {"64", "65", "66", "73"}) EXPECT_NE(help.out.find(code), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessemar::cli

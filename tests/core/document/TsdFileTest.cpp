@@ -1,0 +1,340 @@
+#include "core/document/TsdFile.h"
+
+#include "core/document/Errors.h"
+#include "core/io/FileUtil.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sys/stat.h>
+
+namespace tessemar {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+Bytes U32(std::uint32_t v) { return {Bytes::value_type(v), Bytes::value_type(v >> 8), Bytes::value_type(v >> 16), Bytes::value_type(v >> 24)}; }
+
+Bytes DefaultColourTables() {
+    Bytes out;
+    for (ColorRef c : kDefaultColors) out = Concat({out, U32(c)});
+    for (ColorRef c : kDefaultShadowColors) out = Concat({out, U32(c)});
+    return out;
+}
+
+const Bytes kSignature = {'T', 'E', 'S', 'S', 'E', 'M', 'A', 'R'};
+
+// The 2 x 2 example: cells (0,0) = 1, (0,1) = 1, (1,1) = 1 with their computed clues.
+PuzzleModel TwoByTwoModel() {
+    PuzzleModel m;
+    m.columnCount = 2;
+    m.rowCount = 2;
+    m.cells[0][0] = 1;
+    m.cells[0][1] = 1;
+    m.cells[1][1] = 1;
+    m.rowClueNumbers[0][0] = 1;
+    m.rowClueNumbers[0][1] = 2;
+    m.columnClueNumbers[0][0] = 2;
+    m.columnClueNumbers[1][0] = 1;
+    m.rowClueColors[0][0] = m.rowClueColors[0][1] = 1;
+    m.columnClueColors[0][0] = m.columnClueColors[1][0] = 1;
+    m.title = "T";
+    return m;
+}
+
+const Bytes kTwoByTwoFile = Concat({kSignature, {1, 0, 2, 2}, U32(2), U32(8), U32(2), {0x10, 0x11},
+                                    {1, 1, 1, 2, 1, 2, 1, 1}, {0x11, 0x11}, {17}, DefaultColourTables(),
+                                    {1, 'T'}, {5, 'A', 'r', 'i', 'a', 'l'}, U32(700)});
+
+void ExpectSameModel(const PuzzleModel& a, const PuzzleModel& b) {
+    ASSERT_EQ(a.columnCount, b.columnCount);
+    ASSERT_EQ(a.rowCount, b.rowCount);
+    EXPECT_EQ(a.cellSize, b.cellSize);
+    EXPECT_EQ(a.title, b.title);
+    EXPECT_EQ(a.fontFaceName, b.fontFaceName);
+    EXPECT_EQ(a.fontWeight, b.fontWeight);
+    EXPECT_EQ(a.colors, b.colors);
+    EXPECT_EQ(a.shadowColors, b.shadowColors);
+    for (int x = 0; x < a.columnCount; ++x) {
+        for (int y = 0; y < a.rowCount; ++y) ASSERT_EQ(a.cells[x][y], b.cells[x][y]) << x << "," << y;
+        for (int k = 0; k < a.rowCount; ++k) {
+            ASSERT_EQ(a.columnClueNumbers[x][k], b.columnClueNumbers[x][k]);
+            if (a.columnClueNumbers[x][k] != kEmptySlot) {
+                ASSERT_EQ(a.columnClueColors[x][k], b.columnClueColors[x][k]);
+            }
+        }
+    }
+    for (int y = 0; y < a.rowCount; ++y) {
+        for (int k = 0; k < a.columnCount; ++k) {
+            ASSERT_EQ(a.rowClueNumbers[k][y], b.rowClueNumbers[k][y]);
+            if (a.rowClueNumbers[k][y] != kEmptySlot) {
+                ASSERT_EQ(a.rowClueColors[k][y], b.rowClueColors[k][y]);
+            }
+        }
+    }
+}
+
+TEST(TsdFileTest, NewFifteenByFifteenPuzzleIs267Bytes) {
+    CLogicDoc doc;
+    Bytes bytes = WriteTsd(doc.Model());
+    ASSERT_EQ(bytes.size(), 267u);
+    EXPECT_EQ(doc.GetFileSizeEstimate(), 267);
+    Bytes expected = Concat({kSignature, {1, 0, 15, 15}, U32(113), U32(30), U32(0), Bytes(113, 0), Bytes(30, 0),
+                             {17}, DefaultColourTables(), {8, 'U', 'n', 't', 'i', 't', 'l', 'e', 'd'},
+                             {5, 'A', 'r', 'i', 'a', 'l'}, U32(700)});
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(TsdFileTest, PictureNibblesHighFirstWithXAsFifteen) {
+    PuzzleModel m;
+    m.columnCount = 3;
+    m.rowCount = 1;
+    m.cells[0][0] = 1;
+    m.cells[1][0] = kCellX;
+    m.cells[2][0] = 2;
+    Bytes bytes = WriteTsd(m);
+    EXPECT_EQ(bytes[24], 0x1F);
+    EXPECT_EQ(bytes[25], 0x20);
+    ExpectSameModel(*ReadTsd(bytes), m);
+}
+
+TEST(TsdFileTest, TwoByTwoExampleByteForByte) {
+    EXPECT_EQ(kTwoByTwoFile.size(), 129u);
+    EXPECT_EQ(WriteTsd(TwoByTwoModel()), kTwoByTwoFile);
+    ExpectSameModel(*ReadTsd(kTwoByTwoFile), TwoByTwoModel());
+}
+
+TEST(TsdFileTest, EmptySlotsBeforeTheLastNumberStayInPlace) {
+    PuzzleModel m;
+    m.rowClueNumbers[1][0] = 3;  // slot 0 empty
+    m.rowClueColors[1][0] = 2;
+    Bytes bytes = WriteTsd(m);
+    EXPECT_EQ(bytes[24 + 113], 2);
+    EXPECT_EQ(bytes[24 + 113 + 1], 255);
+    EXPECT_EQ(bytes[24 + 113 + 2], 3);
+    auto back = ReadTsd(bytes);
+    EXPECT_EQ(back->rowClueNumbers[0][0], kEmptySlot);
+    EXPECT_EQ(back->rowClueNumbers[1][0], 3);
+    EXPECT_EQ(back->rowClueColors[1][0], 2);
+}
+
+TEST(TsdFileTest, OnlyThePartInsideTheSizeIsSaved) {
+    PuzzleModel m;
+    m.columnCount = 10;
+    m.rowCount = 10;
+    m.cells[15][15] = 3;
+    m.rowClueNumbers[12][0] = 4;       // beyond W
+    m.columnClueNumbers[0][11] = 4;    // beyond H
+    m.columnClueNumbers[12][0] = 4;    // a column beyond W
+    auto back = ReadTsd(WriteTsd(m));
+    EXPECT_EQ(back->cells[15][15], 0);
+    EXPECT_EQ(back->rowClueNumbers[12][0], kEmptySlot);
+    EXPECT_EQ(back->columnClueNumbers[0][11], kEmptySlot);
+    EXPECT_EQ(back->columnClueNumbers[12][0], kEmptySlot);
+}
+
+TEST(TsdFileTest, ReaderDecodesUnknownCodesAsBlankAndKeepsTheVersionRead) {
+    Bytes bytes = kTwoByTwoFile;
+    bytes[8] = 3;
+    bytes[9] = 7;
+    bytes[24] = 0x9E;  // cell codes 9 and 14
+    bytes[24 + 2 + 8] = 0xCF;  // colour codes 12 and 15
+    auto m = ReadTsd(bytes);
+    EXPECT_EQ(m->formatVersion[0], 3);
+    EXPECT_EQ(m->formatVersion[1], 7);
+    EXPECT_EQ(m->cells[0][0], 0);
+    EXPECT_EQ(m->cells[1][0], 0);
+    EXPECT_EQ(m->rowClueColors[0][0], 0);
+    EXPECT_EQ(m->rowClueColors[0][1], 0);
+    // Saving writes version 1.00 whatever was read.
+    Bytes again = WriteTsd(*m);
+    EXPECT_EQ(again[8], 1);
+    EXPECT_EQ(again[9], 0);
+}
+
+TEST(TsdFileTest, ReadsEveryStringForm) {
+    auto withTitle = [](const Bytes& title) {
+        Bytes b(kTwoByTwoFile.begin(), kTwoByTwoFile.end() - 4 - 6 - 2);
+        return Concat({b, title, {5, 'A', 'r', 'i', 'a', 'l'}, U32(700)});
+    };
+    const std::string longText(300, 'a');
+    Bytes medium = Concat({{0xFF, 0x2C, 0x01}, Bytes(longText.begin(), longText.end())});
+    Bytes large = Concat({{0xFF, 0xFF, 0xFF}, U32(300), Bytes(longText.begin(), longText.end())});
+    // Wide form: 0xFF, 0xFFFE, then the length in UTF-16 units and the units ("猫A").
+    Bytes wide = {0xFF, 0xFE, 0xFF, 2, 0x2B, 0x73, 'A', 0};
+    Bytes cp932 = {4, 0x94, 0x4C, 0x82, 0xA0};  // 猫あ in CP932
+    struct Case {
+        Bytes title;
+        std::string expected;
+    } cases[] = {{medium, longText}, {large, longText}, {wide, "猫A"}, {cp932, "猫あ"},
+                 {{6, 0xE7, 0x8C, 0xAB, 0xE3, 0x81, 0x82}, "猫あ"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadTsd(withTitle(c.title))->title, c.expected);
+    }
+}
+
+TEST(TsdFileTest, WritesLongStringsWithTheirPrefixForms) {
+    struct Case {
+        std::size_t length;
+        Bytes prefix;
+    } cases[] = {{254, {254}}, {255, {0xFF, 0xFF, 0x00}}, {65533, {0xFF, 0xFD, 0xFF}},
+                 {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}}};
+    for (const Case& c : cases) {
+        PuzzleModel m;
+        m.title = std::string(c.length, 'x');
+        Bytes bytes = WriteTsd(m);
+        Bytes prefix(bytes.begin() + 24 + 113 + 30 + 1 + 80, bytes.begin() + 24 + 113 + 30 + 1 + 80 + c.prefix.size());
+        EXPECT_EQ(prefix, c.prefix) << c.length;
+        CLogicDoc doc;
+        doc.ReplaceModel(m);
+        EXPECT_EQ(doc.GetFileSizeEstimate(), static_cast<std::int64_t>(bytes.size())) << c.length;
+        EXPECT_EQ(ReadTsd(bytes)->title.size(), c.length);
+    }
+}
+
+TEST(TsdFileTest, EveryPrefixOfAFileIsRefused) {
+    for (std::size_t length = 0; length < kTwoByTwoFile.size(); ++length) {
+        Bytes prefix(kTwoByTwoFile.begin(), kTwoByTwoFile.begin() + static_cast<std::ptrdiff_t>(length));
+        EXPECT_THROW(ReadTsd(prefix), FileFormatError) << length;
+    }
+    Bytes withTail = Concat({kTwoByTwoFile, {1, 2, 3}});
+    EXPECT_NO_THROW(ReadTsd(withTail));
+}
+
+TEST(TsdFileTest, FilesOutsideTheWritersBoundsAreRefused) {
+    struct Case {
+        const char* what;
+        std::size_t offset;
+        std::uint8_t value;
+    } cases[] = {
+        {"width 0", 10, 0},
+        {"height 0", 11, 0},
+        {"width 251", 10, 251},
+        {"row line longer than W", 24 + 2, 3},
+        {"column line longer than H", 24 + 2 + 4, 3},
+        {"clue walk past L", 16, 7},
+        {"colour walk past M", 20, 1},
+        {"cell size 10", 24 + 2 + 8 + 2, 10},
+        {"cell size 52", 24 + 2 + 8 + 2, 52},
+    };
+    for (const Case& c : cases) {
+        Bytes bytes = kTwoByTwoFile;
+        bytes[c.offset] = c.value;
+        EXPECT_THROW(ReadTsd(bytes), FileFormatError) << c.what;
+    }
+}
+
+TEST(TsdFileTest, RandomMutationsNeverCrash) {
+    std::mt19937 random(7);
+    CLogicDoc doc;
+    Bytes base = WriteTsd(doc.Model());
+    for (int round = 0; round < 3000; ++round) {
+        Bytes bytes = round % 2 ? base : kTwoByTwoFile;
+        int changes = 1 + static_cast<int>(random() % 4);
+        for (int i = 0; i < changes; ++i) bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+        try {
+            auto m = ReadTsd(bytes);
+            EXPECT_GE(m->columnCount, 1);
+            EXPECT_LE(m->columnCount, kMaxLines);
+        } catch (const FileFormatError&) {
+        }
+    }
+}
+
+// A random document: random size, cells, clue lines with gaps, colours and a title that mixes
+// Japanese and ASCII.
+PuzzleModel RandomModel(std::mt19937& random) {
+    auto pick = [&](int low, int high) { return low + static_cast<int>(random() % static_cast<unsigned>(high - low + 1)); };
+    PuzzleModel m;
+    m.columnCount = pick(1, random() % 4 == 0 ? 250 : 30);
+    m.rowCount = pick(1, random() % 4 == 0 ? 250 : 30);
+    m.cellSize = pick(kMinCellSize, kMaxCellSize);
+    for (int x = 0; x < m.columnCount; ++x) {
+        for (int y = 0; y < m.rowCount; ++y) m.cells[x][y] = static_cast<std::int8_t>(pick(-1, 8));
+    }
+    for (int y = 0; y < m.rowCount; ++y) {
+        int length = pick(0, std::min(m.columnCount, 6));
+        for (int k = 0; k < length; ++k) {
+            m.rowClueNumbers[k][y] = static_cast<std::uint8_t>(pick(0, 5) == 0 ? 255 : pick(0, 254));
+            m.rowClueColors[k][y] = static_cast<std::uint8_t>(pick(0, 8));
+        }
+    }
+    for (int x = 0; x < m.columnCount; ++x) {
+        int length = pick(0, std::min(m.rowCount, 6));
+        for (int k = 0; k < length; ++k) {
+            m.columnClueNumbers[x][k] = static_cast<std::uint8_t>(pick(0, 254));
+            m.columnClueColors[x][k] = static_cast<std::uint8_t>(pick(0, 8));
+        }
+    }
+    for (ColorRef& c : m.colors) c = static_cast<ColorRef>(random() & 0xFFFFFF);
+    for (ColorRef& c : m.shadowColors) c = static_cast<ColorRef>(random() & 0xFFFFFF);
+    const char* words[] = {"猫", "Cat ", "ロジック", "x", "ﾃｽﾄ"};
+    m.title.clear();
+    for (int i = pick(0, 8); i > 0; --i) m.title += words[pick(0, 4)];
+    m.fontFaceName = pick(0, 1) ? "Arial" : "ＭＳ ゴシック";
+    m.fontWeight = pick(0, 1) ? 400 : 700;
+    return m;
+}
+
+TEST(TsdFileTest, RoundTripOfRandomDocumentsIsTheIdentity) {
+    std::mt19937 random(2026);
+    for (int round = 0; round < 150; ++round) {
+        PuzzleModel m = RandomModel(random);
+        Bytes bytes = WriteTsd(m);
+        CLogicDoc doc;
+        doc.ReplaceModel(m);
+        ASSERT_EQ(doc.GetFileSizeEstimate(), static_cast<std::int64_t>(bytes.size()));
+        auto back = ReadTsd(bytes);
+        ExpectSameModel(*back, m);
+        ASSERT_EQ(WriteTsd(*back), bytes);
+    }
+}
+
+TEST(TsdFileTest, SaveReplacesTheFileAndKeepsItOnFailure) {
+    TempDir dir;
+    const std::string path = dir.File("puzzle.tsd");
+    CLogicDoc doc;
+    doc.SetCell(0, 0, 1);
+    SaveDocumentFile(doc, path);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), path);
+    EXPECT_EQ(doc.GetTitle(), "puzzle.tsd");
+    const std::string saved = ReadWholeFile(path).value();
+
+    auto reopened = OpenDocumentFile(path);
+    EXPECT_EQ(reopened->Cell(0, 0), 1);
+    EXPECT_FALSE(reopened->IsModified());
+
+    // A save into a folder that is gone fails and reports it; nothing else is touched.
+    EXPECT_THROW(SaveDocumentFile(doc, dir.File("gone/puzzle.tsd")), FileAccessError);
+    EXPECT_EQ(ReadWholeFile(path).value(), saved);
+    // No temporary files are left behind.
+    int entries = 0;
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(dir.Path())) ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(TsdFileTest, OpenReportsMissingAndEmptyFiles) {
+    TempDir dir;
+    try {
+        OpenDocumentFile(dir.File("missing.tsd"));
+        FAIL() << "no error";
+    } catch (const FileAccessError& e) {
+        EXPECT_EQ(e.error(), ENOENT);
+    }
+    const std::string empty = dir.File("empty.tsd");
+    ASSERT_TRUE(WriteFileAtomically(empty, "").ok);
+    auto doc = OpenDocumentFile(empty);
+    EXPECT_EQ(doc->columnCount(), 15);
+    EXPECT_EQ(doc->Model().title, "Untitled");
+}
+
+}  // namespace
+}  // namespace tessemar
