@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace tessemar {
+
+// The packing scheme of qga pixel data and of packed archive members: LZSS over a 4096-byte
+// ring buffer that starts zero-filled with its write position at 4078. Each flag byte governs
+// the next eight items, least significant bit first: 1 is a literal byte, 0 a two-byte
+// reference b1 b2 to ring position b1 + (b2 >> 4) * 256 with length (b2 & 15) + 3.
+
+// Unpacks input until output is full, stopping there even inside a reference. Returns false
+// when output is empty (an expected size of 0 is an error) or input ends first; never reads
+// past input or writes past output.
+bool LzssUnpack(std::span<const std::uint8_t> input, std::span<std::uint8_t> output);
+
+// Packs data so that LzssUnpack with data.size() as the expected size gives it back.
+std::vector<std::uint8_t> LzssPack(std::span<const std::uint8_t> data);
+
+}  // namespace tessemar

@@ -1,0 +1,151 @@
+#include "core/images/Surface.h"
+
+#include <algorithm>
+
+namespace tessemar {
+
+Rect Rect::Intersect(const Rect& other) const {
+    Rect r{std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+           std::min(bottom, other.bottom)};
+    if (r.IsEmpty()) return Rect{};
+    return r;
+}
+
+bool Surface::Create(int width, int height) {
+    Release();
+    if (width < 1 || height < 1) return false;
+    if (static_cast<std::int64_t>(width) * height > kMaxSurfacePixels) return false;
+    pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    width_ = width;
+    height_ = height;
+    clip_ = Rect{0, 0, width, height};
+    return true;
+}
+
+void Surface::Release() {
+    std::vector<Pixel>().swap(pixels_);
+    width_ = 0;
+    height_ = 0;
+    clip_ = Rect{};
+    colorKey_ = 0;
+    hasAlpha_ = false;
+    loaded_ = false;
+}
+
+void Surface::SetClip(const Rect& clip) { clip_ = clip.Intersect(Rect{0, 0, width_, height_}); }
+
+void Surface::TakeColorKeyFromCorner() {
+    if (IsCreated() && clip_.Contains(0, 0)) SetColorKey(At(0, 0));
+}
+
+void Surface::Fill(const Rect& rect, Pixel color) {
+    const Rect r = rect.Intersect(clip_);
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::fill(Row(y) + r.left, Row(y) + r.right, color);
+    }
+}
+
+void Surface::AddColor(int red, int green, int blue) {
+    auto add = [](int channel, int delta) { return std::clamp(channel + delta, 0, 255); };
+    for (int y = clip_.top; y < clip_.bottom; ++y) {
+        Pixel* row = Row(y);
+        for (int x = clip_.left; x < clip_.right; ++x) {
+            const Pixel p = row[x];
+            row[x] = MakePixel(add(PixelRed(p), red), add(PixelGreen(p), green), add(PixelBlue(p), blue),
+                               PixelAlpha(p));
+        }
+    }
+}
+
+Pixel BlendPixel(Pixel d, Pixel s) {
+    const std::uint32_t a = s >> 24;
+    const std::uint32_t ws = a == 255 ? 256 : a;
+    const std::uint32_t wd = a == 0 ? 256 : 255 - a;
+    // Red and blue travel together in one word and green with alpha in another: each lane has
+    // 16 bits, enough for a channel times a weight of at most 256.
+    std::uint32_t rb = (((s & 0x00FF00FF) * ws) >> 8 & 0x00FF00FF) + (((d & 0x00FF00FF) * wd) >> 8 & 0x00FF00FF);
+    std::uint32_t g = ((((s >> 8) & 0xFF) * ws) >> 8) + ((((d >> 8) & 0xFF) * wd) >> 8);
+    // Saturate: a lane that carried into bit 8 becomes 255.
+    const std::uint32_t carry = rb & 0x01000100;
+    rb = (rb | ((carry >> 8) * 0xFF)) & 0x00FF00FF;
+    if (g > 255) g = 255;
+    return (d & 0xFF000000) | rb | (g << 8);
+}
+
+namespace {
+
+// Draws one row segment; the source and destination spans have the same length.
+inline void BlitRow(Pixel* dst, const Pixel* src, int count, BlitMode mode, std::uint32_t key) {
+    switch (mode) {
+        case BlitMode::Copy:
+            std::copy(src, src + count, dst);
+            break;
+        case BlitMode::ColorKey:
+            for (int i = 0; i < count; ++i) {
+                if ((src[i] & 0xFFFFFF) != key) dst[i] = src[i];
+            }
+            break;
+        case BlitMode::Blend:
+            for (int i = 0; i < count; ++i) {
+                const Pixel s = src[i];
+                const std::uint32_t a = s >> 24;
+                // Fully transparent and fully opaque pixels, the common case in logos, weigh
+                // 256 on one side and 0 on the other: the weights give back one side exactly.
+                if (a == 255) {
+                    dst[i] = (dst[i] & 0xFF000000) | (s & 0xFFFFFF);
+                } else if (a != 0) {
+                    dst[i] = BlendPixel(dst[i], s);
+                }
+            }
+            break;
+    }
+}
+
+}  // namespace
+
+void Blit(Surface& dst, int x, int y, const Surface& src, BlitMode mode) {
+    if (!dst.IsCreated() || !src.IsCreated()) return;
+    const Rect target = Rect{x, y, x + src.Width(), y + src.Height()}.Intersect(dst.Clip());
+    if (target.IsEmpty()) return;
+    for (int ty = target.top; ty < target.bottom; ++ty) {
+        BlitRow(dst.Row(ty) + target.left, src.Row(ty - y) + (target.left - x), target.Width(), mode,
+                src.ColorKey());
+    }
+}
+
+void BlitScaled(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect, BlitMode mode) {
+    if (!dst.IsCreated() || !src.IsCreated() || dstRect.IsEmpty()) return;
+    const Rect from = srcRect.Intersect(Rect{0, 0, src.Width(), src.Height()});
+    if (from != srcRect || from.IsEmpty()) return;
+    if (dstRect.Width() == from.Width() && dstRect.Height() == from.Height()) {
+        // Unscaled: clip the source to the rectangle asked for by drawing through a narrowed clip.
+        const Rect saved = dst.Clip();
+        dst.SetClip(saved.Intersect(dstRect));
+        if (!dst.Clip().IsEmpty()) {
+            const Rect target = dst.Clip();
+            for (int ty = target.top; ty < target.bottom; ++ty) {
+                BlitRow(dst.Row(ty) + target.left,
+                        src.Row(from.top + ty - dstRect.top) + from.left + (target.left - dstRect.left),
+                        target.Width(), mode, src.ColorKey());
+            }
+        }
+        dst.SetClip(saved);
+        return;
+    }
+    const Rect target = dstRect.Intersect(dst.Clip());
+    if (target.IsEmpty()) return;
+    const std::int64_t sw = from.Width(), sh = from.Height();
+    const std::int64_t dw = dstRect.Width(), dh = dstRect.Height();
+    std::vector<Pixel> line(static_cast<std::size_t>(target.Width()));
+    for (int ty = target.top; ty < target.bottom; ++ty) {
+        const int sy = from.top + static_cast<int>((ty - dstRect.top) * sh / dh);
+        const Pixel* srcRow = src.Row(sy);
+        for (int tx = target.left; tx < target.right; ++tx) {
+            line[static_cast<std::size_t>(tx - target.left)] =
+                srcRow[from.left + static_cast<int>((tx - dstRect.left) * sw / dw)];
+        }
+        BlitRow(dst.Row(ty) + target.left, line.data(), target.Width(), mode, src.ColorKey());
+    }
+}
+
+}  // namespace tessemar
