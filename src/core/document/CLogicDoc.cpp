@@ -97,40 +97,16 @@ std::int64_t CLogicDoc::GetFileSizeEstimate() const {
            (h + w + numbers) + (numbers + 1) / 2 + (static_cast<std::int64_t>(w) * h + 1) / 2;
 }
 
-void CLogicDoc::RecordUndo(int kind, int a, int b, int newValue, int oldValue, int newColour, int oldColour) {
-    for (int value : {kind, a, b, newValue, oldValue, newColour, oldColour}) {
-        pendingRecords_.push_back(static_cast<char>(value));
-    }
-}
-
-std::string CLogicDoc::PendingUndo() const {
-    std::string entry;
-    entry.reserve(pendingRecords_.size());
-    for (std::size_t end = pendingRecords_.size(); end >= kUndoRecordSize; end -= kUndoRecordSize) {
-        entry.append(pendingRecords_, end - kUndoRecordSize, kUndoRecordSize);
-    }
-    return entry;
-}
-
-void CLogicDoc::CommitUndo() {
-    if (pendingRecords_.empty()) return;
-    const auto position = static_cast<std::size_t>(undoPosition_ + 1);
-    undoHistory_.resize(position);  // a new action drops the redo tail
-    undoHistory_.push_back(PendingUndo());
-    undoPosition_ = static_cast<int>(position);
-    pendingRecords_.clear();
-}
-
-void CLogicDoc::DiscardPendingUndo() { pendingRecords_.clear(); }
-
-void CLogicDoc::ClearUndoHistory() { undoHistory_.clear(); }
-
 void CLogicDoc::NotifyLayoutChanged() const {
     Notify([](DocumentObserver& o) { o.OnLayoutChanged(); });
 }
 
 void CLogicDoc::NotifyTitleChanged() const {
     Notify([](DocumentObserver& o) { o.OnTitleChanged(); });
+}
+
+void CLogicDoc::NotifySelectionChanged() const {
+    Notify([](DocumentObserver& o) { o.OnSelectionChanged(); });
 }
 
 }  // namespace tessemar

@@ -15,6 +15,8 @@ public:
     // Size, cell size, colours or font: the whole layout must be built again.
     virtual void OnLayoutChanged() {}
     virtual void OnTitleChanged() {}
+    // A fragment started or stopped floating, moved or changed.
+    virtual void OnSelectionChanged() {}
     virtual void OnModifiedChanged(bool /*modified*/) {}
 };
 

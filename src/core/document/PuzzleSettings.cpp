@@ -1,0 +1,66 @@
+#include "core/document/PuzzleSettings.h"
+
+#include "core/document/CLogicDoc.h"
+
+#include <algorithm>
+
+namespace tessemar {
+
+ColorTable AutoShadow(const ColorTable& colors, const ColorTable& shadowColors) {
+    ColorTable shadows = shadowColors;
+    const auto darker = [](int channel) { return std::max(channel - 32, 0); };
+    for (int i = 1; i <= 8; ++i) {
+        shadows[i] = MakeColorRef(darker(RedOf(colors[i])), darker(GreenOf(colors[i])), darker(BlueOf(colors[i])));
+    }
+    return shadows;
+}
+
+bool CLogicDoc::ChangeSize(int columns, int rows, int cellSize, int backDrawMode) {
+    if (columns < 1 || columns > kMaxLines || rows < 1 || rows > kMaxLines || cellSize < kMinCellSize ||
+        cellSize > kMaxCellSize) {
+        return false;
+    }
+    CommitFloatingSelection(backDrawMode);
+    const int oldColumns = model_.columnCount;
+    const int oldRows = model_.rowCount;
+    const int oldCellSize = model_.cellSize;
+    ApplySize(columns, rows, cellSize);
+    if (columns != oldColumns || rows != oldRows || cellSize != oldCellSize) {
+        std::string entry;
+        for (int value : {static_cast<int>(UndoSize), columns, rows, cellSize, oldColumns, oldRows, oldCellSize}) {
+            entry.push_back(static_cast<char>(value));
+        }
+        CommitEntry(std::move(entry));
+    }
+    return true;
+}
+
+void CLogicDoc::ChangeTitle(std::string title) {
+    // The title is one line, and the undo entry keeps the new title up to its first line feed.
+    std::replace(title.begin(), title.end(), '\n', ' ');
+    if (title == model_.title) return;
+    std::string entry(1, static_cast<char>(UndoTitle));
+    entry += title;
+    entry += '\n';
+    entry += model_.title;
+    CommitEntry(std::move(entry));
+    model_.title = std::move(title);
+    SetModifiedFlag();
+    NotifyTitleChanged();
+}
+
+void CLogicDoc::SetColorTables(const ColorTable& colors, const ColorTable& shadowColors) {
+    model_.colors = colors;
+    model_.shadowColors = shadowColors;
+    SetModifiedFlag();
+    NotifyLayoutChanged();
+}
+
+void CLogicDoc::SetNumberFont(std::string faceName, int weight) {
+    model_.fontFaceName = std::move(faceName);
+    model_.fontWeight = weight;
+    SetModifiedFlag();
+    NotifyLayoutChanged();
+}
+
+}  // namespace tessemar
