@@ -2,6 +2,8 @@
 
 #include "core/document/Errors.h"
 #include "core/document/TsdFile.h"
+#include "core/formats/NonFile.h"
+#include "core/formats/WebpbnFile.h"
 #include "core/io/FileUtil.h"
 
 #include <cctype>
@@ -36,8 +38,24 @@ std::unique_ptr<CLogicDoc> OpenPuzzleFile(const std::string& path, const Documen
                                           const PuzzleReadOptions& options) {
     const PuzzleFormat format = PuzzleFormatOfPath(path);
     if (format == PuzzleFormat::Tsd) return OpenDocumentFile(path, defaults);
-    (void)options;
-    throw FileFormatError("not written yet");
+
+    std::vector<std::uint8_t> bytes;
+    if (FileStatus status = ReadFileBytes(path, bytes); !status.ok) {
+        throw FileAccessError(FileAccessError::Operation::Read, path, status.error);
+    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    auto doc = std::make_unique<CLogicDoc>(defaults);
+    // The new document's model brings the defaults for what the file does not say.
+    auto model = std::make_unique<PuzzleModel>(doc->Model());
+    if (format == PuzzleFormat::Webpbn) {
+        ReadWebpbn(text, *model, options);
+    } else {
+        ReadNon(text, *model, options);
+    }
+    doc->ReplaceModel(*model);
+    doc->SetTitle(FileNameOf(path));
+    doc->SetModifiedFlag(false);
+    return doc;
 }
 
 void SavePuzzleFile(CLogicDoc& doc, const std::string& path, const PuzzleWriteOptions& options) {
@@ -46,9 +64,11 @@ void SavePuzzleFile(CLogicDoc& doc, const std::string& path, const PuzzleWriteOp
         SaveDocumentFile(doc, path);
         return;
     }
-    (void)options;
-    (void)FileNameOf;
-    throw FileFormatError("not written yet");
+    const std::string text = format == PuzzleFormat::Webpbn ? WriteWebpbn(doc.Model(), options)
+                                                            : WriteNon(doc.Model(), options);
+    if (FileStatus status = WriteFileAtomically(path, text); !status.ok) {
+        throw FileAccessError(FileAccessError::Operation::Write, path, status.error);
+    }
 }
 
 }  // namespace tessemar

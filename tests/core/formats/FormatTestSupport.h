@@ -1,0 +1,98 @@
+#pragma once
+
+#include "core/document/PuzzleModel.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+
+namespace tessemar::testing {
+
+// Clue lines from the picture, the way the program computes them: runs of one colour from the
+// picture's edge inwards, slot 0 next to the picture, an empty line as 0 of colour 1.
+inline void ComputeClues(PuzzleModel& m) {
+    auto line = [](int length, auto cellAt, auto store) {
+        int k = 0, run = 0, colour = 0;
+        for (int i = length - 1; i >= 0; --i) {
+            const int cell = cellAt(i);
+            const bool coloured = cell >= 1 && cell <= 8;
+            if ((!coloured || cell != colour) && run != 0) {
+                store(k++, run, colour);
+                run = 0;
+            }
+            if (coloured) {
+                ++run;
+                colour = cell;
+            }
+        }
+        if (run != 0) store(k++, run, colour);
+        if (k == 0) store(0, 0, 1);
+    };
+    for (int y = 0; y < m.rowCount; ++y) {
+        line(
+            m.columnCount, [&](int x) { return m.cells[x][y]; },
+            [&](int k, int n, int c) {
+                m.rowClueNumbers[k][y] = static_cast<std::uint8_t>(n);
+                m.rowClueColors[k][y] = static_cast<std::uint8_t>(c);
+            });
+    }
+    for (int x = 0; x < m.columnCount; ++x) {
+        line(
+            m.rowCount, [&](int y) { return m.cells[x][y]; },
+            [&](int k, int n, int c) {
+                m.columnClueNumbers[x][k] = static_cast<std::uint8_t>(n);
+                m.columnClueColors[x][k] = static_cast<std::uint8_t>(c);
+            });
+    }
+}
+
+// A random picture of colours 1..colours (each of them used) with some X marks, and its clues.
+inline std::unique_ptr<PuzzleModel> RandomPuzzle(std::mt19937& random, int width, int height, int colours) {
+    auto m = std::make_unique<PuzzleModel>();
+    m->columnCount = width;
+    m->rowCount = height;
+    std::uniform_int_distribution<int> cell(-1, colours);
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) m->cells[x][y] = static_cast<std::int8_t>(cell(random));
+    }
+    for (int c = 1; c <= colours; ++c) {
+        m->cells[random() % width][random() % height] = static_cast<std::int8_t>(c);
+    }
+    for (int c = 0; c < 10; ++c) {
+        m->colors[c] = static_cast<ColorRef>(random() & 0xFFFFFF);
+    }
+    m->title = "Random " + std::to_string(width) + "x" + std::to_string(height);
+    ComputeClues(*m);
+    return m;
+}
+
+// Compares what a community format carries: size, title, every clue slot of the size, the
+// colours the puzzle uses and, when asked, the picture (X marks read back as blank).
+inline void ExpectSamePuzzle(const PuzzleModel& expected, const PuzzleModel& actual, bool picture) {
+    ASSERT_EQ(actual.columnCount, expected.columnCount);
+    ASSERT_EQ(actual.rowCount, expected.rowCount);
+    EXPECT_EQ(actual.title, expected.title);
+    const int w = expected.columnCount, h = expected.rowCount;
+    for (int y = 0; y < h; ++y) {
+        for (int k = 0; k < w; ++k) {
+            ASSERT_EQ(actual.rowClueNumbers[k][y], expected.rowClueNumbers[k][y]) << "row " << y << " slot " << k;
+            ASSERT_EQ(actual.rowClueColors[k][y], expected.rowClueColors[k][y]) << "row " << y << " slot " << k;
+        }
+    }
+    for (int x = 0; x < w; ++x) {
+        for (int k = 0; k < h; ++k) {
+            ASSERT_EQ(actual.columnClueNumbers[x][k], expected.columnClueNumbers[x][k]) << "column " << x;
+            ASSERT_EQ(actual.columnClueColors[x][k], expected.columnClueColors[x][k]) << "column " << x;
+        }
+    }
+    for (int x = 0; x < w; ++x) {
+        for (int y = 0; y < h; ++y) {
+            const int want = picture && expected.cells[x][y] > 0 ? expected.cells[x][y] : 0;
+            ASSERT_EQ(actual.cells[x][y], want) << "cell " << x << "," << y;
+        }
+    }
+}
+
+}  // namespace tessemar::testing

@@ -1,0 +1,111 @@
+#include "core/formats/PuzzleFormatError.h"
+#include "core/formats/XmlReader.h"
+
+#include <gtest/gtest.h>
+
+namespace tessemar::xml {
+namespace {
+
+TEST(XmlReaderTest, ReadsElementsAttributesAndText) {
+    const Element root = ParseXml(
+        "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!-- a comment before the root -->\n"
+        "<!DOCTYPE pbn SYSTEM \"http://webpbn.com/pbn-0.3.dtd\" [\n"
+        "  <!ENTITY far SYSTEM \"http://example.invalid/x\"> <!-- ] > inside a comment -->\n"
+        "  <!ATTLIST a b CDATA \"]>\">\n"
+        "]>\n"
+        "<set kind='single' n=\"a&amp;b&#65;&#x42;\">\n"
+        "  <item>one &lt;two&gt; &quot;&apos;</item><?pi stuff?>\n"
+        "  <empty x=\"1\"/>\n"
+        "  <data><![CDATA[<raw> & ]]>tail<!-- no --></data>\n"
+        "  <utf>&#x65E5;&#127881;</utf>\n"
+        "</set>\n<!-- trailing -->\n");
+    EXPECT_EQ(root.name, "set");
+    EXPECT_EQ(root.line, 7);
+    ASSERT_NE(root.Attribute("kind"), nullptr);
+    EXPECT_EQ(*root.Attribute("kind"), "single");
+    EXPECT_EQ(*root.Attribute("n"), "a&bAB");
+    EXPECT_EQ(root.Attribute("missing"), nullptr);
+    ASSERT_EQ(root.children.size(), 4u);
+    EXPECT_EQ(root.children[0].text, "one <two> \"'");
+    EXPECT_EQ(root.children[0].line, 8);
+    EXPECT_EQ(root.children[1].name, "empty");
+    EXPECT_TRUE(root.children[1].children.empty());
+    EXPECT_EQ(root.children[1].line, 9);
+    EXPECT_EQ(root.children[2].text, "<raw> & tail");
+    EXPECT_EQ(root.children[3].text, "\xE6\x97\xA5\xF0\x9F\x8E\x89");
+}
+
+// Every way a file can break the syntax, with the line the message must name.
+TEST(XmlReaderTest, RefusesBrokenFilesNamingTheLine) {
+    struct Case {
+        const char* text;
+        int line;
+        const char* problem;
+    } cases[] = {
+        {"", 1, "no XML element"},
+        {"just text", 1, "no XML element"},
+        {"<a>\n<b>\n</a>", 3, "</a> closes <b>"},
+        {"<a>\n\n", 3, "never closed"},
+        {"<a x=1/>", 1, "quoted"},
+        {"<a x=\"1\" x=\"2\"/>", 1, "given twice"},
+        {"<a x=\"1\"y=\"2\"/>", 1, "separated"},
+        {"<a x/>", 1, "no value"},
+        {"<a x=\"<\"/>", 1, "'<' inside"},
+        {"<a>&bogus;</a>", 1, "unknown entity &bogus;"},
+        {"<a>\n&#0;</a>", 2, "no character"},
+        {"<a>&#xD800;</a>", 1, "no character"},
+        {"<a>&#x110000;</a>", 1, "beyond Unicode"},
+        {"<a>&#12a;</a>", 1, "malformed character reference"},
+        {"<a>&#;</a>", 1, "empty character reference"},
+        {"<a>R & D</a>", 1, "bare '&'"},
+        {"<a><!-- open", 1, "unterminated comment"},
+        {"<a><![CDATA[ open", 1, "unterminated CDATA"},
+        {"<?xml open", 1, "unterminated processing instruction"},
+        {"<!DOCTYPE x [ <!ENTITY y \"z\"> ", 1, "unterminated document type"},
+        {"<a></a><b></b>", 1, "content after"},
+        {"<a></a>text", 1, "content after"},
+        {"<a><!ENTITY x \"y\"></a>", 1, "declaration inside"},
+        {"<a></ a>", 1, "name was expected"},
+        {"<a></a x>", 1, "malformed end tag"},
+        {"<1a/>", 1, "name was expected"},
+        {"<a\n", 2, "unterminated start tag"},
+        {"<a x=\"1", 1, "unterminated attribute"},
+    };
+    for (const Case& c : cases) {
+        try {
+            ParseXml(c.text);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const PuzzleFormatError& error) {
+            EXPECT_EQ(error.line(), c.line) << c.text << " -> " << error.what();
+            EXPECT_NE(error.problem().find(c.problem), std::string::npos) << c.text << " -> " << error.what();
+        }
+    }
+}
+
+TEST(XmlReaderTest, DeclaredEntitiesAreNeverExpanded) {
+    // The classic expansion bomb: its declarations are skipped and the reference to them is
+    // refused instead of growing into gigabytes.
+    std::string bomb = "<!DOCTYPE lolz [\n<!ENTITY lol \"lol\">\n";
+    for (int i = 1; i <= 9; ++i) {
+        bomb += "<!ENTITY lol" + std::to_string(i) + " \"";
+        for (int j = 0; j < 10; ++j) bomb += "&lol" + (i == 1 ? std::string() : std::to_string(i - 1)) + ";";
+        bomb += "\">\n";
+    }
+    bomb += "]>\n<lolz>&lol9;</lolz>";
+    EXPECT_THROW(ParseXml(bomb), PuzzleFormatError);
+    EXPECT_NO_THROW(ParseXml(bomb.substr(0, bomb.find("<lolz>")) + "<lolz/>"));
+}
+
+TEST(XmlReaderTest, DeepNestingIsRefusedNotOverflowingTheStack) {
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) deep += "<a>";
+    EXPECT_THROW(ParseXml(deep), PuzzleFormatError);
+    std::string fine;
+    for (int i = 0; i < 60; ++i) fine += "<a>";
+    for (int i = 0; i < 60; ++i) fine += "</a>";
+    EXPECT_NO_THROW(ParseXml(fine));
+}
+
+}  // namespace
+}  // namespace tessemar::xml
