@@ -1,0 +1,87 @@
+#pragma once
+
+#include "core/document/CLogicDoc.h"
+#include "core/document/TsdFile.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace tessemar::edit_test {
+
+inline std::unique_ptr<CLogicDoc> MakeDoc(int columns, int rows) {
+    return std::make_unique<CLogicDoc>(DocumentDefaults{.columnCount = columns, .rowCount = rows});
+}
+
+// Fills the whole 250 x 250 extent (also what lies outside the puzzle) with cells, numbers and
+// colours, so that an operation touching the wrong place shows.
+inline void FillEverything(CLogicDoc& doc, std::mt19937& random) {
+    const int w = doc.columnCount();
+    const int h = doc.rowCount();
+    doc.SetPuzzleSize(kMaxLines, kMaxLines);
+    for (int x = 0; x < kMaxLines; ++x) {
+        for (int y = 0; y < kMaxLines; ++y) {
+            doc.SetCell(x, y, static_cast<std::int8_t>(static_cast<int>(random() % 10) - 1));
+            doc.SetClueNumber(SideRow, x, y, static_cast<int>(random() % 6), static_cast<int>(random() % 9));
+            doc.SetClueNumber(SideColumn, x, y, static_cast<int>(random() % 6), static_cast<int>(random() % 9));
+        }
+    }
+    doc.SetPuzzleSize(w, h);
+    doc.DiscardPendingUndo();
+}
+
+// Everything the history must give back: the saved bytes and the whole arrays, including
+// the parts outside the current size.
+struct Snapshot {
+    std::vector<std::uint8_t> tsd;
+    std::unique_ptr<PuzzleModel> model;
+
+    explicit Snapshot(const CLogicDoc& doc)
+        : tsd(WriteTsd(doc.Model())), model(std::make_unique<PuzzleModel>(doc.Model())) {}
+};
+
+inline ::testing::AssertionResult SameDocument(const Snapshot& expected, const CLogicDoc& doc) {
+    const PuzzleModel& a = *expected.model;
+    const PuzzleModel& b = doc.Model();
+    if (expected.tsd != WriteTsd(b)) return ::testing::AssertionFailure() << "saved bytes differ";
+    if (a.columnCount != b.columnCount || a.rowCount != b.rowCount || a.cellSize != b.cellSize) {
+        return ::testing::AssertionFailure() << "size differs";
+    }
+    if (a.title != b.title) return ::testing::AssertionFailure() << "title differs";
+    if (a.cells != b.cells) return ::testing::AssertionFailure() << "cells differ";
+    if (a.rowClueNumbers != b.rowClueNumbers || a.rowClueColors != b.rowClueColors) {
+        return ::testing::AssertionFailure() << "row clues differ";
+    }
+    if (a.columnClueNumbers != b.columnClueNumbers || a.columnClueColors != b.columnClueColors) {
+        return ::testing::AssertionFailure() << "column clues differ";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Cells of the picture as rows of text, for readable failures: '.' blank, 'x' X mark, digits.
+inline std::vector<std::string> PictureRows(const CLogicDoc& doc) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < doc.rowCount(); ++y) {
+        std::string row;
+        for (int x = 0; x < doc.columnCount(); ++x) {
+            const int c = doc.Cell(x, y);
+            row.push_back(c == 0 ? '.' : c == -1 ? 'x' : static_cast<char>('0' + c));
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Sets the picture from rows of text in the form PictureRows gives.
+inline void SetPicture(CLogicDoc& doc, const std::vector<std::string>& rows) {
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
+        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x) {
+            const char c = rows[y][x];
+            doc.SetCell(x, y, static_cast<std::int8_t>(c == '.' ? 0 : c == 'x' ? -1 : c - '0'));
+        }
+    }
+}
+
+}  // namespace tessemar::edit_test
