@@ -1,0 +1,209 @@
+#include "EditingSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tessemar {
+namespace {
+
+using namespace std::string_literals;
+using edit_test::MakeDoc;
+using edit_test::PictureRows;
+using edit_test::SetPicture;
+using edit_test::Snapshot;
+
+constexpr int kOpaque = 1;
+constexpr int kTransparent = 0;
+
+struct SelectionTest : ::testing::Test {
+    std::unique_ptr<CLogicDoc> doc = MakeDoc(5, 4);
+    void SetUp() override {
+        SetPicture(*doc, {
+                             "12...",
+                             "3x4..",
+                             ".....",
+                             "....5",
+                         });
+        // Set without undo records: the history starts empty.
+    }
+};
+
+TEST_F(SelectionTest, CopyWithoutSelectionFloatsTheWholePictureUnderTheSelectTool) {
+    int tool = ToolPen;
+    const std::string bytes = doc->EditCopy(tool, kOpaque);
+    EXPECT_EQ(tool, ToolSelect);
+    EXPECT_TRUE(doc->HasFloatingSelection());
+    EXPECT_EQ(doc->SelectionRect(), (CellRect{0, 0, 4, 3}));
+    ASSERT_EQ(bytes.size(), 2u + 20u);
+    EXPECT_EQ(bytes.substr(0, 4), "\x05\x04\x01\x02"s);
+    // The picture under the fragment is blank, and comes back unchanged when it is dropped.
+    EXPECT_EQ(doc->Cell(0, 0), 0);
+    doc->CommitFloatingSelection(kOpaque);
+    EXPECT_EQ(PictureRows(*doc)[1], "3x4..");
+    // The cells went out and came back: the records of both make one entry.
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+
+    // Pasted into another document, it is a W x H fragment at the top left.
+    auto other = MakeDoc(7, 7);
+    int otherTool = ToolRectangle;
+    ASSERT_TRUE(other->EditPaste(bytes, otherTool, kOpaque));
+    EXPECT_EQ(otherTool, ToolSelect);
+    EXPECT_EQ(other->SelectionRect(), (CellRect{0, 0, 4, 3}));
+    other->CommitFloatingSelection(kOpaque);
+    EXPECT_EQ(PictureRows(*other)[3], "....5..");
+}
+
+TEST_F(SelectionTest, CutPutsTheFragmentOutAndOneUndoBringsItBack) {
+    const Snapshot before(*doc);
+    int tool = ToolSelect;
+    ASSERT_TRUE(doc->LiftSelection(0, 0, 2, 1, kOpaque));
+    const std::string bytes = doc->EditCut(tool, kOpaque);
+    EXPECT_EQ(bytes, "\x03\x02\x01\x02\x00\x03\xFF\x04"s);
+    EXPECT_FALSE(doc->HasFloatingSelection());
+    EXPECT_EQ(PictureRows(*doc)[0], ".....");
+    EXPECT_EQ(PictureRows(*doc)[1], ".....");
+    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Document);
+    EXPECT_TRUE(edit_test::SameDocument(before, *doc));
+}
+
+TEST_F(SelectionTest, DropHonoursTheBackgroundModeButNeverHidesXMarks) {
+    const std::string blankWithX = "\x02\x02\x00\xFF\x00\x00"s;
+    struct Case {
+        int mode;
+        std::string row0, row1;
+    };
+    const Case cases[] = {{kTransparent, "1x...", "3x4.."}, {kOpaque, ".x...", "..4.."}};
+    for (const Case& c : cases) {
+        auto d = MakeDoc(5, 4);
+        SetPicture(*d, {"12...", "3x4.."});
+        d->CommitUndo();
+        int tool = ToolSelect;
+        ASSERT_TRUE(d->EditPaste(blankWithX, tool, c.mode));
+        d->CommitFloatingSelection(c.mode);
+        EXPECT_EQ(PictureRows(*d)[0], c.row0) << c.mode;
+        EXPECT_EQ(PictureRows(*d)[1], c.row1) << c.mode;
+    }
+}
+
+TEST_F(SelectionTest, FragmentMovedPartlyOutsideLosesItsOutsideCells) {
+    ASSERT_TRUE(doc->LiftSelection(0, 0, 1, 1, kOpaque));
+    doc->MoveSelection(4, 3);
+    EXPECT_EQ(doc->SelectionRect(), (CellRect{4, 3, 5, 4}));
+    doc->CommitFloatingSelection(kOpaque);
+    EXPECT_EQ(PictureRows(*doc), (std::vector<std::string>{".....", "..4..", ".....", "....1"}));
+    // Hidden cells beyond the picture are not written by the drop.
+    doc->SetPuzzleSize(6, 5);
+    EXPECT_EQ(doc->Cell(5, 3), 0);
+    EXPECT_EQ(doc->Cell(4, 4), 0);
+    doc->SetPuzzleSize(5, 4);
+    // Lift and drop are one entry: one Undo gives the first picture back.
+    doc->Undo(kOpaque);
+    EXPECT_EQ(PictureRows(*doc)[0], "12...");
+    EXPECT_EQ(PictureRows(*doc)[3], "....5");
+}
+
+TEST_F(SelectionTest, PastingWhileAFragmentFloatsDropsItFirst) {
+    int tool = ToolSelect;
+    ASSERT_TRUE(doc->LiftSelection(0, 0, 0, 0, kOpaque));
+    doc->MoveSelection(2, 2);
+    ASSERT_TRUE(doc->EditPaste("\x01\x01\x07"s, tool, kOpaque));
+    EXPECT_EQ(doc->Cell(2, 2), 1);  // the old fragment landed where it was
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+    doc->CommitFloatingSelection(kOpaque);
+    EXPECT_EQ(doc->Cell(0, 0), 7);
+}
+
+TEST_F(SelectionTest, BadClipboardDataAndNegativeCornersSelectNothing) {
+    const Snapshot before(*doc);
+    int tool = ToolPen;
+    for (const std::string& bytes : {""s, "ERROR"s, "\x04\x04\x01"s, "\x00\x05"s}) {
+        EXPECT_FALSE(doc->EditPaste(bytes, tool, kOpaque));
+        EXPECT_EQ(tool, ToolPen);
+        EXPECT_FALSE(doc->HasFloatingSelection());
+    }
+    EXPECT_FALSE(doc->CopyRegion(-1, 0, 2, 2).has_value());
+    EXPECT_FALSE(doc->LiftSelection(2, 2, 0, -3, kOpaque));
+    EXPECT_FALSE(doc->HasFloatingSelection());
+    EXPECT_FALSE(doc->HasPendingUndo());
+    EXPECT_TRUE(edit_test::SameDocument(before, *doc));
+}
+
+TEST_F(SelectionTest, CopyRegionNormalisesCornersAndStopsAtTheArrays) {
+    const auto a = doc->CopyRegion(2, 1, 0, 0);
+    ASSERT_TRUE(a.has_value());
+    EXPECT_EQ(FragmentBytes(*a), "\x03\x02\x01\x02\x00\x03\xFF\x04"s);
+    const auto b = doc->CopyRegion(248, 248, 400, 1000);
+    ASSERT_TRUE(b.has_value());
+    EXPECT_EQ(b->width, 2);
+    EXPECT_EQ(b->height, 2);
+}
+
+TEST_F(SelectionTest, ClearSelectLeavesTheAreaBlankAsOneEntry) {
+    int tool = ToolPen;
+    doc->SelectAll(tool, kOpaque);
+    EXPECT_EQ(tool, ToolSelect);
+    EXPECT_TRUE(doc->CanChangeSelection(tool));
+    EXPECT_FALSE(doc->CanChangeSelection(ToolPen));
+    doc->ClearSelection();
+    EXPECT_FALSE(doc->HasFloatingSelection());
+    EXPECT_EQ(PictureRows(*doc), PictureRows(*MakeDoc(5, 4)));
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+    doc->CommitFloatingSelection(kOpaque);  // nothing floats: nothing comes back
+    EXPECT_EQ(doc->Cell(0, 0), 0);
+}
+
+TEST_F(SelectionTest, UndoWithAFloatingFragmentTakesBackTheLiftAndTheMove) {
+    const Snapshot before(*doc);
+    ASSERT_TRUE(doc->LiftSelection(0, 0, 2, 1, kOpaque));
+    doc->MoveSelection(1, 2);
+    EXPECT_FALSE(doc->CanRedo(false));
+    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Document);
+    EXPECT_FALSE(doc->HasFloatingSelection());
+    EXPECT_TRUE(edit_test::SameDocument(before, *doc));
+    EXPECT_EQ(doc->UndoPositionText(), "0/1");
+}
+
+TEST_F(SelectionTest, TransformsUnderOtherToolsAreOneEntryAndKeepTheTool) {
+    const Snapshot before(*doc);
+    doc->TransformPicture(PictureTransform::MirrorHorizontally, ToolPen, 1, kOpaque);
+    EXPECT_FALSE(doc->HasFloatingSelection());
+    EXPECT_EQ(PictureRows(*doc), (std::vector<std::string>{"...21", "..4x3", ".....", "5...."}));
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+    doc->Undo(kOpaque);
+    EXPECT_TRUE(edit_test::SameDocument(before, *doc));
+
+    // A non-square picture turned: the fragment lies H wide and W tall at the top left, and
+    // what falls outside is lost.
+    doc->TransformPicture(PictureTransform::TurnRight90, ToolPaint, 1, kOpaque);
+    EXPECT_EQ(PictureRows(*doc), (std::vector<std::string>{"..31.", "..x2.", "..4..", "....."}));
+}
+
+TEST_F(SelectionTest, TransformsUnderTheSelectToolKeepTheFragmentFloating) {
+    doc->TransformPicture(PictureTransform::MirrorHorizontally, ToolSelect, 1, kOpaque);
+    EXPECT_TRUE(doc->HasFloatingSelection());
+    EXPECT_EQ(PictureRows(*doc), PictureRows(*MakeDoc(5, 4)));  // blank until dropped
+    EXPECT_TRUE(doc->UndoHistory().empty());
+    EXPECT_TRUE(doc->HasPendingUndo());
+
+    // A floating 3 x 2 fragment turned keeps its first corner.
+    doc->CommitFloatingSelection(kOpaque);
+    ASSERT_TRUE(doc->LiftSelection(1, 1, 3, 2, kOpaque));
+    doc->TransformPicture(PictureTransform::TurnRight90, ToolSelect, 1, kOpaque);
+    EXPECT_EQ(doc->SelectionRect(), (CellRect{1, 1, 2, 3}));
+    EXPECT_EQ(doc->FloatingSelection().width, 2);
+    const Fragment turned = doc->FloatingSelection();
+    doc->TransformPicture(PictureTransform::Turn180, ToolSelect, 1, kOpaque);
+    doc->TransformPicture(PictureTransform::Turn180, ToolSelect, 1, kOpaque);
+    EXPECT_EQ(doc->FloatingSelection(), turned);
+}
+
+TEST_F(SelectionTest, NothingToTransformLeavesNoEntry) {
+    auto blank = MakeDoc(4, 4);
+    blank->TransformPicture(PictureTransform::Turn180, ToolPen, 1, kOpaque);
+    blank->TransformPicture(PictureTransform::EraseXMarks, ToolPen, 1, kTransparent);
+    EXPECT_TRUE(blank->UndoHistory().empty());
+}
+
+}  // namespace
+}  // namespace tessemar
