@@ -1,0 +1,204 @@
+#include "core/formats/NonFile.h"
+
+#include "FormatTestSupport.h"
+#include "core/formats/PuzzleFormatError.h"
+
+#include <gtest/gtest.h>
+
+namespace tessemar {
+namespace {
+
+std::unique_ptr<PuzzleModel> Read(const std::string& text, bool withGoal = false) {
+    auto model = std::make_unique<PuzzleModel>();
+    ReadNon(text, *model, {.withGoal = withGoal});
+    return model;
+}
+
+TEST(NonFileTest, ReadsTheCommonForm) {
+    auto m = Read(
+        "catalogue \"webpbn.com #0\"\r\n"
+        "title \"Caf&eacute; &amp; &quot;Bar&quot; &#233;&#x263A;\"\r\n"
+        "by \"Someone\"\r\n"
+        "width 4\r\n"
+        "height 3\r\n"
+        "\r\n"
+        "rows\r\n"
+        "1,2\r\n"
+        "0\r\n"
+        "4\r\n"
+        "\r\n"
+        "columns\r\n"
+        "2\r\n"
+        "1, 1\r\n"
+        "1 1\r\n"
+        "2\r\n"
+        "\r\n"
+        "goal \"1011 0000 1111\"\r\n",
+        true);
+    EXPECT_EQ(m->columnCount, 4);
+    EXPECT_EQ(m->rowCount, 3);
+    EXPECT_EQ(m->title, "Caf&eacute; & \"Bar\" \xC3\xA9\xE2\x98\xBA");
+    EXPECT_EQ(m->rowClueNumbers[0][0], 2);
+    EXPECT_EQ(m->rowClueNumbers[1][0], 1);
+    EXPECT_EQ(m->rowClueColors[1][0], 1);
+    EXPECT_EQ(m->rowClueNumbers[0][1], 0);
+    EXPECT_EQ(m->rowClueColors[0][1], 1);
+    EXPECT_EQ(m->rowClueNumbers[1][1], kEmptySlot);
+    EXPECT_EQ(m->columnClueNumbers[1][0], 1);
+    EXPECT_EQ(m->columnClueNumbers[1][1], 1);
+    EXPECT_EQ(m->columnClueNumbers[2][1], 1);
+    const int goal[3][4] = {{1, 0, 1, 1}, {0, 0, 0, 0}, {1, 1, 1, 1}};
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(m->cells[x][y], goal[y][x]) << x << "," << y;
+    }
+    // A one-colour .non says nothing of colours: the document keeps its own.
+    EXPECT_EQ(m->colors, kDefaultColors);
+    EXPECT_EQ(m->shadowColors, kDefaultShadowColors);
+    EXPECT_EQ(Read("width 1\nheight 1\nrows\n1\ncolumns\n1\ngoal \"1\"\n")->cells[0][0], 0) << "goal not asked for";
+}
+
+// The variants that occur: sizes spelt "columns N" / "rows N", keys in any order, blank lines
+// for empty clue lines, an unquoted goal.
+TEST(NonFileTest, ReadsTheOtherVariants) {
+    auto m = Read(
+        "rows\n2\n\n1\n\n"
+        "columns 3\nrows 3\nmaxrule 2\n"
+        "columns\n\n1\n2\n"
+        "goal 011011000\n",
+        true);
+    EXPECT_EQ(m->columnCount, 3);
+    EXPECT_EQ(m->rowCount, 3);
+    EXPECT_EQ(m->rowClueNumbers[0][0], 2);
+    EXPECT_EQ(m->rowClueNumbers[0][1], 0);  // the blank line is row 2
+    EXPECT_EQ(m->rowClueNumbers[0][2], 1);
+    EXPECT_EQ(m->columnClueNumbers[0][0], 0);
+    EXPECT_EQ(m->columnClueNumbers[2][0], 2);
+    EXPECT_EQ(m->cells[1][0], 1);
+    EXPECT_EQ(m->cells[0][2], 0);
+    // As many number lines as lines: blank lines only separate.
+    auto n = Read("width 2\nheight 2\nrows\n\n1\n\n1\n\ncolumns\n\n2\n0\n");
+    EXPECT_EQ(n->rowClueNumbers[0][0], 1);
+    EXPECT_EQ(n->rowClueNumbers[0][1], 1);
+    EXPECT_EQ(n->columnClueNumbers[0][0], 2);
+    EXPECT_EQ(n->columnClueNumbers[1][0], 0);
+}
+
+TEST(NonFileTest, ReadsTheColourExtension) {
+    auto m = Read(
+        "width 3\nheight 2\n"
+        "color r #F01028\n"
+        "color z #123456\n"
+        "color b #0000ff\n"
+        "rows\n1r,1b\n2\n"
+        "columns\n1r,1\n1b,1r\n0\n"
+        "goal \"rb0r10\"\n",
+        true);
+    // r is the first colour and the one of numbers without a letter; z is never used.
+    EXPECT_EQ(m->colors[1], MakeColorRef(240, 16, 40));
+    EXPECT_EQ(m->shadowColors[1], MakeColorRef(208, 0, 8));
+    EXPECT_EQ(m->colors[2], MakeColorRef(0, 0, 255));
+    EXPECT_EQ(m->shadowColors[2], MakeColorRef(0, 0, 223));
+    EXPECT_EQ(m->colors[3], kDefaultColors[3]);
+    EXPECT_EQ(m->rowClueNumbers[0][0], 1);
+    EXPECT_EQ(m->rowClueColors[0][0], 2);
+    EXPECT_EQ(m->rowClueColors[1][0], 1);
+    EXPECT_EQ(m->rowClueColors[0][1], 1);
+    EXPECT_EQ(m->columnClueColors[1][0], 1);
+    EXPECT_EQ(m->columnClueColors[1][1], 2);
+    EXPECT_EQ(m->cells[0][0], 1);
+    EXPECT_EQ(m->cells[1][0], 2);
+    EXPECT_EQ(m->cells[0][1], 1);
+    EXPECT_EQ(m->cells[1][1], 1);
+}
+
+TEST(NonFileTest, RefusesBadFilesNamingTheLine) {
+    std::string nine = "width 9\nheight 1\n";
+    std::string nineRow;
+    for (int c = 0; c < 9; ++c) {
+        nine += std::string("color ") + static_cast<char>('a' + c) + " #000000\n";
+        nineRow += std::string(c ? "," : "") + "1" + static_cast<char>('a' + c);
+    }
+    nine += "rows\n" + nineRow + "\ncolumns\n1a\n1b\n1c\n1d\n1e\n1f\n1g\n1h\n1i\n";
+    const std::string size = "width 3\nheight 2\n";
+    const std::string columns = "columns\n1\n1\n1\n";
+    struct Case {
+        std::string text;
+        bool withGoal;
+        int line;
+        const char* problem;
+    } cases[] = {
+        {nine, false, 11, "more than 8 colours"},
+        {"width 0\nheight 2\n", false, 1, "width must be 1..250"},
+        {"width 3\nheight 251\n", false, 2, "height must be 1..250"},
+        {"width x\n", false, 1, "width must be"},
+        {"width 3\nwidth 3\n", false, 2, "a second width"},
+        {"columns 3\nwidth 3\n", false, 2, "a second width"},
+        {"height 2\nrows\n1\n1\ncolumns\n1\n", false, 6, "no width"},
+        {size + columns, false, 6, "no rows section"},
+        {size + "rows\n1\n1\n", false, 5, "no columns section"},
+        {size + "rows\n1\n1\n1\n" + columns, false, 6, "more rows than"},
+        {size + "rows\n1\n" + columns, false, 3, "1 rows given, 2 expected"},
+        {size + "rows\n1\n1\n" + "columns\n1\n1\n", false, 6, "2 columns given, 3 expected"},
+        {size + "rows\n1\n1\nrows\n1\n1\n" + columns, false, 6, "a second \"rows\""},
+        {size + "rows\n1\n1,?\n" + columns, false, 5, "\"?\" is not a clue number"},
+        {size + "rows\n1\n1;1\n" + columns, false, 5, "\"1;1\" is not"},
+        {size + "rows\n1\n251\n" + columns, false, 5, "\"251\" is not"},
+        {size + "rows\n1\n-1\n" + columns, false, 3, "1 rows given"},  // "-1" is no clue line
+        {size + "rows\n1\n1q\n" + columns, false, 5, "unknown colour 'q'"},
+        {size + "color a #ff0000\nrows\n1\n1b\n" + columns, false, 6, "unknown colour 'b'"},
+        {size + "rows\n1,1,1,1\n1\n" + columns, false, 4, "row 1 has more numbers than cells"},
+        {size + "rows\n1\n1\ncolumns\n1\n1,1,1\n1\n", false, 8, "column 2 has more numbers"},
+        {size + "color ab #ff0000\n", false, 3, "one letter"},
+        {size + "color 1 #ff0000\n", false, 3, "one letter"},
+        {size + "color a #ff00\n", false, 3, "not #rrggbb"},
+        {size + "color a #ff0000\ncolor a #00ff00\n", false, 4, "defined twice"},
+        {size + "rows\n1\n1\n" + columns + "goal \"10\"\n", true, 10, "the goal has 2 cells, the puzzle 6"},
+        {size + "rows\n1\n1\n" + columns + "goal \"1001002\"\n", true, 10, "'2' is no colour"},
+        {size + "rows\n1\n1\n" + columns + "goal \"100100\"\ngoal \"1\"\n", false, 11, "a second goal"},
+    };
+    for (const Case& c : cases) {
+        try {
+            Read(c.text, c.withGoal);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const PuzzleFormatError& error) {
+            EXPECT_EQ(error.line(), c.line) << c.problem << " -> " << error.what();
+            EXPECT_NE(error.problem().find(c.problem), std::string::npos) << c.problem << " -> " << error.what();
+        }
+    }
+}
+
+TEST(NonFileTest, WritesPlainOneColourAndLetteredColourPuzzles) {
+    auto m = std::make_unique<PuzzleModel>();
+    m->columnCount = 4;
+    m->rowCount = 2;
+    m->title = "Say \"hi\" & go";
+    m->cells[0][0] = 1;
+    m->cells[1][0] = 1;
+    m->cells[3][0] = 1;
+    m->cells[2][1] = -1;
+    testing::ComputeClues(*m);
+    EXPECT_EQ(WriteNon(*m),
+              "title \"Say &quot;hi&quot; &amp; go\"\nwidth 4\nheight 2\n\nrows\n2,1\n0\n\ncolumns\n1\n1\n0\n1\n\n"
+              "goal \"11010000\"\n");
+    m->cells[1][0] = 3;
+    testing::ComputeClues(*m);
+    const std::string colour = WriteNon(*m, {.writeGoal = false});
+    EXPECT_EQ(colour,
+              "title \"Say &quot;hi&quot; &amp; go\"\nwidth 4\nheight 2\ncolor a #303030\ncolor c #00f000\n\n"
+              "rows\n1a,1c,1a\n0\n\ncolumns\n1a\n1c\n0\n1a\n");
+}
+
+TEST(NonFileTest, RandomPuzzlesSurviveTheRoundTrip) {
+    std::mt19937 random(5);
+    for (int i = 0; i < 40; ++i) {
+        const int colours = 1 + i % 8;
+        auto original = testing::RandomPuzzle(random, 1 + static_cast<int>(random() % 40),
+                                              1 + static_cast<int>(random() % 40), colours);
+        auto back = Read(WriteNon(*original), true);
+        testing::ExpectSamePuzzle(*original, *back, true);
+        for (int c = colours == 1 ? 9 : 1; c <= colours; ++c) EXPECT_EQ(back->colors[c], original->colors[c]);
+    }
+}
+
+}  // namespace
+}  // namespace tessemar

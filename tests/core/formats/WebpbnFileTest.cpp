@@ -1,0 +1,266 @@
+#include "core/formats/WebpbnFile.h"
+
+#include "FormatTestSupport.h"
+#include "core/formats/PuzzleFormatError.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tessemar {
+namespace {
+
+std::unique_ptr<PuzzleModel> Read(const std::string& text, bool withGoal = false) {
+    auto model = std::make_unique<PuzzleModel>();
+    ReadWebpbn(text, *model, {.withGoal = withGoal});
+    return model;
+}
+
+// A 3 x 2 one-colour puzzle in the customary form, black and white left undefined.
+const char* const kMono =
+    "<?xml version=\"1.0\"?>\n"
+    "<!DOCTYPE pbn SYSTEM \"http://webpbn.com/pbn-0.3.dtd\">\n"
+    "<puzzleset>\n"
+    "<puzzle type=\"grid\">\n"
+    "<title>  Two &amp; one  </title>\n"
+    "<clues type=\"columns\">\n"
+    "<line><count>2</count></line>\n"
+    "<line></line>\n"
+    "<line><count>1</count></line>\n"
+    "</clues>\n"
+    "<clues type=\"rows\">\n"
+    "<line><count>1</count><count>1</count></line>\n"
+    "<line><count>1</count></line>\n"
+    "</clues>\n"
+    "<solution type=\"goal\"><image>\n"
+    "|X.X|\n"
+    "|X..|\n"
+    "</image></solution>\n"
+    "</puzzle>\n"
+    "</puzzleset>\n";
+
+TEST(WebpbnFileTest, ReadsAOneColourPuzzleWithSlotZeroNextToThePicture) {
+    PuzzleModel defaults;
+    defaults.colors[1] = MakeColorRef(1, 2, 3);
+    auto m = std::make_unique<PuzzleModel>(defaults);
+    ReadWebpbn(kMono, *m);
+    EXPECT_EQ(m->columnCount, 3);
+    EXPECT_EQ(m->rowCount, 2);
+    EXPECT_EQ(m->title, "Two & one");
+    // Row 0 reads "1 1": both numbers of colour 1, the right one in slot 0.
+    EXPECT_EQ(m->rowClueNumbers[0][0], 1);
+    EXPECT_EQ(m->rowClueNumbers[1][0], 1);
+    EXPECT_EQ(m->rowClueNumbers[2][0], kEmptySlot);
+    EXPECT_EQ(m->rowClueColors[0][0], 1);
+    EXPECT_EQ(m->columnClueNumbers[0][0], 2);
+    // An empty line is the empty-line mark, as computed clues have it.
+    EXPECT_EQ(m->columnClueNumbers[1][0], 0);
+    EXPECT_EQ(m->columnClueColors[1][0], 1);
+    EXPECT_EQ(m->columnClueNumbers[1][1], kEmptySlot);
+    // Black is webpbn's own colour 000000, its shadow cannot go darker.
+    EXPECT_EQ(m->colors[1], MakeColorRef(0, 0, 0));
+    EXPECT_EQ(m->shadowColors[1], MakeColorRef(0, 0, 0));
+    EXPECT_EQ(m->colors[0], MakeColorRef(255, 255, 255));
+    // Without asking, the goal stays out of the picture.
+    for (int x = 0; x < 3; ++x) {
+        for (int y = 0; y < 2; ++y) EXPECT_EQ(m->cells[x][y], 0);
+    }
+    auto g = Read(kMono, true);
+    EXPECT_EQ(g->cells[0][0], 1);
+    EXPECT_EQ(g->cells[1][0], 0);
+    EXPECT_EQ(g->cells[2][0], 1);
+    EXPECT_EQ(g->cells[0][1], 1);
+    EXPECT_EQ(g->cells[2][1], 0);
+}
+
+TEST(WebpbnFileTest, SlotOrderOfLongerLines) {
+    auto m = Read(
+        "<puzzleset><puzzle><clues type='rows'><line><count>3</count><count>1</count><count>2</count></line>"
+        "<line/><line></line></clues><clues type='columns'>" +
+        std::string(
+            "<line><count>1</count></line><line><count>1</count></line><line><count>1</count></line>"
+            "<line><count>1</count></line><line><count>1</count></line><line><count>1</count></line>"
+            "<line><count>5</count><count>0</count><count>1</count></line><line/></clues></puzzle></puzzleset>"));
+    EXPECT_EQ(m->columnCount, 8);
+    EXPECT_EQ(m->rowClueNumbers[0][0], 2);
+    EXPECT_EQ(m->rowClueNumbers[1][0], 1);
+    EXPECT_EQ(m->rowClueNumbers[2][0], 3);
+    // A zero inside a line is no run and takes no slot.
+    EXPECT_EQ(m->columnClueNumbers[6][0], 1);
+    EXPECT_EQ(m->columnClueNumbers[6][1], 5);
+    EXPECT_EQ(m->columnClueNumbers[6][2], kEmptySlot);
+    EXPECT_EQ(m->columnClueNumbers[7][0], 0);
+}
+
+// The background is blank; the other colours the clues use are numbered in the order of their
+// definitions, skipping the ones nothing uses; each gets its RGB and the Auto Shadow of it.
+TEST(WebpbnFileTest, MapsColoursInTheOrderOfDefinition) {
+    auto m = Read(
+        "<puzzleset><puzzle defaultcolor='green' backgroundcolor='paper'>\n"
+        "<color name='paper' char='.'>FFFFC0</color>\n"
+        "<color name='red' char='r'>F01028</color>\n"
+        "<color name='unused' char='u'>123456</color>\n"
+        "<color name='green' char='g'>0f0</color>\n"
+        "<clues type='rows'><line><count color='red'>1</count><count>1</count><count color='white'>1</count></line>"
+        "</clues>\n"
+        "<clues type='columns'><line><count color='red'>1</count></line><line><count>1</count></line>"
+        "<line><count color='white'>1</count></line></clues>\n"
+        "<solution><image>rgX</image></solution>"
+        "</puzzle></puzzleset>",
+        true);
+    EXPECT_EQ(m->colors[0], MakeColorRef(255, 255, 192));
+    EXPECT_EQ(m->colors[1], MakeColorRef(240, 16, 40));  // red, defined first among the used
+    EXPECT_EQ(m->shadowColors[1], MakeColorRef(208, 0, 8));
+    EXPECT_EQ(m->colors[2], MakeColorRef(0, 255, 0));  // green; "unused" takes no number
+    EXPECT_EQ(m->shadowColors[2], MakeColorRef(0, 223, 0));
+    EXPECT_EQ(m->colors[3], MakeColorRef(255, 255, 255));  // white is an ordinary colour here
+    EXPECT_EQ(m->shadowColors[3], MakeColorRef(223, 223, 223));
+    EXPECT_EQ(m->colors[5], kDefaultColors[5]);  // colours the file does not use keep the defaults
+    EXPECT_EQ(m->shadowColors[5], kDefaultShadowColors[5]);
+    EXPECT_EQ(m->shadowColors[0], kDefaultShadowColors[0]);
+    EXPECT_EQ(m->rowClueColors[2][0], 1);
+    EXPECT_EQ(m->rowClueColors[1][0], 2);
+    EXPECT_EQ(m->rowClueColors[0][0], 3);
+    // 'X' is the predefined black, which the goal uses although no clue does.
+    EXPECT_EQ(m->cells[0][0], 1);
+    EXPECT_EQ(m->cells[1][0], 2);
+    EXPECT_EQ(m->cells[2][0], 4);
+    EXPECT_EQ(m->colors[4], MakeColorRef(0, 0, 0));
+}
+
+// Every reason to refuse a file, with the line the message names.
+TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
+    auto lines = [](int count, const std::string& line) {
+        std::string out;
+        for (int i = 0; i < count; ++i) out += line + "\n";
+        return out;
+    };
+    const std::string head = "<puzzleset>\n<puzzle>\n";  // the puzzle starts on line 2
+    const std::string ok3 = "<clues type='columns'>\n" + lines(3, "<line><count>1</count></line>") + "</clues>\n";
+    const std::string rows2 = "<clues type='rows'>\n" + lines(2, "<line><count>1</count></line>") + "</clues>\n";
+    const std::string tail = "</puzzle>\n</puzzleset>\n";
+    std::string nineColours = "<puzzleset>\n<puzzle>\n";
+    std::string nineCounts;
+    for (int c = 1; c <= 9; ++c) {
+        nineColours += "<color name='c" + std::to_string(c) + "'>000000</color>\n";
+        nineCounts += "<count color='c" + std::to_string(c) + "'>1</count>";
+    }
+    struct Case {
+        std::string text;
+        bool withGoal;
+        int line;
+        const char* problem;
+    } cases[] = {
+        {nineColours + "<clues type='rows'><line>" + nineCounts + "</line></clues>\n<clues type='columns'>" +
+             lines(9, "<line/>") + "</clues>" + tail,
+         false, 11, "more than 8 colours"},
+        {head + rows2 + "<clues type='columns'>\n" + lines(251, "<line/>") + "</clues>\n" + tail, false, 8 + 250,
+         "more than 250 columns"},
+        {head + "<clues type='rows'>\n</clues>\n" + ok3 + tail, false, 3, "no rows"},
+        {head + ok3 + tail, false, 2, "no row clues"},
+        {head + rows2 + tail, false, 2, "no column clues"},
+        {head + rows2 + "<clues type='columns'>\n<line><count>x</count></line>\n</clues>" + tail, false, 8,
+         "\"x\" is not a clue number"},
+        {head + rows2 + "<clues type='columns'>\n<line><count>-1</count></line>\n</clues>" + tail, false, 8,
+         "\"-1\" is not"},
+        {head + rows2 + "<clues type='columns'>\n<line><count>251</count></line>\n</clues>" + tail, false, 8,
+         "\"251\" is not"},
+        {head + rows2 + "<clues type='columns'>\n<line><count> </count></line>\n</clues>" + tail, false, 8,
+         "\"\" is not"},
+        {head + rows2 + "<clues type='columns'>\n<line><count color='mauve'>1</count></line>\n</clues>" + tail,
+         false, 8, "unknown colour \"mauve\""},
+        {"<puzzleset>\n<puzzle defaultcolor='teal'>\n" + rows2 + ok3 + tail, false, 4, "unknown colour \"teal\""},
+        {head + rows2 + "<clues type='columns'>\n<line><count color='white'>1</count></line>\n</clues>" + tail,
+         false, 8, "background colour"},
+        {head + "<clues type='rows'>\n<line><count>1</count><count>1</count><count>1</count><count>1</count>"
+                "</line>\n</clues>\n" + ok3 + tail,
+         false, 4, "row 1 has more numbers than cells"},
+        {head + rows2 + "<clues type='columns'>\n<line/>\n<line><count>1</count><count>1</count><count>1</count>"
+                        "</line>\n</clues>\n" + tail,
+         false, 9, "column 2 has more numbers than cells"},
+        {head + rows2 + "<clues type='diagonal'/>\n" + tail, false, 7, "of type"},
+        {head + rows2 + rows2 + ok3 + tail, false, 7, "a second set of rows"},
+        {head + "<color>000</color>\n" + rows2 + ok3 + tail, false, 3, "without a name"},
+        {head + "<color name='a'>000</color>\n<color name='a'>111</color>\n" + rows2 + ok3 + tail, false, 4,
+         "defined twice"},
+        {head + "<color name='a'>00000</color>\n" + rows2 + ok3 + tail, false, 3, "not a hex RGB"},
+        {head + "<color name='a'>#000000</color>\n" + rows2 + ok3 + tail, false, 3, "not a hex RGB"},
+        {"<puzzleset>\n<puzzle backgroundcolor='paper'>\n" + rows2 + ok3 + tail, false, 2, "unknown background"},
+        {"<puzzleset>\n<puzzle type='triddler'>\n" + rows2 + ok3 + tail, false, 2, "only grid puzzles"},
+        {"<puzzleset>\n<source>x</source>\n</puzzleset>\n", false, 1, "no <puzzle>"},
+        {head + rows2 + ok3 + "<solution><image>\n|XXX|\n</image></solution>\n" + tail, true, 12,
+         "has 1 rows, the puzzle 2"},
+        {head + rows2 + ok3 + "<solution>\n<image>\n|XXX|\n|XX|\n</image></solution>\n" + tail, true, 15,
+         "row of 2 cells"},
+        {head + rows2 + ok3 + "<solution><image>\n|XXX|\n|X?X|\n</image></solution>\n" + tail, true, 14,
+         "'?' is no colour"},
+        {head + rows2 + ok3 + "<solution><image>\n|XXX|\n|XXX|\n|XXX|\n</image></solution>\n" + tail, true, 15,
+         "more rows"},
+        {head + rows2 + ok3 + "<solution type='goal'>\n</solution>\n" + tail, true, 12, "without an image"},
+        {head + rows2 + ok3 + "</puzzleset>", false, 12, "closes <puzzle>"},
+    };
+    for (const Case& c : cases) {
+        try {
+            Read(c.text, c.withGoal);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const PuzzleFormatError& error) {
+            EXPECT_EQ(error.line(), c.line) << c.problem << " -> " << error.what();
+            EXPECT_NE(error.problem().find(c.problem), std::string::npos) << c.problem << " -> " << error.what();
+        }
+    }
+}
+
+TEST(WebpbnFileTest, GoalProblemsMatterOnlyWhenTheGoalIsLoaded) {
+    std::string text = kMono;
+    text.replace(text.find("|X..|"), 5, "|X.|");
+    EXPECT_NO_THROW(Read(text, false));
+    EXPECT_THROW(Read(text, true), PuzzleFormatError);
+}
+
+TEST(WebpbnFileTest, WritesCluesInReadingOrderWithNamedColours) {
+    auto m = std::make_unique<PuzzleModel>();
+    m->columnCount = 4;
+    m->rowCount = 1;
+    m->title = "A<B>&\"C\"";
+    m->cells[0][0] = 1;
+    m->cells[1][0] = 1;
+    m->cells[3][0] = 1;
+    testing::ComputeClues(*m);
+    const std::string mono = WriteWebpbn(*m);
+    EXPECT_NE(mono.find("<title>A&lt;B&gt;&amp;&quot;C&quot;</title>"), std::string::npos) << mono;
+    EXPECT_NE(mono.find("<clues type=\"rows\">\n<line><count>2</count><count>1</count></line>"), std::string::npos)
+        << mono;
+    EXPECT_NE(mono.find("<color name=\"black\" char=\"X\">303030</color>"), std::string::npos) << mono;
+    EXPECT_NE(mono.find("|XX.X|"), std::string::npos) << mono;
+    EXPECT_EQ(WriteWebpbn(*m, {.writeGoal = false}).find("<solution"), std::string::npos);
+
+    m->cells[1][0] = 3;
+    testing::ComputeClues(*m);
+    const std::string colour = WriteWebpbn(*m);
+    EXPECT_NE(colour.find("<line><count color=\"c1\">1</count><count color=\"c3\">1</count>"
+                          "<count color=\"c1\">1</count></line>"),
+              std::string::npos)
+        << colour;
+    EXPECT_EQ(colour.find("name=\"c2\""), std::string::npos) << "only used colours are defined";
+    EXPECT_NE(colour.find("|13.1|"), std::string::npos) << colour;
+}
+
+TEST(WebpbnFileTest, RandomPuzzlesSurviveTheRoundTrip) {
+    std::mt19937 random(11);
+    for (int i = 0; i < 40; ++i) {
+        const int colours = 1 + i % 8;
+        auto original = testing::RandomPuzzle(random, 1 + static_cast<int>(random() % 40),
+                                              1 + static_cast<int>(random() % 40), colours);
+        auto back = Read(WriteWebpbn(*original), true);
+        testing::ExpectSamePuzzle(*original, *back, true);
+        for (int c = 0; c <= colours; ++c) EXPECT_EQ(back->colors[c], original->colors[c]);
+        for (int c = 1; c <= colours; ++c) {
+            const ColorRef rgb = original->colors[c];
+            EXPECT_EQ(back->shadowColors[c], MakeColorRef(std::max(RedOf(rgb) - 32, 0), std::max(GreenOf(rgb) - 32, 0),
+                                                          std::max(BlueOf(rgb) - 32, 0)));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tessemar
