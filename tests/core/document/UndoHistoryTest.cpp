@@ -1,0 +1,222 @@
+#include "EditingSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tessemar {
+namespace {
+
+using edit_test::MakeDoc;
+using edit_test::SameDocument;
+using edit_test::Snapshot;
+
+constexpr int kOpaque = 1;
+
+struct Events : DocumentObserver {
+    int cells = 0, slots = 0, layouts = 0, titles = 0;
+    void OnCellChanged(int, int) override { ++cells; }
+    void OnClueSlotChanged(int, int, int) override { ++slots; }
+    void OnLayoutChanged() override { ++layouts; }
+    void OnTitleChanged() override { ++titles; }
+};
+
+void Stroke(CLogicDoc& doc, int x, int value) {
+    doc.WriteCell(x, 0, value);
+    doc.CommitUndo();
+}
+
+TEST(UndoHistoryTest, PositionTextFollowsUndoAndANewActionDropsTheRedoTail) {
+    auto doc = MakeDoc(5, 5);
+    EXPECT_EQ(doc->UndoPositionText(), "0");
+    Stroke(*doc, 0, 1);
+    Stroke(*doc, 1, 1);
+    Stroke(*doc, 2, 1);
+    EXPECT_EQ(doc->UndoPositionText(), "3");
+    doc->Undo(kOpaque);
+    EXPECT_EQ(doc->UndoPositionText(), "2/3");
+    EXPECT_EQ(doc->Cell(2, 0), 0);
+    Stroke(*doc, 4, 2);
+    EXPECT_EQ(doc->UndoPositionText(), "3");
+    ASSERT_EQ(doc->UndoHistory().size(), 3u);
+    EXPECT_EQ(doc->UndoHistory()[2][1], 4);  // the new stroke, not the undone one
+    EXPECT_EQ(doc->Redo(), HistoryStep::None);
+    EXPECT_EQ(doc->Cell(2, 0), 0);
+
+    // Undo to the start and past it: nothing more happens.
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Document);
+    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::None);
+    EXPECT_EQ(doc->UndoPositionText(), "0/3");
+    EXPECT_EQ(edit_test::PictureRows(*doc)[0], ".....");
+}
+
+TEST(UndoHistoryTest, AvailabilityFollowsEditorStrokeAndSelection) {
+    auto doc = MakeDoc(5, 5);
+    EXPECT_FALSE(doc->CanUndo(false));
+    EXPECT_FALSE(doc->CanRedo(false));
+    EXPECT_FALSE(doc->CanClearUndoBuffer());
+    Stroke(*doc, 0, 1);
+    Stroke(*doc, 1, 1);
+    doc->Undo(kOpaque);
+    EXPECT_TRUE(doc->CanUndo(false));
+    EXPECT_TRUE(doc->CanRedo(false));
+    EXPECT_TRUE(doc->CanClearUndoBuffer());
+
+    doc->SetStrokeInProgress(true);
+    EXPECT_FALSE(doc->CanUndo(false));
+    EXPECT_FALSE(doc->CanRedo(false));
+    doc->SetStrokeInProgress(false);
+
+    ASSERT_TRUE(doc->LiftSelection(0, 0, 1, 1, kOpaque));
+    EXPECT_TRUE(doc->CanUndo(false));
+    EXPECT_FALSE(doc->CanRedo(false));
+    EXPECT_EQ(doc->Redo(), HistoryStep::None);  // refused: the lift records would be lost
+    EXPECT_TRUE(doc->HasFloatingSelection());
+    doc->CommitFloatingSelection(kOpaque);
+
+    // An open editor answers for itself: Undo when it has a change to take back, Redo after.
+    doc->SetEditorOpen(true);
+    EXPECT_FALSE(doc->CanUndo(true));
+    EXPECT_TRUE(doc->CanRedo(true));
+    EXPECT_FALSE(doc->CanRedo(false));
+    doc->SetEditorUndoState(true);
+    EXPECT_TRUE(doc->CanUndo(true));
+    EXPECT_FALSE(doc->CanUndo(false));
+    EXPECT_TRUE(doc->CanEditClueLines());
+    doc->SetEditorOpen(true, true);
+    EXPECT_FALSE(doc->CanEditClueLines());
+}
+
+TEST(UndoHistoryTest, OpenEditorTakesUndoAndRedoInTurnsAndLeavesTheHistoryAlone) {
+    auto doc = MakeDoc(5, 5);
+    Stroke(*doc, 0, 1);
+    doc->SetEditorOpen(true);
+    doc->SetEditorUndoState(true);
+    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Editor);
+    EXPECT_FALSE(doc->EditorUndoState());
+    EXPECT_EQ(doc->Redo(), HistoryStep::Editor);
+    EXPECT_TRUE(doc->EditorUndoState());
+    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Editor);
+    EXPECT_EQ(doc->Cell(0, 0), 1);
+    EXPECT_EQ(doc->UndoPositionText(), "1");
+}
+
+TEST(UndoHistoryTest, CluesComeBackWithTheirColoursAndNoRecordsAreLeft) {
+    auto doc = MakeDoc(6, 6);
+    doc->SetClueNumber(SideRow, 0, 2, 3, 4);
+    doc->SetClueNumber(SideColumn, 5, 1, 7, 2);
+    doc->CommitUndo();
+    const Snapshot before(*doc);
+    Events events;
+    doc->AddObserver(&events);
+    doc->FormatNumbers();
+    doc->SetClueNumber(SideRow, 0, 2, 9, 1);  // typed over the cleared slot
+    doc->CommitUndo();
+    doc->Undo(kOpaque);
+    doc->Undo(kOpaque);
+    EXPECT_TRUE(SameDocument(before, *doc));
+    EXPECT_FALSE(doc->HasPendingUndo());
+    EXPECT_EQ(events.slots, 2 + 1 + 1 + 2);  // every change was announced
+    doc->Redo();
+    doc->Redo();
+    EXPECT_EQ(doc->Model().rowClueNumbers[0][2], 9);
+    EXPECT_EQ(doc->Model().rowClueColors[0][2], 1);
+    EXPECT_EQ(doc->Model().columnClueNumbers[5][1], kEmptySlot);
+    EXPECT_FALSE(doc->HasPendingUndo());
+}
+
+TEST(UndoHistoryTest, SizeChangesAreUndoneAndRedoneWithEverythingKept) {
+    struct Case {
+        int fromW, fromH, toW, toH, toCellSize;
+    };
+    const Case cases[] = {{20, 15, 10, 10, 17}, {250, 250, 1, 1, 11}, {1, 1, 250, 250, 51}, {15, 15, 15, 15, 30}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.fromW << "x" << c.fromH << " -> " << c.toW << "x" << c.toH);
+        auto doc = MakeDoc(c.fromW, c.fromH);
+        doc->SetCell(c.fromW - 1, c.fromH - 1, 3);
+        doc->SetClueNumber(SideRow, c.fromW - 1, c.fromH - 1, 4, 0);
+        doc->CommitUndo();
+        const Snapshot before(*doc);
+        Events events;
+        doc->AddObserver(&events);
+        ASSERT_TRUE(doc->ChangeSize(c.toW, c.toH, c.toCellSize, kOpaque));
+        EXPECT_EQ(doc->UndoHistory().back(),
+                  std::string({3, static_cast<char>(c.toW), static_cast<char>(c.toH), static_cast<char>(c.toCellSize),
+                               static_cast<char>(c.fromW), static_cast<char>(c.fromH), 17}));
+        const Snapshot after(*doc);
+        EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Document);
+        EXPECT_TRUE(SameDocument(before, *doc));
+        EXPECT_EQ(doc->Redo(), HistoryStep::Document);
+        EXPECT_TRUE(SameDocument(after, *doc));
+        EXPECT_GE(events.layouts, 3);
+    }
+}
+
+TEST(UndoHistoryTest, SizeChangeRefusesBadSizesAndRecordsOnlyRealChanges) {
+    auto doc = MakeDoc(10, 10);
+    for (auto [w, h, s] : {std::tuple{0, 5, 17}, {251, 5, 17}, {5, 0, 17}, {5, 251, 17}, {5, 5, 10}, {5, 5, 52}}) {
+        EXPECT_FALSE(doc->ChangeSize(w, h, s, kOpaque));
+    }
+    EXPECT_EQ(doc->columnCount(), 10);
+    EXPECT_TRUE(doc->ChangeSize(10, 10, 17, kOpaque));
+    EXPECT_TRUE(doc->UndoHistory().empty());
+}
+
+TEST(UndoHistoryTest, TitleChangesAreOneEntryEachWay) {
+    auto doc = MakeDoc(5, 5);
+    doc->ReplaceModel([] {
+        PuzzleModel m;
+        m.title = "two\nlines";  // a title read from a file may hold a line feed
+        return m;
+    }());
+    doc->SetModifiedFlag(false);
+    doc->ChangeTitle("Cat");
+    EXPECT_EQ(doc->UndoHistory().back(), std::string("\x04" "Cat\ntwo\nlines"));
+    EXPECT_TRUE(doc->IsModified());
+    doc->SetModifiedFlag(false);
+    doc->Undo(kOpaque);
+    EXPECT_EQ(doc->Model().title, "two\nlines");
+    EXPECT_FALSE(doc->IsModified());
+    doc->Redo();
+    EXPECT_EQ(doc->Model().title, "Cat");
+    doc->ChangeTitle("Cat");
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+    doc->ChangeTitle("a\nb");  // the title is one line
+    EXPECT_EQ(doc->Model().title, "a b");
+    doc->Undo(kOpaque);
+    doc->Redo();
+    EXPECT_EQ(doc->Model().title, "a b");
+}
+
+TEST(UndoHistoryTest, UncommittedRecordsAreNotThrownAwayByUndo) {
+    auto doc = MakeDoc(5, 5);
+    Stroke(*doc, 0, 1);
+    doc->WriteCell(1, 0, 2);  // a stroke the view never closed
+    doc->SetStrokeInProgress(true);
+    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Document);
+    EXPECT_FALSE(doc->StrokeInProgress());
+    EXPECT_EQ(doc->Cell(1, 0), 0);
+    EXPECT_EQ(doc->Cell(0, 0), 1);
+    EXPECT_EQ(doc->UndoPositionText(), "1/2");
+    doc->Redo();
+    EXPECT_EQ(doc->Cell(1, 0), 2);
+}
+
+TEST(UndoHistoryTest, ClearingTheHistoryLeavesNothingToUndo) {
+    auto doc = MakeDoc(5, 5);
+    Stroke(*doc, 0, 1);
+    Stroke(*doc, 1, 1);
+    doc->Undo(kOpaque);
+    doc->ClearUndoHistory();
+    EXPECT_EQ(doc->UndoPosition(), -1);
+    EXPECT_EQ(doc->UndoPositionText(), "0");
+    EXPECT_FALSE(doc->CanUndo(false));
+    EXPECT_FALSE(doc->CanRedo(false));
+    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::None);
+    EXPECT_EQ(doc->Cell(0, 0), 1);
+    doc->SetUndoPosition(7);
+    EXPECT_EQ(doc->UndoPosition(), -1);
+}
+
+}  // namespace
+}  // namespace tessemar
