@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "core/document/Errors.h"
+#include "core/formats/PuzzleFormatError.h"
 #include "core/text/Format.h"
 
 #include <algorithm>
@@ -118,6 +119,10 @@ std::string ToUnixLineEnds(std::string_view text) {
 int ReportFileError(std::ostream& err) {
     try {
         throw;
+    } catch (const PuzzleFormatError& error) {
+        // The detail tells the user where a foreign file breaks its format.
+        err << text::LoadString(text::IdsUnexpectedFileFormat) << " (" << error.what() << ")\n";
+        return ExitBadFile;
     } catch (const FileFormatError&) {
         err << text::LoadString(text::IdsUnexpectedFileFormat) << "\n";
         return ExitBadFile;

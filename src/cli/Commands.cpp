@@ -14,6 +14,11 @@ const std::vector<Command>& Commands() {
          "      (section Default); --size sets W columns and H rows (1..250).",
          RunNew},
         {"info", "info FILE.tsd [--lang en|ja]", "Prints the document's property report.", RunInfo},
+        {"convert", "convert IN OUT [--with-goal] [--no-goal] [--ini PATH]",
+         "Converts a puzzle between .tsd, webpbn XML (.xml) and .non, the formats chosen by\n"
+         "      extension. --with-goal loads the solution an .xml or .non file carries as the\n"
+         "      picture; --no-goal leaves the picture out of an .xml or .non file written.",
+         RunConvert},
     };
     return commands;
 }

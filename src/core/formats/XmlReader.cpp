@@ -224,7 +224,7 @@ private:
 
     void ParseContent(Element& element, int depth) {
         for (;;) {
-            if (AtEnd()) Fail("<" + element.name + "> is never closed");
+            if (AtEnd()) throw PuzzleFormatError(element.line, "<" + element.name + "> is never closed");
             const char c = text_[pos_];
             if (c == '&') {
                 ParseReference(element.text);

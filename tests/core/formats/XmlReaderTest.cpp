@@ -46,7 +46,7 @@ TEST(XmlReaderTest, RefusesBrokenFilesNamingTheLine) {
         {"", 1, "no XML element"},
         {"just text", 1, "no XML element"},
         {"<a>\n<b>\n</a>", 3, "</a> closes <b>"},
-        {"<a>\n\n", 3, "never closed"},
+        {"<a>\n\n", 1, "<a> is never closed"},
         {"<a x=1/>", 1, "quoted"},
         {"<a x=\"1\" x=\"2\"/>", 1, "given twice"},
         {"<a x=\"1\"y=\"2\"/>", 1, "separated"},

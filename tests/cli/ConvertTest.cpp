@@ -1,0 +1,109 @@
+#include "cli/Cli.h"
+
+#include "core/document/TsdFile.h"
+#include "core/formats/PuzzleFiles.h"
+#include "core/io/FileUtil.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace tessemar::cli {
+namespace {
+
+struct ConvertRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+ConvertRun Convert(std::vector<std::string> words) {
+    words.insert(words.begin(), "convert");
+    std::ostringstream out, err;
+    Streams streams{out, err};
+    int code = RunCli(words, streams);
+    return {code, out.str(), err.str()};
+}
+
+// A 3 x 2 two-colour puzzle with its picture, saved as a document.
+std::unique_ptr<CLogicDoc> MakeDocument() {
+    auto doc = std::make_unique<CLogicDoc>();
+    doc->SetPuzzleSize(3, 2);
+    doc->SetCell(0, 0, 1);
+    doc->SetCell(1, 0, 2);
+    doc->SetCell(2, 1, 2);
+    // Row 0 "1 1" (colours 1, 2), row 1 "1" (2); columns "1", "1", "1".
+    doc->SetClueNumber(SideRow, 0, 0, 1, 2);
+    doc->SetClueNumber(SideRow, 1, 0, 1, 1);
+    doc->SetClueNumber(SideRow, 0, 1, 1, 2);
+    doc->SetClueNumber(SideColumn, 0, 0, 1, 1);
+    doc->SetClueNumber(SideColumn, 1, 0, 1, 2);
+    doc->SetClueNumber(SideColumn, 2, 0, 1, 2);
+    return doc;
+}
+
+TEST(ConvertTest, CarriesAPuzzleThroughEachFormatAndBack) {
+    TempDir dir;
+    auto doc = MakeDocument();
+    SaveDocumentFile(*doc, dir.File("in.tsd"));
+    const std::string ini = dir.File("none.INI");
+    for (const char* middle : {"mid.xml", "mid.non", "MID.XML"}) {
+        SCOPED_TRACE(middle);
+        ConvertRun there = Convert({dir.File("in.tsd"), dir.File(middle), "--ini", ini});
+        ASSERT_EQ(there.code, ExitOk) << there.err;
+        ConvertRun back = Convert({dir.File(middle), dir.File("back.tsd"), "--with-goal", "--ini", ini});
+        ASSERT_EQ(back.code, ExitOk) << back.err;
+        auto result = OpenDocumentFile(dir.File("back.tsd"));
+        EXPECT_EQ(WriteTsd(result->Model()).size(), WriteTsd(doc->Model()).size());
+        for (int x = 0; x < 3; ++x) {
+            for (int y = 0; y < 2; ++y) EXPECT_EQ(result->Cell(x, y), doc->Cell(x, y)) << x << "," << y;
+        }
+        EXPECT_EQ(result->Model().rowClueColors[1][0], 1);
+        EXPECT_EQ(result->Model().rowClueColors[0][0], 2);
+        EXPECT_EQ(result->Model().columnClueColors[2][0], 2);
+
+        // Without --with-goal the puzzle arrives unsolved.
+        ASSERT_EQ(Convert({dir.File(middle), dir.File("blank.tsd"), "--ini", ini}).code, ExitOk);
+        EXPECT_EQ(OpenDocumentFile(dir.File("blank.tsd"))->Cell(0, 0), 0);
+    }
+    ASSERT_EQ(Convert({dir.File("in.tsd"), dir.File("nogoal.xml"), "--no-goal", "--ini", ini}).code, ExitOk);
+    EXPECT_EQ(ReadWholeFile(dir.File("nogoal.xml"))->find("<solution"), std::string::npos);
+}
+
+TEST(ConvertTest, ExitCodesAndMessages) {
+    TempDir dir;
+    SaveDocumentFile(*MakeDocument(), dir.File("in.tsd"));
+    std::ofstream(dir.File("bad.xml")) << "<puzzleset>\n<puzzle>\n<clues type='rows'>\n</clues>\n";
+    std::ofstream(dir.File("bad.non")) << "width 3\nheight 2\nrows\n1,x?\n1\ncolumns\n1\n1\n1\n";
+    std::ofstream(dir.File("bad.tsd")) << "TESSEMAR cut";
+    const std::string ini = dir.File("none.INI");
+    struct Case {
+        std::vector<std::string> words;
+        int code;
+        std::string err;
+    } cases[] = {
+        {{dir.File("in.tsd")}, ExitUsage, "usage: tessemar-cli convert"},
+        {{dir.File("in.tsd"), dir.File("a.xml"), dir.File("b.xml")}, ExitUsage, "usage: tessemar-cli convert"},
+        {{dir.File("in.tsd"), dir.File("a.xml"), "--goal"}, ExitUsage, "tessemar-cli: unknown option --goal"},
+        {{dir.File("missing.xml"), dir.File("a.tsd"), "--ini", ini}, ExitCannotOpen,
+         dir.File("missing.xml") + " was not found.\n"},
+        {{dir.File("bad.xml"), dir.File("a.tsd"), "--ini", ini}, ExitBadFile,
+         "Unexpected file format. (line 2: <puzzle> is never closed)\n"},
+        {{dir.File("bad.non"), dir.File("a.tsd"), "--ini", ini}, ExitBadFile,
+         "Unexpected file format. (line 4: \"x?\" is not a clue number (0..250))\n"},
+        {{dir.File("bad.tsd"), dir.File("a.xml"), "--ini", ini}, ExitBadFile, "Unexpected file format.\n"},
+        {{dir.File("in.tsd"), dir.File("no/such/dir/a.non"), "--ini", ini}, ExitCannotWrite, ""},
+    };
+    text::SetLanguage(text::Language::English);
+    for (const Case& c : cases) {
+        ConvertRun run = Convert(c.words);
+        EXPECT_EQ(run.code, c.code) << run.err;
+        EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
+    }
+    EXPECT_FALSE(std::ifstream(dir.File("a.tsd")).good()) << "a failed conversion leaves no file";
+}
+
+}  // namespace
+}  // namespace tessemar::cli
