@@ -3,8 +3,10 @@
 #include "core/formats/FormatSupport.h"
 #include "core/formats/PuzzleFormatError.h"
 #include "core/formats/XmlReader.h"
+#include "core/text/Encoding.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace tessemar {
 namespace {
@@ -171,10 +173,34 @@ std::string Escape(std::string_view text) {
     return out;
 }
 
+// Files that declare a Latin-1 encoding are turned into UTF-8 before parsing, so that titles
+// arrive as the rest of the program keeps text. Other declarations are taken as UTF-8.
+std::string DeclaredLatin1ToUtf8(std::string_view text) {
+    if (!text.starts_with("<?xml")) return {};
+    std::string declaration(text.substr(0, text.find("?>")));
+    for (char& c : declaration) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool latin1 = declaration.find("iso-8859-1") != std::string::npos ||
+                        declaration.find("latin1") != std::string::npos ||
+                        declaration.find("windows-1252") != std::string::npos;
+    if (!latin1) return {};
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            out += static_cast<char>(0xC0 | (byte >> 6));
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptions& options) {
-    const xml::Element root = xml::ParseXml(text);
+    const std::string converted = DeclaredLatin1ToUtf8(text);
+    const xml::Element root = xml::ParseXml(converted.empty() ? text : converted);
     const xml::Element* puzzle = root.name == "puzzle" ? &root : FirstChild(root, "puzzle");
     if (!puzzle) throw PuzzleFormatError(root.line, "no <puzzle> in the file");
     if (const std::string* type = puzzle->Attribute("type"); type && *type != "grid") {
@@ -262,7 +288,7 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
     }
     if (const xml::Element* title = FirstChild(*puzzle, "title")) {
         std::string_view trimmed = formats::Trim(title->text);
-        if (!trimmed.empty()) model.title = std::string(trimmed);
+        if (!trimmed.empty()) model.title = text::DecodeFileText(trimmed);
     }
 }
 

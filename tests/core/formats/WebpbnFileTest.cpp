@@ -2,6 +2,7 @@
 
 #include "FormatTestSupport.h"
 #include "core/formats/PuzzleFormatError.h"
+#include "core/text/Encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -208,6 +209,16 @@ TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
             EXPECT_NE(error.problem().find(c.problem), std::string::npos) << c.problem << " -> " << error.what();
         }
     }
+}
+
+TEST(WebpbnFileTest, TitlesArriveAsUtf8) {
+    const std::string body = "<puzzleset><puzzle><title>Caf\xE9</title><clues type='rows'><line/></clues>"
+                             "<clues type='columns'><line/></clues></puzzle></puzzleset>";
+    EXPECT_EQ(Read("<?xml version='1.0' encoding='ISO-8859-1'?>" + body)->title, "Caf\xC3\xA9");
+    // Undeclared bytes that are no UTF-8 are read as the program reads old document titles.
+    EXPECT_EQ(Read(body)->title, text::DecodeFileText("Caf\xE9"));
+    EXPECT_EQ(Read("<?xml version='1.0' encoding='UTF-8'?>" + body.substr(0, 29) + "&#xE9;" + body.substr(30))->title,
+              "Caf\xC3\xA9");
 }
 
 TEST(WebpbnFileTest, GoalProblemsMatterOnlyWhenTheGoalIsLoaded) {
