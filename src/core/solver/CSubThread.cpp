@@ -1,0 +1,797 @@
+#include "core/solver/CSubThread.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tessemar {
+namespace {
+
+inline bool IsColoured(std::uint8_t v) {
+    return v >= 1 && v <= 250;
+}
+
+inline std::uint8_t ColourBit(std::uint8_t colour) {
+    return colour >= 1 && colour <= 8 ? static_cast<std::uint8_t>(1u << (colour - 1)) : 0;
+}
+
+inline bool UsedSlot(std::uint8_t number, std::uint8_t colour) {
+    return number != 0 && number != 255 && colour != 0;
+}
+
+// A run of colour c fits on cell i when the cell already has that colour, or is unknown and
+// the crossing line has a clue of that colour.
+inline bool Fits(std::uint8_t v, std::uint8_t crossMask, std::uint8_t c, std::uint8_t bit) {
+    return v == c || (v == 0 && (crossMask & bit) != 0);
+}
+
+// The first start at or after `from` where a run of `length` cells of colour c passes the
+// placement test (every cell fits, no cell of its own colour directly before or after), or -1
+// when the run's end would pass the end of the line. Equivalent to moving the run one cell at a
+// time, but a cell that does not fit is skipped over at once.
+int FitRightward(const std::uint8_t* line, const std::uint8_t* cross, int n, int from, int length,
+                 std::uint8_t c, std::uint8_t bit) {
+    int s = from;
+    int ok = 0;  // cells from s on known to fit
+    int i = s;
+    for (;;) {
+        while (ok < length) {
+            if (i >= n)
+                return -1;
+            if (Fits(line[i], cross[i], c, bit)) {
+                ++ok;
+            } else {
+                ok = 0;
+                s = i + 1;
+            }
+            ++i;
+        }
+        if ((s > 0 && line[s - 1] == c) || (i < n && line[i] == c)) {
+            ++s;
+            --ok;
+            continue;
+        }
+        return s;
+    }
+}
+
+// The mirror image: the last end at or before `from`, or -1 when the start would drop below 0.
+int FitLeftward(const std::uint8_t* line, const std::uint8_t* cross, int n, int from, int length,
+                std::uint8_t c, std::uint8_t bit) {
+    int e = from;
+    int ok = 0;
+    int i = e;
+    for (;;) {
+        while (ok < length) {
+            if (i < 0)
+                return -1;
+            if (Fits(line[i], cross[i], c, bit)) {
+                ++ok;
+            } else {
+                ok = 0;
+                e = i - 1;
+            }
+            --i;
+        }
+        if ((e < n - 1 && line[e + 1] == c) || (i >= 0 && line[i] == c)) {
+            --e;
+            --ok;
+            continue;
+        }
+        return e;
+    }
+}
+
+// Earliest placement: a greedy pass from the first clue, then a pass from the last clue that
+// pulls a clue right onto a coloured cell that no later clue can cover.
+int LeftmostKernel(const std::uint8_t* line, const std::uint8_t* cross, int n,
+                   const CSubThread::Clue* clues, int m, std::uint8_t* start, std::uint8_t* end) {
+    int prevEnd = -1;
+    int prevColour = 0;
+    for (int t = 0; t < m; ++t) {
+        const int length = clues[t].length;
+        const int from = prevEnd + 1 + (clues[t].colour == prevColour ? 1 : 0);
+        if (from + length > n)
+            return ResultContradiction;
+        const int s = FitRightward(line, cross, n, from, length, clues[t].colour, clues[t].bit);
+        if (s < 0)
+            return ResultContradiction;
+        start[t] = static_cast<std::uint8_t>(s);
+        end[t] = static_cast<std::uint8_t>(s + length - 1);
+        prevEnd = s + length - 1;
+        prevColour = clues[t].colour;
+    }
+    int limit = n;
+    for (int t = m - 1; t >= 0; --t) {
+        int p = limit - 1;
+        const int stopAt = end[t];
+        while (p > stopAt && !IsColoured(line[p]))
+            --p;
+        if (p <= stopAt) {
+            limit = start[t];
+            continue;
+        }
+        const int length = clues[t].length;
+        const int s =
+            FitRightward(line, cross, n, p - length + 1, length, clues[t].colour, clues[t].bit);
+        if (s < 0)
+            return ResultContradiction;
+        start[t] = static_cast<std::uint8_t>(s);
+        end[t] = static_cast<std::uint8_t>(s + length - 1);
+        limit = s;
+    }
+    return 0;
+}
+
+int RightmostKernel(const std::uint8_t* line, const std::uint8_t* cross, int n,
+                    const CSubThread::Clue* clues, int m, std::uint8_t* start, std::uint8_t* end) {
+    int prevStart = n;
+    int prevColour = 0;
+    for (int t = m - 1; t >= 0; --t) {
+        const int length = clues[t].length;
+        const int from = prevStart - 1 - (clues[t].colour == prevColour ? 1 : 0);
+        if (from + 1 < length)
+            return ResultContradiction;
+        const int e = FitLeftward(line, cross, n, from, length, clues[t].colour, clues[t].bit);
+        if (e < 0)
+            return ResultContradiction;
+        start[t] = static_cast<std::uint8_t>(e - length + 1);
+        end[t] = static_cast<std::uint8_t>(e);
+        prevStart = e - length + 1;
+        prevColour = clues[t].colour;
+    }
+    int limit = -1;
+    for (int t = 0; t < m; ++t) {
+        int p = limit + 1;
+        const int stopAt = start[t];
+        while (p < stopAt && !IsColoured(line[p]))
+            ++p;
+        if (p >= stopAt) {
+            limit = end[t];
+            continue;
+        }
+        const int length = clues[t].length;
+        const int e =
+            FitLeftward(line, cross, n, p + length - 1, length, clues[t].colour, clues[t].bit);
+        if (e < 0)
+            return ResultContradiction;
+        start[t] = static_cast<std::uint8_t>(e - length + 1);
+        end[t] = static_cast<std::uint8_t>(e);
+        limit = e;
+    }
+    return 0;
+}
+
+// A line's used clues from the first (highest slot) to the last (slot 0).
+int CompactClues(const ByteMatrix& numbers, const ByteMatrix& colours, int n, CSubThread::Clue* out,
+                 int* slotOf) {
+    int m = 0;
+    const int slots = std::min({n, numbers.Size(), colours.Size()});
+    for (int k = slots - 1; k >= 0; --k) {
+        const std::uint8_t number = numbers.Get(k);
+        const std::uint8_t colour = colours.Get(k);
+        if (!UsedSlot(number, colour))
+            continue;
+        out[m] = {number, colour, ColourBit(colour)};
+        if (slotOf != nullptr)
+            slotOf[m] = k;
+        ++m;
+    }
+    return m;
+}
+
+// The crossing-colour table as one bit per colour for each cell.
+void CrossMask(const ByteMatrix& crossHasColor, int n, std::uint8_t* mask) {
+    for (int i = 0; i < n; ++i) {
+        std::uint8_t bits = 0;
+        for (int c = 1; c <= 8 && c < crossHasColor.Rows(); ++c) {
+            if (i < crossHasColor.Columns() && crossHasColor.Get(c, i) != 0)
+                bits |= ColourBit(static_cast<std::uint8_t>(c));
+        }
+        mask[i] = bits;
+    }
+}
+
+}  // namespace
+
+CSubThread::CSubThread() = default;
+
+CSubThread::~CSubThread() {
+    Join();
+}
+
+void CSubThread::PrepareSolve(SolveObserver* view, const std::atomic<int>& stopRequest,
+                              const PuzzleModel& model) {
+    PrepareSolve(view, stopRequest, model.cells, model.rowClueNumbers, model.columnClueNumbers,
+                 model.rowClueColors, model.columnClueColors, model.columnCount, model.rowCount);
+}
+
+void CSubThread::PrepareSolve(SolveObserver* view, const std::atomic<int>& stopRequest,
+                              const Grid<std::int8_t>& picture,
+                              const Grid<std::uint8_t>& rowNumbers,
+                              const Grid<std::uint8_t>& columnNumbers,
+                              const Grid<std::uint8_t>& rowColors,
+                              const Grid<std::uint8_t>& columnColors, int width, int height) {
+    view_ = view;
+    stop_ = &stopRequest;
+    // The arrays hold 250 lines; a size beyond them would read outside.
+    width_ = std::clamp(width, 0, kMaxLine);
+    height_ = std::clamp(height, 0, kMaxLine);
+    const int w = width_;
+    const int h = height_;
+
+    rowDirty_ = ByteMatrix(h, 1, 1);
+    columnDirty_ = ByteMatrix(w, 1, 1);
+    grid_ = ByteMatrix(w, h);
+    trialGrid_ = ByteMatrix(w, h, 0);
+    rowNumbers_ = ByteMatrix(w, h);
+    rowColors_ = ByteMatrix(w, h);
+    columnNumbers_ = ByteMatrix(w, h);
+    columnColors_ = ByteMatrix(w, h);
+    for (int x = 0; x < w; ++x) {
+        for (int y = 0; y < h; ++y) {
+            grid_.Set(x, y, static_cast<std::uint8_t>(picture[x][y]));
+            rowNumbers_.Set(x, y, rowNumbers[x][y]);
+            rowColors_.Set(x, y, rowColors[x][y]);
+            columnNumbers_.Set(x, y, columnNumbers[x][y]);
+            columnColors_.Set(x, y, columnColors[x][y]);
+        }
+    }
+
+    knownCells_ = 0;
+    for (int i = 0; i < w * h; ++i)
+        knownCells_ += grid_.Get(i) != 0 ? 1 : 0;
+
+    for (int c = 0; c <= 8; ++c) {
+        rowHasColor_[c] = ByteMatrix(h, 1, 0);
+        columnHasColor_[c] = ByteMatrix(w, 1, 0);
+    }
+    for (int y = 0; y < h; ++y) {
+        for (int k = 0; k < w; ++k) {
+            const std::uint8_t number = rowNumbers_.Get(k, y);
+            const std::uint8_t colour = rowColors_.Get(k, y);
+            if (colour >= 1 && colour <= 8 && number >= 1 && number <= 254)
+                rowHasColor_[colour].Set(y, 1);
+        }
+    }
+    for (int x = 0; x < w; ++x) {
+        for (int k = 0; k < h; ++k) {
+            const std::uint8_t number = columnNumbers_.Get(x, k);
+            const std::uint8_t colour = columnColors_.Get(x, k);
+            if (colour >= 1 && colour <= 8 && number >= 1 && number <= 254)
+                columnHasColor_[colour].Set(x, 1);
+        }
+    }
+
+    // Every slot counts here, used or not: an empty line's "0 of colour 1" makes colour 1 a
+    // value worth trying.
+    colorsInUse_.fill(0);
+    colorsInUse_[9] = 1;
+    for (int i = 0; i < w * h; ++i) {
+        for (std::uint8_t colour : {rowColors_.Get(i), columnColors_.Get(i)}) {
+            if (colour >= 1 && colour <= 8)
+                colorsInUse_[colour] = 1;
+        }
+    }
+
+    rowMask_.assign(static_cast<std::size_t>(h), 0);
+    columnMask_.assign(static_cast<std::size_t>(w), 0);
+    for (int c = 1; c <= 8; ++c) {
+        for (int y = 0; y < h; ++y) {
+            if (rowHasColor_[c].Get(y))
+                rowMask_[y] |= ColourBit(static_cast<std::uint8_t>(c));
+        }
+        for (int x = 0; x < w; ++x) {
+            if (columnHasColor_[c].Get(x))
+                columnMask_[x] |= ColourBit(static_cast<std::uint8_t>(c));
+        }
+    }
+    rowClues_.clear();
+    columnClues_.clear();
+    rowClueRefs_.assign(static_cast<std::size_t>(h), {});
+    columnClueRefs_.assign(static_cast<std::size_t>(w), {});
+    for (int y = 0; y < h; ++y) {
+        rowClueRefs_[y].offset = static_cast<std::int32_t>(rowClues_.size());
+        for (int k = w - 1; k >= 0; --k) {
+            const std::uint8_t number = rowNumbers_.Get(k, y);
+            const std::uint8_t colour = rowColors_.Get(k, y);
+            if (UsedSlot(number, colour))
+                rowClues_.push_back({number, colour, ColourBit(colour)});
+        }
+        rowClueRefs_[y].count =
+            static_cast<std::int32_t>(rowClues_.size()) - rowClueRefs_[y].offset;
+    }
+    for (int x = 0; x < w; ++x) {
+        columnClueRefs_[x].offset = static_cast<std::int32_t>(columnClues_.size());
+        for (int k = h - 1; k >= 0; --k) {
+            const std::uint8_t number = columnNumbers_.Get(x, k);
+            const std::uint8_t colour = columnColors_.Get(x, k);
+            if (UsedSlot(number, colour))
+                columnClues_.push_back({number, colour, ColourBit(colour)});
+        }
+        columnClueRefs_[x].count =
+            static_cast<std::int32_t>(columnClues_.size()) - columnClueRefs_[x].offset;
+    }
+    // A trial changes each cell at most once before it either ends or contradicts; the line that
+    // contradicts may add up to one line more.
+    trialChanges_.clear();
+    trialChanges_.reserve(static_cast<std::size_t>(w) * h + kMaxLine + 1);
+
+    result_ = SolveResult{};
+    result_.grid = &grid_;
+    result_.width = w;
+    result_.height = h;
+    lastPercent_ = 0;
+    linePosition_ = -1;
+}
+
+void CSubThread::Start(int command, int updateView) {
+    Join();
+    thread_ = std::thread([this, command, updateView] { OnStartSolve(command, updateView); });
+}
+
+void CSubThread::Join() {
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void CSubThread::OnStartSolve(int command, int updateView) {
+    startTime_ = std::chrono::steady_clock::now();
+    const bool hint = command == SolveCommandHint;
+    int code = 0;
+    bool finished = false;
+    for (;;) {
+        const int r = ScanPass(1, updateView);
+        if ((r & (ResultStopped | ResultContradiction)) != 0) {
+            code = r;
+            finished = true;
+            break;
+        }
+        if (r == 0 || hint)
+            break;
+    }
+    if (!finished) {
+        int last = 0;
+        for (;;) {
+            last = AbsurdPass(hint ? 1 : 0, updateView);
+            if (last == 0 || (last & (ResultStopped | ResultContradiction)) != 0 || hint)
+                break;
+        }
+        const int n = width_ * height_;
+        bool unknownLeft = false;
+        knownCells_ = 0;
+        for (int i = 0; i < n; ++i) {
+            if (grid_.Get(i) != 0) {
+                ++knownCells_;
+            } else {
+                unknownLeft = true;
+            }
+        }
+        code = (unknownLeft ? ResultIncomplete : ResultChanged) | last;
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - startTime_;
+    result_.code = code;
+    result_.elapsedMs = static_cast<std::int32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    result_.knownCells = knownCells_;
+    result_.grid = &grid_;
+    result_.width = width_;
+    result_.height = height_;
+    if (view_ != nullptr) {
+        view_->OnSolveReleaseCapture();
+        view_->OnSolveFinished(command, result_);
+    }
+}
+
+int CSubThread::ScanPass(int mode, int updateView) {
+    int r = 0;
+    for (int y = 0; y < height_; ++y) {
+        if (rowDirty_.Get(y) == 0)
+            continue;
+        if (mode == 1) {
+            ++result_.normalRowScans;
+        } else {
+            ++result_.trialRowScans;
+        }
+        r |= SolveRow(y, mode, updateView);
+        rowDirty_.Set(y, 0);
+        if ((r & (ResultStopped | ResultContradiction)) != 0) {
+            if (mode == 1) {
+                result_.contradictionX = linePosition_;
+                result_.contradictionY = y;
+            }
+            return r;
+        }
+    }
+    // Columns made dirty by this sweep's rows are solved in it; rows made dirty by the columns
+    // wait for the next sweep.
+    for (int x = 0; x < width_; ++x) {
+        if (columnDirty_.Get(x) == 0)
+            continue;
+        if (mode == 1) {
+            ++result_.normalColumnScans;
+        } else {
+            ++result_.trialColumnScans;
+        }
+        r |= SolveColumn(x, mode, updateView);
+        columnDirty_.Set(x, 0);
+        if ((r & (ResultStopped | ResultContradiction)) != 0) {
+            if (mode == 1) {
+                result_.contradictionX = x;
+                result_.contradictionY = linePosition_;
+            }
+            return r;
+        }
+    }
+    return r;
+}
+
+int CSubThread::SolveRow(int y, int mode, int updateView) {
+    return SolveGridLine(true, y, mode, updateView);
+}
+
+int CSubThread::SolveColumn(int x, int mode, int updateView) {
+    return SolveGridLine(false, x, mode, updateView);
+}
+
+int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
+    if (index < 0 || index >= (isRow ? height_ : width_))
+        return 0;
+    std::uint8_t* g = mode == 1 ? grid_.Data() : trialGrid_.Data();
+    const int n = isRow ? width_ : height_;
+    // The grid is column-major: a column is contiguous, a row has stride H.
+    const std::size_t base =
+        isRow ? static_cast<std::size_t>(index) : static_cast<std::size_t>(index) * height_;
+    const std::size_t stride = isRow ? static_cast<std::size_t>(height_) : 1;
+    std::uint8_t* line = lineBuf_.data();
+    std::uint8_t* work = workBuf_.data();
+    for (int i = 0; i < n; ++i)
+        line[i] = g[base + i * stride];
+    std::memcpy(work, line, static_cast<std::size_t>(n));
+
+    const LineRef ref = isRow ? rowClueRefs_[index] : columnClueRefs_[index];
+    const Clue* clues = (isRow ? rowClues_.data() : columnClues_.data()) + ref.offset;
+    const std::uint8_t* cross = isRow ? columnMask_.data() : rowMask_.data();
+    int r = SolveLineKernel(mode, line, n, clues, ref.count, cross, work, reachBuf_.data());
+    if ((r & (ResultStopped | ResultContradiction)) != 0)
+        return r;
+
+    int count = 0;
+    const bool sendCells = mode == 1 && updateView != 0 && view_ != nullptr;
+    std::uint8_t* crossDirty = isRow ? columnDirty_.Data() : rowDirty_.Data();
+    r |= ApplyKernel(mode, work, reachBuf_.data(), line, n, crossDirty,
+                     sendCells ? changedBuf_.data() : nullptr, count);
+    const bool conflict = (r & ResultContradiction) != 0;
+
+    if (mode == 1) {
+        // A conflicting line is stored too: the cells before the conflict keep their new values.
+        // The trial grid mirrors the main grid between trials.
+        std::uint8_t* t = trialGrid_.Data();
+        for (int i = 0; i < n; ++i) {
+            if (work[i] != line[i]) {
+                g[base + i * stride] = work[i];
+                t[base + i * stride] = work[i];
+            }
+        }
+        if (sendCells && !conflict) {
+            for (int i = 0; i < n; ++i) {
+                if (changedBuf_[i] != 0 && work[i] != kSolverBlank) {
+                    view_->OnSolveCellFixed(isRow ? i : index, isRow ? index : i, work[i]);
+                }
+            }
+        }
+        knownCells_ += count;
+        const int total = width_ * height_;
+        const int percent =
+            total > 0 ? static_cast<int>(static_cast<std::int64_t>(knownCells_) * 100 / total) : 0;
+        if (percent != lastPercent_) {
+            if (view_ != nullptr)
+                view_->OnSolveProgress(knownCells_);
+            lastPercent_ = percent;
+        }
+    } else if (!conflict) {
+        // A trial that contradicts is thrown away whole, so only a consistent line is stored.
+        for (int i = 0; i < n; ++i) {
+            if (work[i] != line[i]) {
+                const std::size_t at = base + i * stride;
+                g[at] = work[i];
+                trialChanges_.push_back(static_cast<std::int32_t>(at));
+            }
+        }
+    }
+    return r;
+}
+
+int CSubThread::SolveLineKernel(int mode, const std::uint8_t* line, int n, const Clue* clues, int m,
+                                const std::uint8_t* crossMask, std::uint8_t* work,
+                                std::uint8_t* reach) {
+    if (StopRequested())
+        return ResultStopped;
+    std::memset(reach, 0, static_cast<std::size_t>(n));
+    int r = LeftmostKernel(line, crossMask, n, clues, m, leftStart_.data(), leftEnd_.data());
+    r |= RightmostKernel(line, crossMask, n, clues, m, rightStart_.data(), rightEnd_.data());
+    if ((r & ResultContradiction) != 0) {
+        if (mode == 1)
+            linePosition_ = -1;
+        return r;
+    }
+    // The cells every placement of a clue covers.
+    for (int t = 0; t < m; ++t) {
+        for (int i = rightStart_[t]; i <= leftEnd_[t]; ++i)
+            work[i] = clues[t].colour;
+    }
+    // The cells some clue can reach, as coverage counts; only zero and nonzero matter.
+    std::fill_n(cover_.data(), n + 1, static_cast<std::int16_t>(0));
+    for (int t = 0; t < m; ++t) {
+        if (leftStart_[t] <= rightEnd_[t]) {
+            ++cover_[leftStart_[t]];
+            --cover_[rightEnd_[t] + 1];
+        }
+    }
+    int depth = 0;
+    for (int i = 0; i < n; ++i) {
+        depth += cover_[i];
+        reach[i] = depth > 0 ? 1 : 0;
+    }
+    return 0;
+}
+
+int CSubThread::ApplyKernel(int mode, std::uint8_t* work, const std::uint8_t* reach,
+                            const std::uint8_t* line, int n, std::uint8_t* crossDirty,
+                            std::uint8_t* changed, int& count) {
+    int changes = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::uint8_t old = line[i];
+        if ((old != 0 && old != work[i]) || (reach[i] == 0 && old >= 1 && old <= 254)) {
+            // The cells before the conflict keep their new values and count as changed.
+            if (mode == 1)
+                linePosition_ = i;
+            count += changes;
+            return ResultContradiction;
+        }
+        if (reach[i] == 0)
+            work[i] = kSolverBlank;
+        changes += work[i] != old ? 1 : 0;
+    }
+    for (int i = 0; i < n; ++i) {
+        const std::uint8_t delta = work[i] ^ line[i];
+        crossDirty[i] = std::max(crossDirty[i], delta);
+        if (changed != nullptr)
+            changed[i] = delta;
+    }
+    count += changes;
+    return count > 0 ? ResultChanged : 0;
+}
+
+int CSubThread::AbsurdPass(int hint, int updateView) {
+    int result = 0;
+    trialGrid_ = grid_;
+    trialChanges_.clear();
+    const int total = width_ * height_;
+    for (int index = 0; index < total; ++index) {
+        if (grid_.Get(index) != 0)
+            continue;
+        const int x = index / height_;
+        const int y = index % height_;
+        std::array<std::uint8_t, 10> possible = colorsInUse_;
+        int consistent = 0;
+        for (int v = 1; v <= 9 && consistent < 2; ++v) {
+            if (possible[v] == 0)
+                continue;
+            RestoreTrialGrid();
+            trialGrid_.Set(index, v == 9 ? kSolverBlank : static_cast<std::uint8_t>(v));
+            trialChanges_.push_back(index);
+            ClearDirtyFlags();
+            rowDirty_.Set(y, 1);
+            columnDirty_.Set(x, 1);
+            int r;
+            do {
+                r = ScanPass(0, updateView);
+            } while (r != 0 && (r & (ResultStopped | ResultContradiction)) == 0);
+            if ((r & ResultStopped) != 0) {
+                RestoreTrialGrid();
+                return ResultStopped;
+            }
+            if ((r & ResultContradiction) != 0) {
+                possible[v] = 0;
+            } else {
+                ++consistent;
+            }
+        }
+        RestoreTrialGrid();
+        ++result_.tries;
+        if (consistent >= 2)
+            continue;
+        if (consistent == 0) {
+            result_.contradictionX = x;
+            result_.contradictionY = y;
+            return ResultContradiction;
+        }
+        ++result_.fixedByTrial;
+        int value = 1;
+        while (value < 9 && possible[value] == 0)
+            ++value;
+        const std::uint8_t cell = value == 9 ? kSolverBlank : static_cast<std::uint8_t>(value);
+        grid_.Set(index, cell);
+        trialGrid_.Set(index, cell);
+        ClearDirtyFlags();
+        rowDirty_.Set(y, 1);
+        columnDirty_.Set(x, 1);
+        int r;
+        for (;;) {
+            r = ScanPass(1, updateView);
+            if (r == 0 || (r & (ResultStopped | ResultContradiction)) != 0 || hint != 0)
+                break;
+        }
+        result = r | ResultChanged;
+        if (hint != 0)
+            return result;
+        if ((result & (ResultStopped | ResultContradiction)) != 0)
+            return result;
+    }
+    return result;
+}
+
+void CSubThread::RestoreTrialGrid() {
+    std::uint8_t* t = trialGrid_.Data();
+    const std::uint8_t* g = grid_.Data();
+    for (std::int32_t at : trialChanges_)
+        t[at] = g[at];
+    trialChanges_.clear();
+}
+
+void CSubThread::ClearDirtyFlags() {
+    rowDirty_.Fill(0);
+    columnDirty_.Fill(0);
+}
+
+// The line-vector forms of the line solver, for callers that hold one line: they compact the
+// clue slots and run the same kernels as the whole-puzzle loop.
+
+int CSubThread::SolveLine(int mode, const ByteMatrix& line, const ByteMatrix& numbers,
+                          const ByteMatrix& colours, const ByteMatrix& crossHasColor,
+                          ByteMatrix& work, ByteMatrix& reach) {
+    if (StopRequested())
+        return ResultStopped;
+    const int n = std::min({line.Size(), work.Size(), reach.Size(), kMaxLine});
+    std::array<Clue, kMaxLine> clues{};
+    const int m = CompactClues(numbers, colours, n, clues.data(), nullptr);
+    std::array<std::uint8_t, kMaxLine> mask{};
+    CrossMask(crossHasColor, n, mask.data());
+    reach.Fill(0);
+    int r = LeftmostKernel(line.Data(), mask.data(), n, clues.data(), m, leftStart_.data(),
+                           leftEnd_.data());
+    r |= RightmostKernel(line.Data(), mask.data(), n, clues.data(), m, rightStart_.data(),
+                         rightEnd_.data());
+    if ((r & ResultContradiction) != 0) {
+        if (mode == 1)
+            linePosition_ = -1;
+        return r;
+    }
+    for (int t = 0; t < m; ++t) {
+        for (int i = rightStart_[t]; i <= leftEnd_[t]; ++i)
+            work.Set(i, clues[t].colour);
+    }
+    for (int t = 0; t < m; ++t) {
+        for (int i = leftStart_[t]; i <= rightEnd_[t]; ++i)
+            reach.Set(i, clues[t].colour);
+    }
+    return 0;
+}
+
+namespace {
+
+int PlaceWith(const ByteMatrix& line, const ByteMatrix& numbers, const ByteMatrix& colours,
+              const ByteMatrix& crossHasColor, ByteMatrix& startOut, ByteMatrix& endOut,
+              bool leftmost) {
+    const int n = std::min(line.Size(), CSubThread::kMaxLine);
+    std::array<CSubThread::Clue, CSubThread::kMaxLine> clues{};
+    std::array<int, CSubThread::kMaxLine> slotOf{};
+    const int m = CompactClues(numbers, colours, n, clues.data(), slotOf.data());
+    std::array<std::uint8_t, CSubThread::kMaxLine> mask{};
+    CrossMask(crossHasColor, n, mask.data());
+    std::array<std::uint8_t, CSubThread::kMaxLine> start{}, end{};
+    const int r = leftmost ? LeftmostKernel(line.Data(), mask.data(), n, clues.data(), m,
+                                            start.data(), end.data())
+                           : RightmostKernel(line.Data(), mask.data(), n, clues.data(), m,
+                                             start.data(), end.data());
+    if (r != 0)
+        return r;
+    for (int t = 0; t < m; ++t) {
+        const int j = n - 1 - slotOf[t];
+        if (j < startOut.Size())
+            startOut.Set(j, start[t]);
+        if (j < endOut.Size())
+            endOut.Set(j, end[t]);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int CSubThread::PlaceLeftmost(const ByteMatrix& line, const ByteMatrix& numbers,
+                              const ByteMatrix& colours, const ByteMatrix& crossHasColor,
+                              ByteMatrix& leftStart, ByteMatrix& leftEnd) {
+    return PlaceWith(line, numbers, colours, crossHasColor, leftStart, leftEnd, true);
+}
+
+int CSubThread::PlaceRightmost(const ByteMatrix& line, const ByteMatrix& numbers,
+                               const ByteMatrix& colours, const ByteMatrix& crossHasColor,
+                               ByteMatrix& rightStart, ByteMatrix& rightEnd) {
+    return PlaceWith(line, numbers, colours, crossHasColor, rightStart, rightEnd, false);
+}
+
+bool CSubThread::CanPlaceRun(const ByteMatrix& run, const ByteMatrix& line,
+                             const ByteMatrix& crossHasColor, int c) {
+    const int n = std::min(run.Size(), line.Size());
+    const int s = run.Find(static_cast<std::uint8_t>(c));
+    if (s < 0 || s >= n)
+        return false;
+    int e = s;
+    while (e + 1 < n && run.Get(e + 1) == c)
+        ++e;
+    for (int i = s; i <= e; ++i) {
+        const std::uint8_t v = line.Get(i);
+        if (v == c)
+            continue;
+        if (v != 0)
+            return false;
+        if (c < 0 || c >= crossHasColor.Rows() || i >= crossHasColor.Columns() ||
+            crossHasColor.Get(c, i) == 0) {
+            return false;
+        }
+    }
+    if (s > 0 && line.Get(s - 1) == c)
+        return false;
+    if (e < n - 1 && line.Get(e + 1) == c)
+        return false;
+    return true;
+}
+
+void CSubThread::PaintSpans(ByteMatrix& target, const ByteMatrix& fromBound,
+                            const ByteMatrix& toBound, const ByteMatrix& numbers,
+                            const ByteMatrix& colours) {
+    const int n = target.Size();
+    const int slots =
+        std::min({n, numbers.Size(), colours.Size(), fromBound.Size(), toBound.Size()});
+    for (int k = slots - 1; k >= 0; --k) {
+        if (!UsedSlot(numbers.Get(k), colours.Get(k)))
+            continue;
+        const int j = n - 1 - k;
+        if (j >= fromBound.Size() || j >= toBound.Size())
+            continue;
+        const int last = std::min(static_cast<int>(toBound.Get(j)), n - 1);
+        for (int i = fromBound.Get(j); i <= last; ++i)
+            target.Set(i, colours.Get(k));
+    }
+}
+
+int CSubThread::ApplyLineResult(int mode, ByteMatrix& work, const ByteMatrix& reach,
+                                const ByteMatrix& line, ByteMatrix& crossDirty, int& count,
+                                ByteMatrix* changedOut) {
+    const int n = std::min({work.Size(), reach.Size(), line.Size(), crossDirty.Size(), kMaxLine});
+    std::array<std::uint8_t, kMaxLine> changed{};
+    for (int i = 0; i < n; ++i) {
+        const std::uint8_t old = line.Get(i);
+        if ((old != 0 && old != work.Get(i)) || (reach.Get(i) == 0 && old >= 1 && old <= 254)) {
+            if (mode == 1)
+                linePosition_ = i;
+            return ResultContradiction;
+        }
+        if (reach.Get(i) == 0)
+            work.Set(i, kSolverBlank);
+        changed[i] = work.Get(i) ^ old;
+        if (changed[i] != 0)
+            ++count;
+    }
+    for (int i = 0; i < n; ++i)
+        crossDirty.Set(i, std::max(crossDirty.Get(i), changed[i]));
+    if (changedOut != nullptr) {
+        if (changedOut->Size() != n)
+            *changedOut = ByteMatrix(n, 1);
+        for (int i = 0; i < n; ++i)
+            changedOut->Set(i, changed[i]);
+    }
+    return count > 0 ? ResultChanged : 0;
+}
+
+}  // namespace tessemar

@@ -1,0 +1,154 @@
+#pragma once
+
+#include "core/document/PuzzleModel.h"
+#include "core/solver/ByteMatrix.h"
+#include "core/solver/SolveResult.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+namespace tessemar {
+
+// What a run tells the view that started it. The calls come from the thread the run works on;
+// the worker never waits for them except for OnSolveReleaseCapture, so an adapter on another
+// thread must queue the others.
+class SolveObserver {
+  public:
+    virtual ~SolveObserver() = default;
+    // The running count of determined cells changed its integer percentage.
+    virtual void OnSolveProgress(int /*knownCells*/) {}
+    // A main-grid line fixed cell (x, y) to a colour (only when the run refreshes the view).
+    virtual void OnSolveCellFixed(int /*x*/, int /*y*/, int /*value*/) {}
+    // Sent and waited for just before the result, so the view can release its mouse capture.
+    virtual void OnSolveReleaseCapture() {}
+    // The end of the run; result stays valid as long as the run object lives.
+    virtual void OnSolveFinished(int /*command*/, const SolveResult& /*result*/) {}
+};
+
+// One Solve or Hint: copies the puzzle out of the document, sweeps rows and columns with the
+// line solver, then proves cells by contradiction on a trial grid. Mode 1 works on the main
+// grid and counts into the normal counters; mode 0 works on the trial grid and counts into the
+// trial counters. The run works on its own copies only, so it can run on any thread.
+class CSubThread {
+  public:
+    // Clue-placement positions fit in a byte: lines hold at most 250 cells.
+    static constexpr int kMaxLine = 250;
+
+    CSubThread();
+    ~CSubThread();
+    CSubThread(const CSubThread&) = delete;
+    CSubThread& operator=(const CSubThread&) = delete;
+
+    // Takes the puzzle: the document's 250 x 250 arrays and the size. A picture X mark (-1)
+    // becomes blank. stopRequest nonzero asks the run to stop before its next line.
+    void PrepareSolve(SolveObserver* view, const std::atomic<int>& stopRequest,
+                      const Grid<std::int8_t>& picture, const Grid<std::uint8_t>& rowNumbers,
+                      const Grid<std::uint8_t>& columnNumbers, const Grid<std::uint8_t>& rowColors,
+                      const Grid<std::uint8_t>& columnColors, int width, int height);
+    void PrepareSolve(SolveObserver* view, const std::atomic<int>& stopRequest,
+                      const PuzzleModel& model);
+
+    // Runs the command (SolveCommandSolve or SolveCommandHint) on the calling thread.
+    void OnStartSolve(int command, int updateView);
+
+    // Runs the command on a thread of its own; Join waits for its end.
+    void Start(int command, int updateView);
+    void Join();
+    bool Running() const { return thread_.joinable(); }
+
+    const SolveResult& Result() const { return result_; }
+    const ByteMatrix& SolvedGrid() const { return grid_; }
+
+    // The whole-puzzle steps, each returning result bits.
+    int ScanPass(int mode, int updateView);
+    int SolveRow(int y, int mode, int updateView);
+    int SolveColumn(int x, int mode, int updateView);
+    int AbsurdPass(int hint, int updateView);
+
+    // The line solver on line vectors. numbers and colours are a line's clue slots (slot 0
+    // nearest the picture); crossHasColor is a 9 x n matrix whose row c flags the cells whose
+    // crossing line has a clue of colour c. Bound vectors are indexed by j = n - 1 - k.
+    int SolveLine(int mode, const ByteMatrix& line, const ByteMatrix& numbers,
+                  const ByteMatrix& colours, const ByteMatrix& crossHasColor, ByteMatrix& work,
+                  ByteMatrix& reach);
+    static int PlaceLeftmost(const ByteMatrix& line, const ByteMatrix& numbers,
+                             const ByteMatrix& colours, const ByteMatrix& crossHasColor,
+                             ByteMatrix& leftStart, ByteMatrix& leftEnd);
+    static int PlaceRightmost(const ByteMatrix& line, const ByteMatrix& numbers,
+                              const ByteMatrix& colours, const ByteMatrix& crossHasColor,
+                              ByteMatrix& rightStart, ByteMatrix& rightEnd);
+    static bool CanPlaceRun(const ByteMatrix& run, const ByteMatrix& line,
+                            const ByteMatrix& crossHasColor, int c);
+    static void PaintSpans(ByteMatrix& target, const ByteMatrix& fromBound,
+                           const ByteMatrix& toBound, const ByteMatrix& numbers,
+                           const ByteMatrix& colours);
+    int ApplyLineResult(int mode, ByteMatrix& work, const ByteMatrix& reach, const ByteMatrix& line,
+                        ByteMatrix& crossDirty, int& count, ByteMatrix* changedOut);
+
+    // The cell index of the last main-grid contradiction within its line, -1 when none.
+    int LinePosition() const { return linePosition_; }
+
+    // One used clue of a line, in order from the first clue of the line to the last.
+    struct Clue {
+        std::uint8_t length;
+        std::uint8_t colour;
+        std::uint8_t bit;  // 1 << (colour - 1), or 0 for a colour outside 1..8
+    };
+
+  private:
+    struct LineRef {
+        std::int32_t offset;  // into rowClues_ / columnClues_
+        std::int32_t count;
+    };
+
+    int SolveLineKernel(int mode, const std::uint8_t* line, int n, const Clue* clues, int m,
+                        const std::uint8_t* crossMask, std::uint8_t* work, std::uint8_t* reach);
+    int ApplyKernel(int mode, std::uint8_t* work, const std::uint8_t* reach,
+                    const std::uint8_t* line, int n, std::uint8_t* crossDirty,
+                    std::uint8_t* changed, int& count);
+    int SolveGridLine(bool isRow, int index, int mode, int updateView);
+    void RestoreTrialGrid();
+    void ClearDirtyFlags();
+    bool StopRequested() const {
+        return stop_ != nullptr && stop_->load(std::memory_order_relaxed) != 0;
+    }
+
+    SolveObserver* view_ = nullptr;
+    const std::atomic<int>* stop_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+
+    ByteMatrix grid_;
+    ByteMatrix trialGrid_;
+    ByteMatrix rowNumbers_, rowColors_, columnNumbers_, columnColors_;
+    ByteMatrix rowDirty_, columnDirty_;
+    std::array<ByteMatrix, 9> rowHasColor_, columnHasColor_;
+    std::array<std::uint8_t, 10> colorsInUse_{};
+
+    // The same facts in the shapes the hot path wants: each line's used clues in order, and
+    // per cell a bit per colour of the crossing line's clues.
+    std::vector<Clue> rowClues_, columnClues_;
+    std::vector<LineRef> rowClueRefs_, columnClueRefs_;
+    std::vector<std::uint8_t> rowMask_, columnMask_;
+
+    // Trial cells that differ from the main grid, so that a trial undoes only what it did.
+    std::vector<std::int32_t> trialChanges_;
+
+    // Per-line scratch, sized once for the longest line.
+    std::array<std::uint8_t, kMaxLine> lineBuf_{}, workBuf_{}, reachBuf_{}, changedBuf_{};
+    std::array<std::uint8_t, kMaxLine> leftStart_{}, leftEnd_{}, rightStart_{}, rightEnd_{};
+    std::array<std::int16_t, kMaxLine + 1> cover_{};
+
+    std::int32_t knownCells_ = 0;
+    std::int32_t lastPercent_ = 0;
+    std::int32_t linePosition_ = -1;
+    std::chrono::steady_clock::time_point startTime_{};
+    SolveResult result_;
+    std::thread thread_;
+};
+
+}  // namespace tessemar

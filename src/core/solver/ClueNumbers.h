@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/document/CLogicDoc.h"
+#include "core/document/PuzzleModel.h"
+#include "core/solver/SolveResult.h"
+
+namespace tessemar {
+
+// Document operations of the solver on the clue lines.
+
+// Rewrites every row and column clue line of the current size from the picture. Each slot is
+// written once through SetClueNumber, so only slots that really change leave undo records and
+// a picture whose clues are already up to date leaves none.
+void CalculateNumbers(CLogicDoc& doc);
+
+// Tests the clue lines before a solve. False when every line fits and every colour has the
+// same total in the rows as in the columns; otherwise true with exactly one output set: the
+// first row that needs more cells than it has, else the first such column, else the first
+// colour (1..8) whose totals disagree. The caller sets all three outputs to -1 first.
+bool CheckNumbers(const PuzzleModel& model, int& badRow, int& badColumn, int& badColour);
+inline bool CheckNumbers(const CLogicDoc& doc, int& badRow, int& badColumn, int& badColour) {
+    return CheckNumbers(doc.Model(), badRow, badColumn, badColour);
+}
+
+// Writes a run's grid into the document: every cell whose byte differs (blank and the X mark
+// are the same byte) through SetCell with an undo record; unknown cells become empty cells.
+// The caller commits the undo entry. Returns the number of cells written.
+int WriteBackSolution(CLogicDoc& doc, const SolveResult& result);
+
+}  // namespace tessemar

@@ -1,0 +1,198 @@
+#include "SolverTestUtil.h"
+
+#include "core/solver/ClueNumbers.h"
+#include "core/solver/SolveReport.h"
+
+#include <gtest/gtest.h>
+
+namespace tessemar::testing {
+namespace {
+
+// Slots of row y as "number/colour" from slot 0 on, stopping at the first unused slot.
+std::string RowSlots(const CLogicDoc& doc, int y) {
+    std::string s;
+    for (int k = 0; k < doc.columnCount() && doc.Model().rowClueNumbers[k][y] != kEmptySlot; ++k) {
+        s += std::to_string(doc.Model().rowClueNumbers[k][y]) + "/" +
+             std::to_string(doc.Model().rowClueColors[k][y]) + " ";
+    }
+    return s;
+}
+
+std::string ColumnSlots(const CLogicDoc& doc, int x) {
+    std::string s;
+    for (int k = 0; k < doc.rowCount() && doc.Model().columnClueNumbers[x][k] != kEmptySlot; ++k) {
+        s += std::to_string(doc.Model().columnClueNumbers[x][k]) + "/" +
+             std::to_string(doc.Model().columnClueColors[x][k]) + " ";
+    }
+    return s;
+}
+
+TEST(ClueNumbersTest, CalculateNumbersReadsRunsFromThePictureOutwards) {
+    CLogicDoc doc;
+    doc.SetPuzzleSize(10, 3);
+    const std::int8_t row0[10] = {1, 1, 0, 2, 2, 2, -1, 1, 0, 0};
+    const std::int8_t row1[10] = {1, 1, 2, 2, 0, 0, 0, 0, 0, 0};
+    for (int x = 0; x < 10; ++x) {
+        doc.SetCell(x, 0, row0[x]);
+        doc.SetCell(x, 1, row1[x]);
+    }
+    // Stale slots beyond the new clues must be cleared.
+    doc.SetClueNumber(SideRow, 7, 2, 4, 3);
+    CalculateNumbers(doc);
+    EXPECT_EQ(RowSlots(doc, 0), "1/1 3/2 2/1 ");
+    EXPECT_EQ(RowSlots(doc, 1), "2/2 2/1 ");  // a change of colour starts a new run
+    EXPECT_EQ(RowSlots(doc, 2), "0/1 ");      // an empty line
+    EXPECT_EQ(doc.Model().rowClueNumbers[7][2], kEmptySlot);
+    EXPECT_EQ(doc.Model().rowClueColors[7][2], 0);
+    EXPECT_EQ(ColumnSlots(doc, 0), "2/1 ");  // k = 0 is the bottom run
+    EXPECT_EQ(ColumnSlots(doc, 2), "1/2 ");
+    EXPECT_EQ(ColumnSlots(doc, 6), "0/1 ");  // the X mark is no run
+    EXPECT_EQ(ColumnSlots(doc, 9), "0/1 ");
+}
+
+TEST(ClueNumbersTest, CalculateNumbersRecordsOnlyRealChanges) {
+    auto doc = DocumentFromPicture({"11.2", "..22"});
+    doc->CommitUndo();
+    const int steps = static_cast<int>(doc->UndoHistory().size());
+    CalculateNumbers(*doc);
+    EXPECT_FALSE(doc->HasPendingUndo());  // nothing changed, so there is nothing to undo
+    doc->SetCell(0, 1, 3);
+    CalculateNumbers(*doc);
+    // Row 1 gains a run in slot 1; column 0 changes slot 0 and gains slot 1: three slots.
+    EXPECT_EQ(doc->PendingUndo().size(), 3 * kUndoRecordSize);
+    doc->CommitUndo();
+    EXPECT_EQ(static_cast<int>(doc->UndoHistory().size()), steps + 1);
+}
+
+TEST(ClueNumbersTest, CheckNumbersReportsTheFirstProblem) {
+    struct Case {
+        const char* name;
+        std::vector<std::tuple<int, int, int, int>> rowSlots;     // y, k, number, colour
+        std::vector<std::tuple<int, int, int, int>> columnSlots;  // x, k, number, colour
+        bool bad;
+        int row, column, colour;
+        std::string message;
+    };
+    // A 5 x 5 puzzle without clues passes; each case adds slots.
+    const Case cases[] = {
+        {"two runs of one colour with their gap fit",
+         {{0, 0, 2, 1}, {0, 1, 2, 1}},
+         {{0, 0, 4, 1}},
+         false,
+         -1,
+         -1,
+         -1,
+         ""},
+        {"3 and 2 of one colour need 6 cells",
+         {{0, 0, 2, 1}, {0, 1, 3, 1}},
+         {{0, 0, 5, 1}},
+         true,
+         0,
+         -1,
+         -1,
+         "Numbers are wrong!\r\n    Row 1 is wrong\r\n\r\nDo you want to calculate now?"},
+        {"3 and 2 of two colours need only 5",
+         {{0, 0, 2, 1}, {0, 1, 3, 2}},
+         {{0, 0, 2, 1}, {1, 0, 3, 2}},
+         false,
+         -1,
+         -1,
+         -1,
+         ""},
+        {"an unused slot between two runs still separates them",
+         {{3, 0, 2, 1}, {3, 2, 3, 1}},
+         {{0, 0, 5, 1}},
+         true,
+         3,
+         -1,
+         -1,
+         "Numbers are wrong!\r\n    Row 4 is wrong\r\n\r\nDo you want to calculate now?"},
+        {"a slot without colour does not count",
+         {{1, 0, 5, 1}, {1, 1, 9, 0}},
+         {{0, 0, 5, 1}},
+         false,
+         -1,
+         -1,
+         -1,
+         ""},
+        {"a column that does not fit",
+         {},
+         {{2, 0, 3, 4}, {2, 1, 2, 4}},
+         true,
+         -1,
+         2,
+         -1,
+         "Numbers are wrong!\r\n    Clumn 3 is wrong\r\n\r\nDo you want to calculate now?"},
+        {"rows are checked before columns",
+         {{4, 0, 6, 1}},
+         {{0, 0, 6, 1}},
+         true,
+         4,
+         -1,
+         -1,
+         "Numbers are wrong!\r\n    Row 5 is wrong\r\n\r\nDo you want to calculate now?"},
+        {"a colour only the rows use",
+         {{0, 0, 2, 2}},
+         {},
+         true,
+         -1,
+         -1,
+         2,
+         "Numbers are wrong!\r\n    Amount of color 2 is wrong\r\n\r\nDo you want to calculate "
+         "now?"},
+        {"colours are compared in order",
+         {{0, 0, 1, 5}, {1, 0, 1, 3}},
+         {{0, 0, 1, 5}},
+         true,
+         -1,
+         -1,
+         3,
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CLogicDoc doc;
+        doc.SetPuzzleSize(5, 5);
+        for (auto [y, k, number, colour] : c.rowSlots)
+            doc.SetClueNumber(SideRow, k, y, number, colour);
+        for (auto [x, k, number, colour] : c.columnSlots)
+            doc.SetClueNumber(SideColumn, x, k, number, colour);
+        int row = -1, column = -1, colour = -1;
+        EXPECT_EQ(CheckNumbers(doc, row, column, colour), c.bad);
+        EXPECT_EQ(row, c.row);
+        EXPECT_EQ(column, c.column);
+        EXPECT_EQ(colour, c.colour);
+        if (!c.message.empty()) {
+            EXPECT_EQ(NumbersWrongMessage(row, column, colour, text::Language::English), c.message);
+        }
+    }
+    EXPECT_EQ(NumbersWrongMessage(0, -1, -1, text::Language::Japanese),
+              "数字が不正です！\r\n    "
+              "1行目の数字の合計が多過ぎます。\r\n\r\nこのまま計算を実行しますか？");
+    EXPECT_EQ(NumbersWrongMessage(-1, -1, -1, text::Language::English), "");
+}
+
+TEST(ClueNumbersTest, WriteBackRecordsOneUndoRecordPerChangedCell) {
+    auto doc = DocumentFromPicture({"1.", ".1"});
+    doc->SetCell(0, 0, 0);
+    doc->SetCell(1, 0, -1);
+    doc->SetCell(0, 1, 2);
+    doc->CommitUndo();
+    ByteMatrix grid(2, 2, 0);
+    grid.Set(0, 0, 1);    // (0, 0) becomes colour 1
+    grid.Set(0, 1, 255);  // (0, 1) becomes an X mark
+    grid.Set(1, 0, 255);  // (1, 0) is an X mark already: the same byte
+    SolveResult result;
+    result.grid = &grid;
+    result.width = 2;
+    result.height = 2;
+    EXPECT_EQ(WriteBackSolution(*doc, result), 3);  // (1, 1) unknown: written as an empty cell
+    EXPECT_EQ(doc->Cell(0, 0), 1);
+    EXPECT_EQ(doc->Cell(0, 1), -1);
+    EXPECT_EQ(doc->Cell(1, 0), -1);
+    EXPECT_EQ(doc->Cell(1, 1), 0);
+    EXPECT_EQ(doc->PendingUndo().size(), 3 * kUndoRecordSize);
+}
+
+}  // namespace
+}  // namespace tessemar::testing

@@ -1,0 +1,358 @@
+#include "SolverTestUtil.h"
+
+#include "core/solver/CSubThread.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <set>
+
+namespace tessemar::testing {
+namespace {
+
+struct LineOutcome {
+    int code;
+    std::string cells;  // the line after SolveLine and ApplyLineResult
+    int count;
+    std::string crossDirty;
+};
+
+LineOutcome SolveOne(CSubThread& solver, const std::string& cells, const Clues& clues,
+                     const ByteMatrix& cross) {
+    const int n = static_cast<int>(cells.size());
+    const ByteMatrix line = LineOf(cells);
+    auto [numbers, colours] = SlotsOf(clues, n);
+    ByteMatrix work = line;
+    ByteMatrix reach(n, 1, 7);
+    int code = solver.SolveLine(1, line, numbers, colours, cross, work, reach);
+    int count = 0;
+    ByteMatrix crossDirty(n, 1, 0);
+    if (code == 0)
+        code = solver.ApplyLineResult(1, work, reach, line, crossDirty, count, nullptr);
+    std::string dirty;
+    for (int i = 0; i < n; ++i)
+        dirty += crossDirty.Get(i) != 0 ? 'd' : '.';
+    return {code, TextOf(work), count, dirty};
+}
+
+TEST(LineSolverTest, DeducesWhatTheOverlapsAndReachGive) {
+    struct Case {
+        const char* name;
+        std::string line;
+        Clues clues;
+        int code;
+        std::string result;
+        int count;
+        int position;  // linePosition after the call; -2 to skip
+    };
+    const Case cases[] = {
+        {"one long clue overlaps in the middle",
+         "..........",
+         {{7, 1}},
+         ResultChanged,
+         "...1111...",
+         4,
+         -2},
+        {"two clues of one colour need a gap",
+         ".......",
+         {{3, 1}, {3, 1}},
+         ResultChanged,
+         "111-111",
+         7,
+         -2},
+        {"clues of two colours may touch",
+         "......",
+         {{3, 1}, {3, 2}},
+         ResultChanged,
+         "111222",
+         6,
+         -2},
+        {"a known cell after the earliest run pushes it on",
+         "...1......",
+         {{3, 1}},
+         ResultChanged,
+         "-..1..----",
+         5,
+         -2},
+        {"a coloured cell at the end pulls the last clue there",
+         ".........1",
+         {{2, 1}},
+         ResultChanged,
+         "--------11",
+         9,
+         -2},
+        {"an empty clue line blanks every unknown cell",
+         "..-..",
+         {},
+         ResultChanged,
+         "-----",
+         4,
+         -2},
+        {"an empty clue line with a coloured cell contradicts there",
+         "..-1.",
+         {},
+         ResultContradiction,
+         "-----",
+         0,
+         3},
+        {"a clue longer than the line contradicts with no cell",
+         "....",
+         {{5, 1}},
+         ResultContradiction,
+         "....",
+         0,
+         -1},
+        {"a solved line changes nothing", "-11-2", {{2, 1}, {1, 2}}, 0, "-11-2", 0, -2},
+        {"a known cell of the wrong colour contradicts at its index",
+         "1.....",
+         {{2, 2}, {3, 1}},
+         ResultContradiction,
+         "1.....",
+         0,
+         -1},
+        {"a blank cell that leaves no room contradicts with no cell",
+         "..-..",
+         {{4, 1}},
+         ResultContradiction,
+         "..-..",
+         0,
+         -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSubThread solver;
+        const LineOutcome got =
+            SolveOne(solver, c.line, c.clues, AllowAll(static_cast<int>(c.line.size())));
+        EXPECT_EQ(got.code, c.code);
+        if (c.code != ResultContradiction) {
+            EXPECT_EQ(got.cells, c.result);
+            EXPECT_EQ(got.count, c.count);
+        }
+        if (c.position != -2) {
+            EXPECT_EQ(solver.LinePosition(), c.position);
+        }
+    }
+}
+
+TEST(LineSolverTest, ConflictKeepsTheCellsBeforeItAndMarksNoCrossingLine) {
+    // Three coloured cells for two clues: the greedy bounds cross over, nothing is reachable,
+    // and the first coloured cell is the conflict.
+    CSubThread solver;
+    const ByteMatrix line = LineOf("..1.1.1");
+    auto [numbers, colours] = SlotsOf({{1, 1}, {1, 1}}, 7);
+    ByteMatrix work = line;
+    ByteMatrix reach(7, 1, 0);
+    ASSERT_EQ(solver.SolveLine(1, line, numbers, colours, AllowAll(7), work, reach), 0);
+    int count = 0;
+    ByteMatrix dirty(7, 1, 0);
+    ByteMatrix changed(7, 1, 5);
+    EXPECT_EQ(solver.ApplyLineResult(1, work, reach, line, dirty, count, &changed),
+              ResultContradiction);
+    EXPECT_EQ(solver.LinePosition(), 2);
+    EXPECT_EQ(count, 2);                    // cells 0 and 1 became blank before the conflict
+    EXPECT_EQ(TextOf(work), "--11111");     // the painted spans after it stay in work
+    EXPECT_EQ(TextOf(dirty), ".......");    // a conflicting line marks no crossing line
+    EXPECT_EQ(TextOf(changed), "5555555");  // nor hands out changed flags
+}
+
+TEST(LineSolverTest, CrossingColoursLimitWhereARunMayLie) {
+    // Only cells 3..5 allow colour 2.
+    ByteMatrix cross(9, 8, 1);
+    for (int i = 0; i < 8; ++i)
+        cross.Set(2, i, i >= 3 && i <= 5 ? 1 : 0);
+    CSubThread solver;
+    EXPECT_EQ(SolveOne(solver, "........", {{2, 2}}, cross).cells, "---.2.--");
+    // No cell allows colour 2 at all: the line contradicts with no cell position.
+    ByteMatrix none(9, 8, 1);
+    for (int i = 0; i < 8; ++i)
+        none.Set(2, i, 0);
+    EXPECT_EQ(SolveOne(solver, "........", {{2, 2}}, none).code, ResultContradiction);
+    EXPECT_EQ(solver.LinePosition(), -1);
+}
+
+TEST(LineSolverTest, ChangedCellsDirtyTheirCrossingLines) {
+    CSubThread solver;
+    const LineOutcome got = SolveOne(solver, "..........", {{7, 1}}, AllowAll(10));
+    EXPECT_EQ(got.crossDirty, "...dddd...");
+}
+
+TEST(LineSolverTest, StopRequestLeavesEverythingUntouched) {
+    std::atomic<int> stop{1};
+    CSubThread solver;
+    solver.PrepareSolve(nullptr, stop, PuzzleModel{});
+    const ByteMatrix line = LineOf("....");
+    auto [numbers, colours] = SlotsOf({{4, 1}}, 4);
+    ByteMatrix work = line;
+    ByteMatrix reach(4, 1, 9);
+    EXPECT_EQ(solver.SolveLine(1, line, numbers, colours, AllowAll(4), work, reach), ResultStopped);
+    EXPECT_EQ(TextOf(work), "....");
+    EXPECT_EQ(TextOf(reach), "9999");
+}
+
+TEST(LineSolverTest, PlacementBoundsAreIndexedFromTheFirstClue) {
+    // Slots: slot 0 (nearest the picture) holds the last clue; unused slots in between are skipped.
+    ByteMatrix numbers(8, 1, 255);
+    ByteMatrix colours(8, 1, 0);
+    numbers.Set(0, 2);
+    colours.Set(0, 1);
+    numbers.Set(1, 0);  // number 0: unused
+    colours.Set(1, 1);
+    numbers.Set(3, 1);
+    colours.Set(3, 2);
+    const ByteMatrix line = LineOf("........");
+    ByteMatrix ls(8, 1, 99), le(8, 1, 99), rs(8, 1, 99), re(8, 1, 99);
+    ASSERT_EQ(CSubThread::PlaceLeftmost(line, numbers, colours, AllowAll(8), ls, le), 0);
+    ASSERT_EQ(CSubThread::PlaceRightmost(line, numbers, colours, AllowAll(8), rs, re), 0);
+    // j = n - 1 - k: slot 3 is clue j = 4, slot 0 is clue j = 7.
+    EXPECT_EQ(ls.Get(4), 0);
+    EXPECT_EQ(le.Get(4), 0);
+    EXPECT_EQ(ls.Get(7), 1);  // different colours touch
+    EXPECT_EQ(le.Get(7), 2);
+    EXPECT_EQ(rs.Get(4), 5);
+    EXPECT_EQ(rs.Get(7), 6);
+    EXPECT_EQ(re.Get(7), 7);
+    EXPECT_EQ(ls.Get(5), 99);  // unused slots are never written
+    EXPECT_EQ(ls.Get(6), 99);
+}
+
+TEST(LineSolverTest, CanPlaceRunChecksCellsAndSameColouredNeighbours) {
+    struct Case {
+        std::string line;
+        int start, length, colour;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"....", 1, 2, 1, true}, {"1...", 1, 2, 1, false}, {"...1", 1, 2, 1, false},
+        {"2..2", 1, 2, 1, true}, {".-..", 0, 2, 1, false}, {".2..", 0, 2, 1, false},
+        {".11.", 1, 2, 1, true}, {"....", 0, 4, 3, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line + " at " + std::to_string(c.start));
+        const int n = static_cast<int>(c.line.size());
+        ByteMatrix run(n, 1, 0);
+        for (int i = c.start; i < c.start + c.length; ++i)
+            run.Set(i, static_cast<std::uint8_t>(c.colour));
+        EXPECT_EQ(CSubThread::CanPlaceRun(run, LineOf(c.line), AllowAll(n), c.colour), c.fits);
+    }
+    ByteMatrix run(3, 1, 0);
+    run.Set(1, 2);
+    ByteMatrix cross = AllowAll(3);
+    cross.Set(2, 1, 0);
+    EXPECT_FALSE(CSubThread::CanPlaceRun(run, LineOf("..."), cross, 2));
+    EXPECT_TRUE(CSubThread::CanPlaceRun(run, LineOf(".2."), cross,
+                                        2));  // a known cell needs no crossing clue
+}
+
+// Every placement of the clues on the line under the solver's rules: runs in order, runs of one
+// colour at least one cell apart, a run's cells either its colour or unknown with the crossing
+// line allowing the colour, every other cell unknown or blank. Calls visit(cells) with the
+// placement's full line (colour or 255 for each cell).
+void EnumeratePlacements(const std::vector<std::uint8_t>& line, const Clues& clues,
+                         const ByteMatrix& cross,
+                         const std::function<void(const std::vector<std::uint8_t>&)>& visit) {
+    const int n = static_cast<int>(line.size());
+    const int m = static_cast<int>(clues.size());
+    std::vector<std::uint8_t> cells(static_cast<std::size_t>(n), 255);
+    std::function<void(int, int)> place = [&](int t, int from) {
+        if (t == m) {
+            for (int i = 0; i < n; ++i) {
+                if (cells[i] == 255 && line[i] != 0 && line[i] != 255)
+                    return;
+            }
+            visit(cells);
+            return;
+        }
+        const int length = clues[t].first;
+        const auto colour = static_cast<std::uint8_t>(clues[t].second);
+        for (int s = from; s + length <= n; ++s) {
+            // Cells skipped before this run stay blank: a known colour there ends this branch.
+            bool ok = true;
+            for (int i = s; i < s + length && ok; ++i) {
+                ok = line[i] == colour || (line[i] == 0 && cross.Get(colour, i) != 0);
+            }
+            if (ok) {
+                for (int i = s; i < s + length; ++i)
+                    cells[i] = colour;
+                const bool sameNext = t + 1 < m && clues[t + 1].second == clues[t].second;
+                place(t + 1, s + length + (sameNext ? 1 : 0));
+                for (int i = s; i < s + length; ++i)
+                    cells[i] = 255;
+            }
+            if (line[s] != 0 && line[s] != 255)
+                break;  // a run may not skip a known colour
+        }
+    };
+    place(0, 0);
+}
+
+TEST(LineSolverTest, DeductionsHoldInEveryPlacementOnRandomLines) {
+    std::mt19937 random(20261206);
+    int contradictions = 0;
+    int deductions = 0;
+    for (int round = 0; round < 20000; ++round) {
+        const int n = 1 + static_cast<int>(random() % 12);
+        const int colourCount = 1 + static_cast<int>(random() % 3);
+        Clues clues;
+        const int m = static_cast<int>(random() % 5);
+        for (int t = 0; t < m; ++t) {
+            clues.emplace_back(1 + static_cast<int>(random() % 4),
+                               1 + static_cast<int>(random() % colourCount));
+        }
+        ByteMatrix cross(9, n, 1);
+        for (int c = 1; c <= 8; ++c) {
+            for (int i = 0; i < n; ++i)
+                cross.Set(c, i, random() % 6 != 0 ? 1 : 0);
+        }
+        std::vector<std::uint8_t> cells(static_cast<std::size_t>(n), 0);
+        for (int i = 0; i < n; ++i) {
+            const int roll = static_cast<int>(random() % 10);
+            cells[i] = roll < 6   ? 0
+                       : roll < 8 ? 255
+                                  : static_cast<std::uint8_t>(1 + random() % colourCount);
+        }
+        ByteMatrix line(n, 1);
+        for (int i = 0; i < n; ++i)
+            line.Set(i, cells[i]);
+
+        std::vector<std::set<int>> seen(static_cast<std::size_t>(n));
+        int placements = 0;
+        EnumeratePlacements(cells, clues, cross, [&](const std::vector<std::uint8_t>& p) {
+            ++placements;
+            for (int i = 0; i < n; ++i)
+                seen[i].insert(p[i]);
+        });
+
+        CSubThread solver;
+        auto [numbers, colours] = SlotsOf(clues, n);
+        ByteMatrix work = line;
+        ByteMatrix reach(n, 1);
+        int code = solver.SolveLine(0, line, numbers, colours, cross, work, reach);
+        int count = 0;
+        ByteMatrix dirty(n, 1, 0);
+        if (code == 0)
+            code = solver.ApplyLineResult(0, work, reach, line, dirty, count, nullptr);
+        SCOPED_TRACE("line " + TextOf(line) + " clues " + std::to_string(m) + " -> " +
+                     TextOf(work));
+        if (code == ResultContradiction) {
+            ++contradictions;
+            ASSERT_EQ(placements, 0) << "a line with a placement was called contradictory";
+            continue;
+        }
+        if (placements == 0)
+            continue;  // the solver is not complete: it may miss a contradiction
+        for (int i = 0; i < n; ++i) {
+            if (work.Get(i) == line.Get(i))
+                continue;
+            ++deductions;
+            ASSERT_EQ(seen[i].size(), 1u) << "cell " << i << " was deduced but placements disagree";
+            ASSERT_EQ(*seen[i].begin(), work.Get(i)) << "cell " << i;
+        }
+    }
+    // The random lines must exercise both outcomes, or the property says little.
+    EXPECT_GT(contradictions, 1000);
+    EXPECT_GT(deductions, 10000);
+}
+
+}  // namespace
+}  // namespace tessemar::testing

@@ -1,0 +1,304 @@
+#include "SolverTestUtil.h"
+
+#include "core/solver/ClueNumbers.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <random>
+
+namespace tessemar::testing {
+namespace {
+
+struct Counters {
+    int code, known, normalRows, normalColumns, trialRows, trialColumns, tries, fixed, cx, cy;
+    bool operator==(const Counters&) const = default;
+};
+
+Counters CountersOf(const SolveResult& r) {
+    return {r.code,           r.knownCells,       r.normalRowScans, r.normalColumnScans,
+            r.trialRowScans,  r.trialColumnScans, r.tries,          r.fixedByTrial,
+            r.contradictionX, r.contradictionY};
+}
+
+void PrintTo(const Counters& c, std::ostream* os) {
+    *os << "code " << std::hex << c.code << std::dec << " known " << c.known << " normal "
+        << c.normalRows << "/" << c.normalColumns << " trial " << c.trialRows << "/"
+        << c.trialColumns << " tries " << c.tries << " fixed " << c.fixed << " at (" << c.cx << ", "
+        << c.cy << ")";
+}
+
+// Sets a clue line from the first clue to the last; the rest of the line's slots become unused.
+void SetLine(PuzzleModel& model, int side, int index, const Clues& clues) {
+    const int n = side == SideRow ? model.columnCount : model.rowCount;
+    const int m = static_cast<int>(clues.size());
+    for (int k = 0; k < n; ++k) {
+        std::uint8_t number = kEmptySlot, colour = 0;
+        if (k < m) {
+            number = static_cast<std::uint8_t>(clues[m - 1 - k].first);
+            colour = static_cast<std::uint8_t>(clues[m - 1 - k].second);
+        } else if (m == 0 && k == 0) {
+            number = 0;
+            colour = 1;
+        }
+        if (side == SideRow) {
+            model.rowClueNumbers[k][index] = number;
+            model.rowClueColors[k][index] = colour;
+        } else {
+            model.columnClueNumbers[index][k] = number;
+            model.columnClueColors[index][k] = colour;
+        }
+    }
+}
+
+TEST(SolveDriverTest, CountersFollowTheSweepsAndTrials) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> picture;
+        int command;
+        Counters expected;
+    };
+    const Case cases[] = {
+        // Line solving finishes it: one sweep of every row and column, the next finds nothing
+        // dirty.
+        {"a block",
+         {"111", "111", "111"},
+         SolveCommandSolve,
+         {ResultChanged, 9, 3, 3, 0, 0, 0, 0, -1, -1}},
+        // Every cell has two consistent values: each is tried once (colour 1, then blank, each
+        // a sweep of two rows and two columns), and nothing is fixed.
+        {"two diagonals",
+         {"1.", ".1"},
+         SolveCommandSolve,
+         {ResultIncomplete, 0, 2, 2, 16, 16, 4, 0, -1, -1}},
+        // The first sweep solves every row once, then every column once.
+        {"a hint of two rows and four columns",
+         {"1111", "2222"},
+         SolveCommandHint,
+         {ResultChanged, 8, 2, 4, 0, 0, 0, 0, -1, -1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto doc = DocumentFromPicture(c.picture);
+        SolveRun run;
+        EXPECT_EQ(CountersOf(run.Solve(WithoutPicture(doc->Model()), c.command)), c.expected);
+    }
+}
+
+TEST(SolveDriverTest, HintOnACompletePictureChangesNothing) {
+    auto doc = DocumentFromPicture({"12.", ".21", "3.3"});
+    PuzzleModel model = doc->Model();
+    for (int x = 0; x < 3; ++x) {
+        for (int y = 0; y < 3; ++y) {
+            if (model.cells[x][y] == 0)
+                model.cells[x][y] = -1;
+        }
+    }
+    SolveRun run;
+    const SolveResult& result = run.Solve(model, SolveCommandHint);
+    EXPECT_EQ(CountersOf(result), (Counters{ResultChanged, 9, 3, 3, 0, 0, 0, 0, -1, -1}));
+    for (int x = 0; x < 3; ++x) {
+        for (int y = 0; y < 3; ++y)
+            EXPECT_EQ(result.Cell(x, y), static_cast<std::uint8_t>(model.cells[x][y]));
+    }
+}
+
+TEST(SolveDriverTest, ContradictionsNameTheirPlace) {
+    // Row 1 asks for 4 cells in a row of 3: the whole line fails, so only its row is known.
+    // Row 0 was solved first and its blanks stay counted.
+    PuzzleModel model;
+    model.columnCount = 3;
+    model.rowCount = 2;
+    model.ClearArrays();
+    SetLine(model, SideRow, 0, {});
+    SetLine(model, SideRow, 1, {{4, 1}});
+    for (int x = 0; x < 3; ++x)
+        SetLine(model, SideColumn, x, {});
+    SolveRun run;
+    EXPECT_EQ(CountersOf(run.Solve(model)),
+              (Counters{ResultContradiction | ResultChanged, 3, 2, 0, 0, 0, 0, 0, -1, 1}));
+
+    // Row 1 has no clue but a coloured cell: the conflict is that cell, and the blank the row
+    // set before it is counted.
+    SetLine(model, SideRow, 1, {});
+    model.cells[1][1] = 1;
+    SolveRun second;
+    EXPECT_EQ(CountersOf(second.Solve(model)),
+              (Counters{ResultContradiction | ResultChanged, 5, 2, 0, 0, 0, 0, 0, 1, 1}));
+}
+
+TEST(SolveDriverTest, StopRequestEndsTheRunAtTheNextLine) {
+    auto doc = DocumentFromPicture({"1.", ".1"});
+    SolveRun run;
+    run.stop = 1;
+    // Before the first line: the run ends at row 0 of the first sweep.
+    EXPECT_EQ(CountersOf(run.Solve(WithoutPicture(doc->Model()))),
+              (Counters{ResultStopped, 0, 1, 0, 0, 0, 0, 0, -1, 0}));
+
+    // During a trial: the pass gives up before the cell counts as tried.
+    std::atomic<int> stop{1};
+    CSubThread thread;
+    thread.PrepareSolve(nullptr, stop, WithoutPicture(doc->Model()));
+    EXPECT_EQ(thread.AbsurdPass(0, 0), ResultStopped);
+    EXPECT_EQ(thread.Result().tries, 0);
+    EXPECT_EQ(thread.Result().trialRowScans, 1);
+}
+
+// Records what a run tells its view, from whichever thread.
+class Recorder : public SolveObserver {
+  public:
+    void OnSolveProgress(int knownCells) override {
+        std::lock_guard lock(mutex_);
+        progress.push_back(knownCells);
+        events += 'p';
+    }
+    void OnSolveCellFixed(int x, int y, int value) override {
+        std::lock_guard lock(mutex_);
+        cells.push_back({x, y, value});
+    }
+    void OnSolveReleaseCapture() override {
+        std::lock_guard lock(mutex_);
+        events += 'r';
+    }
+    void OnSolveFinished(int command, const SolveResult& result) override {
+        std::lock_guard lock(mutex_);
+        events += 'f';
+        finishedCommand = command;
+        finishedCode = result.code;
+    }
+    std::vector<int> progress;
+    std::vector<std::array<int, 3>> cells;
+    std::string events;
+    int finishedCommand = 0;
+    int finishedCode = 0;
+
+  private:
+    std::mutex mutex_;
+};
+
+TEST(SolveDriverTest, ViewHearsProgressColouredCellsAndTheEnd) {
+    auto doc = DocumentFromPicture({"11..2", "1..22", "33333", ".....", "2.1.."});
+    const PuzzleModel puzzle = WithoutPicture(doc->Model());
+    Recorder recorder;
+    std::atomic<int> stop{0};
+    CSubThread thread;
+    thread.PrepareSolve(&recorder, stop, puzzle);
+    thread.Start(SolveCommandSolve, 1);
+    thread.Join();
+    const SolveResult& result = thread.Result();
+    ASSERT_EQ(result.code, ResultChanged);
+    EXPECT_EQ(recorder.finishedCommand, SolveCommandSolve);
+    EXPECT_EQ(recorder.finishedCode, ResultChanged);
+    ASSERT_GE(recorder.events.size(), 2u);
+    EXPECT_EQ(recorder.events.substr(recorder.events.size() - 2), "rf");
+    // Every coloured cell is sent once with its colour; blanks are not sent.
+    int coloured = 0;
+    for (int x = 0; x < 5; ++x) {
+        for (int y = 0; y < 5; ++y)
+            coloured += doc->Cell(x, y) > 0 ? 1 : 0;
+    }
+    EXPECT_EQ(static_cast<int>(recorder.cells.size()), coloured);
+    for (const auto& [x, y, value] : recorder.cells)
+        EXPECT_EQ(value, doc->Cell(x, y)) << x << "," << y;
+    // Progress only when the whole percentage changes, and it only grows.
+    ASSERT_FALSE(recorder.progress.empty());
+    EXPECT_EQ(recorder.progress.back(), 25);
+    for (std::size_t i = 1; i < recorder.progress.size(); ++i) {
+        EXPECT_GT(recorder.progress[i] * 100 / 25, recorder.progress[i - 1] * 100 / 25);
+    }
+    // Without view refresh no cell is sent, and the counts are the same.
+    Recorder quiet;
+    CSubThread again;
+    again.PrepareSolve(&quiet, stop, puzzle);
+    again.OnStartSolve(SolveCommandSolve, 0);
+    EXPECT_TRUE(quiet.cells.empty());
+    EXPECT_EQ(CountersOf(again.Result()), CountersOf(result));
+}
+
+// A random picture of up to `maxSide` cells a side in 1..colours colours.
+std::vector<std::string> RandomPicture(std::mt19937& random, int maxSide, int colours) {
+    const int w = 1 + static_cast<int>(random() % maxSide);
+    const int h = 1 + static_cast<int>(random() % maxSide);
+    const int density = 30 + static_cast<int>(random() % 50);
+    std::vector<std::string> rows(static_cast<std::size_t>(h),
+                                  std::string(static_cast<std::size_t>(w), '.'));
+    for (auto& row : rows) {
+        for (auto& cell : row) {
+            if (static_cast<int>(random() % 100) < density)
+                cell = static_cast<char>('1' + random() % colours);
+        }
+    }
+    return rows;
+}
+
+PuzzleModel WithGrid(PuzzleModel model, const SolveResult& result) {
+    for (int x = 0; x < result.width; ++x) {
+        for (int y = 0; y < result.height; ++y)
+            model.cells[x][y] = static_cast<std::int8_t>(result.Cell(x, y));
+    }
+    return model;
+}
+
+TEST(SolveDriverTest, RandomPicturesNeverContradictAndSolutionsReproduceTheClues) {
+    std::mt19937 random(4242);
+    int complete = 0, open = 0, probed = 0;
+    for (int round = 0; round < 70; ++round) {
+        const int colours = 1 + round % 8;
+        const auto picture = RandomPicture(random, round < 60 ? 16 : 40, colours);
+        auto doc = DocumentFromPicture(picture);
+        SolveRun run;
+        const SolveResult& result = run.Solve(WithoutPicture(doc->Model()));
+        SCOPED_TRACE("round " + std::to_string(round));
+        ASSERT_EQ(result.code & (ResultContradiction | ResultStopped), 0);
+        int known = 0;
+        for (int x = 0; x < result.width; ++x) {
+            for (int y = 0; y < result.height; ++y)
+                known += result.Cell(x, y) != 0 ? 1 : 0;
+        }
+        EXPECT_EQ(result.knownCells, known);
+        probed += result.fixedByTrial > 0 ? 1 : 0;
+        if (result.code != ResultChanged) {
+            ++open;
+            ASSERT_EQ(result.code, ResultIncomplete);
+            continue;
+        }
+        ++complete;
+        CLogicDoc solved;
+        PuzzleModel model = WithGrid(doc->Model(), result);
+        solved.ReplaceModel(model);
+        CalculateNumbers(solved);
+        EXPECT_FALSE(solved.HasPendingUndo()) << "the solution's clues differ from the puzzle's";
+    }
+    // The sample has to reach both outcomes and the proof by contradiction to mean anything.
+    EXPECT_GT(complete, 10);
+    EXPECT_GT(open, 5);
+    EXPECT_GT(probed, 3);
+}
+
+TEST(SolveDriverTest, RepeatedHintsReachTheGridOfOneSolve) {
+    std::mt19937 random(777);
+    for (int round = 0; round < 30; ++round) {
+        auto doc = DocumentFromPicture(RandomPicture(random, 12, 1 + round % 4));
+        const PuzzleModel puzzle = WithoutPicture(doc->Model());
+        SolveRun solve;
+        const SolveResult& solved = solve.Solve(puzzle);
+        PuzzleModel current = puzzle;
+        int hints = 0;
+        for (;; ++hints) {
+            ASSERT_LT(hints, 1000);
+            SolveRun hint;
+            const SolveResult& step = hint.Solve(current, SolveCommandHint);
+            ASSERT_EQ(step.code & (ResultContradiction | ResultStopped), 0);
+            const PuzzleModel next = WithGrid(current, step);
+            if (next.cells == current.cells)
+                break;
+            current = next;
+        }
+        SCOPED_TRACE("round " + std::to_string(round) + " after " + std::to_string(hints) +
+                     " hints");
+        EXPECT_EQ(WithGrid(puzzle, solved).cells, current.cells);
+    }
+}
+
+}  // namespace
+}  // namespace tessemar::testing
