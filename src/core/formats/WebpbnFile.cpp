@@ -12,6 +12,7 @@ namespace tessemar {
 namespace {
 
 using formats::Clue;
+using XmlElement = xml::Document::Element;
 
 struct ColourDefinition {
     std::string name;
@@ -25,14 +26,15 @@ struct ColourDefinition {
 // The colours of one puzzle, looked up by name as clues refer to them.
 class Palette {
 public:
-    void Define(const xml::Element& element) {
-        const std::string* name = element.Attribute("name");
-        if (!name || name->empty()) throw PuzzleFormatError(element.line, "a colour without a name");
-        if (Find(*name)) throw PuzzleFormatError(element.line, "colour \"" + *name + "\" is defined twice");
+    void Define(const xml::Document& doc, const XmlElement& element) {
+        const std::string_view* attribute = doc.Attribute(element, "name");
+        if (!attribute || attribute->empty()) throw PuzzleFormatError(element.line, "a colour without a name");
+        const std::string name(*attribute);
+        if (Find(name)) throw PuzzleFormatError(element.line, "colour \"" + name + "\" is defined twice");
         auto rgb = formats::ParseHexColour(formats::Trim(element.text));
-        if (!rgb) throw PuzzleFormatError(element.line, "colour \"" + *name + "\" is not a hex RGB value");
-        const std::string* character = element.Attribute("char");
-        definitions_.push_back({*name, character ? *character : std::string(), *rgb, element.line});
+        if (!rgb) throw PuzzleFormatError(element.line, "colour \"" + name + "\" is not a hex RGB value");
+        const std::string_view* character = doc.Attribute(element, "char");
+        definitions_.push_back({name, std::string(character ? *character : std::string_view()), *rgb, element.line});
     }
 
     // The two colours every webpbn puzzle may use without defining them.
@@ -69,13 +71,6 @@ private:
     std::vector<ColourDefinition> definitions_;
 };
 
-const xml::Element* FirstChild(const xml::Element& parent, std::string_view name) {
-    for (const xml::Element& child : parent.children) {
-        if (child.name == name) return &child;
-    }
-    return nullptr;
-}
-
 // A clue line with colours still as definitions, resolved to indices once they are known.
 struct PendingClue {
     int number;
@@ -87,22 +82,21 @@ struct PendingLine {
     std::vector<PendingClue> numbers;
 };
 
-std::vector<PendingLine> ReadClueLines(const xml::Element& clues, Palette& palette,
-                                                    const ColourDefinition* background,
-                                                    const std::string& defaultColour, const char* what) {
+std::vector<PendingLine> ReadClueLines(const xml::Document& doc, const XmlElement& clues, Palette& palette,
+                                       const ColourDefinition* background, const std::string& defaultColour,
+                                       const char* what) {
     std::vector<PendingLine> lines;
-    for (const xml::Element& line : clues.children) {
-        if (line.name != "line") continue;
+    for (const XmlElement* line : doc.Children(clues, "line")) {
         if (lines.size() == static_cast<std::size_t>(kMaxLines)) {
-            throw PuzzleFormatError(line.line, std::string("more than 250 ") + what);
+            throw PuzzleFormatError(line->line, std::string("more than 250 ") + what);
         }
-        std::vector<PendingClue>& numbers = lines.emplace_back(PendingLine{line.line, {}}).numbers;
-        for (const xml::Element& count : line.children) {
-            if (count.name != "count") continue;
-            const std::string* colourName = count.Attribute("color");
-            const std::string& name = colourName ? *colourName : defaultColour;
+        std::vector<PendingClue>& numbers = lines.emplace_back(PendingLine{line->line, {}}).numbers;
+        for (const XmlElement* countElement : doc.Children(*line, "count")) {
+            const XmlElement& count = *countElement;
+            const std::string_view* colourName = doc.Attribute(count, "color");
+            const std::string_view name = colourName ? *colourName : defaultColour;
             ColourDefinition* colour = palette.Find(name);
-            if (!colour) throw PuzzleFormatError(count.line, "unknown colour \"" + name + "\"");
+            if (!colour) throw PuzzleFormatError(count.line, "unknown colour \"" + std::string(name) + "\"");
             if (colour == background) throw PuzzleFormatError(count.line, "a clue in the background colour");
             auto number = formats::ParseClueNumber(formats::Trim(count.text));
             if (!number) {
@@ -120,7 +114,7 @@ std::vector<PendingLine> ReadClueLines(const xml::Element& clues, Palette& palet
 
 // The goal image: one text row per picture row, between '|' marks, one colour character a
 // cell. Returns the definitions row by row (nullptr for the background).
-std::vector<std::vector<ColourDefinition*>> ReadGoalImage(const xml::Element& image, Palette& palette,
+std::vector<std::vector<ColourDefinition*>> ReadGoalImage(const XmlElement& image, Palette& palette,
                                                           ColourDefinition* background, int width, int height) {
     std::vector<std::vector<ColourDefinition*>> rows;
     int line = image.line;
@@ -200,42 +194,41 @@ std::string DeclaredLatin1ToUtf8(std::string_view text) {
 
 void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptions& options) {
     const std::string converted = DeclaredLatin1ToUtf8(text);
-    const xml::Element root = xml::ParseXml(converted.empty() ? text : converted);
-    const xml::Element* puzzle = root.name == "puzzle" ? &root : FirstChild(root, "puzzle");
+    const xml::Document doc = xml::ParseXml(converted.empty() ? text : converted);
+    const XmlElement& root = doc.Root();
+    const XmlElement* puzzle = root.name == "puzzle" ? &root : doc.FirstChild(root, "puzzle");
     if (!puzzle) throw PuzzleFormatError(root.line, "no <puzzle> in the file");
-    if (const std::string* type = puzzle->Attribute("type"); type && *type != "grid") {
-        throw PuzzleFormatError(puzzle->line, "only grid puzzles can be read, not \"" + *type + "\"");
+    if (const std::string_view* type = doc.Attribute(*puzzle, "type"); type && *type != "grid") {
+        throw PuzzleFormatError(puzzle->line, "only grid puzzles can be read, not \"" + std::string(*type) + "\"");
     }
-    const std::string* defaultAttribute = puzzle->Attribute("defaultcolor");
-    const std::string* backgroundAttribute = puzzle->Attribute("backgroundcolor");
-    const std::string defaultColour = defaultAttribute ? *defaultAttribute : "black";
-    const std::string backgroundName = backgroundAttribute ? *backgroundAttribute : "white";
+    const std::string_view* defaultAttribute = doc.Attribute(*puzzle, "defaultcolor");
+    const std::string_view* backgroundAttribute = doc.Attribute(*puzzle, "backgroundcolor");
+    const std::string defaultColour(defaultAttribute ? *defaultAttribute : "black");
+    const std::string backgroundName(backgroundAttribute ? *backgroundAttribute : "white");
 
     Palette palette;
-    for (const xml::Element& child : puzzle->children) {
-        if (child.name == "color") palette.Define(child);
-    }
+    for (const XmlElement* child : doc.Children(*puzzle, "color")) palette.Define(doc, *child);
     palette.AddPredefined(puzzle->line);
     ColourDefinition* background = palette.Find(backgroundName);
     if (!background) throw PuzzleFormatError(puzzle->line, "unknown background colour \"" + backgroundName + "\"");
 
-    const xml::Element* rowClues = nullptr;
-    const xml::Element* columnClues = nullptr;
-    for (const xml::Element& child : puzzle->children) {
-        if (child.name != "clues") continue;
-        const std::string* type = child.Attribute("type");
-        const xml::Element** slot = !type                ? nullptr
+    const XmlElement* rowClues = nullptr;
+    const XmlElement* columnClues = nullptr;
+    for (const XmlElement* clues : doc.Children(*puzzle, "clues")) {
+        const XmlElement& child = *clues;
+        const std::string_view* type = doc.Attribute(child, "type");
+        const XmlElement** slot = !type                ? nullptr
                                     : *type == "rows"    ? &rowClues
                                     : *type == "columns" ? &columnClues
                                                          : nullptr;
         if (!slot) throw PuzzleFormatError(child.line, "clues must be of type \"rows\" or \"columns\"");
-        if (*slot) throw PuzzleFormatError(child.line, "a second set of " + *type + " clues");
+        if (*slot) throw PuzzleFormatError(child.line, "a second set of " + std::string(*type) + " clues");
         *slot = &child;
     }
     if (!rowClues) throw PuzzleFormatError(puzzle->line, "the puzzle has no row clues");
     if (!columnClues) throw PuzzleFormatError(puzzle->line, "the puzzle has no column clues");
-    auto rows = ReadClueLines(*rowClues, palette, background, defaultColour, "rows");
-    auto columns = ReadClueLines(*columnClues, palette, background, defaultColour, "columns");
+    auto rows = ReadClueLines(doc, *rowClues, palette, background, defaultColour, "rows");
+    auto columns = ReadClueLines(doc, *columnClues, palette, background, defaultColour, "columns");
     const int width = static_cast<int>(columns.size());
     const int height = static_cast<int>(rows.size());
     // Longer runs than a line holds are the solver's to find out; more numbers than cells the
@@ -254,10 +247,11 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
 
     std::vector<std::vector<ColourDefinition*>> goal;
     if (options.withGoal) {
-        for (const xml::Element& child : puzzle->children) {
-            const std::string* type = child.Attribute("type");
-            if (child.name != "solution" || (type && *type != "goal")) continue;
-            const xml::Element* image = FirstChild(child, "image");
+        for (const XmlElement* solution : doc.Children(*puzzle, "solution")) {
+            const XmlElement& child = *solution;
+            const std::string_view* type = doc.Attribute(child, "type");
+            if (type && *type != "goal") continue;
+            const XmlElement* image = doc.FirstChild(child, "image");
             if (!image) throw PuzzleFormatError(child.line, "a solution without an image");
             goal = ReadGoalImage(*image, palette, background, width, height);
             break;
@@ -286,7 +280,7 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
         model.colors[d.index] = d.rgb;
         model.shadowColors[d.index] = formats::AutoShadow(d.rgb);
     }
-    if (const xml::Element* title = FirstChild(*puzzle, "title")) {
+    if (const XmlElement* title = doc.FirstChild(*puzzle, "title")) {
         std::string_view trimmed = formats::Trim(title->text);
         if (!trimmed.empty()) model.title = text::DecodeFileText(trimmed);
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 namespace tessemar::xml {
 namespace {
@@ -38,6 +39,8 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
     }
 }
 
+}  // namespace
+
 class Parser {
 public:
     explicit Parser(std::string_view text) : text_(text) {
@@ -45,17 +48,25 @@ public:
         if (text_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
     }
 
-    Element ParseDocument() {
+    Document ParseDocument() {
+        // Every element starts with '<' and every attribute has its '=': counting them first
+        // lets each array be allocated once.
+        std::size_t tags = 0;
+        for (std::size_t i = text_.find('<'); i != std::string_view::npos; i = text_.find('<', i + 1)) {
+            if (i + 1 < text_.size() && text_[i + 1] != '/' && text_[i + 1] != '!' && text_[i + 1] != '?') ++tags;
+        }
+        doc_.elements_.reserve(tags);
+        doc_.attributes_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '=')));
         SkipMisc();
         if (LookingAt("<!DOCTYPE")) {
             SkipDoctype();
             SkipMisc();
         }
         if (AtEnd() || text_[pos_] != '<') Fail("the file holds no XML element");
-        Element root = ParseElement(1);
+        ParseElement(1);
         SkipMisc();
         if (!AtEnd()) Fail("content after the end of the document element");
-        return root;
+        return std::move(doc_);
     }
 
 private:
@@ -72,7 +83,9 @@ private:
     }
 
     void SkipSpace() {
-        while (!AtEnd() && IsSpace(text_[pos_])) Advance(1);
+        for (; !AtEnd() && IsSpace(text_[pos_]); ++pos_) {
+            if (text_[pos_] == '\n') ++line_;
+        }
     }
 
     // Moves past the next occurrence of terminator; what is the construct for the message.
@@ -119,11 +132,11 @@ private:
         Fail("unterminated document type declaration");
     }
 
-    std::string ParseName() {
+    std::string_view ParseName() {
         if (AtEnd() || !IsNameStart(text_[pos_])) Fail("a name was expected");
         std::size_t start = pos_;
-        while (!AtEnd() && IsNameChar(text_[pos_])) Advance(1);
-        return std::string(text_.substr(start, pos_ - start));
+        while (!AtEnd() && IsNameChar(text_[pos_])) ++pos_;  // names hold no line ends
+        return text_.substr(start, pos_ - start);
     }
 
     // An entity or character reference at '&', appended to out.
@@ -168,76 +181,123 @@ private:
         Advance(semicolon + 1 - pos_);
     }
 
-    std::string ParseAttributeValue() {
+    // The value between the quotes; a view of the source unless references or line ends
+    // (which XML reads as spaces) make a decoded copy necessary.
+    std::string_view ParseAttributeValue() {
         if (AtEnd() || (text_[pos_] != '"' && text_[pos_] != '\'')) Fail("an attribute value must be quoted");
         const char quote = text_[pos_];
-        Advance(1);
-        std::string value;
-        for (;;) {
-            if (AtEnd()) Fail("unterminated attribute value");
-            char c = text_[pos_];
-            if (c == quote) break;
-            if (c == '<') Fail("'<' inside an attribute value");
+        ++pos_;
+        const std::size_t start = pos_;
+        const std::size_t end = text_.find(quote, pos_);
+        if (end == std::string_view::npos) {
+            Advance(text_.size() - pos_);
+            Fail("unterminated attribute value");
+        }
+        const std::string_view raw = text_.substr(start, end - start);
+        if (raw.find('<') != std::string_view::npos) {
+            Advance(raw.find('<'));
+            Fail("'<' inside an attribute value");
+        }
+        if (raw.find_first_of("&\t\r\n") == std::string_view::npos) {
+            pos_ = end + 1;
+            return raw;
+        }
+        std::string& value = doc_.owned_.emplace_back();
+        while (pos_ < end) {
+            const char c = text_[pos_];
             if (c == '&') {
                 ParseReference(value);
+                if (pos_ > end) Fail("a reference runs past the end of its attribute value");
             } else {
-                // Line ends and tabs in a value read as spaces, as XML normalises them.
                 value += IsSpace(c) ? ' ' : c;
                 Advance(1);
             }
         }
-        Advance(1);
+        ++pos_;
         return value;
     }
 
-    Element ParseElement(int depth) {
+    // Parses the element at '<' and returns its index.
+    std::int32_t ParseElement(int depth) {
         if (depth > kMaxDepth) Fail("elements nested too deeply");
-        Element element;
-        element.line = line_;
-        Advance(1);  // '<'
-        element.name = ParseName();
+        const auto index = static_cast<std::int32_t>(doc_.elements_.size());
+        {
+            Document::Element& element = doc_.elements_.emplace_back();
+            element.line = line_;
+            element.firstAttribute = static_cast<std::uint32_t>(doc_.attributes_.size());
+        }
+        ++pos_;  // '<'
+        const std::string_view name = ParseName();
+        doc_.elements_[index].name = name;
         for (;;) {
             const bool spaced = !AtEnd() && IsSpace(text_[pos_]);
             SkipSpace();
-            if (AtEnd()) Fail("unterminated start tag <" + element.name + ">");
+            if (AtEnd()) Fail("unterminated start tag <" + std::string(name) + ">");
             if (LookingAt("/>")) {
-                Advance(2);
-                return element;
+                pos_ += 2;
+                return index;
             }
             if (text_[pos_] == '>') {
-                Advance(1);
+                ++pos_;
                 break;
             }
-            if (!spaced) Fail("attributes of <" + element.name + "> must be separated by spaces");
-            std::string name = ParseName();
+            if (!spaced) Fail("attributes of <" + std::string(name) + "> must be separated by spaces");
+            const std::string_view attribute = ParseName();
             SkipSpace();
-            if (AtEnd() || text_[pos_] != '=') Fail("attribute " + name + " has no value");
-            Advance(1);
+            if (AtEnd() || text_[pos_] != '=') Fail("attribute " + std::string(attribute) + " has no value");
+            ++pos_;
             SkipSpace();
-            std::string value = ParseAttributeValue();
-            if (element.Attribute(name)) Fail("attribute " + name + " given twice");
-            element.attributes.emplace_back(std::move(name), std::move(value));
+            const std::string_view value = ParseAttributeValue();
+            if (doc_.Attribute(doc_.elements_[index], attribute)) {
+                Fail("attribute " + std::string(attribute) + " given twice");
+            }
+            doc_.attributes_.push_back({attribute, value});
+            ++doc_.elements_[index].attributeCount;
         }
-        ParseContent(element, depth);
-        return element;
+        ParseContent(index, depth);
+        return index;
     }
 
-    void ParseContent(Element& element, int depth) {
+    void ParseContent(std::int32_t index, int depth) {
+        std::int32_t lastChild = -1;
+        // Most text is one piece, a number between two tags: it stays a view of the source.
+        // Pieces split by children or comments, references and CDATA make a decoded copy.
+        std::string_view piece;
+        std::string* owned = nullptr;
+        auto own = [&]() -> std::string& {
+            if (!owned) owned = &doc_.owned_.emplace_back(piece);
+            return *owned;
+        };
+        auto add = [&](std::string_view more) {
+            if (!owned && piece.empty()) {
+                piece = more;
+            } else {
+                own().append(more);
+            }
+        };
         for (;;) {
-            if (AtEnd()) throw PuzzleFormatError(element.line, "<" + element.name + "> is never closed");
+            if (AtEnd()) {
+                const Document::Element& element = doc_.elements_[index];
+                throw PuzzleFormatError(element.line, "<" + std::string(element.name) + "> is never closed");
+            }
             const char c = text_[pos_];
             if (c == '&') {
-                ParseReference(element.text);
+                ParseReference(own());
             } else if (c != '<') {
-                element.text += c;
-                Advance(1);
+                // A run of plain characters in one step.
+                std::size_t end = text_.find_first_of("<&", pos_);
+                if (end == std::string_view::npos) end = text_.size();
+                add(text_.substr(pos_, end - pos_));
+                Advance(end - pos_);
             } else if (LookingAt("</")) {
-                Advance(2);
-                std::string name = ParseName();
+                pos_ += 2;
+                const std::string_view name = ParseName();
                 SkipSpace();
-                if (AtEnd() || text_[pos_] != '>') Fail("malformed end tag </" + name + ">");
-                if (name != element.name) Fail("</" + name + "> closes <" + element.name + ">");
-                Advance(1);
+                if (AtEnd() || text_[pos_] != '>') Fail("malformed end tag </" + std::string(name) + ">");
+                const std::string_view open = doc_.elements_[index].name;
+                if (name != open) Fail("</" + std::string(name) + "> closes <" + std::string(open) + ">");
+                ++pos_;
+                doc_.elements_[index].text = owned ? std::string_view(*owned) : piece;
                 return;
             } else if (LookingAt("<!--")) {
                 SkipPast("-->", "comment");
@@ -245,14 +305,20 @@ private:
                 Advance(9);
                 std::size_t end = text_.find("]]>", pos_);
                 if (end == std::string_view::npos) Fail("unterminated CDATA section");
-                element.text.append(text_.substr(pos_, end - pos_));
+                add(text_.substr(pos_, end - pos_));
                 Advance(end + 3 - pos_);
             } else if (LookingAt("<?")) {
                 SkipPast("?>", "processing instruction");
             } else if (LookingAt("<!")) {
                 Fail("a declaration inside an element");
             } else {
-                element.children.push_back(ParseElement(depth + 1));
+                const std::int32_t child = ParseElement(depth + 1);
+                if (lastChild < 0) {
+                    doc_.elements_[index].firstChild = child;
+                } else {
+                    doc_.elements_[lastChild].nextSibling = child;
+                }
+                lastChild = child;
             }
         }
     }
@@ -260,17 +326,32 @@ private:
     std::string_view text_;
     std::size_t pos_ = 0;
     int line_ = 1;
+    Document doc_;
 };
 
-}  // namespace
-
-const std::string* Element::Attribute(std::string_view attributeName) const {
-    for (const auto& attribute : attributes) {
-        if (attribute.first == attributeName) return &attribute.second;
+const std::string_view* Document::Attribute(const Element& element, std::string_view name) const {
+    for (std::uint32_t i = 0; i < element.attributeCount; ++i) {
+        const AttributeEntry& entry = attributes_[element.firstAttribute + i];
+        if (entry.name == name) return &entry.value;
     }
     return nullptr;
 }
 
-Element ParseXml(std::string_view text) { return Parser(text).ParseDocument(); }
+std::vector<const Document::Element*> Document::Children(const Element& element, std::string_view name) const {
+    std::vector<const Element*> children;
+    for (std::int32_t i = element.firstChild; i >= 0; i = elements_[i].nextSibling) {
+        if (name.empty() || elements_[i].name == name) children.push_back(&elements_[i]);
+    }
+    return children;
+}
+
+const Document::Element* Document::FirstChild(const Element& element, std::string_view name) const {
+    for (std::int32_t i = element.firstChild; i >= 0; i = elements_[i].nextSibling) {
+        if (elements_[i].name == name) return &elements_[i];
+    }
+    return nullptr;
+}
+
+Document ParseXml(std::string_view text) { return Parser(text).ParseDocument(); }
 
 }  // namespace tessemar::xml

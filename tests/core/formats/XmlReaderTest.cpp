@@ -7,7 +7,7 @@ namespace tessemar::xml {
 namespace {
 
 TEST(XmlReaderTest, ReadsElementsAttributesAndText) {
-    const Element root = ParseXml(
+    const Document doc = ParseXml(
         "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<!-- a comment before the root -->\n"
         "<!DOCTYPE pbn SYSTEM \"http://webpbn.com/pbn-0.3.dtd\" [\n"
@@ -18,22 +18,34 @@ TEST(XmlReaderTest, ReadsElementsAttributesAndText) {
         "  <item>one &lt;two&gt; &quot;&apos;</item><?pi stuff?>\n"
         "  <empty x=\"1\"/>\n"
         "  <data><![CDATA[<raw> & ]]>tail<!-- no --></data>\n"
-        "  <utf>&#x65E5;&#127881;</utf>\n"
+        "  <utf a='\n1\t2'>&#x65E5;&#127881;</utf>\n"
+        "  <item>two</item>"
         "</set>\n<!-- trailing -->\n");
+    const Document::Element& root = doc.Root();
     EXPECT_EQ(root.name, "set");
     EXPECT_EQ(root.line, 7);
-    ASSERT_NE(root.Attribute("kind"), nullptr);
-    EXPECT_EQ(*root.Attribute("kind"), "single");
-    EXPECT_EQ(*root.Attribute("n"), "a&bAB");
-    EXPECT_EQ(root.Attribute("missing"), nullptr);
-    ASSERT_EQ(root.children.size(), 4u);
-    EXPECT_EQ(root.children[0].text, "one <two> \"'");
-    EXPECT_EQ(root.children[0].line, 8);
-    EXPECT_EQ(root.children[1].name, "empty");
-    EXPECT_TRUE(root.children[1].children.empty());
-    EXPECT_EQ(root.children[1].line, 9);
-    EXPECT_EQ(root.children[2].text, "<raw> & tail");
-    EXPECT_EQ(root.children[3].text, "\xE6\x97\xA5\xF0\x9F\x8E\x89");
+    ASSERT_NE(doc.Attribute(root, "kind"), nullptr);
+    EXPECT_EQ(*doc.Attribute(root, "kind"), "single");
+    EXPECT_EQ(*doc.Attribute(root, "n"), "a&bAB");
+    EXPECT_EQ(doc.Attribute(root, "missing"), nullptr);
+    const auto children = doc.Children(root);
+    ASSERT_EQ(children.size(), 5u);
+    EXPECT_EQ(children[0]->text, "one <two> \"'");
+    EXPECT_EQ(children[0]->line, 8);
+    EXPECT_EQ(children[1]->name, "empty");
+    EXPECT_EQ(children[1]->firstChild, -1);
+    EXPECT_EQ(*doc.Attribute(*children[1], "x"), "1");
+    EXPECT_EQ(doc.Attribute(*children[1], "kind"), nullptr) << "attributes belong to their element";
+    EXPECT_EQ(children[1]->line, 9);
+    EXPECT_EQ(children[2]->text, "<raw> & tail");
+    EXPECT_EQ(children[3]->text, "\xE6\x97\xA5\xF0\x9F\x8E\x89");
+    EXPECT_EQ(*doc.Attribute(*children[3], "a"), " 1 2");
+    EXPECT_EQ(children[4]->line, 13);  // the attribute value above spans a line end
+    const auto items = doc.Children(root, "item");
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1]->text, "two");
+    EXPECT_EQ(doc.FirstChild(root, "data"), children[2]);
+    EXPECT_EQ(doc.FirstChild(root, "none"), nullptr);
 }
 
 // Every way a file can break the syntax, with the line the message must name.
