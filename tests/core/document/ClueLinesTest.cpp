@@ -95,16 +95,6 @@ TEST(ClueLinesTest, SlotAndLineCommandsMoveNumbersWithTheirColours) {
     }
 }
 
-TEST(ClueLinesTest, InsertingAtTheFrontOfAFullLineDropsTheLastNumber) {
-    auto doc = MakeDoc(5, 3);
-    for (int k = 0; k < 5; ++k) doc->SetClueNumber(SideRow, k, 1, k + 1, 2);
-    doc->CommitUndo();
-    doc->InsertClueSlot(SideRow, 0, 1);
-    EXPECT_EQ(doc->Model().rowClueNumbers[0][1], kEmptySlot);
-    EXPECT_EQ(doc->Model().rowClueNumbers[4][1], 4);
-    EXPECT_EQ(doc->Model().rowClueNumbers[5][1], kEmptySlot);  // nothing pushed beyond the line
-}
-
 TEST(ClueLinesTest, SlotsOutsideThePuzzleOrAnUnknownSideDoNothing) {
     auto doc = MakeDoc(5, 4);
     std::mt19937 random(3);

@@ -64,17 +64,6 @@ TEST(FragmentTest, TurnsAndMirrorsMoveCellsToTheirPlaces) {
     }
 }
 
-TEST(FragmentTest, TransformsComposeAsTurnsOfASquareDo) {
-    const Fragment f = Make(4, 3, {1, 2, 3, 4, 5, 6, 7, 8, -1, 0, 1, 2});
-    const auto t = [](const Fragment& x, PictureTransform op) { return TransformFragment(x, op, 1); };
-    EXPECT_EQ(t(t(f, PictureTransform::TurnRight90), PictureTransform::TurnLeft90), f);
-    EXPECT_EQ(t(t(f, PictureTransform::TurnRight90), PictureTransform::TurnRight90), t(f, PictureTransform::Turn180));
-    EXPECT_EQ(t(t(f, PictureTransform::Turn180), PictureTransform::Turn180), f);
-    EXPECT_EQ(t(t(f, PictureTransform::MirrorHorizontally), PictureTransform::MirrorVertically),
-              t(f, PictureTransform::Turn180));
-    EXPECT_EQ(t(t(f, PictureTransform::MirrorHorizontally), PictureTransform::MirrorHorizontally), f);
-}
-
 TEST(FragmentTest, MirrorColorAndEraseXTouchOnlyTheirCells) {
     const Fragment f = Make(5, 1, {0, -1, 2, 3, 8});
     EXPECT_EQ(TransformFragment(f, PictureTransform::MirrorColor, 2).cells, (std::vector<std::int8_t>{2, 2, 0, 3, 8}));
