@@ -19,6 +19,16 @@ const std::vector<Command>& Commands() {
          "      extension. --with-goal loads the solution an .xml or .non file carries as the\n"
          "      picture; --no-goal leaves the picture out of an .xml or .non file written.",
          RunConvert},
+        {"solve", "solve FILE [--hint] [--json] [--force] [--lang en|ja] [--output OUT.tsd]",
+         "Solves the puzzle of a .tsd, .xml or .non file from its clues (the picture it holds is\n"
+         "      the starting point) and prints the report: headline, time and statistics; --json\n"
+         "      prints them and the grid as one JSON object. --hint makes one hint step. The clues\n"
+         "      are checked first: a failed check ends with exit code 3 unless --force is given.\n"
+         "      --output writes the result into a document. Exit codes: 0 complete, 1 cells left\n"
+         "      open, 2 contradiction, 3 clue check failed, 130 stopped by Ctrl+C.",
+         RunSolve},
+        {"calc", "calc IN.tsd OUT.tsd", "Computes every clue line from the picture (\"Calculate number\").",
+         RunCalc},
     };
     return commands;
 }

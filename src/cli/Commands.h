@@ -7,6 +7,8 @@ namespace tessemar::cli {
 int RunNew(const std::vector<std::string>& words, Streams& streams);
 int RunInfo(const std::vector<std::string>& words, Streams& streams);
 int RunConvert(const std::vector<std::string>& words, Streams& streams);
+int RunSolve(const std::vector<std::string>& words, Streams& streams);
+int RunCalc(const std::vector<std::string>& words, Streams& streams);
 
 // The settings file the program itself would use: beside tessemar-cli when writable, else in
 // the user's configuration folder.

@@ -81,9 +81,87 @@ int FitLeftward(const std::uint8_t* line, const std::uint8_t* cross, int n, int 
     }
 }
 
+// The same two searches on per-cell colour bits: fit[i] holds the colours a run may put on cell
+// i, own[i] the colour the cell has. Only for clue colours 1..8, which have a bit.
+int FitRightwardBits(const std::uint8_t* fit, const std::uint8_t* own, int n, int from, int length,
+                     std::uint8_t bit) {
+    int s = from;
+    int ok = 0;
+    int i = s;
+    for (;;) {
+        while (ok < length) {
+            if (i >= n)
+                return -1;
+            if ((fit[i] & bit) != 0) {
+                ++ok;
+            } else {
+                ok = 0;
+                s = i + 1;
+            }
+            ++i;
+        }
+        if ((s > 0 && (own[s - 1] & bit) != 0) || (i < n && (own[i] & bit) != 0)) {
+            ++s;
+            --ok;
+            continue;
+        }
+        return s;
+    }
+}
+
+int FitLeftwardBits(const std::uint8_t* fit, const std::uint8_t* own, int n, int from, int length,
+                    std::uint8_t bit) {
+    int e = from;
+    int ok = 0;
+    int i = e;
+    for (;;) {
+        while (ok < length) {
+            if (i < 0)
+                return -1;
+            if ((fit[i] & bit) != 0) {
+                ++ok;
+            } else {
+                ok = 0;
+                e = i - 1;
+            }
+            --i;
+        }
+        if ((e < n - 1 && (own[e + 1] & bit) != 0) || (i >= 0 && (own[i] & bit) != 0)) {
+            --e;
+            --ok;
+            continue;
+        }
+        return e;
+    }
+}
+
+// How a placement pass tests a run: on the raw cells (any colour byte) or on colour bits.
+struct RawCells {
+    const std::uint8_t* line;
+    const std::uint8_t* cross;
+    int Right(int n, int from, const CSubThread::Clue& clue) const {
+        return FitRightward(line, cross, n, from, clue.length, clue.colour, clue.bit);
+    }
+    int Left(int n, int from, const CSubThread::Clue& clue) const {
+        return FitLeftward(line, cross, n, from, clue.length, clue.colour, clue.bit);
+    }
+};
+
+struct CellBits {
+    const std::uint8_t* fit;
+    const std::uint8_t* own;
+    int Right(int n, int from, const CSubThread::Clue& clue) const {
+        return FitRightwardBits(fit, own, n, from, clue.length, clue.bit);
+    }
+    int Left(int n, int from, const CSubThread::Clue& clue) const {
+        return FitLeftwardBits(fit, own, n, from, clue.length, clue.bit);
+    }
+};
+
 // Earliest placement: a greedy pass from the first clue, then a pass from the last clue that
 // pulls a clue right onto a coloured cell that no later clue can cover.
-int LeftmostKernel(const std::uint8_t* line, const std::uint8_t* cross, int n,
+template <typename Cells>
+int LeftmostKernel(const Cells& cells, const std::uint8_t* line, int n,
                    const CSubThread::Clue* clues, int m, std::uint8_t* start, std::uint8_t* end) {
     int prevEnd = -1;
     int prevColour = 0;
@@ -92,7 +170,7 @@ int LeftmostKernel(const std::uint8_t* line, const std::uint8_t* cross, int n,
         const int from = prevEnd + 1 + (clues[t].colour == prevColour ? 1 : 0);
         if (from + length > n)
             return ResultContradiction;
-        const int s = FitRightward(line, cross, n, from, length, clues[t].colour, clues[t].bit);
+        const int s = cells.Right(n, from, clues[t]);
         if (s < 0)
             return ResultContradiction;
         start[t] = static_cast<std::uint8_t>(s);
@@ -111,8 +189,7 @@ int LeftmostKernel(const std::uint8_t* line, const std::uint8_t* cross, int n,
             continue;
         }
         const int length = clues[t].length;
-        const int s =
-            FitRightward(line, cross, n, p - length + 1, length, clues[t].colour, clues[t].bit);
+        const int s = cells.Right(n, p - length + 1, clues[t]);
         if (s < 0)
             return ResultContradiction;
         start[t] = static_cast<std::uint8_t>(s);
@@ -122,7 +199,8 @@ int LeftmostKernel(const std::uint8_t* line, const std::uint8_t* cross, int n,
     return 0;
 }
 
-int RightmostKernel(const std::uint8_t* line, const std::uint8_t* cross, int n,
+template <typename Cells>
+int RightmostKernel(const Cells& cells, const std::uint8_t* line, int n,
                     const CSubThread::Clue* clues, int m, std::uint8_t* start, std::uint8_t* end) {
     int prevStart = n;
     int prevColour = 0;
@@ -131,7 +209,7 @@ int RightmostKernel(const std::uint8_t* line, const std::uint8_t* cross, int n,
         const int from = prevStart - 1 - (clues[t].colour == prevColour ? 1 : 0);
         if (from + 1 < length)
             return ResultContradiction;
-        const int e = FitLeftward(line, cross, n, from, length, clues[t].colour, clues[t].bit);
+        const int e = cells.Left(n, from, clues[t]);
         if (e < 0)
             return ResultContradiction;
         start[t] = static_cast<std::uint8_t>(e - length + 1);
@@ -150,8 +228,7 @@ int RightmostKernel(const std::uint8_t* line, const std::uint8_t* cross, int n,
             continue;
         }
         const int length = clues[t].length;
-        const int e =
-            FitLeftward(line, cross, n, p + length - 1, length, clues[t].colour, clues[t].bit);
+        const int e = cells.Left(n, p + length - 1, clues[t]);
         if (e < 0)
             return ResultContradiction;
         start[t] = static_cast<std::uint8_t>(e - length + 1);
@@ -442,29 +519,37 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
     const std::size_t base =
         isRow ? static_cast<std::size_t>(index) : static_cast<std::size_t>(index) * height_;
     const std::size_t stride = isRow ? static_cast<std::size_t>(height_) : 1;
-    std::uint8_t* line = lineBuf_.data();
-    std::uint8_t* work = workBuf_.data();
-    for (int i = 0; i < n; ++i)
-        line[i] = g[base + i * stride];
-    std::memcpy(work, line, static_cast<std::size_t>(n));
-
     const LineRef ref = isRow ? rowClueRefs_[index] : columnClueRefs_[index];
     const Clue* clues = (isRow ? rowClues_.data() : columnClues_.data()) + ref.offset;
     const std::uint8_t* cross = isRow ? columnMask_.data() : rowMask_.data();
-    int r = SolveLineKernel(mode, line, n, clues, ref.count, cross, work, reachBuf_.data());
+    std::uint8_t* line = lineBuf_.data();
+    std::uint8_t* work = workBuf_.data();
+    // The line, with the colour bits the placement passes test: a known cell fits only its own
+    // colour, an unknown one every colour its crossing line has.
+    for (int i = 0; i < n; ++i) {
+        const std::uint8_t v = g[base + i * stride];
+        line[i] = v;
+        const std::uint8_t own = ColourBit(v);
+        ownBits_[i] = own;
+        fitBits_[i] = v == 0 ? cross[i] : own;
+    }
+    std::memcpy(work, line, static_cast<std::size_t>(n));
+
+    int r = SolveLineKernel(mode, line, n, clues, ref.count, cross, work, nullptr);
     if ((r & (ResultStopped | ResultContradiction)) != 0)
         return r;
 
     int count = 0;
-    const bool sendCells = mode == 1 && updateView != 0 && view_ != nullptr;
     std::uint8_t* crossDirty = isRow ? columnDirty_.Data() : rowDirty_.Data();
-    r |= ApplyKernel(mode, work, reachBuf_.data(), line, n, crossDirty,
-                     sendCells ? changedBuf_.data() : nullptr, count);
+    int changedCount = 0;
+    r |= ApplyKernel(mode, work, nullptr, line, n, crossDirty, changedAt_.data(), count);
+    changedCount = count;
     const bool conflict = (r & ResultContradiction) != 0;
 
     if (mode == 1) {
-        // A conflicting line is stored too: the cells before the conflict keep their new values.
-        // The trial grid mirrors the main grid between trials.
+        // A conflicting line is stored too: the cells before the conflict keep their new values,
+        // the cells after it the colours painted into them. The trial grid mirrors the main grid
+        // between trials.
         std::uint8_t* t = trialGrid_.Data();
         for (int i = 0; i < n; ++i) {
             if (work[i] != line[i]) {
@@ -472,9 +557,10 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
                 t[base + i * stride] = work[i];
             }
         }
-        if (sendCells && !conflict) {
-            for (int i = 0; i < n; ++i) {
-                if (changedBuf_[i] != 0 && work[i] != kSolverBlank) {
+        if (updateView != 0 && view_ != nullptr && !conflict) {
+            for (int c = 0; c < changedCount; ++c) {
+                const int i = changedAt_[c];
+                if (work[i] != kSolverBlank) {
                     view_->OnSolveCellFixed(isRow ? i : index, isRow ? index : i, work[i]);
                 }
             }
@@ -490,25 +576,38 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
         }
     } else if (!conflict) {
         // A trial that contradicts is thrown away whole, so only a consistent line is stored.
-        for (int i = 0; i < n; ++i) {
-            if (work[i] != line[i]) {
-                const std::size_t at = base + i * stride;
-                g[at] = work[i];
-                trialChanges_.push_back(static_cast<std::int32_t>(at));
-            }
+        for (int c = 0; c < changedCount; ++c) {
+            const std::size_t at = base + static_cast<std::size_t>(changedAt_[c]) * stride;
+            g[at] = work[changedAt_[c]];
+            trialChanges_.push_back(static_cast<std::int32_t>(at));
         }
     }
     return r;
 }
 
+// Solves one grid line whose colour bits are in fitBits_ and ownBits_. With reach given, fills
+// it with the cells some clue can reach; without, leaves the coverage counts in cover_ for
+// ApplyKernel.
 int CSubThread::SolveLineKernel(int mode, const std::uint8_t* line, int n, const Clue* clues, int m,
                                 const std::uint8_t* crossMask, std::uint8_t* work,
                                 std::uint8_t* reach) {
     if (StopRequested())
         return ResultStopped;
-    std::memset(reach, 0, static_cast<std::size_t>(n));
-    int r = LeftmostKernel(line, crossMask, n, clues, m, leftStart_.data(), leftEnd_.data());
-    r |= RightmostKernel(line, crossMask, n, clues, m, rightStart_.data(), rightEnd_.data());
+    // A colour outside 1..8 (only a damaged file has one) has no bit: such lines are tested on
+    // the raw cells.
+    bool bits = true;
+    for (int t = 0; t < m; ++t)
+        bits = bits && clues[t].bit != 0;
+    int r;
+    if (bits) {
+        const CellBits cells{fitBits_.data(), ownBits_.data()};
+        r = LeftmostKernel(cells, line, n, clues, m, leftStart_.data(), leftEnd_.data());
+        r |= RightmostKernel(cells, line, n, clues, m, rightStart_.data(), rightEnd_.data());
+    } else {
+        const RawCells cells{line, crossMask};
+        r = LeftmostKernel(cells, line, n, clues, m, leftStart_.data(), leftEnd_.data());
+        r |= RightmostKernel(cells, line, n, clues, m, rightStart_.data(), rightEnd_.data());
+    }
     if ((r & ResultContradiction) != 0) {
         if (mode == 1)
             linePosition_ = -1;
@@ -527,36 +626,48 @@ int CSubThread::SolveLineKernel(int mode, const std::uint8_t* line, int n, const
             --cover_[rightEnd_[t] + 1];
         }
     }
-    int depth = 0;
-    for (int i = 0; i < n; ++i) {
-        depth += cover_[i];
-        reach[i] = depth > 0 ? 1 : 0;
+    if (reach != nullptr) {
+        int depth = 0;
+        for (int i = 0; i < n; ++i) {
+            depth += cover_[i];
+            reach[i] = depth > 0 ? 1 : 0;
+        }
     }
     return 0;
 }
 
+// Checks the solved line against the old cells, blanks the unreachable ones, marks the crossing
+// lines of changed cells dirty and lists the changed cells in changedAt (count of them added to
+// count). Without reach, the coverage counts of the last SolveLineKernel give it.
 int CSubThread::ApplyKernel(int mode, std::uint8_t* work, const std::uint8_t* reach,
                             const std::uint8_t* line, int n, std::uint8_t* crossDirty,
-                            std::uint8_t* changed, int& count) {
+                            std::uint8_t* changedAt, int& count) {
     int changes = 0;
+    int depth = 0;
     for (int i = 0; i < n; ++i) {
+        bool reached;
+        if (reach != nullptr) {
+            reached = reach[i] != 0;
+        } else {
+            depth += cover_[i];
+            reached = depth > 0;
+        }
         const std::uint8_t old = line[i];
-        if ((old != 0 && old != work[i]) || (reach[i] == 0 && old >= 1 && old <= 254)) {
+        if ((old != 0 && old != work[i]) || (!reached && old >= 1 && old <= 254)) {
             // The cells before the conflict keep their new values and count as changed.
             if (mode == 1)
                 linePosition_ = i;
             count += changes;
             return ResultContradiction;
         }
-        if (reach[i] == 0)
+        if (!reached)
             work[i] = kSolverBlank;
-        changes += work[i] != old ? 1 : 0;
+        if (work[i] != old)
+            changedAt[changes++] = static_cast<std::uint8_t>(i);
     }
-    for (int i = 0; i < n; ++i) {
-        const std::uint8_t delta = work[i] ^ line[i];
-        crossDirty[i] = std::max(crossDirty[i], delta);
-        if (changed != nullptr)
-            changed[i] = delta;
+    for (int c = 0; c < changes; ++c) {
+        const int i = changedAt[c];
+        crossDirty[i] = std::max(crossDirty[i], static_cast<std::uint8_t>(work[i] ^ line[i]));
     }
     count += changes;
     return count > 0 ? ResultChanged : 0;
@@ -658,10 +769,10 @@ int CSubThread::SolveLine(int mode, const ByteMatrix& line, const ByteMatrix& nu
     std::array<std::uint8_t, kMaxLine> mask{};
     CrossMask(crossHasColor, n, mask.data());
     reach.Fill(0);
-    int r = LeftmostKernel(line.Data(), mask.data(), n, clues.data(), m, leftStart_.data(),
-                           leftEnd_.data());
-    r |= RightmostKernel(line.Data(), mask.data(), n, clues.data(), m, rightStart_.data(),
-                         rightEnd_.data());
+    int r = LeftmostKernel(RawCells{line.Data(), mask.data()}, line.Data(), n, clues.data(), m,
+                           leftStart_.data(), leftEnd_.data());
+    r |= RightmostKernel(RawCells{line.Data(), mask.data()}, line.Data(), n, clues.data(), m,
+                         rightStart_.data(), rightEnd_.data());
     if ((r & ResultContradiction) != 0) {
         if (mode == 1)
             linePosition_ = -1;
@@ -690,10 +801,10 @@ int PlaceWith(const ByteMatrix& line, const ByteMatrix& numbers, const ByteMatri
     std::array<std::uint8_t, CSubThread::kMaxLine> mask{};
     CrossMask(crossHasColor, n, mask.data());
     std::array<std::uint8_t, CSubThread::kMaxLine> start{}, end{};
-    const int r = leftmost ? LeftmostKernel(line.Data(), mask.data(), n, clues.data(), m,
-                                            start.data(), end.data())
-                           : RightmostKernel(line.Data(), mask.data(), n, clues.data(), m,
-                                             start.data(), end.data());
+    const int r = leftmost ? LeftmostKernel(RawCells{line.Data(), mask.data()}, line.Data(), n,
+                                            clues.data(), m, start.data(), end.data())
+                           : RightmostKernel(RawCells{line.Data(), mask.data()}, line.Data(), n,
+                                             clues.data(), m, start.data(), end.data());
     if (r != 0)
         return r;
     for (int t = 0; t < m; ++t) {

@@ -139,9 +139,13 @@ class CSubThread {
     std::vector<std::int32_t> trialChanges_;
 
     // Per-line scratch, sized once for the longest line.
-    std::array<std::uint8_t, kMaxLine> lineBuf_{}, workBuf_{}, reachBuf_{}, changedBuf_{};
+    std::array<std::uint8_t, kMaxLine> lineBuf_{}, workBuf_{};
     std::array<std::uint8_t, kMaxLine> leftStart_{}, leftEnd_{}, rightStart_{}, rightEnd_{};
     std::array<std::int16_t, kMaxLine + 1> cover_{};
+    // Per cell of the line being solved: the colours a run may put there (bits), the colour it
+    // has (bit), and the cells a solve changed.
+    std::array<std::uint8_t, kMaxLine> fitBits_{}, ownBits_{};
+    std::array<std::uint8_t, kMaxLine> changedAt_{};
 
     std::int32_t knownCells_ = 0;
     std::int32_t lastPercent_ = 0;

@@ -1,0 +1,208 @@
+#include "cli/Commands.h"
+#include "core/formats/PuzzleFiles.h"
+#include "core/solver/CSubThread.h"
+#include "core/solver/ClueNumbers.h"
+#include "core/solver/SolveReport.h"
+
+#include <unistd.h>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <iostream>
+#include <mutex>
+#include <ostream>
+
+namespace tessemar::cli {
+namespace {
+
+// Exit codes of solve beyond the common ones.
+constexpr int ExitOpenCells = 1;
+constexpr int ExitContradiction = 2;
+constexpr int ExitCheckFailed = 3;
+constexpr int ExitInterrupted = 130;  // 128 + SIGINT, as shells report it
+
+// Ctrl+C is the run's stop request: the worker sees it before its next line and ends with the
+// cells found so far.
+std::atomic<int> interruptRequest{0};
+
+extern "C" void OnInterrupt(int) {
+    interruptRequest.store(1);
+}
+
+class InterruptScope {
+  public:
+    InterruptScope() {
+        interruptRequest.store(0);
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, &previous_);
+    }
+    ~InterruptScope() { sigaction(SIGINT, &previous_, nullptr); }
+    InterruptScope(const InterruptScope&) = delete;
+    InterruptScope& operator=(const InterruptScope&) = delete;
+
+  private:
+    struct sigaction previous_ {};
+};
+
+// Hears the worker: the latest progress and the end of the run.
+class CliObserver : public SolveObserver {
+  public:
+    void OnSolveProgress(int knownCells) override {
+        known.store(knownCells, std::memory_order_relaxed);
+    }
+    void OnSolveFinished(int, const SolveResult&) override {
+        std::lock_guard lock(mutex);
+        finished = true;
+        done.notify_all();
+    }
+    std::atomic<int> known{0};
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+};
+
+char CellChar(std::uint8_t value) {
+    if (value == 0)
+        return '.';
+    if (value == kSolverBlank)
+        return '-';
+    return value <= 8 ? static_cast<char>('0' + value) : '?';
+}
+
+void PrintJson(const SolveResult& r, std::ostream& out) {
+    out << "{\"code\": " << r.code << ", \"elapsedMs\": " << r.elapsedMs
+        << ", \"knownCells\": " << r.knownCells << ", \"normalRowScans\": " << r.normalRowScans
+        << ", \"normalColumnScans\": " << r.normalColumnScans
+        << ", \"trialRowScans\": " << r.trialRowScans
+        << ", \"trialColumnScans\": " << r.trialColumnScans << ", \"tries\": " << r.tries
+        << ", \"fixedByTrial\": " << r.fixedByTrial << ", \"contradictionX\": " << r.contradictionX
+        << ", \"contradictionY\": " << r.contradictionY << ", \"width\": " << r.width
+        << ", \"height\": " << r.height << ", \"grid\": [";
+    for (int y = 0; y < r.height; ++y) {
+        out << (y > 0 ? ", \"" : "\"");
+        for (int x = 0; x < r.width; ++x)
+            out << CellChar(r.Cell(x, y));
+        out << '"';
+    }
+    out << "]}\n";
+}
+
+int ExitCodeOf(int code) {
+    if ((code & ResultStopped) != 0)
+        return ExitInterrupted;
+    if ((code & ResultContradiction) != 0)
+        return ExitContradiction;
+    if ((code & ResultChanged) != 0)
+        return ExitOk;
+    return ExitOpenCells;
+}
+
+}  // namespace
+
+int RunSolve(const std::vector<std::string>& words, Streams& streams) {
+    auto args = Arguments::Parse(words, {"--lang", "--output"}, {"--hint", "--json", "--force"},
+                                 streams.err);
+    if (!args)
+        return ExitUsage;
+    if (args->Positional().size() != 1) {
+        streams.err << "usage: tessemar-cli solve FILE [--hint] [--json] [--force] [--lang en|ja] "
+                       "[--output OUT.tsd]\n";
+        return ExitUsage;
+    }
+    if (!ApplyLanguageOption(*args, streams.err))
+        return ExitUsage;
+    const text::Language language = text::CurrentLanguage();
+    std::unique_ptr<CLogicDoc> doc;
+    try {
+        doc = OpenPuzzleFile(args->Positional()[0]);
+    } catch (const std::exception&) {
+        return ReportFileError(streams.err);
+    }
+
+    int badRow = -1, badColumn = -1, badColour = -1;
+    if (CheckNumbers(*doc, badRow, badColumn, badColour)) {
+        streams.err << ToUnixLineEnds(NumbersWrongMessage(badRow, badColumn, badColour, language))
+                    << "\n";
+        if (!args->Has("--force"))
+            return ExitCheckFailed;
+    }
+
+    const int command = args->Has("--hint") ? SolveCommandHint : SolveCommandSolve;
+    const int width = doc->columnCount();
+    const int height = doc->rowCount();
+    CliObserver observer;
+    CSubThread run;
+    {
+        InterruptScope interrupt;
+        run.PrepareSolve(&observer, interruptRequest, doc->Model());
+        run.Start(command, 0);
+        // A progress line only for a person watching a terminal, and only when the wait is
+        // long enough to notice.
+        const bool terminal = &streams.err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
+        const auto start = std::chrono::steady_clock::now();
+        bool shownProgress = false;
+        std::unique_lock lock(observer.mutex);
+        while (!observer.done.wait_for(lock, std::chrono::milliseconds(100),
+                                       [&] { return observer.finished; })) {
+            if (terminal &&
+                std::chrono::steady_clock::now() - start > std::chrono::milliseconds(500)) {
+                streams.err << '\r'
+                            << SolveProgressText(observer.known.load(), width, height, language)
+                            << std::flush;
+                shownProgress = true;
+            }
+        }
+        lock.unlock();
+        run.Join();
+        if (shownProgress)
+            streams.err << "\r\x1b[K" << std::flush;
+    }
+    const SolveResult& result = run.Result();
+
+    if (auto output = args->Value("--output")) {
+        WriteBackSolution(*doc, result);
+        doc->CommitUndo();
+        try {
+            SavePuzzleFile(*doc, *output);
+        } catch (const std::exception&) {
+            return ReportFileError(streams.err);
+        }
+    }
+
+    if (args->Has("--json")) {
+        PrintJson(result, streams.out);
+    } else {
+        const SolveReport report = BuildSolveReport(result, width, height, language);
+        if (report.kind == SolveReport::Kind::Contradiction) {
+            streams.out << ToUnixLineEnds(report.contradictionMessage + "\r\n" + report.timeText +
+                                          report.statistics);
+        } else {
+            streams.out << ToUnixLineEnds(report.reportText);
+        }
+    }
+    return ExitCodeOf(result.code);
+}
+
+int RunCalc(const std::vector<std::string>& words, Streams& streams) {
+    auto args = Arguments::Parse(words, {}, {}, streams.err);
+    if (!args)
+        return ExitUsage;
+    if (args->Positional().size() != 2) {
+        streams.err << "usage: tessemar-cli calc IN.tsd OUT.tsd\n";
+        return ExitUsage;
+    }
+    try {
+        auto doc = OpenPuzzleFile(args->Positional()[0], {}, {.withGoal = true});
+        CalculateNumbers(*doc);
+        doc->CommitUndo();
+        SavePuzzleFile(*doc, args->Positional()[1]);
+    } catch (const std::exception&) {
+        return ReportFileError(streams.err);
+    }
+    return ExitOk;
+}
+
+}  // namespace tessemar::cli
