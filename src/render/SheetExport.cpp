@@ -1,0 +1,199 @@
+#include "render/SheetExport.h"
+
+#include "core/io/FileUtil.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <functional>
+#include <unistd.h>
+#include <vector>
+
+namespace tessemar {
+namespace {
+
+constexpr int kBandRows = 64;
+
+void PutLe16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void PutLe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    PutLe16(out, v & 0xFFFF);
+    PutLe16(out, v >> 16);
+}
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A file written under a temporary name beside the target, renamed over it when complete, so an
+// existing file is never left half written.
+class PendingFile {
+public:
+    explicit PendingFile(const std::string& path) : path_(AbsolutePath(path)) {
+        temp_ = path_ + ".XXXXXX";
+        fd_ = ::mkstemp(temp_.data());
+        if (fd_ < 0) error_ = errno;
+    }
+    ~PendingFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!committed_ && fd_ != -1) ::unlink(temp_.c_str());
+    }
+    int Error() const { return error_; }
+    bool Write(const std::uint8_t* data, std::size_t size) {
+        if (error_ != 0) return false;
+        if (!WriteAll(fd_, data, size)) error_ = errno;
+        return error_ == 0;
+    }
+    int Commit() {
+        if (error_ != 0) return error_;
+        ::fchmod(fd_, 0666 & ~CurrentUmask());
+        if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
+            error_ = errno;
+            fd_ = -2;
+            return error_;
+        }
+        fd_ = -2;
+        if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+            error_ = errno;
+            ::unlink(temp_.c_str());
+            return error_;
+        }
+        committed_ = true;
+        return 0;
+    }
+
+private:
+    static mode_t CurrentUmask() {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        return mask;
+    }
+    std::string path_;
+    std::string temp_;
+    int fd_ = -1;
+    int error_ = 0;
+    bool committed_ = false;
+};
+
+// A bitmap file is stored bottom-up, so the bands are drawn from the bottom; drawBand fills a
+// band image (kBandRows high, Format_RGB32) with the rows from `top` on.
+int WriteBitmapInBands(const std::string& path, int width, int height,
+                       const std::function<void(QImage& band, int top)>& drawBand) {
+    if (width < 1 || height < 1) return EINVAL;
+    const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
+    const std::uint64_t imageSize = std::uint64_t{stride} * static_cast<std::uint64_t>(height);
+    if (imageSize + 54 > 0xFFFFFFFFull) return EFBIG;
+    PendingFile file(path);
+    if (file.Error() != 0) return file.Error();
+
+    std::vector<std::uint8_t> header;
+    header.push_back('B');
+    header.push_back('M');
+    PutLe32(header, static_cast<std::uint32_t>(imageSize + 54));
+    PutLe32(header, 0);
+    PutLe32(header, 54);
+    PutLe32(header, 40);
+    PutLe32(header, static_cast<std::uint32_t>(width));
+    PutLe32(header, static_cast<std::uint32_t>(height));
+    PutLe16(header, 1);
+    PutLe16(header, 24);
+    PutLe32(header, 0);  // no compression
+    PutLe32(header, static_cast<std::uint32_t>(imageSize));
+    PutLe32(header, 0);
+    PutLe32(header, 0);
+    PutLe32(header, 0);
+    PutLe32(header, 0);
+    if (!file.Write(header.data(), header.size())) return file.Error();
+
+    QImage band(width, kBandRows, QImage::Format_RGB32);
+    std::vector<std::uint8_t> row(stride, 0);
+    const int bands = (height + kBandRows - 1) / kBandRows;
+    for (int b = bands - 1; b >= 0; --b) {
+        const int top = b * kBandRows;
+        const int rows = std::min(kBandRows, height - top);
+        drawBand(band, top);
+        for (int r = rows - 1; r >= 0; --r) {
+            const auto* pixels = reinterpret_cast<const QRgb*>(band.constScanLine(r));
+            for (int x = 0; x < width; ++x) {
+                row[static_cast<std::size_t>(x) * 3] = static_cast<std::uint8_t>(qBlue(pixels[x]));
+                row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<std::uint8_t>(qGreen(pixels[x]));
+                row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<std::uint8_t>(qRed(pixels[x]));
+            }
+            if (!file.Write(row.data(), row.size())) return file.Error();
+        }
+    }
+    return file.Commit();
+}
+
+}  // namespace
+
+PixelRect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool cut) {
+    const LayoutGeometry& g = style.Geometry();
+    const PixelSize full = g.BitmapSize();
+    if (!cut) return {1, 1, 1 + full.cx, 1 + full.cy};
+    auto [r, k] = GetUsedClueDepth(model);
+    const int x0 = (g.columnCount() - r) * g.cellSize() + 1;
+    const int y0 = (g.rowCount() - k) * g.cellSize() + 1;
+    return {x0, y0, full.cx, full.cy};
+}
+
+void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& region, const PuzzleModel& model,
+                       const LayoutStyle& style) {
+    RenderLayoutRegion(image, imageOrigin, region, model, style);
+    // The preview belongs to the corner pane, not to the sheet; it is blanked even when a cut
+    // sheet reaches into the corner (both clue areas in full use).
+    const LayoutGeometry& g = style.Geometry();
+    const int right = std::min({region.right, g.columnCount(), imageOrigin.x() + image.width()});
+    const int bottom = std::min({region.bottom, g.rowCount(), imageOrigin.y() + image.height()});
+    const int left = std::max({region.left, 0, imageOrigin.x()});
+    const int top = std::max({region.top, 0, imageOrigin.y()});
+    for (int y = top; y < bottom; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y - imageOrigin.y()));
+        for (int x = left; x < right; ++x) line[x - imageOrigin.x()] = style.Background();
+    }
+}
+
+QImage RenderSheet(const PuzzleModel& model, const LayoutStyle& style, bool cut) {
+    const PixelRect sheet = GetSheetRect(style, model, cut);
+    if (std::int64_t{sheet.Width()} * sheet.Height() > kMaxSheetPixelsInMemory) return {};
+    QImage image(sheet.Width(), sheet.Height(), QImage::Format_RGB32);
+    if (image.isNull()) return {};
+    RenderSheetRegion(image, QPoint(sheet.left, sheet.top), sheet, model, style);
+    return image;
+}
+
+int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model, const LayoutStyle& style, bool cut) {
+    const PixelRect sheet = GetSheetRect(style, model, cut);
+    return WriteBitmapInBands(path, sheet.Width(), sheet.Height(), [&](QImage& band, int top) {
+        const PixelRect part{sheet.left, sheet.top + top, sheet.right, sheet.top + top + band.height()};
+        RenderSheetRegion(band, QPoint(part.left, part.top), part, model, style);
+    });
+}
+
+int WriteBitmapFile(const std::string& path, const QImage& image) {
+    if (image.isNull()) return EINVAL;
+    const QImage source = image.convertToFormat(QImage::Format_RGB32);
+    return WriteBitmapInBands(path, source.width(), source.height(), [&](QImage& band, int top) {
+        band.fill(Qt::black);
+        QPainter painter(&band);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPoint(0, 0), source, QRect(0, top, source.width(), band.height()));
+    });
+}
+
+}  // namespace tessemar

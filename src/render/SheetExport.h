@@ -1,0 +1,41 @@
+#pragma once
+
+// The puzzle sheet as a picture: the layout with its clues and graduation numbers, without the
+// preview pixels, optionally without the unused outer clue slots. Used by the bitmap export,
+// printing and tessemar-cli render.
+
+#include "render/LayoutRenderer.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <string>
+
+namespace tessemar {
+
+// The layout rectangle of the sheet. Without cutting it starts at (1, 1) and is as large as the
+// whole drawing; with cutting it starts at the first used clue slot of each clue area (the used
+// depth without the extra empty slot) and ends where the drawing ends.
+PixelRect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool cut);
+
+// Draws part of the sheet (in layout coordinates) into image, whose pixel (0, 0) shows layout
+// point imageOrigin. The preview pixels of the top left corner are left out.
+void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& region, const PuzzleModel& model,
+                       const LayoutStyle& style);
+
+// The largest sheet that is made as one picture in memory (pixels). A larger one can still be
+// written as a bitmap file, which is drawn band by band.
+inline constexpr std::int64_t kMaxSheetPixelsInMemory = std::int64_t{100} * 1000 * 1000;
+
+// The whole sheet as one picture; a null image when it has more than kMaxSheetPixelsInMemory.
+QImage RenderSheet(const PuzzleModel& model, const LayoutStyle& style, bool cut);
+
+// Writes the sheet as a 24-bit bitmap file, drawn in bands so that memory stays small whatever
+// the size. The file is written beside the target and renamed over it only when complete.
+// Returns 0 or the errno value of the step that failed.
+int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model, const LayoutStyle& style, bool cut);
+
+// Writes any image as a 24-bit bitmap file in the same way; 0 or an errno value.
+int WriteBitmapFile(const std::string& path, const QImage& image);
+
+}  // namespace tessemar

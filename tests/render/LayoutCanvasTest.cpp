@@ -1,0 +1,183 @@
+#include "RenderTestSupport.h"
+
+#include "core/document/CLogicDoc.h"
+#include "render/LayoutCanvas.h"
+
+#include <QPainter>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace tessemar {
+namespace {
+
+using test::DifferentPixels;
+using test::RenderWhole;
+
+// What the panes would see: the canvas painted over the whole drawing.
+QImage PaintWhole(LayoutCanvas& canvas) {
+    PixelSize size = canvas.BitmapSize();
+    QImage image(size.cx, size.cy, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    canvas.Paint(painter, {0, 0, size.cx, size.cy}, QPoint(0, 0));
+    return image;
+}
+
+std::unique_ptr<CLogicDoc> MakeDocument(const PuzzleModel& model) {
+    auto doc = std::make_unique<CLogicDoc>();
+    doc->ReplaceModel(model);
+    return doc;
+}
+
+TEST(LayoutCanvas, TilesGiveTheSamePixelsAsOneDrawing) {
+    // Large enough for several tiles in each direction, with clue numbers on tile borders.
+    for (bool bold : {false, true}) {
+        PuzzleModel model = test::RandomModel(31, 27, 17, 3);
+        auto doc = MakeDocument(model);
+        LayoutCanvas canvas(*doc, {bold, true});
+        LayoutStyle style(doc->Model(), {bold, true});
+        EXPECT_EQ(DifferentPixels(PaintWhole(canvas), RenderWhole(doc->Model(), style)), 0) << "bold " << bold;
+    }
+}
+
+TEST(LayoutCanvas, PaintingOutsideTheDrawingGivesBackground) {
+    auto doc = MakeDocument(test::RandomModel(5, 5, 11, 1));
+    LayoutCanvas canvas(*doc);
+    QImage image(60, 60, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    canvas.Paint(painter, {-30, -30, 30, 30}, QPoint(0, 0));
+    painter.end();
+    const QRgb background = ToQRgb(doc->Model().colors[0]);
+    EXPECT_EQ(test::Pixel(image, 0, 0), background);
+    EXPECT_EQ(test::Pixel(image, 29, 45), background);
+    // The preview pixel of cell (0, 0) lands at (30, 30).
+    int v = doc->Model().cells[0][0];
+    EXPECT_EQ(test::Pixel(image, 30, 30),
+              ToQRgb(v >= 1 && v <= 8 ? doc->Model().colors[static_cast<std::size_t>(v)] : doc->Model().colors[0]));
+}
+
+// Edits through the document redraw only what changed; the result equals a fresh drawing.
+TEST(LayoutCanvas, IncrementalRedrawEqualsAFullRender) {
+    PuzzleModel model = test::RandomModel(24, 22, 17, 11);
+    model.rowClueNumbers[1][3] = 123;
+    model.rowClueColors[1][3] = 2;
+    auto doc = MakeDocument(model);
+    LayoutCanvas canvas(*doc);
+    PaintWhole(canvas);  // every tile is kept now
+    QSignalSpy changed(&canvas, &LayoutCanvas::RegionChanged);
+    QSignalSpy reset(&canvas, &LayoutCanvas::LayoutReset);
+
+    doc->SetCell(0, 0, 4);
+    doc->SetCell(23, 21, kCellX);
+    doc->SetCell(10, 10, 0);
+    doc->SetCell(14, 9, 7);
+    // An emptied slot erases its number; others get new numbers or colours.
+    doc->SetClueNumber(SideRow, 1, 3, kEmptySlot, 0);
+    doc->SetClueNumber(SideRow, 23, 21, 250, 8);
+    doc->SetClueNumber(SideColumn, 5, 0, 99, 3);
+    doc->SetClueNumber(SideColumn, 23, 21, 1, 1);
+
+    EXPECT_EQ(reset.count(), 0);
+    EXPECT_GE(changed.count(), 8);
+    LayoutStyle style(doc->Model(), {});
+    QImage incremental = PaintWhole(canvas);
+    EXPECT_EQ(DifferentPixels(incremental, RenderWhole(doc->Model(), style)), 0);
+
+    // The emptied box holds nothing but background now.
+    PixelRect box = style.Geometry().ClueBox(SideRow, 3, 1);
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x) {
+            ASSERT_EQ(test::Pixel(incremental, x, y), ToQRgb(doc->Model().colors[0]));
+        }
+    }
+}
+
+TEST(LayoutCanvas, ChangesOutsideThePuzzleAreIgnored) {
+    auto doc = MakeDocument(test::MakeModel(10, 10));
+    LayoutCanvas canvas(*doc);
+    QImage before = PaintWhole(canvas);
+    QSignalSpy changed(&canvas, &LayoutCanvas::RegionChanged);
+    canvas.DrawCell(10, 0);
+    canvas.DrawCell(-1, 3);
+    canvas.DrawClueNumber(SideRow, 10, 0);
+    canvas.DrawClueNumber(SideColumn, 0, 10);
+    canvas.DrawClueNumber(SideColumn, -1, 0);
+    canvas.DrawClueNumber(3, 0, 0);
+    canvas.DrawCellBlock(-5, -5, 300, 300);  // clipped to the arrays, then to the puzzle
+    EXPECT_EQ(DifferentPixels(PaintWhole(canvas), before), 0);
+}
+
+TEST(LayoutCanvas, LayoutChangesRebuildTheDrawing) {
+    auto doc = MakeDocument(test::RandomModel(12, 12, 17, 5));
+    LayoutCanvas canvas(*doc);
+    PaintWhole(canvas);
+    QSignalSpy reset(&canvas, &LayoutCanvas::LayoutReset);
+
+    doc->SetCellSize(23);
+    EXPECT_EQ(reset.count(), 1);
+    EXPECT_EQ(canvas.Geometry().cellSize(), 23);
+    EXPECT_EQ(DifferentPixels(PaintWhole(canvas), RenderWhole(doc->Model(), LayoutStyle(doc->Model(), {}))), 0);
+
+    canvas.SetOptions({false, false});
+    EXPECT_EQ(reset.count(), 2);
+    canvas.SetOptions({false, false});  // no change, no rebuild
+    EXPECT_EQ(reset.count(), 2);
+    EXPECT_EQ(DifferentPixels(PaintWhole(canvas),
+                              RenderWhole(doc->Model(), LayoutStyle(doc->Model(), {false, false}))),
+              0);
+
+    ColorTable colors = doc->Model().colors;
+    colors[0] = MakeColorRef(250, 240, 200);
+    doc->SetColorTables(colors, doc->Model().shadowColors);
+    QImage image = PaintWhole(canvas);
+    EXPECT_EQ(test::Pixel(image, image.width() - 1, image.height() - 1), ToQRgb(colors[0]));
+}
+
+TEST(LayoutCanvas, KeepsTilesWithinItsMemoryLimit) {
+    auto doc = MakeDocument(test::RandomModel(60, 60, 21, 9));
+    LayoutCanvas canvas(*doc);
+    const std::size_t tileBytes = std::size_t{LayoutCanvas::kTileSize} * LayoutCanvas::kTileSize * 4;
+    canvas.SetCacheLimit(6 * tileBytes);
+    QImage window(500, 400, QImage::Format_RGB32);
+    PixelSize size = canvas.BitmapSize();
+    LayoutStyle style(doc->Model(), {});
+    QImage whole = RenderWhole(doc->Model(), style);
+    // Scroll a pane-sized window over the whole drawing; what it shows is always right.
+    for (int y = 0; y < size.cy; y += 350) {
+        for (int x = 0; x < size.cx; x += 450) {
+            QPainter painter(&window);
+            canvas.Paint(painter, {x, y, x + 500, y + 400}, QPoint(0, 0));
+            painter.end();
+            // A paint may need more tiles than the limit; those of older paints go.
+            EXPECT_LE(canvas.CachedTiles(), 9u);
+            for (int yy = 0; yy < 400; yy += 37) {
+                for (int xx = 0; xx < 500; xx += 41) {
+                    QRgb expected = x + xx < whole.width() && y + yy < whole.height()
+                                        ? test::Pixel(whole, x + xx, y + yy)
+                                        : ToQRgb(doc->Model().colors[0]);
+                    ASSERT_EQ(test::Pixel(window, xx, yy), expected) << x + xx << "," << y + yy;
+                }
+            }
+        }
+    }
+    canvas.SetCacheLimit(0);
+    EXPECT_EQ(canvas.CachedBytes(), 0u);
+}
+
+TEST(LayoutCanvas, FollowsTheDocumentUntilDestroyed) {
+    auto doc = MakeDocument(test::MakeModel(5, 5));
+    {
+        LayoutCanvas canvas(*doc);
+        QSignalSpy changed(&canvas, &LayoutCanvas::RegionChanged);
+        doc->SetCell(1, 1, 2);
+        EXPECT_EQ(changed.count(), 2);  // the cell and its preview pixel
+    }
+    // The canvas has stopped listening: this must not reach freed memory.
+    doc->SetCell(2, 2, 2);
+    doc->SetClueNumber(SideRow, 0, 0, 3, 1);
+}
+
+}  // namespace
+}  // namespace tessemar

@@ -1,0 +1,359 @@
+#include "RenderTestSupport.h"
+
+#include "render/LayoutRenderer.h"
+#include "render/SheetExport.h"
+
+#include <gtest/gtest.h>
+
+namespace tessemar {
+namespace {
+
+using test::MakeModel;
+using test::Pixel;
+using test::RenderWhole;
+
+int CellStart(int i, int c, bool bold) { return i * c + i / 5 + 3 + (bold ? i / 10 : 0); }
+
+int ExpectedLineWidth(int i, int n, bool bold) {
+    if (i == 0 || i == n || (bold && i % 10 == 0)) return 3;
+    return i % 5 == 0 ? 2 : 1;
+}
+
+// Walks across one pixel row through the middle of picture row 0 and checks every vertical
+// grid line: its position between the cells, its width and its colour (thick lines in the bold
+// colour, thin ones in the line colour), and that the cells between them are background.
+TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColours) {
+    for (bool bold : {false, true}) {
+        for (int c : {11, 17}) {
+            PuzzleModel m = MakeModel(23, 12, c);
+            m.shadowColors[0] = MakeColorRef(200, 0, 0);   // bold
+            m.shadowColors[9] = MakeColorRef(0, 0, 200);   // thin
+            LayoutStyle style(m, {bold, true});
+            QImage image = RenderWhole(m, style);
+            const int originX = style.Geometry().clueAreaWidth();
+            const int originY = style.Geometry().clueAreaHeight();
+            const int y = originY + CellStart(0, c, bold) + c / 2;
+            for (int i = 0; i <= 23; ++i) {
+                int lineStart = i == 0 ? 0 : CellStart(i - 1, c, bold) + c - 1;
+                int lineEnd = i == 23 ? lineStart + 3 : CellStart(i, c, bold);
+                ASSERT_EQ(lineEnd - lineStart, ExpectedLineWidth(i, 23, bold)) << "line " << i;
+                QRgb expected = ToQRgb(lineEnd - lineStart > 1 ? m.shadowColors[0] : m.shadowColors[9]);
+                for (int x = lineStart; x < lineEnd; ++x) {
+                    ASSERT_EQ(Pixel(image, originX + x, y), expected) << "line " << i << " bold " << bold << " c " << c;
+                }
+                if (i < 23) {
+                    for (int x = lineEnd; x < lineEnd + c - 1; ++x) {
+                        ASSERT_EQ(Pixel(image, originX + x, y), ToQRgb(m.colors[0])) << "cell " << i;
+                    }
+                }
+            }
+            // The horizontal lines, looked at down one column of cell interiors.
+            const int x = originX + CellStart(3, c, bold) + c / 2;
+            for (int i = 0; i <= 12; ++i) {
+                int lineStart = i == 0 ? 0 : CellStart(i - 1, c, bold) + c - 1;
+                int width = ExpectedLineWidth(i, 12, bold);
+                QRgb expected = ToQRgb(width > 1 ? m.shadowColors[0] : m.shadowColors[9]);
+                for (int d = 0; d < width; ++d) ASSERT_EQ(Pixel(image, x, originY + lineStart + d), expected);
+                ASSERT_EQ(Pixel(image, x, originY + lineStart + width), ToQRgb(m.colors[0]));
+            }
+            // The picture's row lines run on through the row clue area, to x = 1.
+            const int line5 = originY + CellStart(4, c, bold) + c - 1;
+            const int line6 = originY + CellStart(5, c, bold) + c - 1;
+            EXPECT_EQ(Pixel(image, 1, line5), ToQRgb(m.shadowColors[0]));
+            EXPECT_EQ(Pixel(image, 1, line6), ToQRgb(m.shadowColors[9]));
+            EXPECT_EQ(Pixel(image, 0, line5), ToQRgb(m.colors[0]));
+        }
+    }
+}
+
+TEST(LayoutRenderer, SlotSeparatorsAreDotted) {
+    PuzzleModel m = MakeModel(7, 6, 17);
+    LayoutStyle style(m, {});
+    QImage image = RenderWhole(m, style);
+    const LayoutGeometry& g = style.Geometry();
+    // Column clue area: horizontal dotted lines at y = 1 + i c, right of the row clue area.
+    const QRgb line = ToQRgb(m.shadowColors[9]);
+    const QRgb background = ToQRgb(m.colors[0]);
+    int y = 1 + 2 * 17;
+    int x0 = g.CellLeft(1) + 2;  // inside a cell column, away from the vertical lines
+    int set = 0;
+    for (int x = x0; x < x0 + 10; ++x) {
+        QRgb p = Pixel(image, x, y);
+        ASSERT_TRUE(p == line || p == background);
+        set += p == line;
+        if (x > x0) {
+            ASSERT_NE(p, Pixel(image, x - 1, y)) << "dots alternate";
+        }
+    }
+    EXPECT_EQ(set, 5);
+    // Row clue area: vertical dotted lines at x = 1 + i c.
+    int x = 1 + 3 * 17;
+    int y0 = g.CellTop(2) + 2;
+    for (int yy = y0 + 1; yy < y0 + 10; ++yy) ASSERT_NE(Pixel(image, x, yy), Pixel(image, x, yy - 1));
+}
+
+TEST(LayoutRenderer, DefaultFifteenSquareSheetSize) {
+    PuzzleModel m = MakeModel(15, 15, 17);
+    // Without BoldLine: extent 518 plus two cells of graduation margin.
+    LayoutStyle plain(m, {false, true});
+    QImage sheet = RenderSheet(m, plain, false);
+    EXPECT_EQ(sheet.size(), QSize(552, 552));
+    // Its top left 15 x 15 pixels are background even where the preview has colour.
+    m.cells[3][4] = 2;
+    sheet = RenderSheet(m, plain, false);
+    for (int y = 0; y < 15; ++y) {
+        for (int x = 0; x < 15; ++x) ASSERT_EQ(Pixel(sheet, x, y), ToQRgb(m.colors[0]));
+    }
+    // With BoldLine the tenth line is three pixels wide: one more.
+    LayoutStyle bold(m, {true, true});
+    EXPECT_EQ(RenderSheet(m, bold, false).size(), QSize(553, 553));
+}
+
+TEST(LayoutRenderer, CutSheetStartsAtTheFirstUsedSlot) {
+    PuzzleModel m = MakeModel(15, 10, 17);
+    m.rowClueNumbers[2][4] = 5;     // rows use three slots
+    m.columnClueNumbers[7][0] = 1;  // columns one
+    LayoutStyle style(m, {true, true});
+    PixelRect cut = GetSheetRect(style, m, true);
+    EXPECT_EQ(cut.left, (15 - 3) * 17 + 1);
+    EXPECT_EQ(cut.top, (10 - 1) * 17 + 1);
+    EXPECT_EQ(cut.right, style.Geometry().BitmapSize().cx);
+    EXPECT_EQ(RenderSheet(m, style, true).size(), QSize(cut.Width(), cut.Height()));
+    // The cut edge is the dotted separator left of the third slot.
+    QImage whole = RenderWhole(m, style);
+    QImage sheet = RenderSheet(m, style, true);
+    EXPECT_EQ(test::DifferentPixels(sheet, whole.copy(cut.left, cut.top, cut.Width(), cut.Height())), 0);
+}
+
+TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
+    const int c = 17;  // q = 4, r = 2
+    PuzzleModel m = MakeModel(4, 4, c);
+    m.cells[1][2] = 3;
+    m.cells[2][1] = kCellX;
+    LayoutStyle style(m, {});
+    QImage image = RenderWhole(m, style);
+    const LayoutGeometry& g = style.Geometry();
+
+    const int left = g.CellLeft(1);
+    const int top = g.CellTop(2);
+    const QRgb shadow = ToQRgb(m.shadowColors[3]);
+    const QRgb colour = ToQRgb(m.colors[3]);
+    for (int dy = 0; dy < c - 1; ++dy) {
+        for (int dx = 0; dx < c - 1; ++dx) {
+            QRgb expected = dx < 4 || dy < 4 ? shadow : colour;
+            ASSERT_EQ(Pixel(image, left + dx, top + dy), expected) << dx << "," << dy;
+        }
+    }
+
+    const int xl = g.CellLeft(2);
+    const int xt = g.CellTop(1);
+    const QRgb ink = ToQRgb(m.colors[9]);
+    const QRgb background = ToQRgb(m.colors[0]);
+    int inked = 0;
+    for (int dy = 0; dy < c - 1; ++dy) {
+        for (int dx = 0; dx < c - 1; ++dx) {
+            QRgb p = Pixel(image, xl + dx, xt + dy);
+            ASSERT_TRUE(p == ink || p == background);
+            // Inset: nothing within r pixels of the cell's edges.
+            if (dx <= 2 || dy <= 2 || dx >= c - 1 - 2 || dy >= c - 1 - 2) {
+                ASSERT_EQ(p, background) << dx << "," << dy;
+            }
+            // The X is symmetric about the cell's vertical centre line.
+            ASSERT_EQ(p, Pixel(image, xl + (c - 2 - dx), xt + dy)) << dx << "," << dy;
+            inked += p == ink;
+        }
+    }
+    EXPECT_GT(inked, 0);
+    // Three pixels thick: a row through the middle of a stroke holds two runs of three.
+    const int midRow = xt + 3 + 2;
+    int run = 0;
+    std::vector<int> runs;
+    for (int dx = 0; dx < c - 1; ++dx) {
+        if (Pixel(image, xl + dx, midRow) == ink) {
+            ++run;
+        } else if (run > 0) {
+            runs.push_back(run);
+            run = 0;
+        }
+    }
+    EXPECT_EQ(runs, (std::vector<int>{3, 3}));
+}
+
+TEST(LayoutRenderer, PreviewPixelsShowColoursOnly) {
+    PuzzleModel m = MakeModel(20, 10, 17);
+    m.cells[0][0] = 1;
+    m.cells[19][9] = 8;
+    m.cells[5][5] = kCellX;
+    m.cells[6][5] = 42;  // not a cell value: blank
+    LayoutStyle style(m, {});
+    QImage image = RenderWhole(m, style);
+    QImage preview = RenderPreview(m);
+    ASSERT_EQ(preview.size(), QSize(20, 10));
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            int v = m.cells[x][y];
+            QRgb expected = ToQRgb(v >= 1 && v <= 8 ? m.colors[static_cast<std::size_t>(v)] : m.colors[0]);
+            ASSERT_EQ(Pixel(image, x, y), expected) << x << "," << y;
+            ASSERT_EQ(Pixel(preview, x, y), expected) << x << "," << y;
+        }
+    }
+    // A cell value that is no colour draws as blank in the picture too.
+    PixelRect cell = style.Geometry().CellInterior(6, 5);
+    EXPECT_EQ(Pixel(image, cell.left + 8, cell.top + 8), ToQRgb(m.colors[0]));
+}
+
+// The ink of a clue number stays inside its (c - 2) x (c - 2) box and has the number's colour.
+TEST(LayoutRenderer, ClueNumbersStayInTheirBoxes) {
+    for (int c : {11, 17, 33}) {
+        PuzzleModel m = MakeModel(6, 6, c);
+        m.rowClueNumbers[0][2] = 254;   // three digits in the narrowest boxes
+        m.rowClueColors[0][2] = 2;
+        m.columnClueNumbers[4][1] = 7;
+        m.columnClueColors[4][1] = 4;
+        LayoutStyle style(m, {});
+        QImage image = RenderWhole(m, style);
+        const LayoutGeometry& g = style.Geometry();
+        struct Slot {
+            int side, line, slot, colour;
+        };
+        for (const Slot& s : {Slot{SideRow, 2, 0, 2}, Slot{SideColumn, 4, 1, 4}}) {
+            PixelRect box = g.ClueBox(s.side, s.line, s.slot);
+            EXPECT_EQ(box.Width(), c - 2);
+            EXPECT_EQ(box.Height(), c - 2);
+            // The whole cell pitch around the box: ink only inside the box.
+            int inked = 0;
+            int exact = 0;
+            int minX = box.right, maxX = box.left;
+            for (int y = box.top - 1; y <= box.bottom; ++y) {
+                for (int x = box.left - 1; x <= box.right; ++x) {
+                    QRgb p = Pixel(image, x, y);
+                    bool inside = box.Contains(x, y);
+                    if (!inside) continue;
+                    if (p != ToQRgb(m.colors[0])) {
+                        ++inked;
+                        minX = std::min(minX, x);
+                        maxX = std::max(maxX, x);
+                    }
+                    const QRgb ink = ToQRgb(m.colors[static_cast<std::size_t>(s.colour)]);
+                    exact += p == ink;
+                    // Antialiased edges blend the number's colour into the background, nothing else.
+                    auto between = [](int v, int a, int b) { return v >= std::min(a, b) - 1 && v <= std::max(a, b) + 1; };
+                    const QRgb bg = ToQRgb(m.colors[0]);
+                    ASSERT_TRUE(between(qRed(p), qRed(bg), qRed(ink)) && between(qGreen(p), qGreen(bg), qGreen(ink)) &&
+                                between(qBlue(p), qBlue(bg), qBlue(ink)))
+                        << std::hex << p;
+                }
+            }
+            EXPECT_GT(inked, 0) << "c " << c;
+            // Strokes of a bold font of some size have pixels of the full colour.
+            if (c >= 17) {
+                EXPECT_GT(exact, 0) << "c " << c;
+            }
+            // Centred across: the ink leaves about the same room on both sides.
+            EXPECT_LE(std::abs((minX - box.left) - (box.right - 1 - maxX)), 3) << "c " << c;
+            // The pixel rings around the box belong to separators or background, never to text.
+            for (int x = box.left - 1; x <= box.right; ++x) {
+                QRgb above = Pixel(image, x, box.top - 1);
+                EXPECT_TRUE(above == ToQRgb(m.colors[0]) || above == ToQRgb(m.shadowColors[9]) ||
+                            above == ToQRgb(m.shadowColors[0]));
+            }
+        }
+    }
+}
+
+TEST(LayoutRenderer, WideNumbersAreNarrowedUntilTheyFit) {
+    for (int c = 11; c <= 51; c += 4) {
+        NumberFont font("Arial", 700, c);
+        for (int number : {0, 9, 10, 99, 100, 188, 254}) {
+            const NumberFont::Fitted& fitted = font.Fit(number);
+            EXPECT_LE(fitted.width, c - 2) << number << " at " << c;
+            // Narrowing only when the natural width does not fit.
+            bool fitsNaturally = font.TextWidth(QString::number(number)) <= c - 2;
+            EXPECT_EQ(fitted.stretch == 100, fitsNaturally) << number << " at " << c;
+        }
+    }
+    // The font's character cell is cellSize - 4 high (give or take the rounding of the em size).
+    for (int c : {11, 17, 51}) {
+        NumberFont font("Arial", 700, c);
+        EXPECT_NEAR(font.Height(), c - 4, 1) << c;
+    }
+}
+
+// Graduation numbers stand right of the picture beside every fifth row and below it under every
+// fifth column; with GraduateNumber off only they disappear, the fifth lines stay two wide.
+TEST(LayoutRenderer, GraduationNumbersInTheMargin) {
+    PuzzleModel m = MakeModel(12, 7, 17);
+    LayoutStyle on(m, {false, true});
+    LayoutStyle off(m, {false, false});
+    QImage withNumbers = RenderWhole(m, on);
+    QImage without = RenderWhole(m, off);
+    const LayoutGeometry& g = on.Geometry();
+    const PixelSize extent = g.GetLayoutExtent();
+    auto inkIn = [&](const QImage& image, const PixelRect& r) {
+        int n = 0;
+        for (int y = std::max(r.top, 0); y < std::min(r.bottom, image.height()); ++y) {
+            for (int x = std::max(r.left, 0); x < std::min(r.right, image.width()); ++x) {
+                n += Pixel(image, x, y) != ToQRgb(m.colors[0]);
+            }
+        }
+        return n;
+    };
+    const int c = 17;
+    // Row 5's number: from x = extent + c/5, its top 4/5 of a cell above line 5.
+    const int line5 = g.clueAreaHeight() + CellStart(4, c, false) + c - 1;
+    const NumberFont& font = on.Numbers();
+    const int rowWidth = font.TextWidth(QStringLiteral(" 5"));
+    PixelRect rowBox{extent.cx + c / 5, line5 - (4 * c) / 5, extent.cx + c / 5 + rowWidth, line5 - (4 * c) / 5 + font.Height()};
+    EXPECT_GT(inkIn(withNumbers, rowBox), 0);
+    EXPECT_EQ(inkIn(without, rowBox), 0);
+    // " 5" has a leading space: the left part of its box holds no ink.
+    const int spaceWidth = font.TextWidth(QStringLiteral(" "));
+    EXPECT_EQ(inkIn(withNumbers, {rowBox.left, rowBox.top, rowBox.left + spaceWidth - 1, rowBox.bottom}), 0);
+    // Column 10's number below the picture, 4/5 of a cell left of line 10.
+    const int line10 = g.clueAreaWidth() + CellStart(9, c, false) + c - 1;
+    const int colWidth = font.TextWidth(QStringLiteral("10"));
+    PixelRect colBox{line10 - (4 * c) / 5, extent.cy + c / 5, line10 - (4 * c) / 5 + colWidth, extent.cy + c / 5 + font.Height()};
+    EXPECT_GT(inkIn(withNumbers, colBox), 0);
+    EXPECT_EQ(inkIn(without, colBox), 0);
+    // All ink of the margin lies inside the number boxes.
+    PixelRect rightMargin{extent.cx, 0, withNumbers.width(), withNumbers.height()};
+    EXPECT_EQ(inkIn(withNumbers, rightMargin), inkIn(withNumbers, rowBox));
+    // Nothing else differs: the numbers are rows 5 and columns 5 and 10.
+    const int line5x = g.clueAreaWidth() + CellStart(4, c, false) + c - 1;
+    PixelRect col5Box{line5x - (4 * c) / 5, colBox.top, line5x - (4 * c) / 5 + rowWidth, colBox.bottom};
+    EXPECT_EQ(test::DifferentPixels(withNumbers, without),
+              inkIn(withNumbers, rowBox) + inkIn(withNumbers, colBox) + inkIn(withNumbers, col5Box));
+}
+
+TEST(LayoutRenderer, ClueTextColourRule) {
+    PuzzleModel m = MakeModel(3, 3);
+    for (int i = 0; i < 10; ++i) m.colors[static_cast<std::size_t>(i)] = MakeColorRef(i * 20, 0, 0);
+    LayoutStyle style(m, {});
+    for (int i = 0; i <= 9; ++i) EXPECT_EQ(style.ClueTextColor(i), ToQRgb(m.colors[static_cast<std::size_t>(i)]));
+    EXPECT_EQ(style.ClueTextColor(255), ToQRgb(m.colors[9]));
+    EXPECT_EQ(style.ClueTextColor(10), ToQRgb(m.colors[0]));
+    EXPECT_EQ(style.ClueTextColor(200), ToQRgb(m.colors[0]));
+}
+
+TEST(LayoutRenderer, AnyRegionMatchesTheWholeDrawing) {
+    PuzzleModel m = test::RandomModel(17, 13, 13, 7);
+    for (bool bold : {false, true}) {
+        LayoutStyle style(m, {bold, true});
+        QImage whole = RenderWhole(m, style);
+        const PixelRect regions[] = {{0, 0, 40, 40},       {100, 90, 333, 260},  {150, 0, 151, 400},
+                                     {0, 201, 500, 202},   {-20, -20, 30, 30},   {290, 250, 420, 400}};
+        for (const PixelRect& r : regions) {
+            QImage part = RenderLayoutImage(m, style, r);
+            for (int y = r.top; y < r.bottom; ++y) {
+                for (int x = r.left; x < r.right; ++x) {
+                    QRgb expected = x >= 0 && y >= 0 && x < whole.width() && y < whole.height() ? Pixel(whole, x, y)
+                                                                                              : ToQRgb(m.colors[0]);
+                    ASSERT_EQ(Pixel(part, x - r.left, y - r.top), expected) << x << "," << y << " bold " << bold;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tessemar

@@ -1,0 +1,225 @@
+#include "core/document/PuzzleModel.h"
+#include "render/ViewGeometry.h"
+
+#include <gtest/gtest.h>
+
+namespace tessemar {
+namespace {
+
+// The first pixel of cell i from the grid origin, written out from the rule: three pixels for
+// line 0, one more at every fifth line, one more at every tenth with BoldLine.
+int ExpectedCellStart(int i, int c, bool bold) { return i * c + i / 5 + 3 + (bold ? i / 10 : 0); }
+
+TEST(ViewGeometry, CellStartsAtTheDocumentedPositions) {
+    struct Case {
+        int cell;
+        bool bold;
+        int extra;  // offset minus cell * c
+    };
+    // Cell 9 of a ten-wide puzzle starts at 9c + 4; with BoldLine cell 10 at 10c + 6 and
+    // cell 20 at 20c + 9.
+    const Case cases[] = {{0, false, 3}, {4, false, 3}, {5, false, 4}, {9, false, 4}, {10, true, 6},
+                          {10, false, 5}, {20, true, 9}, {20, false, 7}, {249, true, 3 + 49 + 24}};
+    for (int c : {11, 17, 51}) {
+        for (const Case& k : cases) {
+            LayoutGeometry g(250, 250, c, k.bold);
+            EXPECT_EQ(g.CellOffset(k.cell), k.cell * c + k.extra)
+                << "cell " << k.cell << " c " << c << " bold " << k.bold;
+            EXPECT_EQ(g.CellLeft(k.cell), 250 * c + 1 + g.CellOffset(k.cell));
+        }
+    }
+}
+
+TEST(ViewGeometry, LayoutExtentAndBitmapSize) {
+    struct Case {
+        int w, h, c;
+        bool bold;
+        PixelSize extent;
+    };
+    const Case cases[] = {
+        // 15 x 15 at 17: clue area 256, grid 262 (263 with BoldLine: line 10 is three wide).
+        {15, 15, 17, false, {518, 518}},
+        {15, 15, 17, true, {519, 519}},
+        {1, 1, 11, false, {12 + 16, 12 + 16}},
+        // The closing border is three pixels even when n is a multiple of ten without BoldLine.
+        {10, 20, 17, false, {171 + 10 * 17 + 6, 341 + 20 * 17 + 8}},
+        {10, 20, 17, true, {171 + 10 * 17 + 6, 341 + 20 * 17 + 9}},
+    };
+    for (const Case& k : cases) {
+        LayoutGeometry g(k.w, k.h, k.c, k.bold);
+        EXPECT_EQ(g.GetLayoutExtent(), k.extent) << k.w << "x" << k.h;
+        EXPECT_EQ(g.BitmapSize(), (PixelSize{k.extent.cx + 2 * k.c, k.extent.cy + 2 * k.c}));
+        // The extent ends just after the right border, which follows the last cell's interior.
+        EXPECT_EQ(g.GetLayoutExtent().cx, g.CellLeft(k.w - 1) + k.c - 1 + 3);
+    }
+}
+
+TEST(ViewGeometry, OutOfRangeSizesAreClamped) {
+    LayoutGeometry g(0, 1000, 400, false);
+    EXPECT_EQ(g.columnCount(), 1);
+    EXPECT_EQ(g.rowCount(), kMaxLines);
+    EXPECT_EQ(g.cellSize(), kMaxCellSize);
+}
+
+TEST(ViewGeometry, EveryPixelOfACellHitsThatCell) {
+    for (bool bold : {false, true}) {
+        for (int c : {11, 17, 51}) {
+            LayoutGeometry g(250, 250, c, bold);
+            for (int i = 0; i < 250; ++i) {
+                int first = g.CellLeft(i);
+                ASSERT_EQ(g.PictureColumnAt(first), i) << "c " << c << " bold " << bold;
+                ASSERT_EQ(g.PictureColumnAt(first + c - 2), i) << "c " << c << " bold " << bold;
+                ASSERT_EQ(g.PictureRowAt(g.CellTop(i) + c / 2), i);
+            }
+        }
+    }
+}
+
+TEST(ViewGeometry, TheTwoPixelsOfAFifthLineSplitBetweenItsCells) {
+    LayoutGeometry g(10, 10, 17, false);
+    int origin = g.clueAreaWidth();
+    EXPECT_EQ(g.PictureColumnAt(origin + 5 * 17 + 2), 4);
+    EXPECT_EQ(g.PictureColumnAt(origin + 5 * 17 + 3), 5);
+    // Points just left of the grid truncate to cell 0; the caller looks at the region first.
+    EXPECT_EQ(g.PictureColumnAt(origin - 1), 0);
+}
+
+TEST(ViewGeometry, ClassifyPoint) {
+    LayoutGeometry g(15, 10, 17, true);
+    PixelSize extent = g.GetLayoutExtent();
+    struct Case {
+        int x, y;
+        Pane pane;
+        ViewRegion region;
+    };
+    const Case cases[] = {
+        {5, 5, CornerPane, RegionNone},
+        {-1, 300, PicturePane, RegionNone},
+        {300, -1, PicturePane, RegionNone},
+        {extent.cx, 200, PicturePane, RegionNone},
+        {300, extent.cy, PicturePane, RegionNone},
+        {5, 5, PicturePane, RegionRowClues},  // the empty corner counts by x
+        {g.clueAreaWidth() - 1, g.clueAreaHeight() + 20, RowCluePane, RegionRowClues},
+        {g.clueAreaWidth(), g.clueAreaHeight() - 1, ColumnCluePane, RegionColumnClues},
+        {g.clueAreaWidth(), g.clueAreaHeight(), PicturePane, RegionPicture},
+        {extent.cx - 1, extent.cy - 1, PicturePane, RegionPicture},
+    };
+    for (const Case& k : cases) {
+        EXPECT_EQ(g.ClassifyPoint(k.x, k.y, k.pane), k.region) << k.x << "," << k.y;
+    }
+}
+
+TEST(ViewGeometry, GetCellRectTakesCornersInAnyOrderAndFollowsTheScroll) {
+    for (bool bold : {false, true}) {
+        LayoutGeometry g(30, 30, 17, bold);
+        PixelRect a = g.GetCellRect(12, 3, 4, 21, 7, 9);
+        PixelRect b = g.GetCellRect(4, 21, 12, 3, 7, 9);
+        EXPECT_EQ(a, b);
+        EXPECT_EQ(a.left, ExpectedCellStart(4, 17, bold) - 7);
+        EXPECT_EQ(a.top, ExpectedCellStart(3, 17, bold) - 9);
+        EXPECT_EQ(a.right, ExpectedCellStart(12, 17, bold) + 16 - 7);
+        EXPECT_EQ(a.bottom, ExpectedCellStart(21, 17, bold) + 16 - 9);
+    }
+}
+
+PuzzleModel ModelWithClues(int w, int h, int rowDepth, int columnDepth) {
+    PuzzleModel m;
+    m.columnCount = w;
+    m.rowCount = h;
+    if (rowDepth > 0) m.rowClueNumbers[rowDepth - 1][h - 1] = 1;
+    if (columnDepth > 0) m.columnClueNumbers[0][columnDepth - 1] = 0;  // 0 is a number too
+    return m;
+}
+
+TEST(ViewGeometry, UsedClueDepthAndScrollSizes) {
+    struct Case {
+        int w, h, rowDepth, columnDepth;
+        int rowPaneWidthSlots, columnPaneHeightSlots;
+    };
+    const Case cases[] = {
+        {15, 15, 0, 0, 1, 1},   // no numbers: one slot to type into
+        {15, 15, 3, 2, 4, 3},   // one empty slot beyond the used ones
+        {15, 10, 15, 10, 15, 10},  // full areas get no extra slot
+    };
+    for (const Case& k : cases) {
+        PuzzleModel m = ModelWithClues(k.w, k.h, k.rowDepth, k.columnDepth);
+        // A number beyond the current size does not count.
+        m.rowClueNumbers[k.w][0] = 7;
+        m.columnClueNumbers[k.w][0] = 7;
+        EXPECT_EQ(GetUsedClueDepth(m), std::make_pair(k.rowDepth, k.columnDepth));
+        LayoutGeometry g(k.w, k.h, 17, true);
+        auto depth = GetUsedClueDepth(m);
+        PixelSize extent = g.GetLayoutExtent();
+        PixelSize pictureSize{extent.cx - g.clueAreaWidth() + 34, extent.cy - g.clueAreaHeight() + 34};
+        EXPECT_EQ(ComputeScrollSize(CornerPane, g, depth),
+                  (PixelSize{k.rowPaneWidthSlots * 17 + 1, k.columnPaneHeightSlots * 17 + 1}));
+        EXPECT_EQ(ComputeScrollSize(RowCluePane, g, depth), (PixelSize{k.rowPaneWidthSlots * 17 + 1, pictureSize.cy}));
+        EXPECT_EQ(ComputeScrollSize(ColumnCluePane, g, depth),
+                  (PixelSize{pictureSize.cx, k.columnPaneHeightSlots * 17 + 1}));
+        EXPECT_EQ(ComputeScrollSize(PicturePane, g, depth), pictureSize);
+    }
+}
+
+TEST(ViewGeometry, HitTestInEachPane) {
+    const int c = 17;
+    LayoutGeometry g(20, 20, c, false);
+    // Three used slots plus one empty: the clue panes' content is 4 slots deep.
+    const PixelSize clueContent{4 * c + 1, 4 * c + 1};
+    const PixelSize picture = ComputeScrollSize(PicturePane, g, {3, 3});
+    struct Case {
+        Pane pane;
+        PaneView view;
+        int px, py;
+        bool drag;
+        HitResult expected;
+    };
+    const Case cases[] = {
+        // Picture pane scrolled by one cell each way.
+        {PicturePane, {{200, 200}, {c, c}, picture}, 3, 3, false, {1, 1, RegionPicture}},
+        {PicturePane, {{200, 200}, {0, 0}, picture}, 2, 2, false, {0, 0, RegionPicture}},
+        // Column clue pane larger than its content: drawn against its bottom edge, so the bottom
+        // pixel row is slot 0 and the one c pixels higher is slot 1.
+        {ColumnCluePane, {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}}, 10, 299, false, {0, 0, RegionColumnClues}},
+        {ColumnCluePane, {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}}, 10, 299 - c, false, {0, 1, RegionColumnClues}},
+        // Row clue pane smaller than its content, scrolled to its right end.
+        {RowCluePane, {{40, 200}, {clueContent.cx - 40, 0}, {clueContent.cx, picture.cy}}, 39, 5, false, {0, 0, RegionRowClues}},
+        {RowCluePane, {{40, 200}, {clueContent.cx - 40, 0}, {clueContent.cx, picture.cy}}, 39 - c, 5, false, {1, 0, RegionRowClues}},
+        // The corner pane never hits anything.
+        {CornerPane, {{100, 100}, {0, 0}, clueContent}, 50, 50, false, {-1, -1, RegionNone}},
+        // Beyond the layout: nothing, unless a drag follows the mouse out of the picture.
+        {PicturePane, {{2000, 2000}, {0, 0}, picture}, 1000, 10, false, {-1, -1, RegionNone}},
+        // In the column clue area a drag keeps the picture formulas.
+        {ColumnCluePane, {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}}, 10, 299, true, {0, 0, RegionColumnClues}},
+    };
+    for (const Case& k : cases) {
+        EXPECT_EQ(HitTest(k.pane, g, k.view, k.px, k.py, k.drag), k.expected)
+            << "pane " << k.pane << " at " << k.px << "," << k.py;
+    }
+    // A drag past the right edge gives a column beyond the picture, for the caller to clip.
+    HitResult far = HitTest(PicturePane, g, {{2000, 2000}, {0, 0}, picture}, 1000, 10, true);
+    EXPECT_EQ(far.region, RegionNone);
+    EXPECT_GT(far.x, 19);
+    EXPECT_EQ(far.y, 0);
+    // Above the column clue area a drag gives rows above the picture (negative).
+    HitResult above = HitTest(ColumnCluePane, g, {{200, 69}, {0, 0}, {picture.cx, clueContent.cy}}, 10, 20, true);
+    EXPECT_LE(above.y, 0);
+}
+
+TEST(ViewGeometry, AlignClueScrollShowsTheSlotsNextToThePicture) {
+    PaneView tall{{100, 50}, {0, 0}, {300, 120}};
+    EXPECT_EQ(AlignClueScroll(ColumnCluePane, tall), (PixelPoint{0, 70}));
+    EXPECT_EQ(AlignClueScroll(RowCluePane, tall), (PixelPoint{200, 0}));
+    EXPECT_EQ(AlignClueScroll(PicturePane, tall), (PixelPoint{0, 0}));
+    PaneView roomy{{400, 400}, {3, 4}, {300, 120}};
+    EXPECT_EQ(AlignClueScroll(ColumnCluePane, roomy), (PixelPoint{3, 4}));
+}
+
+TEST(ViewGeometry, DragFollowsMouseForLinesAndSelectionDrags) {
+    EXPECT_TRUE(DragFollowsMouse(4, false));
+    EXPECT_TRUE(DragFollowsMouse(3, true));
+    EXPECT_FALSE(DragFollowsMouse(3, false));
+    EXPECT_FALSE(DragFollowsMouse(0, true));
+}
+
+}  // namespace
+}  // namespace tessemar
