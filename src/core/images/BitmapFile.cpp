@@ -122,8 +122,9 @@ bool BitmapDecoder::Open(std::span<const std::uint8_t> bytes) {
                     red_ = Channel(0xFF0000), green_ = Channel(0xFF00), blue_ = Channel(0xFF);
                 }
             } else if (compression == kCompressionBitFields && bitCount_ != 24) {
-                // The masks follow a 40-byte header, or sit inside the longer ones.
-                if (afterHeader + (headerSize == 40 ? 12 : 0) > bytes.size() || headerSize < 40) return false;
+                // The masks sit at bytes 54..65 whatever the header's length (after a 40-byte
+                // header, inside the longer ones); the alpha mask follows in headers of 56 on.
+                if (bytes.size() < 66 || (headerSize >= 56 && bytes.size() < 70)) return false;
                 red_ = Channel(bytes::U32(p + 54));
                 green_ = Channel(bytes::U32(p + 58));
                 blue_ = Channel(bytes::U32(p + 62));

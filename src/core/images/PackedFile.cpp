@@ -19,9 +19,6 @@ namespace {
 // No file or member we read for pictures comes near this; beyond it a size is taken as forged
 // (or as more than we can hold) rather than allocated.
 constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
-// LZSS turns at best 17 stored bits into 18 bytes, so a member cannot unpack to more than
-// nine times its stored size (plus one partial group).
-constexpr std::uint64_t kMaxPackRatio = 9;
 
 constexpr std::size_t kNameBytes = 32;
 
@@ -221,7 +218,7 @@ int ReadArchiveMember(const ByteSource& archive, std::string_view member, FileBu
                 return PackedFileNotFound;
             }
         } else {
-            if (fullSize == 0 || fullSize > kMaxPackRatio * storedSize + 18) return PackedFileNotFound;
+            if (fullSize == 0 || fullSize > LzssMaxUnpackedSize(storedSize)) return PackedFileNotFound;
             std::vector<std::uint8_t> stored;
             try {
                 stored.resize(storedSize);

@@ -16,27 +16,27 @@ int LoadQga(Surface& surface, std::span<const std::uint8_t> bytes) {
     const std::uint32_t packed = bytes::U32(h + 12);
     const std::uint32_t unpackedSize = bytes::U32(h + 16);
     const std::uint32_t storedSize = bytes::U32(h + 20);
-    if (width > 0x7FFFFFFF || height > 0x7FFFFFFF ||
-        !surface.Create(static_cast<int>(width), static_cast<int>(height))) {
+    // The header's sizes must agree with each other and with the bytes at hand before anything
+    // is allocated: trusting them would let a forged file of a few bytes ask for a huge surface,
+    // or write past the pixels, or read past its own end.
+    if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF ||
+        static_cast<std::int64_t>(width) * static_cast<std::int64_t>(height) > kMaxSurfacePixels) {
         return QgaBadSize;
     }
-    // The header's own sizes must agree with the surface and the bytes at hand; trusting them
-    // would let a forged file write past the pixels or read past its end.
-    const std::size_t pixelBytes = surface.ByteSize();
+    const std::uint64_t pixelBytes = std::uint64_t{width} * height * 4;
     const std::span<const std::uint8_t> stored = bytes.subspan(kQgaHeaderSize);
-    const std::span<std::uint8_t> target(reinterpret_cast<std::uint8_t*>(surface.Data()), pixelBytes);
-    bool ok = false;
-    if (unpackedSize == pixelBytes && storedSize <= stored.size()) {
-        if (packed != 0) {
-            ok = LzssUnpack(stored.first(storedSize), target);
-        } else if (storedSize >= pixelBytes) {
-            std::memcpy(target.data(), stored.data(), pixelBytes);
-            ok = true;
+    const bool plausible = unpackedSize == pixelBytes && storedSize <= stored.size() &&
+                           (packed != 0 ? pixelBytes <= LzssMaxUnpackedSize(storedSize) : storedSize >= pixelBytes);
+    if (!plausible) return QgaBadPixels;
+    if (!surface.Create(static_cast<int>(width), static_cast<int>(height))) return QgaBadSize;
+    const std::span<std::uint8_t> target(reinterpret_cast<std::uint8_t*>(surface.Data()), surface.ByteSize());
+    if (packed != 0) {
+        if (!LzssUnpack(stored.first(storedSize), target)) {
+            surface.Release();
+            return QgaBadPixels;
         }
-    }
-    if (!ok) {
-        surface.Release();
-        return QgaBadPixels;
+    } else {
+        std::memcpy(target.data(), stored.data(), target.size());
     }
     surface.TakeColorKeyFromCorner();
     surface.SetLoaded(true);

@@ -179,6 +179,11 @@ TEST(BitmapFileTest, RefusesCompressedAndDamagedFiles) {
         EXPECT_FALSE(OpenBitmapFile(file)) << c.what;
     }
     EXPECT_FALSE(OpenBitmapFile(std::span(good).first(good.size() - 1))) << "pixels cut short";
+    // A 41-byte header with bit fields in a 61-byte file: the masks would run past the end.
+    std::vector<std::uint8_t> fields = MakeBmp(Picture(5, 3, {kBlack, kWhite}), {16, 3, {0x7C00, 0x03E0, 0x001F}});
+    PutAt(fields, 14, 41);
+    fields.resize(61);
+    EXPECT_FALSE(OpenBitmapFile(fields)) << "bit fields cut short";
     EXPECT_FALSE(OpenBitmapFile(std::span(good).first(53))) << "shorter than a bitmap header";
 }
 

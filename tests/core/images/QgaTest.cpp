@@ -64,6 +64,7 @@ TEST(QgaTest, DamagedFilesAreRefusedWithTheirCode) {
         {"packed data cut short", {good.begin(), good.end() - 5}, QgaBadPixels},
         {"unpacked data cut short", {plain.begin(), plain.end() - 1}, QgaBadPixels},
         {"unpacked stored size too small", plain, QgaBadPixels},
+        {"a few packed bytes claiming a big picture", {good.begin(), good.begin() + 40}, QgaBadPixels},
     };
     SetU32(cases[1].file, 4, 0);
     SetU32(cases[2].file, 8, 100000000);
@@ -71,6 +72,10 @@ TEST(QgaTest, DamagedFilesAreRefusedWithTheirCode) {
     SetU32(cases[4].file, 16, 16 * 8 * 4 + 4);
     SetU32(cases[5].file, 20, static_cast<std::uint32_t>(good.size()));
     SetU32(cases[8].file, 20, 16 * 8 * 4 - 1);
+    SetU32(cases[9].file, 4, 8192);
+    SetU32(cases[9].file, 8, 8192);
+    SetU32(cases[9].file, 16, 8192u * 8192u * 4u);
+    SetU32(cases[9].file, 20, 16);
     for (const Case& c : cases) {
         Surface s;
         EXPECT_EQ(LoadQga(s, c.file), c.code) << c.what;
