@@ -15,6 +15,16 @@ struct ClueLineView {
     int Slot(int i, int j) const { return side == SideRow ? i : j; }
 };
 
+ClueLineView ViewOf(int side, const PuzzleModel& m) {
+    return side == SideRow ? ClueLineView{side, m.columnCount, m.rowCount}
+                           : ClueLineView{side, m.rowCount, m.columnCount};
+}
+
+// A row slot (k, y) and a column slot (x, k) of the puzzle both lie inside W x H.
+bool IsPuzzleSlot(const CLogicDoc& doc, int side, int i, int j) {
+    return (side == SideRow || side == SideColumn) && doc.IsInPicture(i, j);
+}
+
 }  // namespace
 
 void CLogicDoc::MoveClueSlot(int side, int toI, int toJ, int fromI, int fromJ) {
@@ -30,12 +40,9 @@ void CLogicDoc::FormatNumbers() {
     CommitUndo();
 }
 
-// Both a row slot (k, y) and a column slot (x, k) of the puzzle lie inside W x H, which is
-// what IsInPicture checks.
-
 void CLogicDoc::InsertClueSlot(int side, int i, int j) {
-    if ((side != SideRow && side != SideColumn) || !IsInPicture(i, j)) return;
-    const ClueLineView v{side, side == SideRow ? model_.columnCount : model_.rowCount, 0};
+    if (!IsPuzzleSlot(*this, side, i, j)) return;
+    const ClueLineView v = ViewOf(side, model_);
     const int line = v.Line(i, j);
     const int at = v.Slot(i, j);
     for (int s = v.slotCount - 1; s > at; --s) {
@@ -46,8 +53,8 @@ void CLogicDoc::InsertClueSlot(int side, int i, int j) {
 }
 
 void CLogicDoc::DeleteClueSlot(int side, int i, int j) {
-    if ((side != SideRow && side != SideColumn) || !IsInPicture(i, j)) return;
-    const ClueLineView v{side, side == SideRow ? model_.columnCount : model_.rowCount, 0};
+    if (!IsPuzzleSlot(*this, side, i, j)) return;
+    const ClueLineView v = ViewOf(side, model_);
     const int line = v.Line(i, j);
     for (int s = v.Slot(i, j); s < v.slotCount - 1; ++s) {
         MoveClueSlot(side, v.I(line, s), v.J(line, s), v.I(line, s + 1), v.J(line, s + 1));
@@ -57,9 +64,8 @@ void CLogicDoc::DeleteClueSlot(int side, int i, int j) {
 }
 
 void CLogicDoc::InsertClueLine(int side, int i, int j) {
-    if ((side != SideRow && side != SideColumn) || !IsInPicture(i, j)) return;
-    const ClueLineView v{side, side == SideRow ? model_.columnCount : model_.rowCount,
-                         side == SideRow ? model_.rowCount : model_.columnCount};
+    if (!IsPuzzleSlot(*this, side, i, j)) return;
+    const ClueLineView v = ViewOf(side, model_);
     const int at = v.Line(i, j);
     for (int s = v.slotCount - 1; s >= 0; --s) {
         for (int r = v.lineCount - 1; r > at; --r) {
@@ -71,9 +77,8 @@ void CLogicDoc::InsertClueLine(int side, int i, int j) {
 }
 
 void CLogicDoc::DeleteClueLine(int side, int i, int j) {
-    if ((side != SideRow && side != SideColumn) || !IsInPicture(i, j)) return;
-    const ClueLineView v{side, side == SideRow ? model_.columnCount : model_.rowCount,
-                         side == SideRow ? model_.rowCount : model_.columnCount};
+    if (!IsPuzzleSlot(*this, side, i, j)) return;
+    const ClueLineView v = ViewOf(side, model_);
     const int at = v.Line(i, j);
     for (int s = 0; s < v.slotCount; ++s) {
         for (int r = at; r < v.lineCount - 1; ++r) {
