@@ -27,8 +27,15 @@ void CLogicDoc::ReplaceModel(const PuzzleModel& model) {
     NotifyTitleChanged();
 }
 
+namespace {
+
+// Indices of the fixed arrays; anything else would write outside them.
+bool InArrays(int a, int b) { return a >= 0 && b >= 0 && a < kMaxLines && b < kMaxLines; }
+
+}  // namespace
+
 void CLogicDoc::SetCell(int x, int y, std::int8_t value) {
-    if (model_.cells[x][y] == value) return;
+    if (!InArrays(x, y) || model_.cells[x][y] == value) return;
     model_.cells[x][y] = value;
     SetModifiedFlag();
     Notify([x, y](DocumentObserver& o) { o.OnCellChanged(x, y); });
@@ -37,6 +44,7 @@ void CLogicDoc::SetCell(int x, int y, std::int8_t value) {
 void CLogicDoc::SetClueNumber(int side, int i, int j, int number, int colour) {
     std::uint8_t* numberSlot;
     std::uint8_t* colourSlot;
+    if (!InArrays(i, j)) return;
     if (side == SideRow) {
         numberSlot = &model_.rowClueNumbers[i][j];
         colourSlot = &model_.rowClueColors[i][j];

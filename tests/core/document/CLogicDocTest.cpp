@@ -45,6 +45,10 @@ TEST(CLogicDocTest, SettingTheSameValueChangesNothing) {
     doc->SetCell(3, 4, kCellX);
     doc->SetClueNumber(SideColumn, 2, 1, 5, 3);
     doc->SetClueNumber(7, 0, 0, 5, 3);  // no such side: ignored
+    doc->SetClueNumber(SideRow, 250, 0, 5, 3);  // beyond the arrays: ignored
+    doc->SetClueNumber(SideColumn, 0, -1, 5, 3);
+    doc->SetCell(-1, 0, 1);
+    doc->SetCell(0, 250, 1);
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(recorder.events, (std::vector<std::string>{"cell 3,4", "slot 2:2,1"}));
     EXPECT_EQ(doc->Cell(3, 4), kCellX);
