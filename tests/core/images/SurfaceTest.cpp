@@ -74,6 +74,28 @@ TEST(SurfaceTest, BlendMatchesTheWeightsForEveryAlpha) {
     }
 }
 
+// The blit blends several pixels at once; each must come out as the single-pixel blend does.
+TEST(SurfaceTest, BlendBlitAgreesWithThePixelBlendEverywhere) {
+    for (int width : {1, 3, 4, 7, 259}) {
+        Surface src, dst;
+        ASSERT_TRUE(src.Create(width, 256));
+        ASSERT_TRUE(dst.Create(width, 256));
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < width; ++x) {
+                src.Row(y)[x] = MakePixel(x * 37 + y, 255 - y, x * 11, (x + y) & 0xFF);
+                dst.Row(y)[x] = MakePixel(y, x * 5, 255 - x, x * 3 + y);
+            }
+        }
+        const Surface before = dst;
+        Blit(dst, 0, 0, src, BlitMode::Blend);
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < width; ++x) {
+                ASSERT_EQ(dst.At(x, y), BlendPixel(before.At(x, y), src.At(x, y))) << width << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(SurfaceTest, BlitsStayInsideTheDestinationClip) {
     struct Case {
         const char* what;
