@@ -1,6 +1,7 @@
 #include "core/solver/CSubThread.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace tessemar {
@@ -83,8 +84,24 @@ int FitLeftward(const std::uint8_t* line, const std::uint8_t* cross, int n, int 
 
 // The same two searches on per-cell colour bits: fit[i] holds the colours a run may put on cell
 // i, own[i] the colour the cell has. Only for clue colours 1..8, which have a bit.
+// Whether the `length` (1..8) cells from `at` all have `bit` in their fit bits; one word
+// operation instead of a loop whose exit the processor cannot predict.
+inline bool WindowFits(const std::uint8_t* fit, int at, int length, std::uint8_t bit) {
+    std::uint64_t word;
+    std::memcpy(&word, fit + at, sizeof word);
+    const std::uint64_t lanes = length >= 8 ? ~0ull : (1ull << (8 * length)) - 1;
+    const std::uint64_t want = (0x0101010101010101ull * bit) & lanes;
+    return (word & want) == want;
+}
+
 int FitRightwardBits(const std::uint8_t* fit, const std::uint8_t* own, int n, int from, int length,
                      std::uint8_t bit) {
+    // Most runs fit where they are first put.
+    if (length <= 8 && from + length <= n && WindowFits(fit, from, length, bit) &&
+        !(from > 0 && (own[from - 1] & bit) != 0) &&
+        !(from + length < n && (own[from + length] & bit) != 0)) {
+        return from;
+    }
     int s = from;
     int ok = 0;
     int i = s;
@@ -111,6 +128,12 @@ int FitRightwardBits(const std::uint8_t* fit, const std::uint8_t* own, int n, in
 
 int FitLeftwardBits(const std::uint8_t* fit, const std::uint8_t* own, int n, int from, int length,
                     std::uint8_t bit) {
+    const int first = from - length + 1;
+    if (length <= 8 && first >= 0 && WindowFits(fit, first, length, bit) &&
+        !(from < n - 1 && (own[from + 1] & bit) != 0) &&
+        !(first > 0 && (own[first - 1] & bit) != 0)) {
+        return from;
+    }
     int e = from;
     int ok = 0;
     int i = e;
@@ -145,11 +168,58 @@ struct RawCells {
     int Left(int n, int from, const CSubThread::Clue& clue) const {
         return FitLeftward(line, cross, n, from, clue.length, clue.colour, clue.bit);
     }
+    // The nearest coloured cell from `from` down to just above `stop`, or up to just below it;
+    // stop itself when there is none.
+    int LastColoured(int from, int stop) const {
+        int p = from;
+        while (p > stop && !IsColoured(line[p]))
+            --p;
+        return p;
+    }
+    int FirstColoured(int from, int stop) const {
+        int p = from;
+        while (p < stop && !IsColoured(line[p]))
+            ++p;
+        return p;
+    }
 };
 
 struct CellBits {
     const std::uint8_t* fit;
     const std::uint8_t* own;
+    // One bit per coloured cell, so that the long searches for coloured cells take a few
+    // word operations.
+    const std::uint64_t* coloured;
+    int LastColoured(int from, int stop) const {
+        if (from <= stop)
+            return stop;
+        int k = from >> 6;
+        std::uint64_t word = coloured[k] & (~0ull >> (63 - (from & 63)));
+        for (;;) {
+            if (word != 0) {
+                const int p = (k << 6) + 63 - std::countl_zero(word);
+                return p > stop ? p : stop;
+            }
+            if (--k < 0 || (k << 6) + 63 <= stop)
+                return stop;
+            word = coloured[k];
+        }
+    }
+    int FirstColoured(int from, int stop) const {
+        if (from >= stop)
+            return stop;
+        int k = from >> 6;
+        std::uint64_t word = coloured[k] & (~0ull << (from & 63));
+        for (;;) {
+            if (word != 0) {
+                const int p = (k << 6) + std::countr_zero(word);
+                return p < stop ? p : stop;
+            }
+            if (++k > ((stop - 1) >> 6))
+                return stop;
+            word = coloured[k];
+        }
+    }
     int Right(int n, int from, const CSubThread::Clue& clue) const {
         return FitRightwardBits(fit, own, n, from, clue.length, clue.bit);
     }
@@ -161,8 +231,8 @@ struct CellBits {
 // Earliest placement: a greedy pass from the first clue, then a pass from the last clue that
 // pulls a clue right onto a coloured cell that no later clue can cover.
 template <typename Cells>
-int LeftmostKernel(const Cells& cells, const std::uint8_t* line, int n,
-                   const CSubThread::Clue* clues, int m, std::uint8_t* start, std::uint8_t* end) {
+int LeftmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, int m,
+                   std::uint8_t* start, std::uint8_t* end) {
     int prevEnd = -1;
     int prevColour = 0;
     for (int t = 0; t < m; ++t) {
@@ -180,10 +250,8 @@ int LeftmostKernel(const Cells& cells, const std::uint8_t* line, int n,
     }
     int limit = n;
     for (int t = m - 1; t >= 0; --t) {
-        int p = limit - 1;
         const int stopAt = end[t];
-        while (p > stopAt && !IsColoured(line[p]))
-            --p;
+        const int p = cells.LastColoured(limit - 1, stopAt);
         if (p <= stopAt) {
             limit = start[t];
             continue;
@@ -200,8 +268,8 @@ int LeftmostKernel(const Cells& cells, const std::uint8_t* line, int n,
 }
 
 template <typename Cells>
-int RightmostKernel(const Cells& cells, const std::uint8_t* line, int n,
-                    const CSubThread::Clue* clues, int m, std::uint8_t* start, std::uint8_t* end) {
+int RightmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, int m,
+                    std::uint8_t* start, std::uint8_t* end) {
     int prevStart = n;
     int prevColour = 0;
     for (int t = m - 1; t >= 0; --t) {
@@ -219,10 +287,8 @@ int RightmostKernel(const Cells& cells, const std::uint8_t* line, int n,
     }
     int limit = -1;
     for (int t = 0; t < m; ++t) {
-        int p = limit + 1;
         const int stopAt = start[t];
-        while (p < stopAt && !IsColoured(line[p]))
-            ++p;
+        const int p = cells.FirstColoured(limit + 1, stopAt);
         if (p >= stopAt) {
             limit = end[t];
             continue;
@@ -526,12 +592,14 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
     std::uint8_t* work = workBuf_.data();
     // The line, with the colour bits the placement passes test: a known cell fits only its own
     // colour, an unknown one every colour its crossing line has.
+    colouredSet_.fill(0);
     for (int i = 0; i < n; ++i) {
         const std::uint8_t v = g[base + i * stride];
         line[i] = v;
         const std::uint8_t own = ColourBit(v);
         ownBits_[i] = own;
         fitBits_[i] = v == 0 ? cross[i] : own;
+        colouredSet_[i >> 6] |= static_cast<std::uint64_t>(IsColoured(v)) << (i & 63);
     }
     std::memcpy(work, line, static_cast<std::size_t>(n));
 
@@ -600,13 +668,13 @@ int CSubThread::SolveLineKernel(int mode, const std::uint8_t* line, int n, const
         bits = bits && clues[t].bit != 0;
     int r;
     if (bits) {
-        const CellBits cells{fitBits_.data(), ownBits_.data()};
-        r = LeftmostKernel(cells, line, n, clues, m, leftStart_.data(), leftEnd_.data());
-        r |= RightmostKernel(cells, line, n, clues, m, rightStart_.data(), rightEnd_.data());
+        const CellBits cells{fitBits_.data(), ownBits_.data(), colouredSet_.data()};
+        r = LeftmostKernel(cells, n, clues, m, leftStart_.data(), leftEnd_.data());
+        r |= RightmostKernel(cells, n, clues, m, rightStart_.data(), rightEnd_.data());
     } else {
         const RawCells cells{line, crossMask};
-        r = LeftmostKernel(cells, line, n, clues, m, leftStart_.data(), leftEnd_.data());
-        r |= RightmostKernel(cells, line, n, clues, m, rightStart_.data(), rightEnd_.data());
+        r = LeftmostKernel(cells, n, clues, m, leftStart_.data(), leftEnd_.data());
+        r |= RightmostKernel(cells, n, clues, m, rightStart_.data(), rightEnd_.data());
     }
     if ((r & ResultContradiction) != 0) {
         if (mode == 1)
@@ -653,17 +721,21 @@ int CSubThread::ApplyKernel(int mode, std::uint8_t* work, const std::uint8_t* re
             reached = depth > 0;
         }
         const std::uint8_t old = line[i];
-        if ((old != 0 && old != work[i]) || (!reached && old >= 1 && old <= 254)) {
+        std::uint8_t value = work[i];
+        const bool conflict =
+            (old != 0 && old != value) || (!reached && static_cast<std::uint8_t>(old - 1) < 254);
+        if (conflict) {
             // The cells before the conflict keep their new values and count as changed.
             if (mode == 1)
                 linePosition_ = i;
             count += changes;
             return ResultContradiction;
         }
-        if (!reached)
-            work[i] = kSolverBlank;
-        if (work[i] != old)
-            changedAt[changes++] = static_cast<std::uint8_t>(i);
+        value = reached ? value : kSolverBlank;
+        work[i] = value;
+        // Written always, kept only when the cell changed: no branch on the cell's value.
+        changedAt[changes] = static_cast<std::uint8_t>(i);
+        changes += value != old ? 1 : 0;
     }
     for (int c = 0; c < changes; ++c) {
         const int i = changedAt[c];
@@ -769,10 +841,10 @@ int CSubThread::SolveLine(int mode, const ByteMatrix& line, const ByteMatrix& nu
     std::array<std::uint8_t, kMaxLine> mask{};
     CrossMask(crossHasColor, n, mask.data());
     reach.Fill(0);
-    int r = LeftmostKernel(RawCells{line.Data(), mask.data()}, line.Data(), n, clues.data(), m,
+    int r = LeftmostKernel(RawCells{line.Data(), mask.data()}, n, clues.data(), m,
                            leftStart_.data(), leftEnd_.data());
-    r |= RightmostKernel(RawCells{line.Data(), mask.data()}, line.Data(), n, clues.data(), m,
-                         rightStart_.data(), rightEnd_.data());
+    r |= RightmostKernel(RawCells{line.Data(), mask.data()}, n, clues.data(), m, rightStart_.data(),
+                         rightEnd_.data());
     if ((r & ResultContradiction) != 0) {
         if (mode == 1)
             linePosition_ = -1;
@@ -801,10 +873,10 @@ int PlaceWith(const ByteMatrix& line, const ByteMatrix& numbers, const ByteMatri
     std::array<std::uint8_t, CSubThread::kMaxLine> mask{};
     CrossMask(crossHasColor, n, mask.data());
     std::array<std::uint8_t, CSubThread::kMaxLine> start{}, end{};
-    const int r = leftmost ? LeftmostKernel(RawCells{line.Data(), mask.data()}, line.Data(), n,
-                                            clues.data(), m, start.data(), end.data())
-                           : RightmostKernel(RawCells{line.Data(), mask.data()}, line.Data(), n,
-                                             clues.data(), m, start.data(), end.data());
+    const int r = leftmost ? LeftmostKernel(RawCells{line.Data(), mask.data()}, n, clues.data(), m,
+                                            start.data(), end.data())
+                           : RightmostKernel(RawCells{line.Data(), mask.data()}, n, clues.data(), m,
+                                             start.data(), end.data());
     if (r != 0)
         return r;
     for (int t = 0; t < m; ++t) {

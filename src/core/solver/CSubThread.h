@@ -144,8 +144,10 @@ class CSubThread {
     std::array<std::int16_t, kMaxLine + 1> cover_{};
     // Per cell of the line being solved: the colours a run may put there (bits), the colour it
     // has (bit), and the cells a solve changed.
-    std::array<std::uint8_t, kMaxLine> fitBits_{}, ownBits_{};
+    // Room for a word read past the last cell.
+    std::array<std::uint8_t, kMaxLine + 8> fitBits_{}, ownBits_{};
     std::array<std::uint8_t, kMaxLine> changedAt_{};
+    std::array<std::uint64_t, (kMaxLine + 63) / 64> colouredSet_{};
 
     std::int32_t knownCells_ = 0;
     std::int32_t lastPercent_ = 0;
