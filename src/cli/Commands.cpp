@@ -14,6 +14,11 @@ const std::vector<Command>& Commands() {
          "      (section Default); --size sets W columns and H rows (1..250).",
          RunNew},
         {"info", "info FILE.tsd [--lang en|ja]", "Prints the document's property report.", RunInfo},
+        {"render", "render FILE OUT.png|OUT.bmp [--cell-size N] [--no-bold-line] [--no-graduation] [--cut] [--preview]",
+         "Draws the puzzle sheet as the program's window shows it: grid, clue numbers and\n"
+         "      graduation numbers, without cutting unless --cut leaves out the unused clue slots.\n"
+         "      --preview writes the one-pixel-per-cell preview instead. Large sheets need .bmp.",
+         RunRender},
         {"convert", "convert IN OUT [--with-goal] [--no-goal] [--ini PATH]",
          "Converts a puzzle between .tsd, webpbn XML (.xml) and .non, the formats chosen by\n"
          "      extension. --with-goal loads the solution an .xml or .non file carries as the\n"

@@ -6,6 +6,7 @@ namespace tessemar::cli {
 
 int RunNew(const std::vector<std::string>& words, Streams& streams);
 int RunInfo(const std::vector<std::string>& words, Streams& streams);
+int RunRender(const std::vector<std::string>& words, Streams& streams);
 int RunConvert(const std::vector<std::string>& words, Streams& streams);
 int RunSolve(const std::vector<std::string>& words, Streams& streams);
 int RunCalc(const std::vector<std::string>& words, Streams& streams);

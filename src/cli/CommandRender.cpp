@@ -1,0 +1,155 @@
+#include "cli/Commands.h"
+#include "core/document/CLogicDoc.h"
+#include "core/document/Errors.h"
+#include "core/document/PuzzleModel.h"
+#include "core/document/TsdFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <ostream>
+
+#ifdef TESSEMAR_HAVE_RENDER
+#include "render/SheetExport.h"
+
+#include "core/io/FileUtil.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImageWriter>
+#endif
+
+namespace tessemar::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tessemar-cli render FILE OUT.png|OUT.bmp [--cell-size N] [--no-bold-line] [--no-graduation] [--cut] "
+    "[--preview]\n";
+
+std::string LowerExtension(const std::string& path) {
+    std::size_t slash = path.find_last_of('/');
+    std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ext = path.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char ch) { return std::tolower(ch); });
+    return ext;
+}
+
+#ifdef TESSEMAR_HAVE_RENDER
+// Drawing text needs a GUI application object; the command makes its own, on the offscreen
+// platform, when it runs without one.
+// The command reports its own errors; Qt's notes about the desktop session (a missing runtime
+// folder and the like) would only confuse a script reading stderr.
+class HeadlessApplication {
+public:
+    HeadlessApplication() {
+        if (QCoreApplication::instance() != nullptr) return;
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        previousHandler_ = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+    ~HeadlessApplication() {
+        if (!app_) return;
+        app_.reset();
+        qInstallMessageHandler(previousHandler_);
+    }
+    HeadlessApplication(const HeadlessApplication&) = delete;
+    HeadlessApplication& operator=(const HeadlessApplication&) = delete;
+
+private:
+    int argc_ = 1;
+    char name_[14] = "tessemar-cli";
+    char* argv_[2] = {name_, nullptr};
+    QtMessageHandler previousHandler_ = nullptr;
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+int ReportWriteError(std::ostream& err, const std::string& path, int error) {
+    err << "tessemar-cli: cannot write " << path << ": " << std::strerror(error) << "\n";
+    return ExitCannotWrite;
+}
+#endif
+
+}  // namespace
+
+int RunRender(const std::vector<std::string>& words, Streams& streams) {
+    auto args = Arguments::Parse(words, {"--cell-size"}, {"--no-bold-line", "--no-graduation", "--cut", "--preview"},
+                                 streams.err);
+    if (!args) return ExitUsage;
+    if (args->Positional().size() != 2) {
+        streams.err << kUsage;
+        return ExitUsage;
+    }
+    const std::string& input = args->Positional()[0];
+    const std::string& output = args->Positional()[1];
+    const std::string format = LowerExtension(output);
+    if (format != "png" && format != "bmp") {
+        streams.err << "tessemar-cli: the output must end in .png or .bmp, not " << output << "\n";
+        return ExitUsage;
+    }
+    int cellSize = 0;
+    if (auto value = args->Value("--cell-size")) {
+        auto [end, ec] = std::from_chars(value->data(), value->data() + value->size(), cellSize);
+        if (ec != std::errc() || end != value->data() + value->size() || cellSize < kMinCellSize ||
+            cellSize > kMaxCellSize) {
+            streams.err << "tessemar-cli: --cell-size takes a number from " << kMinCellSize << " to " << kMaxCellSize
+                        << ", not " << *value << "\n";
+            return ExitUsage;
+        }
+    }
+#ifndef TESSEMAR_HAVE_RENDER
+    (void)input;
+    streams.err << "tessemar-cli: render is not available in this build (it was made without the Qt layers)\n";
+    return ExitSoftware;
+#else
+    std::unique_ptr<CLogicDoc> doc;
+    try {
+        doc = OpenDocumentFile(input);
+    } catch (const std::exception&) {
+        return ReportFileError(streams.err);
+    }
+    PuzzleModel model = doc->Model();
+    if (cellSize != 0) model.cellSize = cellSize;
+
+    HeadlessApplication app;
+    RenderOptions options;
+    options.boldLine = !args->Has("--no-bold-line");
+    options.graduateNumber = !args->Has("--no-graduation");
+    const LayoutStyle style(model, options);
+
+    QImage image;
+    if (args->Has("--preview")) {
+        image = RenderPreview(model);
+    } else if (format == "bmp") {
+        int error = WriteSheetBitmapFile(output, model, style, args->Has("--cut"));
+        return error == 0 ? ExitOk : ReportWriteError(streams.err, output, error);
+    } else {
+        image = RenderSheet(model, style, args->Has("--cut"));
+        if (image.isNull()) {
+            streams.err << "tessemar-cli: the sheet is too large for a PNG file made in memory; write a .bmp file\n";
+            return ExitSoftware;
+        }
+    }
+    if (format == "bmp") {
+        int error = WriteBitmapFile(output, image);
+        return error == 0 ? ExitOk : ReportWriteError(streams.err, output, error);
+    }
+    // Encoded in memory first, so that an existing file is replaced only by a complete one.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image)) {
+        streams.err << "tessemar-cli: cannot encode " << output << ": " << writer.errorString().toStdString() << "\n";
+        return ExitSoftware;
+    }
+    FileStatus status = WriteFileAtomically(output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!status.ok) return ReportWriteError(streams.err, output, status.error);
+    return ExitOk;
+#endif
+}
+
+}  // namespace tessemar::cli

@@ -1,0 +1,155 @@
+#include "core/io/FileUtil.h"
+#include "core/settings/AppSettings.h"
+#include "core/text/StringTable.h"
+#include "gui/output/CTextPreviewDialog.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+
+#include <gtest/gtest.h>
+
+namespace tessemar {
+namespace {
+
+class TextPreviewDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { text::SetLanguage(text::Language::English); }
+    TempDir dir_;
+    IniFile ini_{dir_.File("Tessemar.INI")};
+};
+
+TEST_F(TextPreviewDialogTest, FirstUseOpensAtTheDefaultRectangle) {
+    CTextPreviewDialog dialog(ini_);
+    dialog.SetCaptionPrefix(QStringLiteral("Solved - "));
+    dialog.SetDocumentName(QStringLiteral("puzzle.tsd"));
+    dialog.show();
+    EXPECT_EQ(dialog.pos(), QPoint(100, 100));
+    EXPECT_EQ(dialog.size(), QSize(320, 380));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Solved - puzzle.tsd"));
+    dialog.reject();
+}
+
+// Closing stores the rectangle, and the next report window opens there: by the Close command
+// and by Enter alike.
+TEST_F(TextPreviewDialogTest, RectangleRoundTripsThroughTheSettingsFile) {
+    for (bool byEnter : {false, true}) {
+        const QPoint place = byEnter ? QPoint(40, 70) : QPoint(150, 120);
+        const QSize size = byEnter ? QSize(610, 305) : QSize(500, 300);
+        {
+            CTextPreviewDialog dialog(ini_);
+            dialog.show();
+            dialog.move(place);
+            dialog.resize(size);
+            if (byEnter) {
+                dialog.accept();
+            } else {
+                dialog.reject();
+            }
+            EXPECT_FALSE(dialog.isVisible());
+        }
+        WindowRect stored = ReadTextDialogRect(ini_);
+        EXPECT_EQ(stored.left, place.x());
+        EXPECT_EQ(stored.top, place.y());
+        EXPECT_EQ(stored.right - stored.left, size.width());
+        EXPECT_EQ(stored.bottom - stored.top, size.height());
+        CTextPreviewDialog next(ini_);
+        next.show();
+        EXPECT_EQ(next.pos(), place);
+        EXPECT_EQ(next.size(), size);
+        next.reject();
+    }
+}
+
+TEST_F(TextPreviewDialogTest, TheTextBoxFillsTheWindowBelowTheMenu) {
+    CTextPreviewDialog dialog(ini_);
+    dialog.SetText("line one\r\nline two\r\n");
+    dialog.show();
+    for (QSize size : {QSize(320, 380), QSize(700, 200), QSize(200, 600)}) {
+        dialog.resize(size);
+        QApplication::processEvents();
+        QRect box = dialog.Editor()->geometry();
+        EXPECT_EQ(box.left(), 0);
+        EXPECT_EQ(box.width(), size.width());
+        EXPECT_EQ(box.bottom(), size.height() - 1);
+        EXPECT_LE(box.top(), 40);  // only the menu bar above it
+    }
+    EXPECT_TRUE(dialog.Editor()->isReadOnly());
+    EXPECT_EQ(dialog.Editor()->toPlainText(), QStringLiteral("line one\nline two\n"));
+    dialog.reject();
+}
+
+TEST_F(TextPreviewDialogTest, SaveAsWritesTheExactTextAndCloses) {
+    const std::string report = "Solved\r\n  Time: 0.01 s\r\n\r\nlast line without end";
+    CTextPreviewDialog dialog(ini_);
+    dialog.SetDocumentName(QStringLiteral("puzzle.tsd"));
+    dialog.SetText(report);
+    CTextPreviewDialog::SaveRequest asked;
+    const QString target = QString::fromStdString(dir_.File("report.txt"));
+    dialog.SetPromptForSave([&](const CTextPreviewDialog::SaveRequest& request) -> std::optional<QString> {
+        asked = request;
+        return target;
+    });
+    dialog.show();
+    dialog.move(222, 111);
+    dialog.SaveAs();
+    EXPECT_EQ(asked.title, QStringLiteral("Save to Text File"));
+    EXPECT_EQ(asked.proposedName, QStringLiteral("puzzle"));
+    EXPECT_EQ(asked.filters, (QStringList{QStringLiteral("Text File (*.txt)"), QStringLiteral("All Files (*.*)")}));
+    EXPECT_EQ(asked.defaultExtension, QStringLiteral("txt"));
+    EXPECT_EQ(ReadWholeFile(target.toStdString()), report);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(ReadTextDialogRect(ini_).left, 222);  // closed as by Close
+}
+
+TEST_F(TextPreviewDialogTest, CancelledOrFailedSaveKeepsTheWindowOpen) {
+    CTextPreviewDialog dialog(ini_);
+    dialog.SetText("report");
+    QString error;
+    dialog.SetShowError([&](const QString& message) { error = message; });
+    dialog.show();
+
+    dialog.SetPromptForSave([](const CTextPreviewDialog::SaveRequest&) { return std::optional<QString>(); });
+    dialog.SaveAs();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(error.isEmpty());
+
+    const QString unwritable = QString::fromStdString(dir_.File("no/such/folder/report.txt"));
+    dialog.SetPromptForSave([&](const CTextPreviewDialog::SaveRequest&) { return std::optional<QString>(unwritable); });
+    dialog.SaveAs();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(error.contains(unwritable)) << error.toStdString();
+    EXPECT_EQ(dialog.Editor()->toPlainText(), QStringLiteral("report"));
+    dialog.reject();
+}
+
+TEST_F(TextPreviewDialogTest, ProposedNamesAndFilters) {
+    struct Case {
+        const char* documentName;
+        const char* proposed;
+    };
+    const Case cases[] = {{"puzzle.tsd", "puzzle"},     {"/home/a/b/cat.v2.tsd", "cat.v2"}, {"Untitled", "Untitled"},
+                          {"C:\\x\\y.tsd", "y"},        {".hidden", ".hidden"},             {"", ""}};
+    for (const Case& k : cases) {
+        EXPECT_EQ(CTextPreviewDialog::ProposedFileName(QString::fromUtf8(k.documentName)), QString::fromUtf8(k.proposed))
+            << k.documentName;
+    }
+    EXPECT_EQ(CTextPreviewDialog::SplitFilter("A (*.a)|*.a|B (*.*)|*.*||"),
+              (QStringList{QStringLiteral("A (*.a)"), QStringLiteral("B (*.*)")}));
+    EXPECT_TRUE(CTextPreviewDialog::SplitFilter("").isEmpty());
+    // The Japanese filter names the "all files" entry in Japanese.
+    text::SetLanguage(text::Language::Japanese);
+    CTextPreviewDialog dialog(ini_);
+    CTextPreviewDialog::SaveRequest asked;
+    dialog.SetPromptForSave([&](const CTextPreviewDialog::SaveRequest& request) {
+        asked = request;
+        return std::optional<QString>();
+    });
+    dialog.SaveAs();
+    EXPECT_EQ(asked.filters.value(1), QStringLiteral("すべてのファイル (*.*)"));
+    EXPECT_EQ(asked.title, QStringLiteral("テキストファイルに保存"));
+    text::SetLanguage(text::Language::English);
+}
+
+}  // namespace
+}  // namespace tessemar

@@ -1,0 +1,108 @@
+// tessemar-cli render, run as the program it is: the sheet through the same drawing as the
+// windows, written as PNG or bitmap file.
+#include "RenderTestSupport.h"
+
+#include "core/document/TsdFile.h"
+#include "render/SheetExport.h"
+#include "support/TempDir.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace tessemar {
+namespace {
+
+int RunCli(const std::string& arguments) {
+    std::string command = std::string(TESSEMAR_CLI_PATH) + " " + arguments + " >/dev/null 2>&1";
+    int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string SaveModel(const TempDir& dir, const PuzzleModel& model, const std::string& name) {
+    std::vector<std::uint8_t> bytes = WriteTsd(model);
+    std::string path = dir.File(name);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+TEST(RenderCommand, NewFifteenSquareWithoutBoldLineIs552Square) {
+    TempDir dir;
+    std::string tsd = SaveModel(dir, test::MakeModel(15, 15), "new.tsd");
+    ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("plain.png") + " --no-bold-line"), 0);
+    QImage plain(QString::fromStdString(dir.File("plain.png")));
+    ASSERT_EQ(plain.size(), QSize(552, 552));
+    for (int y = 0; y < 15; ++y) {
+        for (int x = 0; x < 15; ++x) ASSERT_EQ(test::Pixel(plain, x, y), qRgb(255, 255, 255));
+    }
+    ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("bold.png")), 0);
+    EXPECT_EQ(QImage(QString::fromStdString(dir.File("bold.png"))).size(), QSize(553, 553));
+}
+
+// The bitmap file is written band by band from the bottom; it must hold the same picture as
+// the PNG made in one piece, for a sheet much taller than one band.
+TEST(RenderCommand, BitmapFileAndPngShowTheSameSheet) {
+    TempDir dir;
+    PuzzleModel model = test::RandomModel(23, 19, 13, 21);
+    std::string tsd = SaveModel(dir, model, "random.tsd");
+    for (const std::string options : {"", " --cut --no-graduation", " --cell-size 11 --no-bold-line"}) {
+        ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("a.png") + options), 0) << options;
+        ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("a.bmp") + options), 0) << options;
+        QImage png(QString::fromStdString(dir.File("a.png")));
+        QImage bmp(QString::fromStdString(dir.File("a.bmp")));
+        ASSERT_FALSE(png.isNull());
+        EXPECT_EQ(test::DifferentPixels(png, bmp), 0) << options;
+    }
+    // The sheet is the drawing of the same options made here.
+    PuzzleModel loaded = *ReadTsd(WriteTsd(model));
+    LayoutStyle style(loaded, {true, false});
+    ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("cut.png") + " --cut --no-graduation"), 0);
+    EXPECT_EQ(test::DifferentPixels(QImage(QString::fromStdString(dir.File("cut.png"))), RenderSheet(loaded, style, true)),
+              0);
+}
+
+TEST(RenderCommand, PreviewIsOnePixelPerCell) {
+    TempDir dir;
+    PuzzleModel model = test::MakeModel(20, 10);
+    model.cells[19][9] = 2;
+    model.cells[0][0] = kCellX;
+    std::string tsd = SaveModel(dir, model, "p.tsd");
+    for (const char* name : {"p.png", "p.bmp"}) {
+        ASSERT_EQ(RunCli("render " + tsd + " " + dir.File(name) + " --preview"), 0);
+        QImage preview(QString::fromStdString(dir.File(name)));
+        ASSERT_EQ(preview.size(), QSize(20, 10)) << name;
+        EXPECT_EQ(test::Pixel(preview, 19, 9), ToQRgb(model.colors[2]));
+        EXPECT_EQ(test::Pixel(preview, 0, 0), ToQRgb(model.colors[0]));  // X marks are background
+    }
+}
+
+TEST(RenderCommand, BadInputIsRefusedWithTheRightExitCode) {
+    TempDir dir;
+    std::string tsd = SaveModel(dir, test::MakeModel(5, 5), "ok.tsd");
+    std::ofstream(dir.File("bad.tsd")) << "not a puzzle";
+    struct Case {
+        std::string arguments;
+        int exitCode;
+    };
+    const Case cases[] = {
+        {"render " + tsd, 64},
+        {"render " + tsd + " " + dir.File("x.gif"), 64},
+        {"render " + tsd + " " + dir.File("x.png") + " --cell-size 10", 64},
+        {"render " + tsd + " " + dir.File("x.png") + " --cell-size 52", 64},
+        {"render " + tsd + " " + dir.File("x.png") + " --cell-size 1x", 64},
+        {"render " + tsd + " " + dir.File("x.png") + " --zoom", 64},
+        {"render " + dir.File("missing.tsd") + " " + dir.File("x.png"), 66},
+        {"render " + dir.File("bad.tsd") + " " + dir.File("x.png"), 65},
+        {"render " + tsd + " " + dir.File("no/such/folder/x.png"), 73},
+        {"render " + tsd + " " + dir.File("no/such/folder/x.bmp"), 73},
+    };
+    for (const Case& k : cases) EXPECT_EQ(RunCli(k.arguments), k.exitCode) << k.arguments;
+}
+
+}  // namespace
+}  // namespace tessemar
