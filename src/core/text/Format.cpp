@@ -45,9 +45,13 @@ std::size_t ParseSpec(std::string_view format, std::size_t pos, Spec& spec) {
 }
 
 std::string BuildCFormat(const Spec& spec, std::string_view lengthModifier) {
-    std::string f = "%" + spec.flags;
+    std::string f = "%";
+    f += spec.flags;
     if (spec.width >= 0) f += std::to_string(spec.width);
-    if (spec.precision >= 0) f += "." + std::to_string(spec.precision);
+    if (spec.precision >= 0) {
+        f += '.';
+        f += std::to_string(spec.precision);
+    }
     f += lengthModifier;
     f += spec.conversion;
     return f;
