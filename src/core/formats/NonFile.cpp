@@ -160,7 +160,7 @@ public:
             }
             // Other keys (catalogue, by, copyright, license, ...) say nothing the model holds.
         }
-        Finish(lineNumber);
+        Finish(std::max(lineNumber, 1));
     }
 
 private:

@@ -134,6 +134,7 @@ TEST(NonFileTest, RefusesBadFilesNamingTheLine) {
         {"width 3\nwidth 3\n", false, 2, "a second width"},
         {"columns 3\nwidth 3\n", false, 2, "a second width"},
         {"height 2\nrows\n1\n1\ncolumns\n1\n", false, 6, "no width"},
+        {"", false, 1, "no width"},
         {size + columns, false, 6, "no rows section"},
         {size + "rows\n1\n1\n", false, 5, "no columns section"},
         {size + "rows\n1\n1\n1\n" + columns, false, 6, "more rows than"},
