@@ -1,6 +1,7 @@
 #include "core/solver/CSubThread.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -10,6 +11,14 @@ namespace {
 inline bool IsColoured(std::uint8_t v) {
     return v >= 1 && v <= 250;
 }
+
+// The colour bit of every cell value: 1..8 have one, nothing else has.
+constexpr std::array<std::uint8_t, 256> kOwnBit = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (int c = 1; c <= 8; ++c)
+        table[c] = static_cast<std::uint8_t>(1u << (c - 1));
+    return table;
+}();
 
 inline std::uint8_t ColourBit(std::uint8_t colour) {
     return colour >= 1 && colour <= 8 ? static_cast<std::uint8_t>(1u << (colour - 1)) : 0;
@@ -97,10 +106,11 @@ inline bool WindowFits(const std::uint8_t* fit, int at, int length, std::uint8_t
 int FitRightwardBits(const std::uint8_t* fit, const std::uint8_t* own, int n, int from, int length,
                      std::uint8_t bit) {
     // Most runs fit where they are first put.
-    if (length <= 8 && from + length <= n && WindowFits(fit, from, length, bit) &&
-        !(from > 0 && (own[from - 1] & bit) != 0) &&
-        !(from + length < n && (own[from + length] & bit) != 0)) {
-        return from;
+    if (length <= 8 && from + length <= n) {
+        const bool before = from > 0 && (own[from - 1] & bit) != 0;
+        const bool after = from + length < n && (own[from + length] & bit) != 0;
+        if (WindowFits(fit, from, length, bit) & !before & !after)
+            return from;
     }
     int s = from;
     int ok = 0;
@@ -129,10 +139,11 @@ int FitRightwardBits(const std::uint8_t* fit, const std::uint8_t* own, int n, in
 int FitLeftwardBits(const std::uint8_t* fit, const std::uint8_t* own, int n, int from, int length,
                     std::uint8_t bit) {
     const int first = from - length + 1;
-    if (length <= 8 && first >= 0 && WindowFits(fit, first, length, bit) &&
-        !(from < n - 1 && (own[from + 1] & bit) != 0) &&
-        !(first > 0 && (own[first - 1] & bit) != 0)) {
-        return from;
+    if (length <= 8 && first >= 0) {
+        const bool after = from < n - 1 && (own[from + 1] & bit) != 0;
+        const bool before = first > 0 && (own[first - 1] & bit) != 0;
+        if (WindowFits(fit, first, length, bit) & !before & !after)
+            return from;
     }
     int e = from;
     int ok = 0;
@@ -592,15 +603,23 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
     std::uint8_t* work = workBuf_.data();
     // The line, with the colour bits the placement passes test: a known cell fits only its own
     // colour, an unknown one every colour its crossing line has.
-    colouredSet_.fill(0);
+    // Branch-free: the cells of a line come in no order a processor could predict.
+    std::uint64_t colouredWord = 0;
     for (int i = 0; i < n; ++i) {
         const std::uint8_t v = g[base + i * stride];
         line[i] = v;
-        const std::uint8_t own = ColourBit(v);
+        const std::uint8_t own = kOwnBit[v];
         ownBits_[i] = own;
-        fitBits_[i] = v == 0 ? cross[i] : own;
-        colouredSet_[i >> 6] |= static_cast<std::uint64_t>(IsColoured(v)) << (i & 63);
+        fitBits_[i] = static_cast<std::uint8_t>(own | (cross[i] & -static_cast<int>(v == 0)));
+        colouredWord |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(v - 1) < 250)
+                        << (i & 63);
+        if ((i & 63) == 63) {
+            colouredSet_[i >> 6] = colouredWord;
+            colouredWord = 0;
+        }
     }
+    if ((n & 63) != 0)
+        colouredSet_[n >> 6] = colouredWord;
     std::memcpy(work, line, static_cast<std::size_t>(n));
 
     int r = SolveLineKernel(mode, line, n, clues, ref.count, cross, work, nullptr);
@@ -722,8 +741,9 @@ int CSubThread::ApplyKernel(int mode, std::uint8_t* work, const std::uint8_t* re
         }
         const std::uint8_t old = line[i];
         std::uint8_t value = work[i];
+        // Bitwise, not short-circuit: one predictable branch per cell instead of several.
         const bool conflict =
-            (old != 0 && old != value) || (!reached && static_cast<std::uint8_t>(old - 1) < 254);
+            ((old != 0) & (old != value)) | (!reached & (static_cast<std::uint8_t>(old - 1) < 254));
         if (conflict) {
             // The cells before the conflict keep their new values and count as changed.
             if (mode == 1)
