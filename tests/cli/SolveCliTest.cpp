@@ -1,0 +1,166 @@
+#include "cli/Cli.h"
+
+#include "core/document/TsdFile.h"
+#include "core/solver/ClueNumbers.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+namespace tessemar::cli {
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunWords(const std::vector<std::string>& words) {
+    std::ostringstream out, err;
+    Streams streams{out, err};
+    int code = RunCli(words, streams);
+    return {code, out.str(), err.str()};
+}
+
+// Saves a puzzle whose clues come from the picture; the picture itself is kept only when asked.
+std::string SavePuzzle(const TempDir& dir, const std::string& name,
+                       const std::vector<std::string>& rows, bool keepPicture = false) {
+    CLogicDoc doc;
+    const int h = static_cast<int>(rows.size());
+    const int w = static_cast<int>(rows[0].size());
+    doc.SetPuzzleSize(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const char ch = rows[y][x];
+            doc.SetCell(x, y, ch >= '1' && ch <= '8' ? static_cast<std::int8_t>(ch - '0') : 0);
+        }
+    }
+    CalculateNumbers(doc);
+    if (!keepPicture) {
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x)
+                doc.SetCell(x, y, 0);
+        }
+    }
+    const std::string path = dir.File(name);
+    SaveDocumentFile(doc, path);
+    return path;
+}
+
+TEST(SolveCliTest, ReportAndJsonOfACompleteSolve) {
+    TempDir dir;
+    const std::string file = SavePuzzle(dir, "cross.tsd", {".1.", "111", ".2."});
+    CliRun text = RunWords({"solve", file, "--lang", "en"});
+    ASSERT_EQ(text.code, ExitOk) << text.err;
+    EXPECT_TRUE(std::regex_match(
+        text.out, std::regex("Complete\n\nTime: [0-9]+\\.[0-9]{3} seconds\n9/9\n\n<Number of Scan>"
+                             "\n\nNormal\n    Horizontal: [0-9]+\n    Vertical: 3\n[^]*")))
+        << text.out;
+
+    CliRun json = RunWords({"solve", file, "--json"});
+    ASSERT_EQ(json.code, ExitOk);
+    std::vector<std::string> keys;
+    const std::regex key("\"([A-Za-z]+)\":");
+    for (auto it = std::sregex_iterator(json.out.begin(), json.out.end(), key);
+         it != std::sregex_iterator(); ++it) {
+        keys.push_back((*it)[1]);
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "code", "elapsedMs", "knownCells", "normalRowScans", "normalColumnScans",
+                        "trialRowScans", "trialColumnScans", "tries", "fixedByTrial",
+                        "contradictionX", "contradictionY", "width", "height", "grid"}));
+    EXPECT_NE(json.out.find("\"code\": 1, "), std::string::npos);
+    EXPECT_NE(json.out.find("\"grid\": [\"-1-\", \"111\", \"-2-\"]}"), std::string::npos)
+        << json.out;
+}
+
+TEST(SolveCliTest, ExitCodesFollowTheResult) {
+    TempDir dir;
+    const std::string open = SavePuzzle(dir, "open.tsd", {"1.", ".1"});
+    const std::string done = SavePuzzle(dir, "done.tsd", {"1.", ".1"}, true);
+    // Row 0 needs two neighbouring cells, but column 1 has no clue of its colour: the whole
+    // row fails, so only the row is named. The totals agree, so the check passes.
+    CLogicDoc contradictory;
+    contradictory.SetPuzzleSize(3, 2);
+    contradictory.SetClueNumber(SideRow, 0, 0, 2, 1);
+    contradictory.SetClueNumber(SideColumn, 0, 0, 1, 1);
+    contradictory.SetClueNumber(SideColumn, 2, 0, 1, 1);
+    const std::string contra = dir.File("contra.tsd");
+    SaveDocumentFile(contradictory, contra);
+    CLogicDoc wrong;
+    wrong.SetPuzzleSize(3, 3);
+    wrong.SetClueNumber(SideRow, 0, 1, 4, 1);
+    const std::string bad = dir.File("wrong.tsd");
+    SaveDocumentFile(wrong, bad);
+
+    struct Case {
+        std::vector<std::string> words;
+        int code;
+        std::string outStart;
+        std::string errStart;
+    };
+    const Case cases[] = {
+        {{"solve", open, "--lang", "en"},
+         1,
+         "Stop calculating:More than 1 solution was found\n",
+         ""},
+        {{"solve", done, "--lang", "en", "--hint"}, 0, "Complete\n", ""},
+        {{"solve", bad, "--lang", "en"},
+         3,
+         "",
+         "Numbers are wrong!\n    Row 2 is wrong\n\nDo you want to calculate now?\n"},
+        {{"solve", bad, "--lang", "en", "--force"},
+         2,
+         "Contradiction        \n\n      Abscissa: 2\n",
+         "Numbers are wrong!"},
+        {{"solve", bad, "--lang", "ja"}, 3, "", "数字が不正です！\n    2行目"},
+        {{"solve", contra, "--lang", "en"},
+         2,
+         "Contradiction        \n\n      Abscissa: 1\n\nTime: ",
+         ""},
+        {{"solve"}, ExitUsage, "", "usage:"},
+        {{"solve", dir.File("missing.tsd")}, ExitCannotOpen, "", ""},
+        {{"solve", open, "--frob"}, ExitUsage, "", "tessemar-cli: unknown option"},
+        {{"calc", open}, ExitUsage, "", "usage:"},
+    };
+    for (const Case& c : cases) {
+        CliRun run = RunWords(c.words);
+        EXPECT_EQ(run.code, c.code) << c.words.size() << " " << run.err << run.out;
+        EXPECT_TRUE(run.out.starts_with(c.outStart)) << run.out;
+        EXPECT_TRUE(run.err.starts_with(c.errStart)) << run.err;
+    }
+}
+
+TEST(SolveCliTest, OutputAndCalcWriteDocuments) {
+    TempDir dir;
+    const std::string puzzle = SavePuzzle(dir, "p.tsd", {"12", "2."});
+    ASSERT_EQ(RunWords({"solve", puzzle, "--output", dir.File("solved.tsd")}).code, ExitOk);
+    auto solved = OpenDocumentFile(dir.File("solved.tsd"));
+    EXPECT_EQ(solved->Cell(0, 0), 1);
+    EXPECT_EQ(solved->Cell(1, 0), 2);
+    EXPECT_EQ(solved->Cell(0, 1), 2);
+    EXPECT_EQ(solved->Cell(1, 1), -1);  // a blank the solver found is an X mark
+
+    // calc turns the solved picture back into the clues the puzzle had.
+    ASSERT_EQ(RunWords({"calc", dir.File("solved.tsd"), dir.File("calc.tsd")}).code, ExitOk);
+    auto original = OpenDocumentFile(puzzle);
+    auto calculated = OpenDocumentFile(dir.File("calc.tsd"));
+    EXPECT_EQ(calculated->Model().rowClueNumbers, original->Model().rowClueNumbers);
+    EXPECT_EQ(calculated->Model().columnClueColors, original->Model().columnClueColors);
+}
+
+TEST(SolveCliTest, SolvesACommunityPuzzle) {
+    const std::string file = std::string(TESSEMAR_PUZZLES_DIR) + "/classic/B01-dancer-5x10.xml";
+    CliRun run = RunWords({"solve", file, "--json"});
+    if (run.code == ExitCannotOpen)
+        GTEST_SKIP() << "the puzzle corpus is not beside the project";
+    ASSERT_EQ(run.code, ExitOk) << run.err;
+    EXPECT_NE(run.out.find("\"knownCells\": 50, "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"width\": 5, \"height\": 10, "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessemar::cli
