@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
@@ -93,8 +94,9 @@ void CWallpaperPainter::SetWallpaper(int mode, const std::string& path, int logo
 
 bool CWallpaperPainter::LoadPicture(const std::string& path) {
     // Plain bitmap files go straight to Qt's own reader, which also knows the compressed kinds.
-    if (!path.empty() && path[0] != '!') {
-        QImage bitmap(QFile::decodeName(QByteArray::fromStdString(path)), "BMP");
+    const QString fileName = QFile::decodeName(QByteArray::fromStdString(path));
+    if (!path.empty() && path[0] != '!' && QFileInfo(fileName).isFile()) {
+        QImage bitmap(fileName, "BMP");
         if (!bitmap.isNull()) {
             picture_ = bitmap.convertToFormat(QImage::Format_RGB32);
             return true;

@@ -3,6 +3,7 @@
 #include "core/images/Surface.h"
 
 #include <QImage>
+#include <QPainter>
 
 namespace tessemar {
 
@@ -12,6 +13,13 @@ namespace tessemar {
 inline QImage WrapSurface(const Surface& surface, QImage::Format format = QImage::Format_ARGB32) {
     return QImage(reinterpret_cast<const uchar*>(surface.Data()), surface.Width(), surface.Height(),
                   static_cast<qsizetype>(surface.Pitch()), format);
+}
+
+// Draws a surface with its top-left corner at (x, y): alpha-blended when it has alpha, copied
+// otherwise.
+inline void DrawSurface(QPainter& painter, int x, int y, const Surface& surface) {
+    if (!surface.IsCreated()) return;
+    painter.drawImage(x, y, WrapSurface(surface, surface.HasAlpha() ? QImage::Format_ARGB32 : QImage::Format_RGB32));
 }
 
 }  // namespace tessemar
