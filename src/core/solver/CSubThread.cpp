@@ -587,6 +587,28 @@ int CSubThread::SolveColumn(int x, int mode, int updateView) {
     return SolveGridLine(false, x, mode, updateView);
 }
 
+void CSubThread::LoadLine(const std::uint8_t* cells, std::size_t stride, const std::uint8_t* cross,
+                          int n) {
+    // Branch-free: the cells of a line come in no order a processor could predict.
+    std::uint8_t* line = lineBuf_.data();
+    std::uint64_t colouredWord = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::uint8_t v = cells[i * stride];
+        line[i] = v;
+        const std::uint8_t own = kOwnBit[v];
+        ownBits_[i] = own;
+        fitBits_[i] = static_cast<std::uint8_t>(own | (cross[i] & -static_cast<int>(v == 0)));
+        colouredWord |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(v - 1) < 250)
+                        << (i & 63);
+        if ((i & 63) == 63) {
+            colouredSet_[i >> 6] = colouredWord;
+            colouredWord = 0;
+        }
+    }
+    if ((n & 63) != 0)
+        colouredSet_[n >> 6] = colouredWord;
+}
+
 int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
     if (index < 0 || index >= (isRow ? height_ : width_))
         return 0;
@@ -603,23 +625,7 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
     std::uint8_t* work = workBuf_.data();
     // The line, with the colour bits the placement passes test: a known cell fits only its own
     // colour, an unknown one every colour its crossing line has.
-    // Branch-free: the cells of a line come in no order a processor could predict.
-    std::uint64_t colouredWord = 0;
-    for (int i = 0; i < n; ++i) {
-        const std::uint8_t v = g[base + i * stride];
-        line[i] = v;
-        const std::uint8_t own = kOwnBit[v];
-        ownBits_[i] = own;
-        fitBits_[i] = static_cast<std::uint8_t>(own | (cross[i] & -static_cast<int>(v == 0)));
-        colouredWord |= static_cast<std::uint64_t>(static_cast<std::uint8_t>(v - 1) < 250)
-                        << (i & 63);
-        if ((i & 63) == 63) {
-            colouredSet_[i >> 6] = colouredWord;
-            colouredWord = 0;
-        }
-    }
-    if ((n & 63) != 0)
-        colouredSet_[n >> 6] = colouredWord;
+    LoadLine(g + base, stride, cross, n);
     std::memcpy(work, line, static_cast<std::size_t>(n));
 
     int r = SolveLineKernel(mode, line, n, clues, ref.count, cross, work, nullptr);
@@ -861,22 +867,28 @@ int CSubThread::SolveLine(int mode, const ByteMatrix& line, const ByteMatrix& nu
     std::array<std::uint8_t, kMaxLine> mask{};
     CrossMask(crossHasColor, n, mask.data());
     reach.Fill(0);
-    int r = LeftmostKernel(RawCells{line.Data(), mask.data()}, n, clues.data(), m,
-                           leftStart_.data(), leftEnd_.data());
-    r |= RightmostKernel(RawCells{line.Data(), mask.data()}, n, clues.data(), m, rightStart_.data(),
-                         rightEnd_.data());
-    if ((r & ResultContradiction) != 0) {
-        if (mode == 1)
-            linePosition_ = -1;
+    LoadLine(line.Data(), 1, mask.data(), n);
+    const int r = SolveLineKernel(mode, lineBuf_.data(), n, clues.data(), m, mask.data(),
+                                  work.Data(), nullptr);
+    if (r != 0)
         return r;
-    }
-    for (int t = 0; t < m; ++t) {
-        for (int i = rightStart_[t]; i <= leftEnd_[t]; ++i)
-            work.Set(i, clues[t].colour);
-    }
-    for (int t = 0; t < m; ++t) {
-        for (int i = leftStart_[t]; i <= rightEnd_[t]; ++i)
+    // Each cell takes the colour of the last clue whose range covers it: clues are painted from
+    // the last one back, each cell once, skipping painted cells through next-unpainted links.
+    std::array<std::int16_t, kMaxLine + 1> next{};
+    for (int i = 0; i <= n; ++i)
+        next[i] = static_cast<std::int16_t>(i);
+    const auto unpainted = [&next](int i) {
+        while (next[i] != i) {
+            next[i] = next[next[i]];
+            i = next[i];
+        }
+        return i;
+    };
+    for (int t = m - 1; t >= 0; --t) {
+        for (int i = unpainted(leftStart_[t]); i <= rightEnd_[t]; i = unpainted(i + 1)) {
             reach.Set(i, clues[t].colour);
+            next[i] = static_cast<std::int16_t>(i + 1);
+        }
     }
     return 0;
 }

@@ -111,6 +111,8 @@ class CSubThread {
                     const std::uint8_t* line, int n, std::uint8_t* crossDirty,
                     std::uint8_t* changed, int& count);
     int SolveGridLine(bool isRow, int index, int mode, int updateView);
+    // Copies n cells (stride apart) into lineBuf_ with the colour bits the placement tests use.
+    void LoadLine(const std::uint8_t* cells, std::size_t stride, const std::uint8_t* cross, int n);
     void RestoreTrialGrid();
     void ClearDirtyFlags();
     bool StopRequested() const {

@@ -1,0 +1,146 @@
+// The line solver on lines of 25, 100 and 250 cells in one and in four colours, and the proof by
+// contradiction on a noise picture. Lines are cut from random pictures, so the clues fit, and
+// two thirds of their cells are left unknown, as in the middle of a solve.
+#include "core/solver/ByteMatrix.h"
+#include "core/solver/CSubThread.h"
+#include "core/solver/ClueNumbers.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <random>
+#include <vector>
+
+namespace tessemar {
+namespace {
+
+struct LineCase {
+    ByteMatrix line, numbers, colours;
+};
+
+std::vector<LineCase> MakeLines(int n, int colourCount, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<LineCase> cases;
+    for (int c = 0; c < 64; ++c) {
+        std::vector<int> cells(static_cast<std::size_t>(n));
+        for (int& cell : cells)
+            cell = random() % 2 == 0 ? 0 : 1 + static_cast<int>(random() % colourCount);
+        LineCase lc{ByteMatrix(n, 1, 0), ByteMatrix(n, 1, 255), ByteMatrix(n, 1, 0)};
+        // Clue slots from the picture outwards (slot 0 is the last run).
+        int k = 0;
+        for (int i = n - 1; i >= 0;) {
+            if (cells[i] == 0) {
+                --i;
+                continue;
+            }
+            int j = i;
+            while (j >= 0 && cells[j] == cells[i])
+                --j;
+            lc.numbers.Set(k, static_cast<std::uint8_t>(i - j));
+            lc.colours.Set(k, static_cast<std::uint8_t>(cells[i]));
+            ++k;
+            i = j;
+        }
+        for (int i = 0; i < n; ++i) {
+            if (random() % 3 == 0)
+                lc.line.Set(i, cells[i] == 0 ? 255 : static_cast<std::uint8_t>(cells[i]));
+        }
+        cases.push_back(std::move(lc));
+    }
+    return cases;
+}
+
+void BM_SolveLine(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const int colours = static_cast<int>(state.range(1));
+    const auto cases = MakeLines(n, colours, 7);
+    const ByteMatrix cross(9, n, 1);
+    CSubThread solver;
+    ByteMatrix work(n, 1), reach(n, 1), dirty(n, 1, 0);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const LineCase& lc = cases[i++ % cases.size()];
+        work = lc.line;
+        int code = solver.SolveLine(0, lc.line, lc.numbers, lc.colours, cross, work, reach);
+        int count = 0;
+        if (code == 0)
+            code = solver.ApplyLineResult(0, work, reach, lc.line, dirty, count, nullptr);
+        benchmark::DoNotOptimize(code);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SolveLine)->ArgsProduct({{25, 100, 250}, {1, 4}})->ArgNames({"cells", "colours"});
+
+// The same lines as the rows of one puzzle, solved the way a run solves them: read out of the
+// grid, solved, checked and written back. Every column allows every colour.
+void BM_SolveRow(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const int colours = static_cast<int>(state.range(1));
+    const auto cases = MakeLines(n, colours, 7);
+    PuzzleModel puzzle;
+    puzzle.columnCount = n;
+    puzzle.rowCount = static_cast<int>(cases.size());
+    puzzle.ClearArrays();
+    for (int y = 0; y < puzzle.rowCount; ++y) {
+        for (int i = 0; i < n; ++i) {
+            puzzle.rowClueNumbers[i][y] = cases[y].numbers.Get(i);
+            puzzle.rowClueColors[i][y] = cases[y].colours.Get(i);
+            puzzle.cells[i][y] = static_cast<std::int8_t>(cases[y].line.Get(i));
+        }
+    }
+    for (int x = 0; x < n; ++x) {
+        for (int c = 1; c <= colours; ++c) {
+            puzzle.columnClueNumbers[x][c - 1] = 1;
+            puzzle.columnClueColors[x][c - 1] = static_cast<std::uint8_t>(c);
+        }
+    }
+    std::atomic<int> stop{0};
+    CSubThread run;
+    for (auto _ : state) {
+        state.PauseTiming();
+        run.PrepareSolve(nullptr, stop, puzzle);
+        state.ResumeTiming();
+        for (int y = 0; y < puzzle.rowCount; ++y)
+            benchmark::DoNotOptimize(run.SolveRow(y, 1, 0));
+    }
+    state.SetItemsProcessed(state.iterations() * puzzle.rowCount);
+}
+BENCHMARK(BM_SolveRow)->ArgsProduct({{25, 100, 250}, {1, 4}})->ArgNames({"cells", "colours"});
+
+// One proof-by-contradiction pass over a 60 x 60 noise picture: thousands of trials, each a
+// few sweeps of dirty lines on the trial grid. Items are trial line solves.
+void BM_AbsurdPass(benchmark::State& state) {
+    const int colours = static_cast<int>(state.range(0));
+    std::mt19937 random(11);
+    CLogicDoc doc;
+    doc.SetPuzzleSize(60, 60);
+    for (int x = 0; x < 60; ++x) {
+        for (int y = 0; y < 60; ++y) {
+            doc.SetCell(x, y,
+                        random() % 2 == 0 ? 0 : static_cast<std::int8_t>(1 + random() % colours));
+        }
+    }
+    CalculateNumbers(doc);
+    PuzzleModel puzzle = doc.Model();
+    for (auto& column : puzzle.cells)
+        column.fill(0);
+    std::atomic<int> stop{0};
+    std::int64_t lines = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        CSubThread run;
+        run.PrepareSolve(nullptr, stop, puzzle);
+        while (run.ScanPass(1, 0) == ResultChanged) {
+        }
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(run.AbsurdPass(0, 0));
+        lines += run.Result().trialRowScans + run.Result().trialColumnScans;
+    }
+    state.SetItemsProcessed(lines);
+}
+BENCHMARK(BM_AbsurdPass)->Arg(1)->Arg(4)->ArgName("colours")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tessemar
+
+BENCHMARK_MAIN();
