@@ -8,16 +8,20 @@ namespace tessemar::cli {
 
 int RunConvert(const std::vector<std::string>& words, Streams& streams) {
     auto args = Arguments::Parse(words, {"--ini"}, {"--with-goal", "--no-goal"}, streams.err);
-    if (!args) return ExitUsage;
+    if (!args)
+        return ExitUsage;
     if (args->Positional().size() != 2) {
-        streams.err << "usage: tessemar-cli convert IN OUT [--with-goal] [--no-goal] [--ini PATH]\n";
+        streams.err
+            << "usage: tessemar-cli convert IN OUT [--with-goal] [--no-goal] [--ini PATH]\n";
         return ExitUsage;
     }
     // A community file says nothing of cell size and font, and not every colour: those come
     // from the same defaults a new document gets.
-    const DocumentDefaults defaults = ReadDocumentDefaults(IniFile(args->Value("--ini").value_or(ProgramIniPath())));
+    const DocumentDefaults defaults =
+        ReadDocumentDefaults(IniFile(args->Value("--ini").value_or(ProgramIniPath())));
     try {
-        auto doc = OpenPuzzleFile(args->Positional()[0], defaults, {.withGoal = args->Has("--with-goal")});
+        auto doc =
+            OpenPuzzleFile(args->Positional()[0], defaults, {.withGoal = args->Has("--with-goal")});
         SavePuzzleFile(*doc, args->Positional()[1], {.writeGoal = !args->Has("--no-goal")});
     } catch (const std::exception&) {
         return ReportFileError(streams.err);

@@ -53,12 +53,14 @@ TEST(ConvertTest, CarriesAPuzzleThroughEachFormatAndBack) {
         SCOPED_TRACE(middle);
         ConvertRun there = Convert({dir.File("in.tsd"), dir.File(middle), "--ini", ini});
         ASSERT_EQ(there.code, ExitOk) << there.err;
-        ConvertRun back = Convert({dir.File(middle), dir.File("back.tsd"), "--with-goal", "--ini", ini});
+        ConvertRun back =
+            Convert({dir.File(middle), dir.File("back.tsd"), "--with-goal", "--ini", ini});
         ASSERT_EQ(back.code, ExitOk) << back.err;
         auto result = OpenDocumentFile(dir.File("back.tsd"));
         EXPECT_EQ(WriteTsd(result->Model()).size(), WriteTsd(doc->Model()).size());
         for (int x = 0; x < 3; ++x) {
-            for (int y = 0; y < 2; ++y) EXPECT_EQ(result->Cell(x, y), doc->Cell(x, y)) << x << "," << y;
+            for (int y = 0; y < 2; ++y)
+                EXPECT_EQ(result->Cell(x, y), doc->Cell(x, y)) << x << "," << y;
         }
         EXPECT_EQ(result->Model().rowClueColors[1][0], 1);
         EXPECT_EQ(result->Model().rowClueColors[0][0], 2);
@@ -68,7 +70,8 @@ TEST(ConvertTest, CarriesAPuzzleThroughEachFormatAndBack) {
         ASSERT_EQ(Convert({dir.File(middle), dir.File("blank.tsd"), "--ini", ini}).code, ExitOk);
         EXPECT_EQ(OpenDocumentFile(dir.File("blank.tsd"))->Cell(0, 0), 0);
     }
-    ASSERT_EQ(Convert({dir.File("in.tsd"), dir.File("nogoal.xml"), "--no-goal", "--ini", ini}).code, ExitOk);
+    ASSERT_EQ(Convert({dir.File("in.tsd"), dir.File("nogoal.xml"), "--no-goal", "--ini", ini}).code,
+              ExitOk);
     EXPECT_EQ(ReadWholeFile(dir.File("nogoal.xml"))->find("<solution"), std::string::npos);
 }
 
@@ -85,15 +88,24 @@ TEST(ConvertTest, ExitCodesAndMessages) {
         std::string err;
     } cases[] = {
         {{dir.File("in.tsd")}, ExitUsage, "usage: tessemar-cli convert"},
-        {{dir.File("in.tsd"), dir.File("a.xml"), dir.File("b.xml")}, ExitUsage, "usage: tessemar-cli convert"},
-        {{dir.File("in.tsd"), dir.File("a.xml"), "--goal"}, ExitUsage, "tessemar-cli: unknown option --goal"},
-        {{dir.File("missing.xml"), dir.File("a.tsd"), "--ini", ini}, ExitCannotOpen,
+        {{dir.File("in.tsd"), dir.File("a.xml"), dir.File("b.xml")},
+         ExitUsage,
+         "usage: tessemar-cli convert"},
+        {{dir.File("in.tsd"), dir.File("a.xml"), "--goal"},
+         ExitUsage,
+         "tessemar-cli: unknown option --goal"},
+        {{dir.File("missing.xml"), dir.File("a.tsd"), "--ini", ini},
+         ExitCannotOpen,
          dir.File("missing.xml") + " was not found.\n"},
-        {{dir.File("bad.xml"), dir.File("a.tsd"), "--ini", ini}, ExitBadFile,
+        {{dir.File("bad.xml"), dir.File("a.tsd"), "--ini", ini},
+         ExitBadFile,
          "Unexpected file format. (line 2: <puzzle> is never closed)\n"},
-        {{dir.File("bad.non"), dir.File("a.tsd"), "--ini", ini}, ExitBadFile,
+        {{dir.File("bad.non"), dir.File("a.tsd"), "--ini", ini},
+         ExitBadFile,
          "Unexpected file format. (line 4: \"x?\" is not a clue number (0..250))\n"},
-        {{dir.File("bad.tsd"), dir.File("a.xml"), "--ini", ini}, ExitBadFile, "Unexpected file format.\n"},
+        {{dir.File("bad.tsd"), dir.File("a.xml"), "--ini", ini},
+         ExitBadFile,
+         "Unexpected file format.\n"},
         {{dir.File("in.tsd"), dir.File("no/such/dir/a.non"), "--ini", ini}, ExitCannotWrite, ""},
     };
     text::SetLanguage(text::Language::English);

@@ -14,9 +14,11 @@ namespace {
 std::string LowerExtension(std::string_view path) {
     std::size_t slash = path.find_last_of('/');
     std::size_t dot = path.find_last_of('.');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return {};
     std::string extension(path.substr(dot + 1));
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return extension;
 }
 
@@ -29,15 +31,18 @@ std::string FileNameOf(const std::string& path) {
 
 PuzzleFormat PuzzleFormatOfPath(std::string_view path) {
     std::string extension = LowerExtension(path);
-    if (extension == "xml") return PuzzleFormat::Webpbn;
-    if (extension == "non") return PuzzleFormat::Non;
+    if (extension == "xml")
+        return PuzzleFormat::Webpbn;
+    if (extension == "non")
+        return PuzzleFormat::Non;
     return PuzzleFormat::Tsd;
 }
 
 std::unique_ptr<CLogicDoc> OpenPuzzleFile(const std::string& path, const DocumentDefaults& defaults,
                                           const PuzzleReadOptions& options) {
     const PuzzleFormat format = PuzzleFormatOfPath(path);
-    if (format == PuzzleFormat::Tsd) return OpenDocumentFile(path, defaults);
+    if (format == PuzzleFormat::Tsd)
+        return OpenDocumentFile(path, defaults);
 
     std::vector<std::uint8_t> bytes;
     if (FileStatus status = ReadFileBytes(path, bytes); !status.ok) {

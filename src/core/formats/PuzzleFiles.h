@@ -38,13 +38,15 @@ struct PuzzleWriteOptions {
 // A document file takes its path, so that Save writes it back. A community file only lends
 // its name to the title of the document's windows: the document has no path, so that saving
 // it never overwrites the foreign file with a document.
-std::unique_ptr<CLogicDoc> OpenPuzzleFile(const std::string& path, const DocumentDefaults& defaults = {},
+std::unique_ptr<CLogicDoc> OpenPuzzleFile(const std::string& path,
+                                          const DocumentDefaults& defaults = {},
                                           const PuzzleReadOptions& options = {});
 
 // Writes the document in the format the extension asks for, replacing any old file only when
 // the new one is complete. Saving as a document file is the document's Save: it takes the
 // path and is no longer modified. Writing a community format is an export that leaves the
 // document as it was. Throws FileAccessError.
-void SavePuzzleFile(CLogicDoc& doc, const std::string& path, const PuzzleWriteOptions& options = {});
+void SavePuzzleFile(CLogicDoc& doc, const std::string& path,
+                    const PuzzleWriteOptions& options = {});
 
 }  // namespace tessemar

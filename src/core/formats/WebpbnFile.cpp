@@ -25,22 +25,28 @@ struct ColourDefinition {
 
 // The colours of one puzzle, looked up by name as clues refer to them.
 class Palette {
-public:
+  public:
     void Define(const xml::Document& doc, const XmlElement& element) {
         const std::string_view* attribute = doc.Attribute(element, "name");
-        if (!attribute || attribute->empty()) throw PuzzleFormatError(element.line, "a colour without a name");
+        if (!attribute || attribute->empty())
+            throw PuzzleFormatError(element.line, "a colour without a name");
         const std::string name(*attribute);
-        if (Find(name)) throw PuzzleFormatError(element.line, "colour \"" + name + "\" is defined twice");
+        if (Find(name))
+            throw PuzzleFormatError(element.line, "colour \"" + name + "\" is defined twice");
         auto rgb = formats::ParseHexColour(formats::Trim(element.text));
-        if (!rgb) throw PuzzleFormatError(element.line, "colour \"" + name + "\" is not a hex RGB value");
+        if (!rgb)
+            throw PuzzleFormatError(element.line, "colour \"" + name + "\" is not a hex RGB value");
         const std::string_view* character = doc.Attribute(element, "char");
-        definitions_.push_back({name, std::string(character ? *character : std::string_view()), *rgb, element.line});
+        definitions_.push_back(
+            {name, std::string(character ? *character : std::string_view()), *rgb, element.line});
     }
 
     // The two colours every webpbn puzzle may use without defining them.
     void AddPredefined(int line) {
-        if (!Find("white")) definitions_.push_back({"white", ".", MakeColorRef(255, 255, 255), line});
-        if (!Find("black")) definitions_.push_back({"black", "X", MakeColorRef(0, 0, 0), line});
+        if (!Find("white"))
+            definitions_.push_back({"white", ".", MakeColorRef(255, 255, 255), line});
+        if (!Find("black"))
+            definitions_.push_back({"black", "X", MakeColorRef(0, 0, 0), line});
     }
 
     ColourDefinition* Find(std::string_view name) {
@@ -59,15 +65,17 @@ public:
     void AssignIndices(const ColourDefinition* background) {
         int next = 1;
         for (ColourDefinition& d : definitions_) {
-            if (&d == background || !d.used) continue;
-            if (next > 8) throw PuzzleFormatError(d.line, "more than 8 colours");
+            if (&d == background || !d.used)
+                continue;
+            if (next > 8)
+                throw PuzzleFormatError(d.line, "more than 8 colours");
             d.index = next++;
         }
     }
 
     const std::vector<ColourDefinition>& Definitions() const { return definitions_; }
 
-private:
+  private:
     std::vector<ColourDefinition> definitions_;
 };
 
@@ -82,9 +90,9 @@ struct PendingLine {
     std::vector<PendingClue> numbers;
 };
 
-std::vector<PendingLine> ReadClueLines(const xml::Document& doc, const XmlElement& clues, Palette& palette,
-                                       const ColourDefinition* background, const std::string& defaultColour,
-                                       const char* what) {
+std::vector<PendingLine> ReadClueLines(const xml::Document& doc, const XmlElement& clues,
+                                       Palette& palette, const ColourDefinition* background,
+                                       const std::string& defaultColour, const char* what) {
     std::vector<PendingLine> lines;
     for (const XmlElement* line : doc.Children(clues, "line")) {
         if (lines.size() == static_cast<std::size_t>(kMaxLines)) {
@@ -96,26 +104,31 @@ std::vector<PendingLine> ReadClueLines(const xml::Document& doc, const XmlElemen
             const std::string_view* colourName = doc.Attribute(count, "color");
             const std::string_view name = colourName ? *colourName : defaultColour;
             ColourDefinition* colour = palette.Find(name);
-            if (!colour) throw PuzzleFormatError(count.line, "unknown colour \"" + std::string(name) + "\"");
-            if (colour == background) throw PuzzleFormatError(count.line, "a clue in the background colour");
+            if (!colour)
+                throw PuzzleFormatError(count.line, "unknown colour \"" + std::string(name) + "\"");
+            if (colour == background)
+                throw PuzzleFormatError(count.line, "a clue in the background colour");
             auto number = formats::ParseClueNumber(formats::Trim(count.text));
             if (!number) {
                 throw PuzzleFormatError(count.line, "\"" + std::string(formats::Trim(count.text)) +
                                                         "\" is not a clue number (0..250)");
             }
-            if (*number == 0) continue;
+            if (*number == 0)
+                continue;
             colour->used = true;
             numbers.push_back({*number, colour});
         }
     }
-    if (lines.empty()) throw PuzzleFormatError(clues.line, std::string("no ") + what);
+    if (lines.empty())
+        throw PuzzleFormatError(clues.line, std::string("no ") + what);
     return lines;
 }
 
 // The goal image: one text row per picture row, between '|' marks, one colour character a
 // cell. Returns the definitions row by row (nullptr for the background).
 std::vector<std::vector<ColourDefinition*>> ReadGoalImage(const XmlElement& image, Palette& palette,
-                                                          ColourDefinition* background, int width, int height) {
+                                                          ColourDefinition* background, int width,
+                                                          int height) {
     std::vector<std::vector<ColourDefinition*>> rows;
     int line = image.line;
     std::string_view text = image.text;
@@ -124,22 +137,27 @@ std::vector<std::vector<ColourDefinition*>> ReadGoalImage(const XmlElement& imag
         std::size_t end = std::min(text.find('\n', start), text.size());
         std::string_view row = formats::Trim(text.substr(start, end - start));
         if (!row.empty()) {
-            if (row.front() == '|') row.remove_prefix(1);
-            if (!row.empty() && row.back() == '|') row.remove_suffix(1);
+            if (row.front() == '|')
+                row.remove_prefix(1);
+            if (!row.empty() && row.back() == '|')
+                row.remove_suffix(1);
             if (static_cast<int>(rows.size()) == height) {
                 throw PuzzleFormatError(line, "the goal picture has more rows than the puzzle");
             }
             if (static_cast<int>(row.size()) != width) {
-                throw PuzzleFormatError(line, "a goal picture row of " + std::to_string(row.size()) +
-                                                  " cells in a puzzle " + std::to_string(width) + " wide");
+                throw PuzzleFormatError(
+                    line, "a goal picture row of " + std::to_string(row.size()) +
+                              " cells in a puzzle " + std::to_string(width) + " wide");
             }
             auto& cells = rows.emplace_back();
             for (char c : row) {
                 ColourDefinition* colour = palette.FindByCharacter(std::string_view(&c, 1));
                 if (!colour) {
-                    throw PuzzleFormatError(line, std::string("goal picture cell '") + c + "' is no colour");
+                    throw PuzzleFormatError(
+                        line, std::string("goal picture cell '") + c + "' is no colour");
                 }
-                if (colour != background) colour->used = true;
+                if (colour != background)
+                    colour->used = true;
                 cells.push_back(colour == background ? nullptr : colour);
             }
         }
@@ -157,11 +175,20 @@ std::string Escape(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '&': out += "&amp;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -170,13 +197,16 @@ std::string Escape(std::string_view text) {
 // Files that declare a Latin-1 encoding are turned into UTF-8 before parsing, so that titles
 // arrive as the rest of the program keeps text. Other declarations are taken as UTF-8.
 std::string DeclaredLatin1ToUtf8(std::string_view text) {
-    if (!text.starts_with("<?xml")) return {};
+    if (!text.starts_with("<?xml"))
+        return {};
     std::string declaration(text.substr(0, text.find("?>")));
-    for (char& c : declaration) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : declaration)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const bool latin1 = declaration.find("iso-8859-1") != std::string::npos ||
                         declaration.find("latin1") != std::string::npos ||
                         declaration.find("windows-1252") != std::string::npos;
-    if (!latin1) return {};
+    if (!latin1)
+        return {};
     std::string out;
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -197,9 +227,11 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
     const xml::Document doc = xml::ParseXml(converted.empty() ? text : converted);
     const XmlElement& root = doc.Root();
     const XmlElement* puzzle = root.name == "puzzle" ? &root : doc.FirstChild(root, "puzzle");
-    if (!puzzle) throw PuzzleFormatError(root.line, "no <puzzle> in the file");
+    if (!puzzle)
+        throw PuzzleFormatError(root.line, "no <puzzle> in the file");
     if (const std::string_view* type = doc.Attribute(*puzzle, "type"); type && *type != "grid") {
-        throw PuzzleFormatError(puzzle->line, "only grid puzzles can be read, not \"" + std::string(*type) + "\"");
+        throw PuzzleFormatError(
+            puzzle->line, "only grid puzzles can be read, not \"" + std::string(*type) + "\"");
     }
     const std::string_view* defaultAttribute = doc.Attribute(*puzzle, "defaultcolor");
     const std::string_view* backgroundAttribute = doc.Attribute(*puzzle, "backgroundcolor");
@@ -207,10 +239,13 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
     const std::string backgroundName(backgroundAttribute ? *backgroundAttribute : "white");
 
     Palette palette;
-    for (const XmlElement* child : doc.Children(*puzzle, "color")) palette.Define(doc, *child);
+    for (const XmlElement* child : doc.Children(*puzzle, "color"))
+        palette.Define(doc, *child);
     palette.AddPredefined(puzzle->line);
     ColourDefinition* background = palette.Find(backgroundName);
-    if (!background) throw PuzzleFormatError(puzzle->line, "unknown background colour \"" + backgroundName + "\"");
+    if (!background)
+        throw PuzzleFormatError(puzzle->line,
+                                "unknown background colour \"" + backgroundName + "\"");
 
     const XmlElement* rowClues = nullptr;
     const XmlElement* columnClues = nullptr;
@@ -218,15 +253,19 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
         const XmlElement& child = *clues;
         const std::string_view* type = doc.Attribute(child, "type");
         const XmlElement** slot = !type                ? nullptr
-                                    : *type == "rows"    ? &rowClues
-                                    : *type == "columns" ? &columnClues
-                                                         : nullptr;
-        if (!slot) throw PuzzleFormatError(child.line, "clues must be of type \"rows\" or \"columns\"");
-        if (*slot) throw PuzzleFormatError(child.line, "a second set of " + std::string(*type) + " clues");
+                                  : *type == "rows"    ? &rowClues
+                                  : *type == "columns" ? &columnClues
+                                                       : nullptr;
+        if (!slot)
+            throw PuzzleFormatError(child.line, "clues must be of type \"rows\" or \"columns\"");
+        if (*slot)
+            throw PuzzleFormatError(child.line, "a second set of " + std::string(*type) + " clues");
         *slot = &child;
     }
-    if (!rowClues) throw PuzzleFormatError(puzzle->line, "the puzzle has no row clues");
-    if (!columnClues) throw PuzzleFormatError(puzzle->line, "the puzzle has no column clues");
+    if (!rowClues)
+        throw PuzzleFormatError(puzzle->line, "the puzzle has no row clues");
+    if (!columnClues)
+        throw PuzzleFormatError(puzzle->line, "the puzzle has no column clues");
     auto rows = ReadClueLines(doc, *rowClues, palette, background, defaultColour, "rows");
     auto columns = ReadClueLines(doc, *columnClues, palette, background, defaultColour, "columns");
     const int width = static_cast<int>(columns.size());
@@ -235,13 +274,14 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
     // document cannot even store.
     for (std::size_t y = 0; y < rows.size(); ++y) {
         if (static_cast<int>(rows[y].numbers.size()) > width) {
-            throw PuzzleFormatError(rows[y].line, "row " + std::to_string(y + 1) + " has more numbers than cells");
+            throw PuzzleFormatError(
+                rows[y].line, "row " + std::to_string(y + 1) + " has more numbers than cells");
         }
     }
     for (std::size_t x = 0; x < columns.size(); ++x) {
         if (static_cast<int>(columns[x].numbers.size()) > height) {
-            throw PuzzleFormatError(columns[x].line,
-                                    "column " + std::to_string(x + 1) + " has more numbers than cells");
+            throw PuzzleFormatError(columns[x].line, "column " + std::to_string(x + 1) +
+                                                         " has more numbers than cells");
         }
     }
 
@@ -250,9 +290,11 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
         for (const XmlElement* solution : doc.Children(*puzzle, "solution")) {
             const XmlElement& child = *solution;
             const std::string_view* type = doc.Attribute(child, "type");
-            if (type && *type != "goal") continue;
+            if (type && *type != "goal")
+                continue;
             const XmlElement* image = doc.FirstChild(child, "image");
-            if (!image) throw PuzzleFormatError(child.line, "a solution without an image");
+            if (!image)
+                throw PuzzleFormatError(child.line, "a solution without an image");
             goal = ReadGoalImage(*image, palette, background, width, height);
             break;
         }
@@ -264,11 +306,14 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
     model.ClearArrays();
     auto resolve = [](const PendingLine& pending) {
         std::vector<Clue> line;
-        for (const PendingClue& clue : pending.numbers) line.push_back({clue.number, clue.colour->index});
+        for (const PendingClue& clue : pending.numbers)
+            line.push_back({clue.number, clue.colour->index});
         return line;
     };
-    for (int y = 0; y < height; ++y) formats::StoreClueLine(model, SideRow, y, resolve(rows[y]));
-    for (int x = 0; x < width; ++x) formats::StoreClueLine(model, SideColumn, x, resolve(columns[x]));
+    for (int y = 0; y < height; ++y)
+        formats::StoreClueLine(model, SideRow, y, resolve(rows[y]));
+    for (int x = 0; x < width; ++x)
+        formats::StoreClueLine(model, SideColumn, x, resolve(columns[x]));
     for (std::size_t y = 0; y < goal.size(); ++y) {
         for (std::size_t x = 0; x < goal[y].size(); ++x) {
             model.cells[x][y] = static_cast<std::int8_t>(goal[y][x] ? goal[y][x]->index : 0);
@@ -276,13 +321,15 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
     }
     model.colors[0] = background->rgb;
     for (const ColourDefinition& d : palette.Definitions()) {
-        if (d.index == 0) continue;
+        if (d.index == 0)
+            continue;
         model.colors[d.index] = d.rgb;
         model.shadowColors[d.index] = formats::AutoShadow(d.rgb);
     }
     if (const XmlElement* title = doc.FirstChild(*puzzle, "title")) {
         std::string_view trimmed = formats::Trim(title->text);
-        if (!trimmed.empty()) model.title = text::DecodeFileText(trimmed);
+        if (!trimmed.empty())
+            model.title = text::DecodeFileText(trimmed);
     }
 }
 
@@ -290,17 +337,23 @@ std::string WriteWebpbn(const PuzzleModel& m, const PuzzleWriteOptions& options)
     const bool goal = options.writeGoal && formats::PictureHasFill(m);
     const std::array<bool, 9> used = formats::UsedColours(m, goal);
     const bool mono = std::none_of(used.begin() + 2, used.end(), [](bool u) { return u; });
-    auto name = [&](int colour) { return mono ? std::string("black") : "c" + std::to_string(colour); };
+    auto name = [&](int colour) {
+        return mono ? std::string("black") : "c" + std::to_string(colour);
+    };
     auto character = [&](int colour) { return mono ? 'X' : static_cast<char>('0' + colour); };
     int defaultColour = 1;
-    while (!mono && !used[defaultColour]) ++defaultColour;
+    while (!mono && !used[defaultColour])
+        ++defaultColour;
 
-    std::string out = "<?xml version=\"1.0\"?>\n<puzzleset>\n<puzzle type=\"grid\" defaultcolor=\"" +
-                      name(defaultColour) + "\" backgroundcolor=\"white\">\n";
+    std::string out =
+        "<?xml version=\"1.0\"?>\n<puzzleset>\n<puzzle type=\"grid\" defaultcolor=\"" +
+        name(defaultColour) + "\" backgroundcolor=\"white\">\n";
     out += "<title>" + Escape(m.title) + "</title>\n";
-    out += "<color name=\"white\" char=\".\">" + formats::FormatHexColour(m.colors[0]) + "</color>\n";
+    out +=
+        "<color name=\"white\" char=\".\">" + formats::FormatHexColour(m.colors[0]) + "</color>\n";
     for (int colour = 1; colour <= 8; ++colour) {
-        if (!used[colour] && !(mono && colour == 1)) continue;
+        if (!used[colour] && !(mono && colour == 1))
+            continue;
         out += "<color name=\"" + name(colour) + "\" char=\"" + character(colour) + "\">" +
                formats::FormatHexColour(m.colors[colour]) + "</color>\n";
     }

@@ -12,7 +12,7 @@ namespace tessemar::xml {
 // the source text. A 250 x 250 colour puzzle has some 150,000 elements, and one allocation per
 // element would cost more than the parsing.
 class Document {
-public:
+  public:
     struct Element {
         std::string_view name;
         int line = 0;  // where its start tag begins, 1-based
@@ -33,7 +33,7 @@ public:
     std::vector<const Element*> Children(const Element& element, std::string_view name = {}) const;
     const Element* FirstChild(const Element& element, std::string_view name) const;
 
-private:
+  private:
     friend class Parser;
     struct AttributeEntry {
         std::string_view name;

@@ -27,8 +27,10 @@ inline void ComputeClues(PuzzleModel& m) {
                 colour = cell;
             }
         }
-        if (run != 0) store(k++, run, colour);
-        if (k == 0) store(0, 0, 1);
+        if (run != 0)
+            store(k++, run, colour);
+        if (k == 0)
+            store(0, 0, 1);
     };
     for (int y = 0; y < m.rowCount; ++y) {
         line(
@@ -49,13 +51,15 @@ inline void ComputeClues(PuzzleModel& m) {
 }
 
 // A random picture of colours 1..colours (each of them used) with some X marks, and its clues.
-inline std::unique_ptr<PuzzleModel> RandomPuzzle(std::mt19937& random, int width, int height, int colours) {
+inline std::unique_ptr<PuzzleModel> RandomPuzzle(std::mt19937& random, int width, int height,
+                                                 int colours) {
     auto m = std::make_unique<PuzzleModel>();
     m->columnCount = width;
     m->rowCount = height;
     std::uniform_int_distribution<int> cell(-1, colours);
     for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) m->cells[x][y] = static_cast<std::int8_t>(cell(random));
+        for (int y = 0; y < height; ++y)
+            m->cells[x][y] = static_cast<std::int8_t>(cell(random));
     }
     for (int c = 1; c <= colours; ++c) {
         m->cells[random() % width][random() % height] = static_cast<std::int8_t>(c);
@@ -77,14 +81,18 @@ inline void ExpectSamePuzzle(const PuzzleModel& expected, const PuzzleModel& act
     const int w = expected.columnCount, h = expected.rowCount;
     for (int y = 0; y < h; ++y) {
         for (int k = 0; k < w; ++k) {
-            ASSERT_EQ(actual.rowClueNumbers[k][y], expected.rowClueNumbers[k][y]) << "row " << y << " slot " << k;
-            ASSERT_EQ(actual.rowClueColors[k][y], expected.rowClueColors[k][y]) << "row " << y << " slot " << k;
+            ASSERT_EQ(actual.rowClueNumbers[k][y], expected.rowClueNumbers[k][y])
+                << "row " << y << " slot " << k;
+            ASSERT_EQ(actual.rowClueColors[k][y], expected.rowClueColors[k][y])
+                << "row " << y << " slot " << k;
         }
     }
     for (int x = 0; x < w; ++x) {
         for (int k = 0; k < h; ++k) {
-            ASSERT_EQ(actual.columnClueNumbers[x][k], expected.columnClueNumbers[x][k]) << "column " << x;
-            ASSERT_EQ(actual.columnClueColors[x][k], expected.columnClueColors[x][k]) << "column " << x;
+            ASSERT_EQ(actual.columnClueNumbers[x][k], expected.columnClueNumbers[x][k])
+                << "column " << x;
+            ASSERT_EQ(actual.columnClueColors[x][k], expected.columnClueColors[x][k])
+                << "column " << x;
         }
     }
     for (int x = 0; x < w; ++x) {

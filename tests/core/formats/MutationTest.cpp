@@ -11,14 +11,17 @@ namespace {
 // Whatever a reader accepts must be a model the rest of the program can trust: a size in
 // range, cells and colours the model knows, and no clue slot beyond a line's capacity.
 std::string ModelFault(const PuzzleModel& m) {
-    if (m.columnCount < 1 || m.columnCount > kMaxLines || m.rowCount < 1 || m.rowCount > kMaxLines) {
+    if (m.columnCount < 1 || m.columnCount > kMaxLines || m.rowCount < 1 ||
+        m.rowCount > kMaxLines) {
         return "size " + std::to_string(m.columnCount) + "x" + std::to_string(m.rowCount);
     }
     for (int a = 0; a < kMaxLines; ++a) {
         for (int b = 0; b < kMaxLines; ++b) {
             auto where = [&] { return " at " + std::to_string(a) + "," + std::to_string(b); };
-            if (m.cells[a][b] < 0 || m.cells[a][b] > 8) return "cell" + where();
-            if (m.rowClueColors[a][b] > 8 || m.columnClueColors[a][b] > 8) return "clue colour" + where();
+            if (m.cells[a][b] < 0 || m.cells[a][b] > 8)
+                return "cell" + where();
+            if (m.rowClueColors[a][b] > 8 || m.columnClueColors[a][b] > 8)
+                return "clue colour" + where();
             // Row slots are [k][y], column slots [x][k].
             if (m.rowClueNumbers[a][b] != kEmptySlot &&
                 (a >= m.columnCount || b >= m.rowCount || m.rowClueNumbers[a][b] > kMaxLines ||
@@ -44,10 +47,18 @@ std::string Mutate(std::string text, std::mt19937& random) {
     for (int e = 0; e < edits && !text.empty(); ++e) {
         const std::size_t at = random() % text.size();
         switch (random() % 5) {
-            case 0: text[at] = static_cast<char>(random()); break;
-            case 1: text[at] = kSpecial[random() % kSpecial.size()]; break;
-            case 2: text.erase(at, 1 + random() % 16); break;
-            case 3: text.insert(at, 1, kSpecial[random() % kSpecial.size()]); break;
+            case 0:
+                text[at] = static_cast<char>(random());
+                break;
+            case 1:
+                text[at] = kSpecial[random() % kSpecial.size()];
+                break;
+            case 2:
+                text.erase(at, 1 + random() % 16);
+                break;
+            case 3:
+                text.insert(at, 1, kSpecial[random() % kSpecial.size()]);
+                break;
             case 4: {
                 const std::size_t from = random() % text.size();
                 text.insert(at, text.substr(from, 1 + random() % 40));
@@ -86,13 +97,19 @@ TEST(MutationTest, DamagedWebpbnFilesAreRefusedOrReadSoundly) {
         seeds.push_back(WriteWebpbn(*testing::RandomPuzzle(random, 6, 5, colours)));
     }
     seeds.push_back(
-        "<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x \"y\">]><puzzleset><puzzle backgroundcolor='w' "
+        "<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x \"y\">]><puzzleset><puzzle "
+        "backgroundcolor='w' "
         "defaultcolor='k'><color name='w' char='.'>fff</color><color name='k' char='#'>000</color>"
-        "<!-- c --><clues type='rows'><line><count>1</count></line><line><![CDATA[ ]]></line></clues>"
+        "<!-- c --><clues type='rows'><line><count>1</count></line><line><![CDATA[ "
+        "]]></line></clues>"
         "<clues type='columns'><line><count color='k'>1</count></line></clues>"
         "<solution type='goal'><image>|#|\n|.|</image></solution></puzzle></puzzleset>");
-    Torture(seeds, [](const std::string& t, PuzzleModel& m, const PuzzleReadOptions& o) { ReadWebpbn(t, m, o); },
-            random);
+    Torture(
+        seeds,
+        [](const std::string& t, PuzzleModel& m, const PuzzleReadOptions& o) {
+            ReadWebpbn(t, m, o);
+        },
+        random);
 }
 
 TEST(MutationTest, DamagedNonFilesAreRefusedOrReadSoundly) {
@@ -101,9 +118,12 @@ TEST(MutationTest, DamagedNonFilesAreRefusedOrReadSoundly) {
     for (int colours : {1, 3, 8}) {
         seeds.push_back(WriteNon(*testing::RandomPuzzle(random, 6, 5, colours)));
     }
-    seeds.push_back("title \"&#x41;&amp;\"\ncolumns 2\nrows 2\nrows\n1\n\ncolumns\n1\n\ngoal 1000\n");
-    Torture(seeds, [](const std::string& t, PuzzleModel& m, const PuzzleReadOptions& o) { ReadNon(t, m, o); },
-            random);
+    seeds.push_back(
+        "title \"&#x41;&amp;\"\ncolumns 2\nrows 2\nrows\n1\n\ncolumns\n1\n\ngoal 1000\n");
+    Torture(
+        seeds,
+        [](const std::string& t, PuzzleModel& m, const PuzzleReadOptions& o) { ReadNon(t, m, o); },
+        random);
 }
 
 }  // namespace

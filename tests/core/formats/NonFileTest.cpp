@@ -49,12 +49,14 @@ TEST(NonFileTest, ReadsTheCommonForm) {
     EXPECT_EQ(m->columnClueNumbers[2][1], 1);
     const int goal[3][4] = {{1, 0, 1, 1}, {0, 0, 0, 0}, {1, 1, 1, 1}};
     for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(m->cells[x][y], goal[y][x]) << x << "," << y;
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(m->cells[x][y], goal[y][x]) << x << "," << y;
     }
     // A one-colour .non says nothing of colours: the document keeps its own.
     EXPECT_EQ(m->colors, kDefaultColors);
     EXPECT_EQ(m->shadowColors, kDefaultShadowColors);
-    EXPECT_EQ(Read("width 1\nheight 1\nrows\n1\ncolumns\n1\ngoal \"1\"\n")->cells[0][0], 0) << "goal not asked for";
+    EXPECT_EQ(Read("width 1\nheight 1\nrows\n1\ncolumns\n1\ngoal \"1\"\n")->cells[0][0], 0)
+        << "goal not asked for";
 }
 
 // The variants that occur: sizes spelt "columns N" / "rows N", keys in any order, blank lines
@@ -153,9 +155,11 @@ TEST(NonFileTest, RefusesBadFilesNamingTheLine) {
         {size + "color 1 #ff0000\n", false, 3, "one letter"},
         {size + "color a #ff00\n", false, 3, "not #rrggbb"},
         {size + "color a #ff0000\ncolor a #00ff00\n", false, 4, "defined twice"},
-        {size + "rows\n1\n1\n" + columns + "goal \"10\"\n", true, 10, "the goal has 2 cells, the puzzle 6"},
+        {size + "rows\n1\n1\n" + columns + "goal \"10\"\n", true, 10,
+         "the goal has 2 cells, the puzzle 6"},
         {size + "rows\n1\n1\n" + columns + "goal \"1001002\"\n", true, 10, "'2' is no colour"},
-        {size + "rows\n1\n1\n" + columns + "goal \"100100\"\ngoal \"1\"\n", false, 11, "a second goal"},
+        {size + "rows\n1\n1\n" + columns + "goal \"100100\"\ngoal \"1\"\n", false, 11,
+         "a second goal"},
     };
     for (const Case& c : cases) {
         try {
@@ -163,7 +167,8 @@ TEST(NonFileTest, RefusesBadFilesNamingTheLine) {
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const PuzzleFormatError& error) {
             EXPECT_EQ(error.line(), c.line) << c.problem << " -> " << error.what();
-            EXPECT_NE(error.problem().find(c.problem), std::string::npos) << c.problem << " -> " << error.what();
+            EXPECT_NE(error.problem().find(c.problem), std::string::npos)
+                << c.problem << " -> " << error.what();
         }
     }
 }
@@ -179,13 +184,15 @@ TEST(NonFileTest, WritesPlainOneColourAndLetteredColourPuzzles) {
     m->cells[2][1] = -1;
     testing::ComputeClues(*m);
     EXPECT_EQ(WriteNon(*m),
-              "title \"Say &quot;hi&quot; &amp; go\"\nwidth 4\nheight 2\n\nrows\n2,1\n0\n\ncolumns\n1\n1\n0\n1\n\n"
+              "title \"Say &quot;hi&quot; &amp; go\"\nwidth 4\nheight "
+              "2\n\nrows\n2,1\n0\n\ncolumns\n1\n1\n0\n1\n\n"
               "goal \"11010000\"\n");
     m->cells[1][0] = 3;
     testing::ComputeClues(*m);
     const std::string colour = WriteNon(*m, {.writeGoal = false});
     EXPECT_EQ(colour,
-              "title \"Say &quot;hi&quot; &amp; go\"\nwidth 4\nheight 2\ncolor a #303030\ncolor c #00f000\n\n"
+              "title \"Say &quot;hi&quot; &amp; go\"\nwidth 4\nheight 2\ncolor a #303030\ncolor c "
+              "#00f000\n\n"
               "rows\n1a,1c,1a\n0\n\ncolumns\n1a\n1c\n0\n1a\n");
 }
 
@@ -197,7 +204,8 @@ TEST(NonFileTest, RandomPuzzlesSurviveTheRoundTrip) {
                                               1 + static_cast<int>(random() % 40), colours);
         auto back = Read(WriteNon(*original), true);
         testing::ExpectSamePuzzle(*original, *back, true);
-        for (int c = colours == 1 ? 9 : 1; c <= colours; ++c) EXPECT_EQ(back->colors[c], original->colors[c]);
+        for (int c = colours == 1 ? 9 : 1; c <= colours; ++c)
+            EXPECT_EQ(back->colors[c], original->colors[c]);
     }
 }
 

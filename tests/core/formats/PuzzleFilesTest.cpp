@@ -21,12 +21,14 @@ TEST(PuzzleFilesTest, TheExtensionChoosesTheFormat) {
         const char* path;
         PuzzleFormat format;
     } cases[] = {
-        {"a.xml", PuzzleFormat::Webpbn}, {"dir/A.XML", PuzzleFormat::Webpbn}, {"b.non", PuzzleFormat::Non},
-        {"b.NoN", PuzzleFormat::Non},    {"c.tsd", PuzzleFormat::Tsd},        {"c.TSD", PuzzleFormat::Tsd},
-        {"noext", PuzzleFormat::Tsd},    {"x.xml/file", PuzzleFormat::Tsd},   {"weird.txt", PuzzleFormat::Tsd},
-        {".non", PuzzleFormat::Non},
+        {"a.xml", PuzzleFormat::Webpbn},  {"dir/A.XML", PuzzleFormat::Webpbn},
+        {"b.non", PuzzleFormat::Non},     {"b.NoN", PuzzleFormat::Non},
+        {"c.tsd", PuzzleFormat::Tsd},     {"c.TSD", PuzzleFormat::Tsd},
+        {"noext", PuzzleFormat::Tsd},     {"x.xml/file", PuzzleFormat::Tsd},
+        {"weird.txt", PuzzleFormat::Tsd}, {".non", PuzzleFormat::Non},
     };
-    for (const Case& c : cases) EXPECT_EQ(PuzzleFormatOfPath(c.path), c.format) << c.path;
+    for (const Case& c : cases)
+        EXPECT_EQ(PuzzleFormatOfPath(c.path), c.format) << c.path;
 }
 
 // A puzzle travels .tsd -> .xml -> .tsd and .tsd -> .non -> .tsd through files; the clues, the
@@ -44,15 +46,18 @@ TEST(PuzzleFilesTest, RoundTripsThroughEveryFormat) {
             SaveDocumentFile(source, dir.File("source.tsd"));
             auto reopened = OpenPuzzleFile(dir.File("source.tsd"));
             SavePuzzleFile(*reopened, dir.File(std::string("puzzle") + extension));
-            EXPECT_EQ(reopened->GetPathName(), dir.File("source.tsd")) << "an export must not take the path";
+            EXPECT_EQ(reopened->GetPathName(), dir.File("source.tsd"))
+                << "an export must not take the path";
 
-            auto withGoal = OpenPuzzleFile(dir.File(std::string("puzzle") + extension), {}, {.withGoal = true});
+            auto withGoal =
+                OpenPuzzleFile(dir.File(std::string("puzzle") + extension), {}, {.withGoal = true});
             testing::ExpectSamePuzzle(*original, withGoal->Model(), true);
             EXPECT_TRUE(withGoal->GetPathName().empty());
             EXPECT_EQ(withGoal->GetTitle(), std::string("puzzle") + extension);
             EXPECT_FALSE(withGoal->IsModified());
             for (int c = 1; c <= colours; ++c) {
-                if (std::string(extension) == ".non" && colours == 1) break;  // .non has no colour then
+                if (std::string(extension) == ".non" && colours == 1)
+                    break;  // .non has no colour then
                 EXPECT_EQ(withGoal->Model().colors[c], original->colors[c]) << c;
             }
 
@@ -83,7 +88,8 @@ TEST(PuzzleFilesTest, ReportsFileSystemAndFormatErrors) {
     EXPECT_THROW(OpenPuzzleFile(dir.File("bad.non")), PuzzleFormatError);
 
     CLogicDoc doc;
-    for (const char* name : {"no/such/folder/a.xml", "no/such/folder/a.non", "no/such/folder/a.tsd"}) {
+    for (const char* name :
+         {"no/such/folder/a.xml", "no/such/folder/a.non", "no/such/folder/a.tsd"}) {
         try {
             SavePuzzleFile(doc, dir.File(name));
             ADD_FAILURE() << name;
@@ -96,11 +102,13 @@ TEST(PuzzleFilesTest, ReportsFileSystemAndFormatErrors) {
 // Every puzzle of the shared corpus opens, and its clue lines agree with its goal picture.
 TEST(PuzzleFilesTest, ReadsEveryCorpusPuzzle) {
     const std::filesystem::path root = TESSEMAR_PUZZLES_DIR;
-    if (!std::filesystem::is_directory(root)) GTEST_SKIP() << "no puzzle corpus at " << root;
+    if (!std::filesystem::is_directory(root))
+        GTEST_SKIP() << "no puzzle corpus at " << root;
     int read = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
         const std::string path = entry.path().string();
-        if (PuzzleFormatOfPath(path) == PuzzleFormat::Tsd) continue;
+        if (PuzzleFormatOfPath(path) == PuzzleFormat::Tsd)
+            continue;
         SCOPED_TRACE(path);
         std::unique_ptr<CLogicDoc> doc;
         try {
@@ -114,7 +122,8 @@ TEST(PuzzleFilesTest, ReadsEveryCorpusPuzzle) {
         auto computed = std::make_unique<PuzzleModel>(doc->Model());
         testing::ComputeClues(*computed);
         const PuzzleModel& m = doc->Model();
-        if (!formats::PictureHasFill(m)) continue;  // some .non files carry no goal
+        if (!formats::PictureHasFill(m))
+            continue;  // some .non files carry no goal
         for (int y = 0; y < m.rowCount; ++y) {
             for (int k = 0; k < m.columnCount; ++k) {
                 ASSERT_EQ(m.rowClueNumbers[k][y], computed->rowClueNumbers[k][y]) << "row " << y;
@@ -123,8 +132,10 @@ TEST(PuzzleFilesTest, ReadsEveryCorpusPuzzle) {
         }
         for (int x = 0; x < m.columnCount; ++x) {
             for (int k = 0; k < m.rowCount; ++k) {
-                ASSERT_EQ(m.columnClueNumbers[x][k], computed->columnClueNumbers[x][k]) << "column " << x;
-                ASSERT_EQ(m.columnClueColors[x][k], computed->columnClueColors[x][k]) << "column " << x;
+                ASSERT_EQ(m.columnClueNumbers[x][k], computed->columnClueNumbers[x][k])
+                    << "column " << x;
+                ASSERT_EQ(m.columnClueColors[x][k], computed->columnClueColors[x][k])
+                    << "column " << x;
             }
         }
     }

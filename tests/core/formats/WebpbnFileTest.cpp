@@ -64,7 +64,8 @@ TEST(WebpbnFileTest, ReadsAOneColourPuzzleWithSlotZeroNextToThePicture) {
     EXPECT_EQ(m->colors[0], MakeColorRef(255, 255, 255));
     // Without asking, the goal stays out of the picture.
     for (int x = 0; x < 3; ++x) {
-        for (int y = 0; y < 2; ++y) EXPECT_EQ(m->cells[x][y], 0);
+        for (int y = 0; y < 2; ++y)
+            EXPECT_EQ(m->cells[x][y], 0);
     }
     auto g = Read(kMono, true);
     EXPECT_EQ(g->cells[0][0], 1);
@@ -76,12 +77,15 @@ TEST(WebpbnFileTest, ReadsAOneColourPuzzleWithSlotZeroNextToThePicture) {
 
 TEST(WebpbnFileTest, SlotOrderOfLongerLines) {
     auto m = Read(
-        "<puzzleset><puzzle><clues type='rows'><line><count>3</count><count>1</count><count>2</count></line>"
+        "<puzzleset><puzzle><clues "
+        "type='rows'><line><count>3</count><count>1</count><count>2</count></line>"
         "<line/><line></line></clues><clues type='columns'>" +
-        std::string(
-            "<line><count>1</count></line><line><count>1</count></line><line><count>1</count></line>"
-            "<line><count>1</count></line><line><count>1</count></line><line><count>1</count></line>"
-            "<line><count>5</count><count>0</count><count>1</count></line><line/></clues></puzzle></puzzleset>"));
+        std::string("<line><count>1</count></line><line><count>1</count></line><line><count>1</"
+                    "count></line>"
+                    "<line><count>1</count></line><line><count>1</count></line><line><count>1</"
+                    "count></line>"
+                    "<line><count>5</count><count>0</count><count>1</count></line><line/></clues></"
+                    "puzzle></puzzleset>"));
     EXPECT_EQ(m->columnCount, 8);
     EXPECT_EQ(m->rowClueNumbers[0][0], 2);
     EXPECT_EQ(m->rowClueNumbers[1][0], 1);
@@ -102,9 +106,11 @@ TEST(WebpbnFileTest, MapsColoursInTheOrderOfDefinition) {
         "<color name='red' char='r'>F01028</color>\n"
         "<color name='unused' char='u'>123456</color>\n"
         "<color name='green' char='g'>0f0</color>\n"
-        "<clues type='rows'><line><count color='red'>1</count><count>1</count><count color='white'>1</count></line>"
+        "<clues type='rows'><line><count color='red'>1</count><count>1</count><count "
+        "color='white'>1</count></line>"
         "</clues>\n"
-        "<clues type='columns'><line><count color='red'>1</count></line><line><count>1</count></line>"
+        "<clues type='columns'><line><count "
+        "color='red'>1</count></line><line><count>1</count></line>"
         "<line><count color='white'>1</count></line></clues>\n"
         "<solution><image>rgX</image></solution>"
         "</puzzle></puzzleset>",
@@ -133,12 +139,15 @@ TEST(WebpbnFileTest, MapsColoursInTheOrderOfDefinition) {
 TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
     auto lines = [](int count, const std::string& line) {
         std::string out;
-        for (int i = 0; i < count; ++i) out += line + "\n";
+        for (int i = 0; i < count; ++i)
+            out += line + "\n";
         return out;
     };
     const std::string head = "<puzzleset>\n<puzzle>\n";  // the puzzle starts on line 2
-    const std::string ok3 = "<clues type='columns'>\n" + lines(3, "<line><count>1</count></line>") + "</clues>\n";
-    const std::string rows2 = "<clues type='rows'>\n" + lines(2, "<line><count>1</count></line>") + "</clues>\n";
+    const std::string ok3 =
+        "<clues type='columns'>\n" + lines(3, "<line><count>1</count></line>") + "</clues>\n";
+    const std::string rows2 =
+        "<clues type='rows'>\n" + lines(2, "<line><count>1</count></line>") + "</clues>\n";
     const std::string tail = "</puzzle>\n</puzzleset>\n";
     std::string nineColours = "<puzzleset>\n<puzzle>\n";
     std::string nineCounts;
@@ -152,52 +161,66 @@ TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
         int line;
         const char* problem;
     } cases[] = {
-        {nineColours + "<clues type='rows'><line>" + nineCounts + "</line></clues>\n<clues type='columns'>" +
-             lines(9, "<line/>") + "</clues>" + tail,
+        {nineColours + "<clues type='rows'><line>" + nineCounts +
+             "</line></clues>\n<clues type='columns'>" + lines(9, "<line/>") + "</clues>" + tail,
          false, 11, "more than 8 colours"},
-        {head + rows2 + "<clues type='columns'>\n" + lines(251, "<line/>") + "</clues>\n" + tail, false, 8 + 250,
-         "more than 250 columns"},
+        {head + rows2 + "<clues type='columns'>\n" + lines(251, "<line/>") + "</clues>\n" + tail,
+         false, 8 + 250, "more than 250 columns"},
         {head + "<clues type='rows'>\n</clues>\n" + ok3 + tail, false, 3, "no rows"},
         {head + ok3 + tail, false, 2, "no row clues"},
         {head + rows2 + tail, false, 2, "no column clues"},
-        {head + rows2 + "<clues type='columns'>\n<line><count>x</count></line>\n</clues>" + tail, false, 8,
-         "\"x\" is not a clue number"},
-        {head + rows2 + "<clues type='columns'>\n<line><count>-1</count></line>\n</clues>" + tail, false, 8,
-         "\"-1\" is not"},
-        {head + rows2 + "<clues type='columns'>\n<line><count>251</count></line>\n</clues>" + tail, false, 8,
-         "\"251\" is not"},
-        {head + rows2 + "<clues type='columns'>\n<line><count> </count></line>\n</clues>" + tail, false, 8,
-         "\"\" is not"},
-        {head + rows2 + "<clues type='columns'>\n<line><count color='mauve'>1</count></line>\n</clues>" + tail,
+        {head + rows2 + "<clues type='columns'>\n<line><count>x</count></line>\n</clues>" + tail,
+         false, 8, "\"x\" is not a clue number"},
+        {head + rows2 + "<clues type='columns'>\n<line><count>-1</count></line>\n</clues>" + tail,
+         false, 8, "\"-1\" is not"},
+        {head + rows2 + "<clues type='columns'>\n<line><count>251</count></line>\n</clues>" + tail,
+         false, 8, "\"251\" is not"},
+        {head + rows2 + "<clues type='columns'>\n<line><count> </count></line>\n</clues>" + tail,
+         false, 8, "\"\" is not"},
+        {head + rows2 +
+             "<clues type='columns'>\n<line><count color='mauve'>1</count></line>\n</clues>" + tail,
          false, 8, "unknown colour \"mauve\""},
-        {"<puzzleset>\n<puzzle defaultcolor='teal'>\n" + rows2 + ok3 + tail, false, 4, "unknown colour \"teal\""},
-        {head + rows2 + "<clues type='columns'>\n<line><count color='white'>1</count></line>\n</clues>" + tail,
+        {"<puzzleset>\n<puzzle defaultcolor='teal'>\n" + rows2 + ok3 + tail, false, 4,
+         "unknown colour \"teal\""},
+        {head + rows2 +
+             "<clues type='columns'>\n<line><count color='white'>1</count></line>\n</clues>" + tail,
          false, 8, "background colour"},
-        {head + "<clues type='rows'>\n<line><count>1</count><count>1</count><count>1</count><count>1</count>"
-                "</line>\n</clues>\n" + ok3 + tail,
+        {head +
+             "<clues "
+             "type='rows'>\n<line><count>1</count><count>1</count><count>1</count><count>1</count>"
+             "</line>\n</clues>\n" +
+             ok3 + tail,
          false, 4, "row 1 has more numbers than cells"},
-        {head + rows2 + "<clues type='columns'>\n<line/>\n<line><count>1</count><count>1</count><count>1</count>"
-                        "</line>\n</clues>\n" + tail,
+        {head + rows2 +
+             "<clues "
+             "type='columns'>\n<line/>\n<line><count>1</count><count>1</count><count>1</count>"
+             "</line>\n</clues>\n" +
+             tail,
          false, 9, "column 2 has more numbers than cells"},
         {head + rows2 + "<clues type='diagonal'/>\n" + tail, false, 7, "of type"},
         {head + rows2 + rows2 + ok3 + tail, false, 7, "a second set of rows"},
         {head + "<color>000</color>\n" + rows2 + ok3 + tail, false, 3, "without a name"},
-        {head + "<color name='a'>000</color>\n<color name='a'>111</color>\n" + rows2 + ok3 + tail, false, 4,
-         "defined twice"},
+        {head + "<color name='a'>000</color>\n<color name='a'>111</color>\n" + rows2 + ok3 + tail,
+         false, 4, "defined twice"},
         {head + "<color name='a'>00000</color>\n" + rows2 + ok3 + tail, false, 3, "not a hex RGB"},
-        {head + "<color name='a'>#000000</color>\n" + rows2 + ok3 + tail, false, 3, "not a hex RGB"},
-        {"<puzzleset>\n<puzzle backgroundcolor='paper'>\n" + rows2 + ok3 + tail, false, 2, "unknown background"},
-        {"<puzzleset>\n<puzzle type='triddler'>\n" + rows2 + ok3 + tail, false, 2, "only grid puzzles"},
+        {head + "<color name='a'>#000000</color>\n" + rows2 + ok3 + tail, false, 3,
+         "not a hex RGB"},
+        {"<puzzleset>\n<puzzle backgroundcolor='paper'>\n" + rows2 + ok3 + tail, false, 2,
+         "unknown background"},
+        {"<puzzleset>\n<puzzle type='triddler'>\n" + rows2 + ok3 + tail, false, 2,
+         "only grid puzzles"},
         {"<puzzleset>\n<source>x</source>\n</puzzleset>\n", false, 1, "no <puzzle>"},
         {head + rows2 + ok3 + "<solution><image>\n|XXX|\n</image></solution>\n" + tail, true, 12,
          "has 1 rows, the puzzle 2"},
-        {head + rows2 + ok3 + "<solution>\n<image>\n|XXX|\n|XX|\n</image></solution>\n" + tail, true, 15,
-         "row of 2 cells"},
-        {head + rows2 + ok3 + "<solution><image>\n|XXX|\n|X?X|\n</image></solution>\n" + tail, true, 14,
-         "'?' is no colour"},
-        {head + rows2 + ok3 + "<solution><image>\n|XXX|\n|XXX|\n|XXX|\n</image></solution>\n" + tail, true, 15,
-         "more rows"},
-        {head + rows2 + ok3 + "<solution type='goal'>\n</solution>\n" + tail, true, 12, "without an image"},
+        {head + rows2 + ok3 + "<solution>\n<image>\n|XXX|\n|XX|\n</image></solution>\n" + tail,
+         true, 15, "row of 2 cells"},
+        {head + rows2 + ok3 + "<solution><image>\n|XXX|\n|X?X|\n</image></solution>\n" + tail, true,
+         14, "'?' is no colour"},
+        {head + rows2 + ok3 + "<solution><image>\n|XXX|\n|XXX|\n|XXX|\n</image></solution>\n" +
+             tail,
+         true, 15, "more rows"},
+        {head + rows2 + ok3 + "<solution type='goal'>\n</solution>\n" + tail, true, 12,
+         "without an image"},
         {head + rows2 + ok3 + "</puzzleset>", false, 12, "closes <puzzle>"},
     };
     for (const Case& c : cases) {
@@ -206,18 +229,22 @@ TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const PuzzleFormatError& error) {
             EXPECT_EQ(error.line(), c.line) << c.problem << " -> " << error.what();
-            EXPECT_NE(error.problem().find(c.problem), std::string::npos) << c.problem << " -> " << error.what();
+            EXPECT_NE(error.problem().find(c.problem), std::string::npos)
+                << c.problem << " -> " << error.what();
         }
     }
 }
 
 TEST(WebpbnFileTest, TitlesArriveAsUtf8) {
-    const std::string body = "<puzzleset><puzzle><title>Caf\xE9</title><clues type='rows'><line/></clues>"
-                             "<clues type='columns'><line/></clues></puzzle></puzzleset>";
+    const std::string body =
+        "<puzzleset><puzzle><title>Caf\xE9</title><clues type='rows'><line/></clues>"
+        "<clues type='columns'><line/></clues></puzzle></puzzleset>";
     EXPECT_EQ(Read("<?xml version='1.0' encoding='ISO-8859-1'?>" + body)->title, "Caf\xC3\xA9");
     // Undeclared bytes that are no UTF-8 are read as the program reads old document titles.
     EXPECT_EQ(Read(body)->title, text::DecodeFileText("Caf\xE9"));
-    EXPECT_EQ(Read("<?xml version='1.0' encoding='UTF-8'?>" + body.substr(0, 29) + "&#xE9;" + body.substr(30))->title,
+    EXPECT_EQ(Read("<?xml version='1.0' encoding='UTF-8'?>" + body.substr(0, 29) + "&#xE9;" +
+                   body.substr(30))
+                  ->title,
               "Caf\xC3\xA9");
 }
 
@@ -239,9 +266,11 @@ TEST(WebpbnFileTest, WritesCluesInReadingOrderWithNamedColours) {
     testing::ComputeClues(*m);
     const std::string mono = WriteWebpbn(*m);
     EXPECT_NE(mono.find("<title>A&lt;B&gt;&amp;&quot;C&quot;</title>"), std::string::npos) << mono;
-    EXPECT_NE(mono.find("<clues type=\"rows\">\n<line><count>2</count><count>1</count></line>"), std::string::npos)
+    EXPECT_NE(mono.find("<clues type=\"rows\">\n<line><count>2</count><count>1</count></line>"),
+              std::string::npos)
         << mono;
-    EXPECT_NE(mono.find("<color name=\"black\" char=\"X\">303030</color>"), std::string::npos) << mono;
+    EXPECT_NE(mono.find("<color name=\"black\" char=\"X\">303030</color>"), std::string::npos)
+        << mono;
     EXPECT_NE(mono.find("|XX.X|"), std::string::npos) << mono;
     EXPECT_EQ(WriteWebpbn(*m, {.writeGoal = false}).find("<solution"), std::string::npos);
 
@@ -264,11 +293,13 @@ TEST(WebpbnFileTest, RandomPuzzlesSurviveTheRoundTrip) {
                                               1 + static_cast<int>(random() % 40), colours);
         auto back = Read(WriteWebpbn(*original), true);
         testing::ExpectSamePuzzle(*original, *back, true);
-        for (int c = 0; c <= colours; ++c) EXPECT_EQ(back->colors[c], original->colors[c]);
+        for (int c = 0; c <= colours; ++c)
+            EXPECT_EQ(back->colors[c], original->colors[c]);
         for (int c = 1; c <= colours; ++c) {
             const ColorRef rgb = original->colors[c];
-            EXPECT_EQ(back->shadowColors[c], MakeColorRef(std::max(RedOf(rgb) - 32, 0), std::max(GreenOf(rgb) - 32, 0),
-                                                          std::max(BlueOf(rgb) - 32, 0)));
+            EXPECT_EQ(back->shadowColors[c],
+                      MakeColorRef(std::max(RedOf(rgb) - 32, 0), std::max(GreenOf(rgb) - 32, 0),
+                                   std::max(BlueOf(rgb) - 32, 0)));
         }
     }
 }

@@ -90,7 +90,8 @@ TEST(XmlReaderTest, RefusesBrokenFilesNamingTheLine) {
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const PuzzleFormatError& error) {
             EXPECT_EQ(error.line(), c.line) << c.text << " -> " << error.what();
-            EXPECT_NE(error.problem().find(c.problem), std::string::npos) << c.text << " -> " << error.what();
+            EXPECT_NE(error.problem().find(c.problem), std::string::npos)
+                << c.text << " -> " << error.what();
         }
     }
 }
@@ -101,7 +102,8 @@ TEST(XmlReaderTest, DeclaredEntitiesAreNeverExpanded) {
     std::string bomb = "<!DOCTYPE lolz [\n<!ENTITY lol \"lol\">\n";
     for (int i = 1; i <= 9; ++i) {
         bomb += "<!ENTITY lol" + std::to_string(i) + " \"";
-        for (int j = 0; j < 10; ++j) bomb += "&lol" + (i == 1 ? std::string() : std::to_string(i - 1)) + ";";
+        for (int j = 0; j < 10; ++j)
+            bomb += "&lol" + (i == 1 ? std::string() : std::to_string(i - 1)) + ";";
         bomb += "\">\n";
     }
     bomb += "]>\n<lolz>&lol9;</lolz>";
@@ -111,11 +113,14 @@ TEST(XmlReaderTest, DeclaredEntitiesAreNeverExpanded) {
 
 TEST(XmlReaderTest, DeepNestingIsRefusedNotOverflowingTheStack) {
     std::string deep;
-    for (int i = 0; i < 100000; ++i) deep += "<a>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<a>";
     EXPECT_THROW(ParseXml(deep), PuzzleFormatError);
     std::string fine;
-    for (int i = 0; i < 60; ++i) fine += "<a>";
-    for (int i = 0; i < 60; ++i) fine += "</a>";
+    for (int i = 0; i < 60; ++i)
+        fine += "<a>";
+    for (int i = 0; i < 60; ++i)
+        fine += "</a>";
     EXPECT_NO_THROW(ParseXml(fine));
 }
 
