@@ -160,6 +160,30 @@ void BM_OneCellRedraw(benchmark::State& state) {
 }
 BENCHMARK(BM_OneCellRedraw)->Unit(benchmark::kMicrosecond);
 
+// A command that changes every cell and clue slot (a solve or "Calculate number" on 250 x 250),
+// with the window open, then the repaint.
+void BM_WholePuzzleChange(benchmark::State& state) {
+    auto doc = MakeDocument(250, 17);
+    LayoutCanvas canvas(*doc);
+    Window window;
+    PaintWindow(canvas, *doc, window, 0, 0);
+    int round = 0;
+    for (auto _ : state) {
+        ++round;
+        for (int x = 0; x < 250; ++x) {
+            for (int y = 0; y < 250; ++y) doc->SetCell(x, y, static_cast<std::int8_t>((x + y + round) % 9));
+        }
+        for (int line = 0; line < 250; ++line) {
+            for (int k = 0; k < 125; ++k) {
+                doc->SetClueNumber(SideRow, k, line, (k + round) % 7 + 1, 1);
+                doc->SetClueNumber(SideColumn, line, k, (k + round) % 5 + 1, 2);
+            }
+        }
+        PaintWindow(canvas, *doc, window, 0, 0);
+    }
+}
+BENCHMARK(BM_WholePuzzleChange)->Unit(benchmark::kMillisecond);
+
 // The picture scrolled by one cell: the picture and both clue panes repaint.
 void BM_ScrollStep(benchmark::State& state) {
     const int cellSize = static_cast<int>(state.range(0));

@@ -46,6 +46,10 @@ LayoutCanvas::Tile& LayoutCanvas::TileAt(int tx, int ty) {
                            {origin.x(), origin.y(), origin.x() + kTileSize, origin.y() + kTileSize},
                            document_.Model(), *style_);
     }
+    if (!tile.stale.IsEmpty()) {
+        RenderLayoutRegion(tile.image, QPoint(tx * kTileSize, ty * kTileSize), tile.stale, document_.Model(), *style_);
+        tile.stale = {};
+    }
     tile.lastUse = clock_;
     return tile;
 }
@@ -118,8 +122,12 @@ void LayoutCanvas::Redraw(const PixelRect& rect) {
             auto it = tiles_.find(Key(tx, ty));
             // A tile that is not kept is drawn from the document when it is next needed.
             if (it == tiles_.end()) continue;
-            RenderLayoutRegion(it->second.image, QPoint(tx * kTileSize, ty * kTileSize), rect, document_.Model(),
-                               *style_);
+            PixelRect& stale = it->second.stale;
+            const PixelRect part{std::max(rect.left, tx * kTileSize), std::max(rect.top, ty * kTileSize),
+                                 std::min(rect.right, (tx + 1) * kTileSize), std::min(rect.bottom, (ty + 1) * kTileSize)};
+            stale = stale.IsEmpty() ? part
+                                    : PixelRect{std::min(stale.left, part.left), std::min(stale.top, part.top),
+                                                std::max(stale.right, part.right), std::max(stale.bottom, part.bottom)};
         }
     }
     emit RegionChanged(rect.left, rect.top, rect.right, rect.bottom);

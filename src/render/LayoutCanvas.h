@@ -52,8 +52,8 @@ public:
     // Throws away every tile and takes the geometry, colours and font anew from the document.
     void RenderAll();
     // Redraws one cell with its preview pixel, or one clue slot (side 1: line = row, side 2:
-    // line = column), from the document's current values. Positions outside the puzzle are
-    // ignored.
+    // line = column), from the document's current values, at the latest when the tiles that
+    // hold it are painted next. Positions outside the puzzle are ignored.
     void DrawCell(int x, int y);
     void DrawCellBlock(int x1, int y1, int x2, int y2);
     void DrawClueNumber(int side, int line, int slot);
@@ -80,6 +80,9 @@ private:
     struct Tile {
         QImage image;
         std::uint64_t lastUse = 0;
+        // The part changed since the tile was last drawn, redrawn when the tile is next painted,
+        // so that a command changing thousands of cells or slots draws each tile once.
+        PixelRect stale;
     };
     static std::uint64_t Key(int tx, int ty);
     Tile& TileAt(int tx, int ty);
