@@ -91,10 +91,9 @@ int FitLeftward(const std::uint8_t* line, const std::uint8_t* cross, int n, int 
     }
 }
 
-// The same two searches on per-cell colour bits: fit[i] holds the colours a run may put on cell
-// i, own[i] the colour the cell has. Only for clue colours 1..8, which have a bit.
 // Whether the `length` (1..8) cells from `at` all have `bit` in their fit bits; one word
-// operation instead of a loop whose exit the processor cannot predict.
+// operation instead of a loop whose exit the processor cannot predict. The fit bits have room
+// for a word read past the line's last cell.
 inline bool WindowFits(const std::uint8_t* fit, int at, int length, std::uint8_t bit) {
     std::uint64_t word;
     std::memcpy(&word, fit + at, sizeof word);
@@ -103,6 +102,8 @@ inline bool WindowFits(const std::uint8_t* fit, int at, int length, std::uint8_t
     return (word & want) == want;
 }
 
+// The same two searches on per-cell colour bits: fit[i] holds the colours a run may put on cell
+// i, own[i] the colour the cell has. Only for clue colours 1..8, which have a bit.
 int FitRightwardBits(const std::uint8_t* fit, const std::uint8_t* own, int n, int from, int length,
                      std::uint8_t bit) {
     // Most runs fit where they are first put.
@@ -775,6 +776,10 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
     int result = 0;
     trialGrid_ = grid_;
     trialChanges_.clear();
+    // A run of sweeps that ends with nothing changed leaves every dirty flag clear, so the flags
+    // need clearing only after a run that stopped early (and once here: a hint's single sweep
+    // may leave some set).
+    bool flagsLeft = true;
     const int total = width_ * height_;
     for (int index = 0; index < total; ++index) {
         if (grid_.Get(index) != 0)
@@ -789,7 +794,8 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
             RestoreTrialGrid();
             trialGrid_.Set(index, v == 9 ? kSolverBlank : static_cast<std::uint8_t>(v));
             trialChanges_.push_back(index);
-            ClearDirtyFlags();
+            if (flagsLeft)
+                ClearDirtyFlags();
             rowDirty_.Set(y, 1);
             columnDirty_.Set(x, 1);
             int r;
@@ -800,6 +806,7 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
                 RestoreTrialGrid();
                 return ResultStopped;
             }
+            flagsLeft = r != 0;
             if ((r & ResultContradiction) != 0) {
                 possible[v] = 0;
             } else {
@@ -822,7 +829,8 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
         const std::uint8_t cell = value == 9 ? kSolverBlank : static_cast<std::uint8_t>(value);
         grid_.Set(index, cell);
         trialGrid_.Set(index, cell);
-        ClearDirtyFlags();
+        if (flagsLeft)
+            ClearDirtyFlags();
         rowDirty_.Set(y, 1);
         columnDirty_.Set(x, 1);
         int r;
@@ -831,6 +839,7 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
             if (r == 0 || (r & (ResultStopped | ResultContradiction)) != 0 || hint != 0)
                 break;
         }
+        flagsLeft = r != 0;
         result = r | ResultChanged;
         if (hint != 0)
             return result;
