@@ -55,8 +55,13 @@ std::string DecodeReferences(std::string_view text) {
         {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}};
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        std::size_t semicolon = text[i] == '&' ? text.find(';', i) : std::string_view::npos;
-        if (semicolon == std::string_view::npos || semicolon - i > 10) {
+        // References are short: looking only a few characters ahead keeps a string full of
+        // '&' linear.
+        std::size_t semicolon =
+            text[i] == '&' ? text.substr(i, 11).find(';') : std::string_view::npos;
+        if (semicolon != std::string_view::npos)
+            semicolon += i;
+        if (semicolon == std::string_view::npos) {
             out += text[i];
             continue;
         }
@@ -280,12 +285,12 @@ class NonReader {
             }
             if (*number == 0)
                 continue;
+            if (static_cast<int>(clues.size()) == capacity) {
+                throw PuzzleFormatError(line, std::string(what) + " " + std::to_string(index + 1) +
+                                                  " has more numbers than cells");
+            }
             colour->used = true;
             clues.push_back({*number, colour});
-        }
-        if (static_cast<int>(clues.size()) > capacity) {
-            throw PuzzleFormatError(line, std::string(what) + " " + std::to_string(index + 1) +
-                                              " has more numbers than cells");
         }
         return clues;
     }

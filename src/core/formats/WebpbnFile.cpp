@@ -25,6 +25,8 @@ struct ColourDefinition {
 
 // The colours of one puzzle, looked up by name as clues refer to them.
 class Palette {
+    static constexpr std::size_t kMaxDefinitions = 256;
+
   public:
     void Define(const xml::Document& doc, const XmlElement& element) {
         const std::string_view* attribute = doc.Attribute(element, "name");
@@ -36,6 +38,10 @@ class Palette {
         auto rgb = formats::ParseHexColour(formats::Trim(element.text));
         if (!rgb)
             throw PuzzleFormatError(element.line, "colour \"" + name + "\" is not a hex RGB value");
+        // Eight colours and the background are all a puzzle can use; a few spare definitions
+        // are common, thousands are an attack on the lookups.
+        if (definitions_.size() == kMaxDefinitions)
+            throw PuzzleFormatError(element.line, "too many colour definitions");
         const std::string_view* character = doc.Attribute(element, "char");
         definitions_.push_back(
             {name, std::string(character ? *character : std::string_view()), *rgb, element.line});
@@ -115,6 +121,13 @@ std::vector<PendingLine> ReadClueLines(const xml::Document& doc, const XmlElemen
             }
             if (*number == 0)
                 continue;
+            // No line holds more than 250 numbers; stopping here keeps a hostile line cheap.
+            if (numbers.size() == static_cast<std::size_t>(kMaxLines)) {
+                const std::string_view kind(what, std::char_traits<char>::length(what) - 1);
+                throw PuzzleFormatError(line->line, std::string(kind) + " " +
+                                                        std::to_string(lines.size()) +
+                                                        " has more numbers than cells");
+            }
             colour->used = true;
             numbers.push_back({*number, colour});
         }

@@ -11,6 +11,8 @@ namespace {
 
 // Deeper nesting than any puzzle file needs is refused before it can exhaust the stack.
 constexpr int kMaxDepth = 64;
+// No puzzle element has more than a few attributes.
+constexpr std::uint32_t kMaxAttributes = 64;
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -279,6 +281,9 @@ class Parser {
             ++pos_;
             SkipSpace();
             const std::string_view value = ParseAttributeValue();
+            // The duplicate check looks at every earlier attribute: a bound keeps it cheap.
+            if (doc_.elements_[index].attributeCount == kMaxAttributes)
+                Fail("too many attributes on <" + std::string(name) + ">");
             if (doc_.Attribute(doc_.elements_[index], attribute)) {
                 Fail("attribute " + std::string(attribute) + " given twice");
             }

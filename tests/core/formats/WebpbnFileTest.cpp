@@ -155,6 +155,13 @@ TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
         nineColours += "<color name='c" + std::to_string(c) + "'>000000</color>\n";
         nineCounts += "<count color='c" + std::to_string(c) + "'>1</count>";
     }
+    std::string manyDefinitions = head;
+    for (int c = 0; c < 257; ++c)
+        manyDefinitions += "<color name='x" + std::to_string(c) + "'>000</color>";
+    std::string longRow = "<line>";
+    for (int c = 0; c < 251; ++c)
+        longRow += "<count>1</count>";
+    longRow += "</line>";
     struct Case {
         std::string text;
         bool withGoal;
@@ -222,6 +229,9 @@ TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
         {head + rows2 + ok3 + "<solution type='goal'>\n</solution>\n" + tail, true, 12,
          "without an image"},
         {head + rows2 + ok3 + "</puzzleset>", false, 12, "closes <puzzle>"},
+        {manyDefinitions + "\n" + rows2 + ok3 + tail, false, 3, "too many colour definitions"},
+        {head + "<clues type='rows'>\n<line/>\n" + longRow + "\n</clues>\n" + ok3 + tail, false, 5,
+         "row 2 has more numbers than cells"},
     };
     for (const Case& c : cases) {
         try {

@@ -50,6 +50,10 @@ TEST(XmlReaderTest, ReadsElementsAttributesAndText) {
 
 // Every way a file can break the syntax, with the line the message must name.
 TEST(XmlReaderTest, RefusesBrokenFilesNamingTheLine) {
+    std::string manyAttributes = "<a";
+    for (int i = 0; i < 65; ++i)
+        manyAttributes += " a" + std::to_string(i) + "=''";
+    manyAttributes += "/>";
     struct Case {
         const char* text;
         int line;
@@ -83,6 +87,7 @@ TEST(XmlReaderTest, RefusesBrokenFilesNamingTheLine) {
         {"<1a/>", 1, "name was expected"},
         {"<a\n", 2, "unterminated start tag"},
         {"<a x=\"1", 1, "unterminated attribute"},
+        {manyAttributes.c_str(), 1, "too many attributes on <a>"},
     };
     for (const Case& c : cases) {
         try {
