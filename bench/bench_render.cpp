@@ -33,7 +33,8 @@ double StatusMegabytes(const char* key) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0) return std::strtod(line.c_str() + std::string(key).size(), nullptr) / 1024.0;
+        if (line.rfind(key, 0) == 0)
+            return std::strtod(line.c_str() + std::string(key).size(), nullptr) / 1024.0;
     }
     return 0;
 }
@@ -47,7 +48,8 @@ std::unique_ptr<CLogicDoc> MakeDocument(int size, int cellSize) {
     m.cellSize = cellSize;
     std::mt19937 random(size * 1000 + cellSize);
     for (int x = 0; x < size; ++x) {
-        for (int y = 0; y < size; ++y) m.cells[x][y] = static_cast<std::int8_t>(random() % 3 == 0 ? 0 : 1 + random() % 8);
+        for (int y = 0; y < size; ++y)
+            m.cells[x][y] = static_cast<std::int8_t>(random() % 3 == 0 ? 0 : 1 + random() % 8);
     }
     for (int line = 0; line < size; ++line) {
         for (int k = 0; k < size / 2; ++k) {
@@ -77,15 +79,17 @@ void PaintWindow(LayoutCanvas& canvas, const CLogicDoc& doc, Window& window, int
         PaneView view{{image.width(), image.height()}, scroll, ComputeScrollSize(pane, g, depth)};
         PixelPoint origin = PaneToLayout(pane, g, view, 0, 0);
         QPainter painter(&image);
-        canvas.Paint(painter, {origin.x, origin.y, origin.x + image.width(), origin.y + image.height()}, QPoint(0, 0));
+        canvas.Paint(painter,
+                     {origin.x, origin.y, origin.x + image.width(), origin.y + image.height()},
+                     QPoint(0, 0));
     };
     PixelSize clueSize = ComputeScrollSize(CornerPane, g, depth);
     paintPane(ColumnCluePane, window.columnClues, {sx, std::max(0, clueSize.cy - kCluePane)});
     paintPane(RowCluePane, window.rowClues, {std::max(0, clueSize.cx - kCluePane), sy});
     paintPane(PicturePane, window.picture, {sx, sy});
     QPainter corner(&window.corner);
-    DrawCorner(corner, window.corner.size(), CornerLook{}, CornerState{QStringLiteral("Benchmark"), true, true, false},
-               canvas.Preview());
+    DrawCorner(corner, window.corner.size(), CornerLook{},
+               CornerState{QStringLiteral("Benchmark"), true, true, false}, canvas.Preview());
 }
 
 void ReportMemory(benchmark::State& state) {
@@ -106,7 +110,12 @@ void BM_FirstPaint(benchmark::State& state) {
     }
     ReportMemory(state);
 }
-BENCHMARK(BM_FirstPaint)->Args({30, 17})->Args({250, 17})->Args({250, 11})->Args({250, 51})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstPaint)
+    ->Args({30, 17})
+    ->Args({250, 17})
+    ->Args({250, 11})
+    ->Args({250, 51})
+    ->Unit(benchmark::kMillisecond);
 
 // The whole layout drawn at once, as for an export of a small document.
 void BM_FullRender(benchmark::State& state) {
@@ -154,7 +163,8 @@ void BM_OneCellRedraw(benchmark::State& state) {
         QPainter painter(&window.picture);
         const LayoutGeometry& g = canvas.Geometry();
         PixelRect cell = g.CellInterior(x, y);
-        canvas.Paint(painter, cell, QPoint(cell.left - g.clueAreaWidth(), cell.top - g.clueAreaHeight()));
+        canvas.Paint(painter, cell,
+                     QPoint(cell.left - g.clueAreaWidth(), cell.top - g.clueAreaHeight()));
         ++i;
     }
 }
@@ -171,7 +181,8 @@ void BM_WholePuzzleChange(benchmark::State& state) {
     for (auto _ : state) {
         ++round;
         for (int x = 0; x < 250; ++x) {
-            for (int y = 0; y < 250; ++y) doc->SetCell(x, y, static_cast<std::int8_t>((x + y + round) % 9));
+            for (int y = 0; y < 250; ++y)
+                doc->SetCell(x, y, static_cast<std::int8_t>((x + y + round) % 9));
         }
         for (int line = 0; line < 250; ++line) {
             for (int k = 0; k < 125; ++k) {
@@ -190,7 +201,8 @@ void BM_ScrollStep(benchmark::State& state) {
     auto doc = MakeDocument(250, cellSize);
     LayoutCanvas canvas(*doc);
     Window window;
-    const PixelSize picture = ComputeScrollSize(PicturePane, canvas.Geometry(), GetUsedClueDepth(doc->Model()));
+    const PixelSize picture =
+        ComputeScrollSize(PicturePane, canvas.Geometry(), GetUsedClueDepth(doc->Model()));
     const int maxX = std::max(1, picture.cx - window.picture.width());
     int step = 0;
     for (auto _ : state) {
@@ -210,24 +222,33 @@ void BM_ScrollWholeLayout(benchmark::State& state) {
     Window window;
     for (auto _ : state) {
         LayoutCanvas canvas(*doc);
-        const PixelSize picture = ComputeScrollSize(PicturePane, canvas.Geometry(), GetUsedClueDepth(doc->Model()));
+        const PixelSize picture =
+            ComputeScrollSize(PicturePane, canvas.Geometry(), GetUsedClueDepth(doc->Model()));
         for (int sy = 0; sy < picture.cy; sy += window.picture.height()) {
-            for (int sx = 0; sx < picture.cx; sx += window.picture.width()) PaintWindow(canvas, *doc, window, sx, sy);
+            for (int sx = 0; sx < picture.cx; sx += window.picture.width())
+                PaintWindow(canvas, *doc, window, sx, sy);
         }
         state.counters["cache_MB"] = static_cast<double>(canvas.CachedBytes()) / (1 << 20);
     }
     ReportMemory(state);
 }
-BENCHMARK(BM_ScrollWholeLayout)->Arg(11)->Arg(17)->Arg(51)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollWholeLayout)
+    ->Arg(11)
+    ->Arg(17)
+    ->Arg(51)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessemar
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -26,15 +26,18 @@ namespace tessemar::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tessemar-cli render FILE OUT.png|OUT.bmp [--cell-size N] [--no-bold-line] [--no-graduation] [--cut] "
+    "usage: tessemar-cli render FILE OUT.png|OUT.bmp [--cell-size N] [--no-bold-line] "
+    "[--no-graduation] [--cut] "
     "[--preview]\n";
 
 std::string LowerExtension(const std::string& path) {
     std::size_t slash = path.find_last_of('/');
     std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
     std::string ext = path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char ch) { return std::tolower(ch); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char ch) { return std::tolower(ch); });
     return ext;
 }
 
@@ -44,22 +47,26 @@ std::string LowerExtension(const std::string& path) {
 // The command reports its own errors; Qt's notes about the desktop session (a missing runtime
 // folder and the like) would only confuse a script reading stderr.
 class HeadlessApplication {
-public:
+  public:
     HeadlessApplication() {
-        if (QCoreApplication::instance() != nullptr) return;
-        if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        previousHandler_ = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        if (QCoreApplication::instance() != nullptr)
+            return;
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        previousHandler_ =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         app_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
     ~HeadlessApplication() {
-        if (!app_) return;
+        if (!app_)
+            return;
         app_.reset();
         qInstallMessageHandler(previousHandler_);
     }
     HeadlessApplication(const HeadlessApplication&) = delete;
     HeadlessApplication& operator=(const HeadlessApplication&) = delete;
 
-private:
+  private:
     int argc_ = 1;
     char name_[14] = "tessemar-cli";
     char* argv_[2] = {name_, nullptr};
@@ -76,9 +83,11 @@ int ReportWriteError(std::ostream& err, const std::string& path, int error) {
 }  // namespace
 
 int RunRender(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {"--cell-size"}, {"--no-bold-line", "--no-graduation", "--cut", "--preview"},
-                                 streams.err);
-    if (!args) return ExitUsage;
+    auto args =
+        Arguments::Parse(words, {"--cell-size"},
+                         {"--no-bold-line", "--no-graduation", "--cut", "--preview"}, streams.err);
+    if (!args)
+        return ExitUsage;
     if (args->Positional().size() != 2) {
         streams.err << kUsage;
         return ExitUsage;
@@ -95,14 +104,15 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
         auto [end, ec] = std::from_chars(value->data(), value->data() + value->size(), cellSize);
         if (ec != std::errc() || end != value->data() + value->size() || cellSize < kMinCellSize ||
             cellSize > kMaxCellSize) {
-            streams.err << "tessemar-cli: --cell-size takes a number from " << kMinCellSize << " to " << kMaxCellSize
-                        << ", not " << *value << "\n";
+            streams.err << "tessemar-cli: --cell-size takes a number from " << kMinCellSize
+                        << " to " << kMaxCellSize << ", not " << *value << "\n";
             return ExitUsage;
         }
     }
 #ifndef TESSEMAR_HAVE_RENDER
     (void)input;
-    streams.err << "tessemar-cli: render is not available in this build (it was made without the Qt layers)\n";
+    streams.err << "tessemar-cli: render is not available in this build (it was made without the "
+                   "Qt layers)\n";
     return ExitSoftware;
 #else
     std::unique_ptr<CLogicDoc> doc;
@@ -112,7 +122,8 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
         return ReportFileError(streams.err);
     }
     PuzzleModel model = doc->Model();
-    if (cellSize != 0) model.cellSize = cellSize;
+    if (cellSize != 0)
+        model.cellSize = cellSize;
 
     HeadlessApplication app;
     RenderOptions options;
@@ -129,7 +140,8 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
     } else {
         image = RenderSheet(model, style, args->Has("--cut"));
         if (image.isNull()) {
-            streams.err << "tessemar-cli: the sheet is too large for a PNG file made in memory; write a .bmp file\n";
+            streams.err << "tessemar-cli: the sheet is too large for a PNG file made in memory; "
+                           "write a .bmp file\n";
             return ExitSoftware;
         }
     }
@@ -143,11 +155,14 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     if (!writer.write(image)) {
-        streams.err << "tessemar-cli: cannot encode " << output << ": " << writer.errorString().toStdString() << "\n";
+        streams.err << "tessemar-cli: cannot encode " << output << ": "
+                    << writer.errorString().toStdString() << "\n";
         return ExitSoftware;
     }
-    FileStatus status = WriteFileAtomically(output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!status.ok) return ReportWriteError(streams.err, output, status.error);
+    FileStatus status = WriteFileAtomically(
+        output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!status.ok)
+        return ReportWriteError(streams.err, output, status.error);
     return ExitOk;
 #endif
 }

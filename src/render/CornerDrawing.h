@@ -38,9 +38,9 @@ struct CornerLook {
 
 struct CornerState {
     QString title;
-    bool active = true;           // the document's window is the active one
-    bool showPreview = true;      // the ShowPreview setting
-    bool buttonPressed = false;   // the caption button is held down
+    bool active = true;          // the document's window is the active one
+    bool showPreview = true;     // the ShowPreview setting
+    bool buttonPressed = false;  // the caption button is held down
 };
 
 // The caption button: (width - h, 3) to (width - 2, h - 1), h the caption height.
@@ -56,13 +56,15 @@ struct CornerPreviewPlacement {
     PixelRect frame;
     PixelRect picture;
 };
-CornerPreviewPlacement PlaceCornerPreview(QSize client, int captionHeight, int columnCount, int rowCount);
+CornerPreviewPlacement PlaceCornerPreview(QSize client, int captionHeight, int columnCount,
+                                          int rowCount);
 
 // Paints the whole corner pane of size client. preview is the one-pixel-per-cell picture.
 void DrawCorner(QPainter& painter, QSize client, const CornerLook& look, const CornerState& state,
                 const QImage& preview);
 
 // The same into a new image, for tests and the pane's double buffer.
-QImage RenderCorner(QSize client, const CornerLook& look, const CornerState& state, const QImage& preview);
+QImage RenderCorner(QSize client, const CornerLook& look, const CornerState& state,
+                    const QImage& preview);
 
 }  // namespace tessemar

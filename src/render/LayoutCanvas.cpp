@@ -10,9 +10,12 @@
 namespace tessemar {
 namespace {
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int FloorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
-constexpr std::size_t kTileBytes = std::size_t{LayoutCanvas::kTileSize} * LayoutCanvas::kTileSize * 4;
+constexpr std::size_t kTileBytes =
+    std::size_t{LayoutCanvas::kTileSize} * LayoutCanvas::kTileSize * 4;
 
 }  // namespace
 
@@ -24,16 +27,20 @@ LayoutCanvas::LayoutCanvas(CLogicDoc& document, const RenderOptions& options, QO
     document_.AddObserver(this);
 }
 
-LayoutCanvas::~LayoutCanvas() { document_.RemoveObserver(this); }
+LayoutCanvas::~LayoutCanvas() {
+    document_.RemoveObserver(this);
+}
 
 void LayoutCanvas::SetOptions(const RenderOptions& options) {
-    if (options == options_) return;
+    if (options == options_)
+        return;
     options_ = options;
     RenderAll();
 }
 
 std::uint64_t LayoutCanvas::Key(int tx, int ty) {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(tx)) << 32) | static_cast<std::uint32_t>(ty);
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(tx)) << 32) |
+           static_cast<std::uint32_t>(ty);
 }
 
 LayoutCanvas::Tile& LayoutCanvas::TileAt(int tx, int ty) {
@@ -47,7 +54,8 @@ LayoutCanvas::Tile& LayoutCanvas::TileAt(int tx, int ty) {
                            document_.Model(), *style_);
     }
     if (!tile.stale.IsEmpty()) {
-        RenderLayoutRegion(tile.image, QPoint(tx * kTileSize, ty * kTileSize), tile.stale, document_.Model(), *style_);
+        RenderLayoutRegion(tile.image, QPoint(tx * kTileSize, ty * kTileSize), tile.stale,
+                           document_.Model(), *style_);
         tile.stale = {};
     }
     tile.lastUse = clock_;
@@ -55,18 +63,21 @@ LayoutCanvas::Tile& LayoutCanvas::TileAt(int tx, int ty) {
 }
 
 void LayoutCanvas::Paint(QPainter& painter, const PixelRect& layoutRect, QPoint target) {
-    if (layoutRect.IsEmpty()) return;
+    if (layoutRect.IsEmpty())
+        return;
     ++clock_;
     const PixelSize size = BitmapSize();
     const PixelRect bitmap{0, 0, size.cx, size.cy};
     const PixelRect inside{std::max(layoutRect.left, 0), std::max(layoutRect.top, 0),
-                           std::min(layoutRect.right, bitmap.right), std::min(layoutRect.bottom, bitmap.bottom)};
+                           std::min(layoutRect.right, bitmap.right),
+                           std::min(layoutRect.bottom, bitmap.bottom)};
     const bool coversAll = !inside.IsEmpty() && inside == layoutRect;
     if (!coversAll) {
         painter.fillRect(QRect(target.x(), target.y(), layoutRect.Width(), layoutRect.Height()),
                          QColor::fromRgb(style_->Background()));
     }
-    if (inside.IsEmpty()) return;
+    if (inside.IsEmpty())
+        return;
     const QPainter::CompositionMode mode = painter.compositionMode();
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (int ty = FloorDiv(inside.top, kTileSize); ty * kTileSize < inside.bottom; ++ty) {
@@ -76,9 +87,10 @@ void LayoutCanvas::Paint(QPainter& painter, const PixelRect& layoutRect, QPoint 
             const int top = std::max(inside.top, ty * kTileSize);
             const int right = std::min(inside.right, (tx + 1) * kTileSize);
             const int bottom = std::min(inside.bottom, (ty + 1) * kTileSize);
-            painter.drawImage(QPoint(target.x() + left - layoutRect.left, target.y() + top - layoutRect.top),
-                              tile.image,
-                              QRect(left - tx * kTileSize, top - ty * kTileSize, right - left, bottom - top));
+            painter.drawImage(
+                QPoint(target.x() + left - layoutRect.left, target.y() + top - layoutRect.top),
+                tile.image,
+                QRect(left - tx * kTileSize, top - ty * kTileSize, right - left, bottom - top));
         }
     }
     painter.setCompositionMode(mode);
@@ -86,17 +98,20 @@ void LayoutCanvas::Paint(QPainter& painter, const PixelRect& layoutRect, QPoint 
 }
 
 void LayoutCanvas::Trim() {
-    if (tiles_.size() * kTileBytes <= cacheLimit_) return;
+    if (tiles_.size() * kTileBytes <= cacheLimit_)
+        return;
     // Oldest first; the tiles of the paint that just ran are never thrown away, even when one
     // paint needs more than the limit.
     std::vector<std::pair<std::uint64_t, std::uint64_t>> ages;
     ages.reserve(tiles_.size());
     for (const auto& [key, tile] : tiles_) {
-        if (tile.lastUse != clock_) ages.emplace_back(tile.lastUse, key);
+        if (tile.lastUse != clock_)
+            ages.emplace_back(tile.lastUse, key);
     }
     std::sort(ages.begin(), ages.end());
     for (const auto& [age, key] : ages) {
-        if (tiles_.size() * kTileBytes <= cacheLimit_) break;
+        if (tiles_.size() * kTileBytes <= cacheLimit_)
+            break;
         tiles_.erase(key);
     }
 }
@@ -107,7 +122,9 @@ void LayoutCanvas::SetCacheLimit(std::size_t bytes) {
     Trim();
 }
 
-std::size_t LayoutCanvas::CachedBytes() const { return tiles_.size() * kTileBytes; }
+std::size_t LayoutCanvas::CachedBytes() const {
+    return tiles_.size() * kTileBytes;
+}
 
 void LayoutCanvas::RenderAll() {
     style_ = std::make_unique<LayoutStyle>(document_.Model(), options_);
@@ -116,18 +133,24 @@ void LayoutCanvas::RenderAll() {
 }
 
 void LayoutCanvas::Redraw(const PixelRect& rect) {
-    if (rect.IsEmpty()) return;
+    if (rect.IsEmpty())
+        return;
     for (int ty = FloorDiv(rect.top, kTileSize); ty * kTileSize < rect.bottom; ++ty) {
         for (int tx = FloorDiv(rect.left, kTileSize); tx * kTileSize < rect.right; ++tx) {
             auto it = tiles_.find(Key(tx, ty));
             // A tile that is not kept is drawn from the document when it is next needed.
-            if (it == tiles_.end()) continue;
+            if (it == tiles_.end())
+                continue;
             PixelRect& stale = it->second.stale;
-            const PixelRect part{std::max(rect.left, tx * kTileSize), std::max(rect.top, ty * kTileSize),
-                                 std::min(rect.right, (tx + 1) * kTileSize), std::min(rect.bottom, (ty + 1) * kTileSize)};
-            stale = stale.IsEmpty() ? part
-                                    : PixelRect{std::min(stale.left, part.left), std::min(stale.top, part.top),
-                                                std::max(stale.right, part.right), std::max(stale.bottom, part.bottom)};
+            const PixelRect part{std::max(rect.left, tx * kTileSize),
+                                 std::max(rect.top, ty * kTileSize),
+                                 std::min(rect.right, (tx + 1) * kTileSize),
+                                 std::min(rect.bottom, (ty + 1) * kTileSize)};
+            stale = stale.IsEmpty()
+                        ? part
+                        : PixelRect{std::min(stale.left, part.left), std::min(stale.top, part.top),
+                                    std::max(stale.right, part.right),
+                                    std::max(stale.bottom, part.bottom)};
         }
     }
     emit RegionChanged(rect.left, rect.top, rect.right, rect.bottom);
@@ -144,7 +167,8 @@ void LayoutCanvas::DrawCellBlock(int x1, int y1, int x2, int y2) {
     const int ya = std::max(std::min(y1, y2), 0);
     const int yb = std::min(std::max(y1, y2), kMaxLines - 1);
     for (int x = xa; x <= xb; ++x) {
-        for (int y = ya; y <= yb; ++y) DrawCell(x, y);
+        for (int y = ya; y <= yb; ++y)
+            DrawCell(x, y);
     }
 }
 
@@ -152,9 +176,13 @@ void LayoutCanvas::DrawClueNumber(int side, int line, int slot) {
     Redraw(ClueSlotChangeRect(*style_, side, line, slot));
 }
 
-QImage LayoutCanvas::Preview() const { return RenderPreview(document_.Model()); }
+QImage LayoutCanvas::Preview() const {
+    return RenderPreview(document_.Model());
+}
 
-void LayoutCanvas::OnCellChanged(int x, int y) { DrawCell(x, y); }
+void LayoutCanvas::OnCellChanged(int x, int y) {
+    DrawCell(x, y);
+}
 
 void LayoutCanvas::OnClueSlotChanged(int side, int i, int j) {
     // Row slots are addressed (k, y), column slots (x, k).
@@ -165,6 +193,8 @@ void LayoutCanvas::OnClueSlotChanged(int side, int i, int j) {
     }
 }
 
-void LayoutCanvas::OnLayoutChanged() { RenderAll(); }
+void LayoutCanvas::OnLayoutChanged() {
+    RenderAll();
+}
 
 }  // namespace tessemar

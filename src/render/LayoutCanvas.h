@@ -27,11 +27,12 @@ class CLogicDoc;
 // signals to know which part of their window to repaint.
 class LayoutCanvas : public QObject, public DocumentObserver {
     Q_OBJECT
-public:
+  public:
     static constexpr int kTileSize = 256;
     static constexpr std::size_t kDefaultCacheBytes = std::size_t{48} << 20;
 
-    explicit LayoutCanvas(CLogicDoc& document, const RenderOptions& options = {}, QObject* parent = nullptr);
+    explicit LayoutCanvas(CLogicDoc& document, const RenderOptions& options = {},
+                          QObject* parent = nullptr);
     ~LayoutCanvas() override;
     LayoutCanvas(const LayoutCanvas&) = delete;
     LayoutCanvas& operator=(const LayoutCanvas&) = delete;
@@ -70,13 +71,13 @@ public:
     void OnClueSlotChanged(int side, int i, int j) override;
     void OnLayoutChanged() override;
 
-signals:
+  signals:
     // Everything may look different, the size of the layout included.
     void LayoutReset();
     // The pixels of this layout rectangle changed.
     void RegionChanged(int left, int top, int right, int bottom);
 
-private:
+  private:
     struct Tile {
         QImage image;
         std::uint64_t lastUse = 0;

@@ -13,20 +13,25 @@ namespace {
 PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
     PixelRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
                 std::min(a.bottom, b.bottom)};
-    if (r.IsEmpty()) return {};
+    if (r.IsEmpty())
+        return {};
     return r;
 }
 
-bool Intersects(const PixelRect& a, const PixelRect& b) { return !Intersect(a, b).IsEmpty(); }
+bool Intersects(const PixelRect& a, const PixelRect& b) {
+    return !Intersect(a, b).IsEmpty();
+}
 
 // Writes straight into the pixels of the target image, limited to one layout rectangle.
 class PixelWriter {
-public:
-    PixelWriter(QImage& image, QPoint origin, const PixelRect& clip) : image_(image), origin_(origin), clip_(clip) {}
+  public:
+    PixelWriter(QImage& image, QPoint origin, const PixelRect& clip)
+        : image_(image), origin_(origin), clip_(clip) {}
 
     void Fill(const PixelRect& rect, QRgb color) {
         PixelRect r = Intersect(rect, clip_);
-        if (r.IsEmpty()) return;
+        if (r.IsEmpty())
+            return;
         for (int y = r.top; y < r.bottom; ++y) {
             auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y - origin_.y()));
             std::fill(line + (r.left - origin_.x()), line + (r.right - origin_.x()), color);
@@ -34,23 +39,29 @@ public:
     }
 
     void Set(int x, int y, QRgb color) {
-        if (!clip_.Contains(x, y)) return;
+        if (!clip_.Contains(x, y))
+            return;
         reinterpret_cast<QRgb*>(image_.scanLine(y - origin_.y()))[x - origin_.x()] = color;
     }
 
     // Every other pixel from `from` (inclusive) to `to` (exclusive), starting with one set.
     void DottedRow(int y, int from, int to, QRgb color) {
-        if (y < clip_.top || y >= clip_.bottom) return;
+        if (y < clip_.top || y >= clip_.bottom)
+            return;
         int start = std::max(from, clip_.left);
-        if ((start - from) % 2 != 0) ++start;
+        if ((start - from) % 2 != 0)
+            ++start;
         int end = std::min(to, clip_.right);
         auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y - origin_.y()));
-        for (int x = start; x < end; x += 2) line[x - origin_.x()] = color;
+        for (int x = start; x < end; x += 2)
+            line[x - origin_.x()] = color;
     }
     void DottedColumn(int x, int from, int to, QRgb color) {
-        if (x < clip_.left || x >= clip_.right) return;
+        if (x < clip_.left || x >= clip_.right)
+            return;
         int start = std::max(from, clip_.top);
-        if ((start - from) % 2 != 0) ++start;
+        if ((start - from) % 2 != 0)
+            ++start;
         int end = std::min(to, clip_.bottom);
         for (int y = start; y < end; y += 2) {
             reinterpret_cast<QRgb*>(image_.scanLine(y - origin_.y()))[x - origin_.x()] = color;
@@ -59,12 +70,13 @@ public:
 
     // A 45-degree line of `length` pixels from (x, y) going down and dx (+1 or -1) across.
     void Diagonal(int x, int y, int dx, int length, QRgb color) {
-        for (int t = 0; t < length; ++t) Set(x + t * dx, y + t, color);
+        for (int t = 0; t < length; ++t)
+            Set(x + t * dx, y + t, color);
     }
 
     const PixelRect& Clip() const { return clip_; }
 
-private:
+  private:
     QImage& image_;
     QPoint origin_;
     PixelRect clip_;
@@ -107,12 +119,14 @@ void DrawGridLines(PixelWriter& out, const LayoutStyle& style) {
     // Slot separators of the clue areas, dotted, under everything else.
     for (int i = std::max(0, (clip.top - 1) / c); i <= h; ++i) {
         int y = 1 + i * c;
-        if (y >= clip.bottom) break;
+        if (y >= clip.bottom)
+            break;
         out.DottedRow(y, caw, extent.cx, line);
     }
     for (int i = std::max(0, (clip.left - 1) / c); i <= w; ++i) {
         int x = 1 + i * c;
-        if (x >= clip.right) break;
+        if (x >= clip.right)
+            break;
         out.DottedColumn(x, cah, extent.cy, line);
     }
 
@@ -124,13 +138,15 @@ void DrawGridLines(PixelWriter& out, const LayoutStyle& style) {
         bool thick = pass == 1;
         for (int i = rowFirst; i <= rowLast; ++i) {
             int width = g.LineWidth(i, h);
-            if ((width > 1) != thick) continue;
+            if ((width > 1) != thick)
+                continue;
             int y = cah + g.LineOffset(i);
             out.Fill({1, y, extent.cx, y + width}, thick ? bold : line);
         }
         for (int i = colFirst; i <= colLast; ++i) {
             int width = g.LineWidth(i, w);
-            if ((width > 1) != thick) continue;
+            if ((width > 1) != thick)
+                continue;
             int x = caw + g.LineOffset(i);
             out.Fill({x, 1, x + width, extent.cy}, thick ? bold : line);
         }
@@ -171,19 +187,24 @@ QRgb PreviewColor(const LayoutStyle& style, int value) {
 
 // Text drawn with the painter; clipped to its own box so that each tile that shares a piece of
 // the box draws the same pixels.
-void DrawText(QPainter& painter, QPoint origin, const PixelRect& box, const PixelRect& clip, int x, int baseline,
-              const QString& text, const QFont& font, QRgb color) {
+void DrawText(QPainter& painter, QPoint origin, const PixelRect& box, const PixelRect& clip, int x,
+              int baseline, const QString& text, const QFont& font, QRgb color) {
     PixelRect visible = Intersect(box, clip);
-    if (visible.IsEmpty()) return;
-    painter.setClipRect(QRect(visible.left - origin.x(), visible.top - origin.y(), visible.Width(), visible.Height()));
+    if (visible.IsEmpty())
+        return;
+    painter.setClipRect(QRect(visible.left - origin.x(), visible.top - origin.y(), visible.Width(),
+                              visible.Height()));
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(color));
     painter.drawText(QPoint(x - origin.x(), baseline - origin.y()), text);
 }
 
-QString GraduationText(int i) { return i < 10 ? QStringLiteral(" %1").arg(i) : QString::number(i); }
+QString GraduationText(int i) {
+    return i < 10 ? QStringLiteral(" %1").arg(i) : QString::number(i);
+}
 
-void DrawGraduationNumbers(QPainter& painter, QPoint origin, const PixelRect& clip, const LayoutStyle& style) {
+void DrawGraduationNumbers(QPainter& painter, QPoint origin, const PixelRect& clip,
+                           const LayoutStyle& style) {
     const LayoutGeometry& g = style.Geometry();
     const PixelSize extent = g.GetLayoutExtent();
     const NumberFont& numbers = style.Numbers();
@@ -191,9 +212,12 @@ void DrawGraduationNumbers(QPainter& painter, QPoint origin, const PixelRect& cl
     const PixelRect bitmap = style.BitmapRect();
     auto draw = [&](int x, int y, int i) {
         QString text = GraduationText(i);
-        PixelRect box = Intersect({x, y, x + numbers.TextWidth(text), y + numbers.Height()}, bitmap);
-        if (!Intersects(box, clip)) return;
-        DrawText(painter, origin, box, clip, x, y + numbers.Ascent(), text, numbers.Font(), style.Shadow(0));
+        PixelRect box =
+            Intersect({x, y, x + numbers.TextWidth(text), y + numbers.Height()}, bitmap);
+        if (!Intersects(box, clip))
+            return;
+        DrawText(painter, origin, box, clip, x, y + numbers.Ascent(), text, numbers.Font(),
+                 style.Shadow(0));
     };
     // Beside every fifth row right of the picture, 4/5 of a cell above the line that ends it;
     // below every fifth column, 4/5 of a cell left of its line.
@@ -207,12 +231,13 @@ void DrawGraduationNumbers(QPainter& painter, QPoint origin, const PixelRect& cl
 
 void DrawClueText(QPainter& painter, QPoint origin, const PixelRect& clip, const LayoutStyle& style,
                   const PixelRect& box, int number, int colour) {
-    if (number == kEmptySlot) return;  // the background already stands in the box
+    if (number == kEmptySlot)
+        return;  // the background already stands in the box
     const NumberFont::Fitted& fitted = style.Numbers().Fit(number);
     // Centred across, hanging from the box's top.
     int x = box.left + (box.Width() - fitted.width) / 2;
-    DrawText(painter, origin, box, clip, x, box.top + style.Numbers().Ascent(), QString::number(number), fitted.font,
-             style.ClueTextColor(colour));
+    DrawText(painter, origin, box, clip, x, box.top + style.Numbers().Ascent(),
+             QString::number(number), fitted.font, style.ClueTextColor(colour));
 }
 
 }  // namespace
@@ -234,12 +259,15 @@ NumberFont::NumberFont(const std::string& faceName, int weight, int cellSize)
     averageWidth_ = std::max(1, metrics.averageCharWidth());
 }
 
-int NumberFont::TextWidth(const QString& text) const { return QFontMetrics(font_).horizontalAdvance(text); }
+int NumberFont::TextWidth(const QString& text) const {
+    return QFontMetrics(font_).horizontalAdvance(text);
+}
 
 const NumberFont::Fitted& NumberFont::Fit(int number) const {
     number = std::clamp(number, 0, 254);
     std::optional<Fitted>& slot = fitted_[static_cast<std::size_t>(number)];
-    if (slot) return *slot;
+    if (slot)
+        return *slot;
     QString text = QString::number(number);
     Fitted fitted{font_, TextWidth(text), 100};
     const int limit = cellSize_ - 2;
@@ -248,7 +276,8 @@ const NumberFont::Fitted& NumberFont::Fit(int number) const {
     // search always ends.
     for (int j = 0; fitted.width > limit; ++j) {
         int averageWidth = cellSize_ / chars - j;
-        if (averageWidth < 1) break;
+        if (averageWidth < 1)
+            break;
         int stretch = std::clamp(qRound(100.0 * averageWidth / averageWidth_), 1, 4000);
         QFont narrow = font_;
         narrow.setStretch(stretch);
@@ -269,8 +298,10 @@ LayoutStyle::LayoutStyle(const PuzzleModel& model, const RenderOptions& options)
 }
 
 QRgb LayoutStyle::ClueTextColor(int colourIndex) const {
-    if (colourIndex >= 0 && colourIndex <= 9) return Color(colourIndex);
-    if (colourIndex == 255 || colourIndex == -1) return Color(9);
+    if (colourIndex >= 0 && colourIndex <= 9)
+        return Color(colourIndex);
+    if (colourIndex == 255 || colourIndex == -1)
+        return Color(9);
     return Color(0);
 }
 
@@ -279,16 +310,18 @@ PixelRect LayoutStyle::BitmapRect() const {
     return {0, 0, size.cx, size.cy};
 }
 
-void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& region, const PuzzleModel& model,
-                        const LayoutStyle& style) {
+void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& region,
+                        const PuzzleModel& model, const LayoutStyle& style) {
     const PixelRect imageRect{imageOrigin.x(), imageOrigin.y(), imageOrigin.x() + image.width(),
                               imageOrigin.y() + image.height()};
     const PixelRect clip = Intersect(region, imageRect);
-    if (clip.IsEmpty()) return;
+    if (clip.IsEmpty())
+        return;
     PixelWriter out(image, imageOrigin, clip);
     out.Fill(clip, style.Background());
     const PixelRect draw = Intersect(clip, style.BitmapRect());
-    if (draw.IsEmpty()) return;
+    if (draw.IsEmpty())
+        return;
     PixelWriter in(image, imageOrigin, draw);
 
     DrawGridLines(in, style);
@@ -302,24 +335,29 @@ void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& regi
     if (gridVisible) {
         for (int x = x0; x <= x1; ++x) {
             for (int y = y0; y <= y1; ++y) {
-                if (Intersects(g.CellInterior(x, y), draw)) DrawCellInterior(in, style, x, y, model.cells[x][y]);
+                if (Intersects(g.CellInterior(x, y), draw))
+                    DrawCellInterior(in, style, x, y, model.cells[x][y]);
             }
         }
     }
     // The preview: the top left W x H pixels, one per cell.
     for (int y = draw.top; y < std::min(draw.bottom, h); ++y) {
-        for (int x = draw.left; x < std::min(draw.right, w); ++x) in.Set(x, y, PreviewColor(style, model.cells[x][y]));
+        for (int x = draw.left; x < std::min(draw.right, w); ++x)
+            in.Set(x, y, PreviewColor(style, model.cells[x][y]));
     }
 
     QPainter painter(&image);
-    if (style.Options().graduateNumber) DrawGraduationNumbers(painter, imageOrigin, draw, style);
+    if (style.Options().graduateNumber)
+        DrawGraduationNumbers(painter, imageOrigin, draw, style);
     if (draw.left < g.clueAreaWidth() && draw.bottom > g.clueAreaHeight()) {
         auto [k0, k1] = SlotRange(g, g.clueAreaWidth(), w, draw.left, draw.right);
         for (int y = y0; y <= y1; ++y) {
             for (int k = k0; k <= k1; ++k) {
                 PixelRect box = g.ClueBox(SideRow, y, k);
-                if (!Intersects(box, draw)) continue;
-                DrawClueText(painter, imageOrigin, draw, style, box, model.rowClueNumbers[k][y], model.rowClueColors[k][y]);
+                if (!Intersects(box, draw))
+                    continue;
+                DrawClueText(painter, imageOrigin, draw, style, box, model.rowClueNumbers[k][y],
+                             model.rowClueColors[k][y]);
             }
         }
     }
@@ -328,7 +366,8 @@ void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& regi
         for (int x = x0; x <= x1; ++x) {
             for (int k = k0; k <= k1; ++k) {
                 PixelRect box = g.ClueBox(SideColumn, x, k);
-                if (!Intersects(box, draw)) continue;
+                if (!Intersects(box, draw))
+                    continue;
                 DrawClueText(painter, imageOrigin, draw, style, box, model.columnClueNumbers[x][k],
                              model.columnClueColors[x][k]);
             }
@@ -338,25 +377,31 @@ void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& regi
 
 PixelRect CellChangeRect(const LayoutStyle& style, int x, int y) {
     const LayoutGeometry& g = style.Geometry();
-    if (x < 0 || y < 0 || x >= g.columnCount() || y >= g.rowCount()) return {};
+    if (x < 0 || y < 0 || x >= g.columnCount() || y >= g.rowCount())
+        return {};
     return g.CellInterior(x, y);
 }
 
 PixelRect PreviewPixelRect(const LayoutStyle& style, int x, int y) {
     const LayoutGeometry& g = style.Geometry();
-    if (x < 0 || y < 0 || x >= g.columnCount() || y >= g.rowCount()) return {};
+    if (x < 0 || y < 0 || x >= g.columnCount() || y >= g.rowCount())
+        return {};
     return {x, y, x + 1, y + 1};
 }
 
 PixelRect ClueSlotChangeRect(const LayoutStyle& style, int side, int line, int slot) {
     const LayoutGeometry& g = style.Geometry();
-    if (line < 0 || slot < 0) return {};
-    if (side == SideRow && line < g.rowCount() && slot < g.columnCount()) return g.ClueBox(side, line, slot);
-    if (side == SideColumn && line < g.columnCount() && slot < g.rowCount()) return g.ClueBox(side, line, slot);
+    if (line < 0 || slot < 0)
+        return {};
+    if (side == SideRow && line < g.rowCount() && slot < g.columnCount())
+        return g.ClueBox(side, line, slot);
+    if (side == SideColumn && line < g.columnCount() && slot < g.rowCount())
+        return g.ClueBox(side, line, slot);
     return {};
 }
 
-void PaintCellValue(QImage& image, QPoint imageOrigin, const LayoutStyle& style, int x, int y, int value) {
+void PaintCellValue(QImage& image, QPoint imageOrigin, const LayoutStyle& style, int x, int y,
+                    int value) {
     const PixelRect imageRect{imageOrigin.x(), imageOrigin.y(), imageOrigin.x() + image.width(),
                               imageOrigin.y() + image.height()};
     PixelWriter out(image, imageOrigin, imageRect);
@@ -371,13 +416,15 @@ QImage RenderPreview(const PuzzleModel& model) {
         auto* line = reinterpret_cast<QRgb*>(preview.scanLine(y));
         for (int x = 0; x < w; ++x) {
             int v = model.cells[x][y];
-            line[x] = ToQRgb(v >= 1 && v <= 8 ? model.colors[static_cast<std::size_t>(v)] : model.colors[0]);
+            line[x] = ToQRgb(v >= 1 && v <= 8 ? model.colors[static_cast<std::size_t>(v)]
+                                              : model.colors[0]);
         }
     }
     return preview;
 }
 
-QImage RenderLayoutImage(const PuzzleModel& model, const LayoutStyle& style, const PixelRect& region) {
+QImage RenderLayoutImage(const PuzzleModel& model, const LayoutStyle& style,
+                         const PixelRect& region) {
     QImage image(std::max(1, region.Width()), std::max(1, region.Height()), QImage::Format_RGB32);
     RenderLayoutRegion(image, QPoint(region.left, region.top), region, model, style);
     return image;

@@ -28,13 +28,15 @@ struct RenderOptions {
     friend bool operator==(const RenderOptions&, const RenderOptions&) = default;
 };
 
-inline QRgb ToQRgb(ColorRef c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+inline QRgb ToQRgb(ColorRef c) {
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 // The clue number font: the document's face and weight with a cell height of cellSize - 4
 // pixels, as the font height of the document's font is understood (ascent plus descent, not
 // the em size). A number too wide for its box gets narrower characters until it fits.
 class NumberFont {
-public:
+  public:
     NumberFont(const std::string& faceName, int weight, int cellSize);
 
     const QFont& Font() const { return font_; }
@@ -51,7 +53,7 @@ public:
     // average width of cellSize / digits - j pixels for j = 0, 1, ... until the text fits.
     const Fitted& Fit(int number) const;
 
-private:
+  private:
     QFont font_;
     int cellSize_;
     int ascent_ = 0;
@@ -64,7 +66,7 @@ private:
 // geometry, the colour tables, the number font and the settings. Built again whenever one of
 // them changes.
 class LayoutStyle {
-public:
+  public:
     LayoutStyle(const PuzzleModel& model, const RenderOptions& options);
 
     const LayoutGeometry& Geometry() const { return geometry_; }
@@ -79,7 +81,7 @@ public:
     // The whole drawing, extent plus the graduation margin.
     PixelRect BitmapRect() const;
 
-private:
+  private:
     LayoutGeometry geometry_;
     RenderOptions options_;
     std::array<QRgb, 10> colors_;
@@ -90,8 +92,8 @@ private:
 // Draws the part `region` of the layout into image, whose pixel (0, 0) shows layout point
 // imageOrigin. Pixels of region outside the drawing are background. image must be
 // Format_RGB32 or Format_ARGB32_Premultiplied; the part of region outside image is ignored.
-void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& region, const PuzzleModel& model,
-                        const LayoutStyle& style);
+void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& region,
+                        const PuzzleModel& model, const LayoutStyle& style);
 
 // The layout point rectangles that a change of one cell or one clue slot touches: the cell's
 // interior and its preview pixel; the slot's number box. Empty for positions outside the puzzle.
@@ -101,12 +103,14 @@ PixelRect ClueSlotChangeRect(const LayoutStyle& style, int side, int line, int s
 
 // Draws cell (x, y) with value as it looks in the picture (interior only, no preview pixel),
 // for pictures that float above the layout. Values other than 1..8 and -1 are blank.
-void PaintCellValue(QImage& image, QPoint imageOrigin, const LayoutStyle& style, int x, int y, int value);
+void PaintCellValue(QImage& image, QPoint imageOrigin, const LayoutStyle& style, int x, int y,
+                    int value);
 
 // The preview: one pixel per cell, the cell's colour or background for blank cells and X marks.
 QImage RenderPreview(const PuzzleModel& model);
 
 // A picture of a whole layout rectangle, for tests and small exports.
-QImage RenderLayoutImage(const PuzzleModel& model, const LayoutStyle& style, const PixelRect& region);
+QImage RenderLayoutImage(const PuzzleModel& model, const LayoutStyle& style,
+                         const PixelRect& region);
 
 }  // namespace tessemar

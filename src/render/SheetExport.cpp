@@ -4,13 +4,13 @@
 
 #include <QPainter>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <functional>
-#include <unistd.h>
 #include <vector>
 
 namespace tessemar {
@@ -31,7 +31,8 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     while (size > 0) {
         ssize_t n = ::write(fd, data, size);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
         data += n;
@@ -43,24 +44,30 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
 // A file written under a temporary name beside the target, renamed over it when complete, so an
 // existing file is never left half written.
 class PendingFile {
-public:
+  public:
     explicit PendingFile(const std::string& path) : path_(AbsolutePath(path)) {
         temp_ = path_ + ".XXXXXX";
         fd_ = ::mkstemp(temp_.data());
-        if (fd_ < 0) error_ = errno;
+        if (fd_ < 0)
+            error_ = errno;
     }
     ~PendingFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!committed_ && fd_ != -1) ::unlink(temp_.c_str());
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!committed_ && fd_ != -1)
+            ::unlink(temp_.c_str());
     }
     int Error() const { return error_; }
     bool Write(const std::uint8_t* data, std::size_t size) {
-        if (error_ != 0) return false;
-        if (!WriteAll(fd_, data, size)) error_ = errno;
+        if (error_ != 0)
+            return false;
+        if (!WriteAll(fd_, data, size))
+            error_ = errno;
         return error_ == 0;
     }
     int Commit() {
-        if (error_ != 0) return error_;
+        if (error_ != 0)
+            return error_;
         ::fchmod(fd_, 0666 & ~CurrentUmask());
         if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
             error_ = errno;
@@ -77,7 +84,7 @@ public:
         return 0;
     }
 
-private:
+  private:
     static mode_t CurrentUmask() {
         mode_t mask = ::umask(0);
         ::umask(mask);
@@ -94,12 +101,15 @@ private:
 // band image (kBandRows high, Format_RGB32) with the rows from `top` on.
 int WriteBitmapInBands(const std::string& path, int width, int height,
                        const std::function<void(QImage& band, int top)>& drawBand) {
-    if (width < 1 || height < 1) return EINVAL;
+    if (width < 1 || height < 1)
+        return EINVAL;
     const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
     const std::uint64_t imageSize = std::uint64_t{stride} * static_cast<std::uint64_t>(height);
-    if (imageSize + 54 > 0xFFFFFFFFull) return EFBIG;
+    if (imageSize + 54 > 0xFFFFFFFFull)
+        return EFBIG;
     PendingFile file(path);
-    if (file.Error() != 0) return file.Error();
+    if (file.Error() != 0)
+        return file.Error();
 
     std::vector<std::uint8_t> header;
     header.push_back('B');
@@ -118,7 +128,8 @@ int WriteBitmapInBands(const std::string& path, int width, int height,
     PutLe32(header, 0);
     PutLe32(header, 0);
     PutLe32(header, 0);
-    if (!file.Write(header.data(), header.size())) return file.Error();
+    if (!file.Write(header.data(), header.size()))
+        return file.Error();
 
     QImage band(width, kBandRows, QImage::Format_RGB32);
     std::vector<std::uint8_t> row(stride, 0);
@@ -131,10 +142,13 @@ int WriteBitmapInBands(const std::string& path, int width, int height,
             const auto* pixels = reinterpret_cast<const QRgb*>(band.constScanLine(r));
             for (int x = 0; x < width; ++x) {
                 row[static_cast<std::size_t>(x) * 3] = static_cast<std::uint8_t>(qBlue(pixels[x]));
-                row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<std::uint8_t>(qGreen(pixels[x]));
-                row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<std::uint8_t>(qRed(pixels[x]));
+                row[static_cast<std::size_t>(x) * 3 + 1] =
+                    static_cast<std::uint8_t>(qGreen(pixels[x]));
+                row[static_cast<std::size_t>(x) * 3 + 2] =
+                    static_cast<std::uint8_t>(qRed(pixels[x]));
             }
-            if (!file.Write(row.data(), row.size())) return file.Error();
+            if (!file.Write(row.data(), row.size()))
+                return file.Error();
         }
     }
     return file.Commit();
@@ -145,15 +159,16 @@ int WriteBitmapInBands(const std::string& path, int width, int height,
 PixelRect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool cut) {
     const LayoutGeometry& g = style.Geometry();
     const PixelSize full = g.BitmapSize();
-    if (!cut) return {1, 1, 1 + full.cx, 1 + full.cy};
+    if (!cut)
+        return {1, 1, 1 + full.cx, 1 + full.cy};
     auto [r, k] = GetUsedClueDepth(model);
     const int x0 = (g.columnCount() - r) * g.cellSize() + 1;
     const int y0 = (g.rowCount() - k) * g.cellSize() + 1;
     return {x0, y0, full.cx, full.cy};
 }
 
-void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& region, const PuzzleModel& model,
-                       const LayoutStyle& style) {
+void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& region,
+                       const PuzzleModel& model, const LayoutStyle& style) {
     RenderLayoutRegion(image, imageOrigin, region, model, style);
     // The preview belongs to the corner pane, not to the sheet; it is blanked even when a cut
     // sheet reaches into the corner (both clue areas in full use).
@@ -164,29 +179,35 @@ void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& regio
     const int top = std::max({region.top, 0, imageOrigin.y()});
     for (int y = top; y < bottom; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y - imageOrigin.y()));
-        for (int x = left; x < right; ++x) line[x - imageOrigin.x()] = style.Background();
+        for (int x = left; x < right; ++x)
+            line[x - imageOrigin.x()] = style.Background();
     }
 }
 
 QImage RenderSheet(const PuzzleModel& model, const LayoutStyle& style, bool cut) {
     const PixelRect sheet = GetSheetRect(style, model, cut);
-    if (std::int64_t{sheet.Width()} * sheet.Height() > kMaxSheetPixelsInMemory) return {};
+    if (std::int64_t{sheet.Width()} * sheet.Height() > kMaxSheetPixelsInMemory)
+        return {};
     QImage image(sheet.Width(), sheet.Height(), QImage::Format_RGB32);
-    if (image.isNull()) return {};
+    if (image.isNull())
+        return {};
     RenderSheetRegion(image, QPoint(sheet.left, sheet.top), sheet, model, style);
     return image;
 }
 
-int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model, const LayoutStyle& style, bool cut) {
+int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model,
+                         const LayoutStyle& style, bool cut) {
     const PixelRect sheet = GetSheetRect(style, model, cut);
     return WriteBitmapInBands(path, sheet.Width(), sheet.Height(), [&](QImage& band, int top) {
-        const PixelRect part{sheet.left, sheet.top + top, sheet.right, sheet.top + top + band.height()};
+        const PixelRect part{sheet.left, sheet.top + top, sheet.right,
+                             sheet.top + top + band.height()};
         RenderSheetRegion(band, QPoint(part.left, part.top), part, model, style);
     });
 }
 
 int WriteBitmapFile(const std::string& path, const QImage& image) {
-    if (image.isNull()) return EINVAL;
+    if (image.isNull())
+        return EINVAL;
     const QImage source = image.convertToFormat(QImage::Format_RGB32);
     return WriteBitmapInBands(path, source.width(), source.height(), [&](QImage& band, int top) {
         band.fill(Qt::black);

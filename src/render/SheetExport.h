@@ -20,8 +20,8 @@ PixelRect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool 
 
 // Draws part of the sheet (in layout coordinates) into image, whose pixel (0, 0) shows layout
 // point imageOrigin. The preview pixels of the top left corner are left out.
-void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& region, const PuzzleModel& model,
-                       const LayoutStyle& style);
+void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& region,
+                       const PuzzleModel& model, const LayoutStyle& style);
 
 // The largest sheet that is made as one picture in memory (pixels). A larger one can still be
 // written as a bitmap file, which is drawn band by band.
@@ -33,7 +33,8 @@ QImage RenderSheet(const PuzzleModel& model, const LayoutStyle& style, bool cut)
 // Writes the sheet as a 24-bit bitmap file, drawn in bands so that memory stays small whatever
 // the size. The file is written beside the target and renamed over it only when complete.
 // Returns 0 or the errno value of the step that failed.
-int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model, const LayoutStyle& style, bool cut);
+int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model,
+                         const LayoutStyle& style, bool cut);
 
 // Writes any image as a 24-bit bitmap file in the same way; 0 or an errno value.
 int WriteBitmapFile(const std::string& path, const QImage& image);

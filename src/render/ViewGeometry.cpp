@@ -13,19 +13,25 @@ LayoutGeometry::LayoutGeometry(int columnCount, int rowCount, int cellSize, bool
       bold_(boldLine) {}
 
 int LayoutGeometry::LineOffset(int i) const {
-    if (i <= 0) return 0;
+    if (i <= 0)
+        return 0;
     // Line i sits just before cell i; the cell offset already counts line i's own width.
     return CellOffset(i - 1) + c_ - 1;
 }
 
 int LayoutGeometry::LineWidth(int i, int n) const {
-    if (i == 0 || i == n) return 3;
-    if (i % 10 == 0 && bold_) return 3;
-    if (i % 5 == 0) return 2;
+    if (i == 0 || i == n)
+        return 3;
+    if (i % 10 == 0 && bold_)
+        return 3;
+    if (i % 5 == 0)
+        return 2;
     return 1;
 }
 
-int LayoutGeometry::GridSpan(int n) const { return LineOffset(n) + 3; }
+int LayoutGeometry::GridSpan(int n) const {
+    return LineOffset(n) + 3;
+}
 
 PixelSize LayoutGeometry::GetLayoutExtent() const {
     return {clueAreaWidth() + GridSpan(w_), clueAreaHeight() + GridSpan(h_)};
@@ -60,14 +66,18 @@ PixelRect LayoutGeometry::GetCellRect(int x1, int y1, int x2, int y2, int sx, in
     int X = std::max(x1, x2);
     int y = std::min(y1, y2);
     int Y = std::max(y1, y2);
-    return {CellOffset(x) - sx, CellOffset(y) - sy, CellOffset(X) + c_ - 1 - sx, CellOffset(Y) + c_ - 1 - sy};
+    return {CellOffset(x) - sx, CellOffset(y) - sy, CellOffset(X) + c_ - 1 - sx,
+            CellOffset(Y) + c_ - 1 - sy};
 }
 
 ViewRegion LayoutGeometry::ClassifyPoint(int x, int y, Pane pane) const {
     PixelSize extent = GetLayoutExtent();
-    if (pane == CornerPane || x < 0 || y < 0 || x >= extent.cx || y >= extent.cy) return RegionNone;
-    if (x < clueAreaWidth()) return RegionRowClues;
-    if (y < clueAreaHeight()) return RegionColumnClues;
+    if (pane == CornerPane || x < 0 || y < 0 || x >= extent.cx || y >= extent.cy)
+        return RegionNone;
+    if (x < clueAreaWidth())
+        return RegionRowClues;
+    if (y < clueAreaHeight())
+        return RegionColumnClues;
     return RegionPicture;
 }
 
@@ -75,13 +85,18 @@ int LayoutGeometry::PictureIndexAt(int p) const {
     // Undo the extra pixels of the tenth and fifth lines, then divide by the pitch. The
     // divisions truncate toward zero, so the pixels just before the grid give index 0.
     p -= 3;
-    if (bold_) p -= p / (10 * c_ + 3);
+    if (bold_)
+        p -= p / (10 * c_ + 3);
     p -= p / (5 * c_ + 1);
     return p / c_;
 }
 
-int LayoutGeometry::PictureColumnAt(int x) const { return PictureIndexAt(x - clueAreaWidth()); }
-int LayoutGeometry::PictureRowAt(int y) const { return PictureIndexAt(y - clueAreaHeight()); }
+int LayoutGeometry::PictureColumnAt(int x) const {
+    return PictureIndexAt(x - clueAreaWidth());
+}
+int LayoutGeometry::PictureRowAt(int y) const {
+    return PictureIndexAt(y - clueAreaHeight());
+}
 
 std::pair<int, int> GetUsedClueDepth(const PuzzleModel& model) {
     int w = std::clamp(model.columnCount, 1, kMaxLines);
@@ -107,10 +122,13 @@ std::pair<int, int> GetUsedClueDepth(const PuzzleModel& model) {
     return {rows, columns};
 }
 
-PixelSize ComputeScrollSize(Pane pane, const LayoutGeometry& geometry, std::pair<int, int> usedDepth) {
+PixelSize ComputeScrollSize(Pane pane, const LayoutGeometry& geometry,
+                            std::pair<int, int> usedDepth) {
     auto [r, k] = usedDepth;
-    if (r < geometry.columnCount()) ++r;
-    if (k < geometry.rowCount()) ++k;
+    if (r < geometry.columnCount())
+        ++r;
+    if (k < geometry.rowCount())
+        ++k;
     int c = geometry.cellSize();
     PixelSize extent = geometry.GetLayoutExtent();
     PixelSize size;
@@ -119,17 +137,21 @@ PixelSize ComputeScrollSize(Pane pane, const LayoutGeometry& geometry, std::pair
     return size;
 }
 
-PixelPoint PaneToLayout(Pane pane, const LayoutGeometry& geometry, const PaneView& view, int px, int py) {
+PixelPoint PaneToLayout(Pane pane, const LayoutGeometry& geometry, const PaneView& view, int px,
+                        int py) {
     int x = px + view.scroll.x;
     int y = py + view.scroll.y;
-    if (pane == CornerPane) return {x, y};
+    if (pane == CornerPane)
+        return {x, y};
     if (pane == RowCluePane) {
-        x += -std::max(0, view.client.cx - view.scrollSize.cx) + geometry.clueAreaWidth() - view.scrollSize.cx;
+        x += -std::max(0, view.client.cx - view.scrollSize.cx) + geometry.clueAreaWidth() -
+             view.scrollSize.cx;
     } else {
         x += geometry.clueAreaWidth();
     }
     if (pane == ColumnCluePane) {
-        y += -std::max(0, view.client.cy - view.scrollSize.cy) + geometry.clueAreaHeight() - view.scrollSize.cy;
+        y += -std::max(0, view.client.cy - view.scrollSize.cy) + geometry.clueAreaHeight() -
+             view.scrollSize.cy;
     } else {
         y += geometry.clueAreaHeight();
     }
@@ -151,7 +173,8 @@ HitResult HitTest(Pane pane, const LayoutGeometry& geometry, const PaneView& vie
     PixelPoint p = PaneToLayout(pane, geometry, view, px, py);
     HitResult hit;
     hit.region = geometry.ClassifyPoint(p.x, p.y, pane);
-    if (hit.region == RegionNone && !dragFollowsMouse) return hit;
+    if (hit.region == RegionNone && !dragFollowsMouse)
+        return hit;
     int c = geometry.cellSize();
     if ((hit.region & 1) != 0 && !dragFollowsMouse) {
         hit.x = (geometry.clueAreaWidth() - p.x) / c;

@@ -12,12 +12,21 @@ struct PuzzleModel;
 
 // The four panes of a document window, by their place in the 2 x 2 grid.
 enum Pane : int { CornerPane = 0, ColumnCluePane = 1, RowCluePane = 2, PicturePane = 3 };
-inline constexpr int PaneRow(Pane pane) { return pane == CornerPane || pane == ColumnCluePane ? 0 : 1; }
-inline constexpr int PaneColumn(Pane pane) { return pane == CornerPane || pane == RowCluePane ? 0 : 1; }
+inline constexpr int PaneRow(Pane pane) {
+    return pane == CornerPane || pane == ColumnCluePane ? 0 : 1;
+}
+inline constexpr int PaneColumn(Pane pane) {
+    return pane == CornerPane || pane == RowCluePane ? 0 : 1;
+}
 
 // The clue regions share their codes with ClueSide; the picture's code is even so that the
 // "row clues" test of the hit test can look at the lowest bit.
-enum ViewRegion : int { RegionNone = 0, RegionRowClues = 1, RegionColumnClues = 2, RegionPicture = 4 };
+enum ViewRegion : int {
+    RegionNone = 0,
+    RegionRowClues = 1,
+    RegionColumnClues = 2,
+    RegionPicture = 4
+};
 
 // Tool values that the hit test needs to know about.
 inline constexpr int ToolSelectValue = 3;
@@ -55,7 +64,7 @@ struct PixelRect {
 // clue areas are allotted their full depth (W row slots, H column slots). The empty top left
 // rectangle holds the one-pixel-per-cell preview.
 class LayoutGeometry {
-public:
+  public:
     LayoutGeometry(int columnCount, int rowCount, int cellSize, bool boldLine);
 
     int columnCount() const { return w_; }
@@ -105,7 +114,7 @@ public:
     int PictureColumnAt(int x) const;
     int PictureRowAt(int y) const;
 
-private:
+  private:
     int PictureIndexAt(int p) const;
 
     int w_;
@@ -128,11 +137,13 @@ struct PaneView {
 // The scroll size of a pane. One empty slot is shown beyond the last used one so that a new
 // number can be typed there, unless the clue area is full. The picture side shows the grid
 // plus two cells of margin for the graduation numbers.
-PixelSize ComputeScrollSize(Pane pane, const LayoutGeometry& geometry, std::pair<int, int> usedDepth);
+PixelSize ComputeScrollSize(Pane pane, const LayoutGeometry& geometry,
+                            std::pair<int, int> usedDepth);
 
 // The layout point shown at pane point (px, py). The clue panes draw their used part against
 // the picture side when the pane is larger than its content.
-PixelPoint PaneToLayout(Pane pane, const LayoutGeometry& geometry, const PaneView& view, int px, int py);
+PixelPoint PaneToLayout(Pane pane, const LayoutGeometry& geometry, const PaneView& view, int px,
+                        int py);
 
 // Where a clue pane scrolls at first so that the slots next to the picture are visible; other
 // panes keep their position.

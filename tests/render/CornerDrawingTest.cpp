@@ -22,7 +22,8 @@ CornerLook DistinctLook() {
 QImage Checkerboard(int w, int h) {
     QImage preview(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) preview.setPixel(x, y, (x + y) % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+        for (int x = 0; x < w; ++x)
+            preview.setPixel(x, y, (x + y) % 2 ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
     }
     return preview;
 }
@@ -53,19 +54,22 @@ TEST(CornerDrawing, CaptionGradientTitleButtonAndPreview) {
     const CornerLook look = DistinctLook();
     const QSize client(160, 140);
     const QImage preview = Checkerboard(8, 8);
-    QImage shown = RenderCorner(client, look, {QStringLiteral("Title"), true, true, false}, preview);
+    QImage shown =
+        RenderCorner(client, look, {QStringLiteral("Title"), true, true, false}, preview);
 
     // The caption bar runs from the active caption colour to its gradient partner.
     EXPECT_EQ(test::Pixel(shown, 1, 17), look.activeCaption.rgb());
     EXPECT_EQ(test::Pixel(shown, 0, 5), look.buttonFace.rgb());
-    QImage inactive = RenderCorner(client, look, {QStringLiteral("Title"), false, true, false}, preview);
+    QImage inactive =
+        RenderCorner(client, look, {QStringLiteral("Title"), false, true, false}, preview);
     EXPECT_EQ(test::Pixel(inactive, 1, 17), look.inactiveCaption.rgb());
 
     // The title's ink stays in its box left of the button.
     const PixelRect button = CornerCaptionButtonRect(client.width(), look.captionHeight);
     int titleInk = 0;
     for (int y = 1; y <= look.captionHeight; ++y) {
-        for (int x = 1; x < button.left - 2; ++x) titleInk += test::Pixel(shown, x, y) == look.captionText.rgb();
+        for (int x = 1; x < button.left - 2; ++x)
+            titleInk += test::Pixel(shown, x, y) == look.captionText.rgb();
     }
     EXPECT_GT(titleInk, 0);
 
@@ -78,23 +82,29 @@ TEST(CornerDrawing, CaptionGradientTitleButtonAndPreview) {
         }
     }
     // Without the preview the same area is plain button face, and the button changes its look.
-    QImage hidden = RenderCorner(client, look, {QStringLiteral("Title"), true, false, false}, preview);
+    QImage hidden =
+        RenderCorner(client, look, {QStringLiteral("Title"), true, false, false}, preview);
     for (int y = place.frame.top; y < place.frame.bottom; ++y) {
-        for (int x = place.frame.left; x < place.frame.right; ++x) ASSERT_EQ(test::Pixel(hidden, x, y), look.buttonFace.rgb());
+        for (int x = place.frame.left; x < place.frame.right; ++x)
+            ASSERT_EQ(test::Pixel(hidden, x, y), look.buttonFace.rgb());
     }
     QImage buttonShown = shown.copy(button.left, button.top, button.Width(), button.Height());
     QImage buttonHidden = hidden.copy(button.left, button.top, button.Width(), button.Height());
     EXPECT_GT(test::DifferentPixels(buttonShown, buttonHidden), 0);
     // Pressed looks different again.
-    QImage pressed = RenderCorner(client, look, {QStringLiteral("Title"), true, true, true}, preview);
-    EXPECT_GT(test::DifferentPixels(pressed.copy(button.left, button.top, button.Width(), button.Height()), buttonShown),
-              0);
+    QImage pressed =
+        RenderCorner(client, look, {QStringLiteral("Title"), true, true, true}, preview);
+    EXPECT_GT(
+        test::DifferentPixels(
+            pressed.copy(button.left, button.top, button.Width(), button.Height()), buttonShown),
+        0);
 }
 
 TEST(CornerDrawing, LongTitlesAreShortenedBeforeTheButton) {
     const CornerLook look = DistinctLook();
     const QSize client(120, 100);
-    QImage shown = RenderCorner(client, look, {QString(200, QLatin1Char('W')), true, true, false}, QImage());
+    QImage shown =
+        RenderCorner(client, look, {QString(200, QLatin1Char('W')), true, true, false}, QImage());
     const PixelRect button = CornerCaptionButtonRect(client.width(), look.captionHeight);
     // No title ink from the right end of the title box on.
     for (int y = 0; y < look.captionHeight + 2; ++y) {
@@ -104,7 +114,8 @@ TEST(CornerDrawing, LongTitlesAreShortenedBeforeTheButton) {
     }
     EXPECT_TRUE(IsOnCornerCaptionButton(client.width(), look.captionHeight, button.left, 3));
     EXPECT_FALSE(IsOnCornerCaptionButton(client.width(), look.captionHeight, button.left, 2));
-    EXPECT_FALSE(IsOnCornerCaptionButton(client.width(), look.captionHeight, client.width() - 1, 5));
+    EXPECT_FALSE(
+        IsOnCornerCaptionButton(client.width(), look.captionHeight, client.width() - 1, 5));
     EXPECT_TRUE(IsOnCornerCaptionTitle(client.width(), look.captionHeight, 10, 5));
     EXPECT_FALSE(IsOnCornerCaptionTitle(client.width(), look.captionHeight, button.left, 5));
     // A pane of nothing draws nothing and does not crash.

@@ -37,7 +37,8 @@ TEST(LayoutCanvas, TilesGiveTheSamePixelsAsOneDrawing) {
         auto doc = MakeDocument(model);
         LayoutCanvas canvas(*doc, {bold, true});
         LayoutStyle style(doc->Model(), {bold, true});
-        EXPECT_EQ(DifferentPixels(PaintWhole(canvas), RenderWhole(doc->Model(), style)), 0) << "bold " << bold;
+        EXPECT_EQ(DifferentPixels(PaintWhole(canvas), RenderWhole(doc->Model(), style)), 0)
+            << "bold " << bold;
     }
 }
 
@@ -55,7 +56,8 @@ TEST(LayoutCanvas, PaintingOutsideTheDrawingGivesBackground) {
     // The preview pixel of cell (0, 0) lands at (30, 30).
     int v = doc->Model().cells[0][0];
     EXPECT_EQ(test::Pixel(image, 30, 30),
-              ToQRgb(v >= 1 && v <= 8 ? doc->Model().colors[static_cast<std::size_t>(v)] : doc->Model().colors[0]));
+              ToQRgb(v >= 1 && v <= 8 ? doc->Model().colors[static_cast<std::size_t>(v)]
+                                      : doc->Model().colors[0]));
 }
 
 // Edits through the document redraw only what changed; the result equals a fresh drawing.
@@ -118,7 +120,9 @@ TEST(LayoutCanvas, LayoutChangesRebuildTheDrawing) {
     doc->SetCellSize(23);
     EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(canvas.Geometry().cellSize(), 23);
-    EXPECT_EQ(DifferentPixels(PaintWhole(canvas), RenderWhole(doc->Model(), LayoutStyle(doc->Model(), {}))), 0);
+    EXPECT_EQ(DifferentPixels(PaintWhole(canvas),
+                              RenderWhole(doc->Model(), LayoutStyle(doc->Model(), {}))),
+              0);
 
     canvas.SetOptions({false, false});
     EXPECT_EQ(reset.count(), 2);
@@ -138,7 +142,8 @@ TEST(LayoutCanvas, LayoutChangesRebuildTheDrawing) {
 TEST(LayoutCanvas, KeepsTilesWithinItsMemoryLimit) {
     auto doc = MakeDocument(test::RandomModel(60, 60, 21, 9));
     LayoutCanvas canvas(*doc);
-    const std::size_t tileBytes = std::size_t{LayoutCanvas::kTileSize} * LayoutCanvas::kTileSize * 4;
+    const std::size_t tileBytes =
+        std::size_t{LayoutCanvas::kTileSize} * LayoutCanvas::kTileSize * 4;
     canvas.SetCacheLimit(6 * tileBytes);
     QImage window(500, 400, QImage::Format_RGB32);
     PixelSize size = canvas.BitmapSize();

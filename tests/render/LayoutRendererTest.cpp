@@ -12,10 +12,13 @@ using test::MakeModel;
 using test::Pixel;
 using test::RenderWhole;
 
-int CellStart(int i, int c, bool bold) { return i * c + i / 5 + 3 + (bold ? i / 10 : 0); }
+int CellStart(int i, int c, bool bold) {
+    return i * c + i / 5 + 3 + (bold ? i / 10 : 0);
+}
 
 int ExpectedLineWidth(int i, int n, bool bold) {
-    if (i == 0 || i == n || (bold && i % 10 == 0)) return 3;
+    if (i == 0 || i == n || (bold && i % 10 == 0))
+        return 3;
     return i % 5 == 0 ? 2 : 1;
 }
 
@@ -26,8 +29,8 @@ TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColours) {
     for (bool bold : {false, true}) {
         for (int c : {11, 17}) {
             PuzzleModel m = MakeModel(23, 12, c);
-            m.shadowColors[0] = MakeColorRef(200, 0, 0);   // bold
-            m.shadowColors[9] = MakeColorRef(0, 0, 200);   // thin
+            m.shadowColors[0] = MakeColorRef(200, 0, 0);  // bold
+            m.shadowColors[9] = MakeColorRef(0, 0, 200);  // thin
             LayoutStyle style(m, {bold, true});
             QImage image = RenderWhole(m, style);
             const int originX = style.Geometry().clueAreaWidth();
@@ -37,13 +40,16 @@ TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColours) {
                 int lineStart = i == 0 ? 0 : CellStart(i - 1, c, bold) + c - 1;
                 int lineEnd = i == 23 ? lineStart + 3 : CellStart(i, c, bold);
                 ASSERT_EQ(lineEnd - lineStart, ExpectedLineWidth(i, 23, bold)) << "line " << i;
-                QRgb expected = ToQRgb(lineEnd - lineStart > 1 ? m.shadowColors[0] : m.shadowColors[9]);
+                QRgb expected =
+                    ToQRgb(lineEnd - lineStart > 1 ? m.shadowColors[0] : m.shadowColors[9]);
                 for (int x = lineStart; x < lineEnd; ++x) {
-                    ASSERT_EQ(Pixel(image, originX + x, y), expected) << "line " << i << " bold " << bold << " c " << c;
+                    ASSERT_EQ(Pixel(image, originX + x, y), expected)
+                        << "line " << i << " bold " << bold << " c " << c;
                 }
                 if (i < 23) {
                     for (int x = lineEnd; x < lineEnd + c - 1; ++x) {
-                        ASSERT_EQ(Pixel(image, originX + x, y), ToQRgb(m.colors[0])) << "cell " << i;
+                        ASSERT_EQ(Pixel(image, originX + x, y), ToQRgb(m.colors[0]))
+                            << "cell " << i;
                     }
                 }
             }
@@ -53,7 +59,8 @@ TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColours) {
                 int lineStart = i == 0 ? 0 : CellStart(i - 1, c, bold) + c - 1;
                 int width = ExpectedLineWidth(i, 12, bold);
                 QRgb expected = ToQRgb(width > 1 ? m.shadowColors[0] : m.shadowColors[9]);
-                for (int d = 0; d < width; ++d) ASSERT_EQ(Pixel(image, x, originY + lineStart + d), expected);
+                for (int d = 0; d < width; ++d)
+                    ASSERT_EQ(Pixel(image, x, originY + lineStart + d), expected);
                 ASSERT_EQ(Pixel(image, x, originY + lineStart + width), ToQRgb(m.colors[0]));
             }
             // The picture's row lines run on through the row clue area, to x = 1.
@@ -89,7 +96,8 @@ TEST(LayoutRenderer, SlotSeparatorsAreDotted) {
     // Row clue area: vertical dotted lines at x = 1 + i c.
     int x = 1 + 3 * 17;
     int y0 = g.CellTop(2) + 2;
-    for (int yy = y0 + 1; yy < y0 + 10; ++yy) ASSERT_NE(Pixel(image, x, yy), Pixel(image, x, yy - 1));
+    for (int yy = y0 + 1; yy < y0 + 10; ++yy)
+        ASSERT_NE(Pixel(image, x, yy), Pixel(image, x, yy - 1));
 }
 
 TEST(LayoutRenderer, DefaultFifteenSquareSheetSize) {
@@ -102,7 +110,8 @@ TEST(LayoutRenderer, DefaultFifteenSquareSheetSize) {
     m.cells[3][4] = 2;
     sheet = RenderSheet(m, plain, false);
     for (int y = 0; y < 15; ++y) {
-        for (int x = 0; x < 15; ++x) ASSERT_EQ(Pixel(sheet, x, y), ToQRgb(m.colors[0]));
+        for (int x = 0; x < 15; ++x)
+            ASSERT_EQ(Pixel(sheet, x, y), ToQRgb(m.colors[0]));
     }
     // With BoldLine the tenth line is three pixels wide: one more.
     LayoutStyle bold(m, {true, true});
@@ -122,7 +131,8 @@ TEST(LayoutRenderer, CutSheetStartsAtTheFirstUsedSlot) {
     // The cut edge is the dotted separator left of the third slot.
     QImage whole = RenderWhole(m, style);
     QImage sheet = RenderSheet(m, style, true);
-    EXPECT_EQ(test::DifferentPixels(sheet, whole.copy(cut.left, cut.top, cut.Width(), cut.Height())), 0);
+    EXPECT_EQ(
+        test::DifferentPixels(sheet, whole.copy(cut.left, cut.top, cut.Width(), cut.Height())), 0);
 }
 
 TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
@@ -192,7 +202,8 @@ TEST(LayoutRenderer, PreviewPixelsShowColoursOnly) {
     for (int y = 0; y < 10; ++y) {
         for (int x = 0; x < 20; ++x) {
             int v = m.cells[x][y];
-            QRgb expected = ToQRgb(v >= 1 && v <= 8 ? m.colors[static_cast<std::size_t>(v)] : m.colors[0]);
+            QRgb expected =
+                ToQRgb(v >= 1 && v <= 8 ? m.colors[static_cast<std::size_t>(v)] : m.colors[0]);
             ASSERT_EQ(Pixel(image, x, y), expected) << x << "," << y;
             ASSERT_EQ(Pixel(preview, x, y), expected) << x << "," << y;
         }
@@ -206,7 +217,7 @@ TEST(LayoutRenderer, PreviewPixelsShowColoursOnly) {
 TEST(LayoutRenderer, ClueNumbersStayInTheirBoxes) {
     for (int c : {11, 17, 33}) {
         PuzzleModel m = MakeModel(6, 6, c);
-        m.rowClueNumbers[0][2] = 254;   // three digits in the narrowest boxes
+        m.rowClueNumbers[0][2] = 254;  // three digits in the narrowest boxes
         m.rowClueColors[0][2] = 2;
         m.columnClueNumbers[4][1] = 7;
         m.columnClueColors[4][1] = 4;
@@ -228,7 +239,8 @@ TEST(LayoutRenderer, ClueNumbersStayInTheirBoxes) {
                 for (int x = box.left - 1; x <= box.right; ++x) {
                     QRgb p = Pixel(image, x, y);
                     bool inside = box.Contains(x, y);
-                    if (!inside) continue;
+                    if (!inside)
+                        continue;
                     if (p != ToQRgb(m.colors[0])) {
                         ++inked;
                         minX = std::min(minX, x);
@@ -236,10 +248,14 @@ TEST(LayoutRenderer, ClueNumbersStayInTheirBoxes) {
                     }
                     const QRgb ink = ToQRgb(m.colors[static_cast<std::size_t>(s.colour)]);
                     exact += p == ink;
-                    // Antialiased edges blend the number's colour into the background, nothing else.
-                    auto between = [](int v, int a, int b) { return v >= std::min(a, b) - 1 && v <= std::max(a, b) + 1; };
+                    // Antialiased edges blend the number's colour into the background, nothing
+                    // else.
+                    auto between = [](int v, int a, int b) {
+                        return v >= std::min(a, b) - 1 && v <= std::max(a, b) + 1;
+                    };
                     const QRgb bg = ToQRgb(m.colors[0]);
-                    ASSERT_TRUE(between(qRed(p), qRed(bg), qRed(ink)) && between(qGreen(p), qGreen(bg), qGreen(ink)) &&
+                    ASSERT_TRUE(between(qRed(p), qRed(bg), qRed(ink)) &&
+                                between(qGreen(p), qGreen(bg), qGreen(ink)) &&
                                 between(qBlue(p), qBlue(bg), qBlue(ink)))
                         << std::hex << p;
                 }
@@ -303,16 +319,20 @@ TEST(LayoutRenderer, GraduationNumbersInTheMargin) {
     const int line5 = g.clueAreaHeight() + CellStart(4, c, false) + c - 1;
     const NumberFont& font = on.Numbers();
     const int rowWidth = font.TextWidth(QStringLiteral(" 5"));
-    PixelRect rowBox{extent.cx + c / 5, line5 - (4 * c) / 5, extent.cx + c / 5 + rowWidth, line5 - (4 * c) / 5 + font.Height()};
+    PixelRect rowBox{extent.cx + c / 5, line5 - (4 * c) / 5, extent.cx + c / 5 + rowWidth,
+                     line5 - (4 * c) / 5 + font.Height()};
     EXPECT_GT(inkIn(withNumbers, rowBox), 0);
     EXPECT_EQ(inkIn(without, rowBox), 0);
     // " 5" has a leading space: the left part of its box holds no ink.
     const int spaceWidth = font.TextWidth(QStringLiteral(" "));
-    EXPECT_EQ(inkIn(withNumbers, {rowBox.left, rowBox.top, rowBox.left + spaceWidth - 1, rowBox.bottom}), 0);
+    EXPECT_EQ(
+        inkIn(withNumbers, {rowBox.left, rowBox.top, rowBox.left + spaceWidth - 1, rowBox.bottom}),
+        0);
     // Column 10's number below the picture, 4/5 of a cell left of line 10.
     const int line10 = g.clueAreaWidth() + CellStart(9, c, false) + c - 1;
     const int colWidth = font.TextWidth(QStringLiteral("10"));
-    PixelRect colBox{line10 - (4 * c) / 5, extent.cy + c / 5, line10 - (4 * c) / 5 + colWidth, extent.cy + c / 5 + font.Height()};
+    PixelRect colBox{line10 - (4 * c) / 5, extent.cy + c / 5, line10 - (4 * c) / 5 + colWidth,
+                     extent.cy + c / 5 + font.Height()};
     EXPECT_GT(inkIn(withNumbers, colBox), 0);
     EXPECT_EQ(inkIn(without, colBox), 0);
     // All ink of the margin lies inside the number boxes.
@@ -320,16 +340,20 @@ TEST(LayoutRenderer, GraduationNumbersInTheMargin) {
     EXPECT_EQ(inkIn(withNumbers, rightMargin), inkIn(withNumbers, rowBox));
     // Nothing else differs: the numbers are rows 5 and columns 5 and 10.
     const int line5x = g.clueAreaWidth() + CellStart(4, c, false) + c - 1;
-    PixelRect col5Box{line5x - (4 * c) / 5, colBox.top, line5x - (4 * c) / 5 + rowWidth, colBox.bottom};
-    EXPECT_EQ(test::DifferentPixels(withNumbers, without),
-              inkIn(withNumbers, rowBox) + inkIn(withNumbers, colBox) + inkIn(withNumbers, col5Box));
+    PixelRect col5Box{line5x - (4 * c) / 5, colBox.top, line5x - (4 * c) / 5 + rowWidth,
+                      colBox.bottom};
+    EXPECT_EQ(
+        test::DifferentPixels(withNumbers, without),
+        inkIn(withNumbers, rowBox) + inkIn(withNumbers, colBox) + inkIn(withNumbers, col5Box));
 }
 
 TEST(LayoutRenderer, ClueTextColourRule) {
     PuzzleModel m = MakeModel(3, 3);
-    for (int i = 0; i < 10; ++i) m.colors[static_cast<std::size_t>(i)] = MakeColorRef(i * 20, 0, 0);
+    for (int i = 0; i < 10; ++i)
+        m.colors[static_cast<std::size_t>(i)] = MakeColorRef(i * 20, 0, 0);
     LayoutStyle style(m, {});
-    for (int i = 0; i <= 9; ++i) EXPECT_EQ(style.ClueTextColor(i), ToQRgb(m.colors[static_cast<std::size_t>(i)]));
+    for (int i = 0; i <= 9; ++i)
+        EXPECT_EQ(style.ClueTextColor(i), ToQRgb(m.colors[static_cast<std::size_t>(i)]));
     EXPECT_EQ(style.ClueTextColor(255), ToQRgb(m.colors[9]));
     EXPECT_EQ(style.ClueTextColor(10), ToQRgb(m.colors[0]));
     EXPECT_EQ(style.ClueTextColor(200), ToQRgb(m.colors[0]));
@@ -340,15 +364,17 @@ TEST(LayoutRenderer, AnyRegionMatchesTheWholeDrawing) {
     for (bool bold : {false, true}) {
         LayoutStyle style(m, {bold, true});
         QImage whole = RenderWhole(m, style);
-        const PixelRect regions[] = {{0, 0, 40, 40},       {100, 90, 333, 260},  {150, 0, 151, 400},
-                                     {0, 201, 500, 202},   {-20, -20, 30, 30},   {290, 250, 420, 400}};
+        const PixelRect regions[] = {{0, 0, 40, 40},     {100, 90, 333, 260}, {150, 0, 151, 400},
+                                     {0, 201, 500, 202}, {-20, -20, 30, 30},  {290, 250, 420, 400}};
         for (const PixelRect& r : regions) {
             QImage part = RenderLayoutImage(m, style, r);
             for (int y = r.top; y < r.bottom; ++y) {
                 for (int x = r.left; x < r.right; ++x) {
-                    QRgb expected = x >= 0 && y >= 0 && x < whole.width() && y < whole.height() ? Pixel(whole, x, y)
-                                                                                              : ToQRgb(m.colors[0]);
-                    ASSERT_EQ(Pixel(part, x - r.left, y - r.top), expected) << x << "," << y << " bold " << bold;
+                    QRgb expected = x >= 0 && y >= 0 && x < whole.width() && y < whole.height()
+                                        ? Pixel(whole, x, y)
+                                        : ToQRgb(m.colors[0]);
+                    ASSERT_EQ(Pixel(part, x - r.left, y - r.top), expected)
+                        << x << "," << y << " bold " << bold;
                 }
             }
         }

@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <cstdlib>
 #include <fstream>
-#include <sys/wait.h>
 
 namespace tessemar {
 namespace {
@@ -26,8 +26,9 @@ int RunCli(const std::string& arguments) {
 std::string SaveModel(const TempDir& dir, const PuzzleModel& model, const std::string& name) {
     std::vector<std::uint8_t> bytes = WriteTsd(model);
     std::string path = dir.File(name);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 
@@ -38,7 +39,8 @@ TEST(RenderCommand, NewFifteenSquareWithoutBoldLineIs552Square) {
     QImage plain(QString::fromStdString(dir.File("plain.png")));
     ASSERT_EQ(plain.size(), QSize(552, 552));
     for (int y = 0; y < 15; ++y) {
-        for (int x = 0; x < 15; ++x) ASSERT_EQ(test::Pixel(plain, x, y), qRgb(255, 255, 255));
+        for (int x = 0; x < 15; ++x)
+            ASSERT_EQ(test::Pixel(plain, x, y), qRgb(255, 255, 255));
     }
     ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("bold.png")), 0);
     EXPECT_EQ(QImage(QString::fromStdString(dir.File("bold.png"))).size(), QSize(553, 553));
@@ -50,7 +52,8 @@ TEST(RenderCommand, BitmapFileAndPngShowTheSameSheet) {
     TempDir dir;
     PuzzleModel model = test::RandomModel(23, 19, 13, 21);
     std::string tsd = SaveModel(dir, model, "random.tsd");
-    for (const std::string options : {"", " --cut --no-graduation", " --cell-size 11 --no-bold-line"}) {
+    for (const std::string options :
+         {"", " --cut --no-graduation", " --cell-size 11 --no-bold-line"}) {
         ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("a.png") + options), 0) << options;
         ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("a.bmp") + options), 0) << options;
         QImage png(QString::fromStdString(dir.File("a.png")));
@@ -62,7 +65,8 @@ TEST(RenderCommand, BitmapFileAndPngShowTheSameSheet) {
     PuzzleModel loaded = *ReadTsd(WriteTsd(model));
     LayoutStyle style(loaded, {true, false});
     ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("cut.png") + " --cut --no-graduation"), 0);
-    EXPECT_EQ(test::DifferentPixels(QImage(QString::fromStdString(dir.File("cut.png"))), RenderSheet(loaded, style, true)),
+    EXPECT_EQ(test::DifferentPixels(QImage(QString::fromStdString(dir.File("cut.png"))),
+                                    RenderSheet(loaded, style, true)),
               0);
 }
 
@@ -101,7 +105,8 @@ TEST(RenderCommand, BadInputIsRefusedWithTheRightExitCode) {
         {"render " + tsd + " " + dir.File("no/such/folder/x.png"), 73},
         {"render " + tsd + " " + dir.File("no/such/folder/x.bmp"), 73},
     };
-    for (const Case& k : cases) EXPECT_EQ(RunCli(k.arguments), k.exitCode) << k.arguments;
+    for (const Case& k : cases)
+        EXPECT_EQ(RunCli(k.arguments), k.exitCode) << k.arguments;
 }
 
 }  // namespace

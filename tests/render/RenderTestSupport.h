@@ -23,12 +23,15 @@ inline PuzzleModel RandomModel(int w, int h, int cellSize, unsigned seed) {
     PuzzleModel m = MakeModel(w, h, cellSize);
     std::mt19937 random(seed);
     for (int x = 0; x < w; ++x) {
-        for (int y = 0; y < h; ++y) m.cells[x][y] = static_cast<std::int8_t>(static_cast<int>(random() % 11) - 1);
+        for (int y = 0; y < h; ++y)
+            m.cells[x][y] = static_cast<std::int8_t>(static_cast<int>(random() % 11) - 1);
     }
     auto number = [&]() -> std::uint8_t {
         int pick = static_cast<int>(random() % 6);
-        if (pick == 0) return kEmptySlot;
-        if (pick == 1) return static_cast<std::uint8_t>(100 + random() % 155);
+        if (pick == 0)
+            return kEmptySlot;
+        if (pick == 1)
+            return static_cast<std::uint8_t>(100 + random() % 155);
         return static_cast<std::uint8_t>(random() % 30);
     };
     for (int y = 0; y < h; ++y) {
@@ -50,15 +53,19 @@ inline QImage RenderWhole(const PuzzleModel& m, const LayoutStyle& style) {
     return RenderLayoutImage(m, style, style.BitmapRect());
 }
 
-inline QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xFF000000u; }
+inline QRgb Pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y) | 0xFF000000u;
+}
 
 // Number of pixels that differ between two images of the same size (all of them when the sizes
 // differ).
 inline long DifferentPixels(const QImage& a, const QImage& b) {
-    if (a.size() != b.size()) return static_cast<long>(a.width()) * a.height() + 1;
+    if (a.size() != b.size())
+        return static_cast<long>(a.width()) * a.height() + 1;
     long count = 0;
     for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) count += Pixel(a, x, y) != Pixel(b, x, y);
+        for (int x = 0; x < a.width(); ++x)
+            count += Pixel(a, x, y) != Pixel(b, x, y);
     }
     return count;
 }

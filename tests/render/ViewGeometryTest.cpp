@@ -8,7 +8,9 @@ namespace {
 
 // The first pixel of cell i from the grid origin, written out from the rule: three pixels for
 // line 0, one more at every fifth line, one more at every tenth with BoldLine.
-int ExpectedCellStart(int i, int c, bool bold) { return i * c + i / 5 + 3 + (bold ? i / 10 : 0); }
+int ExpectedCellStart(int i, int c, bool bold) {
+    return i * c + i / 5 + 3 + (bold ? i / 10 : 0);
+}
 
 TEST(ViewGeometry, CellStartsAtTheDocumentedPositions) {
     struct Case {
@@ -18,8 +20,9 @@ TEST(ViewGeometry, CellStartsAtTheDocumentedPositions) {
     };
     // Cell 9 of a ten-wide puzzle starts at 9c + 4; with BoldLine cell 10 at 10c + 6 and
     // cell 20 at 20c + 9.
-    const Case cases[] = {{0, false, 3}, {4, false, 3}, {5, false, 4}, {9, false, 4}, {10, true, 6},
-                          {10, false, 5}, {20, true, 9}, {20, false, 7}, {249, true, 3 + 49 + 24}};
+    const Case cases[] = {{0, false, 3}, {4, false, 3},  {5, false, 4},
+                          {9, false, 4}, {10, true, 6},  {10, false, 5},
+                          {20, true, 9}, {20, false, 7}, {249, true, 3 + 49 + 24}};
     for (int c : {11, 17, 51}) {
         for (const Case& k : cases) {
             LayoutGeometry g(250, 250, c, k.bold);
@@ -126,8 +129,10 @@ PuzzleModel ModelWithClues(int w, int h, int rowDepth, int columnDepth) {
     PuzzleModel m;
     m.columnCount = w;
     m.rowCount = h;
-    if (rowDepth > 0) m.rowClueNumbers[rowDepth - 1][h - 1] = 1;
-    if (columnDepth > 0) m.columnClueNumbers[0][columnDepth - 1] = 0;  // 0 is a number too
+    if (rowDepth > 0)
+        m.rowClueNumbers[rowDepth - 1][h - 1] = 1;
+    if (columnDepth > 0)
+        m.columnClueNumbers[0][columnDepth - 1] = 0;  // 0 is a number too
     return m;
 }
 
@@ -137,8 +142,8 @@ TEST(ViewGeometry, UsedClueDepthAndScrollSizes) {
         int rowPaneWidthSlots, columnPaneHeightSlots;
     };
     const Case cases[] = {
-        {15, 15, 0, 0, 1, 1},   // no numbers: one slot to type into
-        {15, 15, 3, 2, 4, 3},   // one empty slot beyond the used ones
+        {15, 15, 0, 0, 1, 1},      // no numbers: one slot to type into
+        {15, 15, 3, 2, 4, 3},      // one empty slot beyond the used ones
         {15, 10, 15, 10, 15, 10},  // full areas get no extra slot
     };
     for (const Case& k : cases) {
@@ -150,10 +155,12 @@ TEST(ViewGeometry, UsedClueDepthAndScrollSizes) {
         LayoutGeometry g(k.w, k.h, 17, true);
         auto depth = GetUsedClueDepth(m);
         PixelSize extent = g.GetLayoutExtent();
-        PixelSize pictureSize{extent.cx - g.clueAreaWidth() + 34, extent.cy - g.clueAreaHeight() + 34};
+        PixelSize pictureSize{extent.cx - g.clueAreaWidth() + 34,
+                              extent.cy - g.clueAreaHeight() + 34};
         EXPECT_EQ(ComputeScrollSize(CornerPane, g, depth),
                   (PixelSize{k.rowPaneWidthSlots * 17 + 1, k.columnPaneHeightSlots * 17 + 1}));
-        EXPECT_EQ(ComputeScrollSize(RowCluePane, g, depth), (PixelSize{k.rowPaneWidthSlots * 17 + 1, pictureSize.cy}));
+        EXPECT_EQ(ComputeScrollSize(RowCluePane, g, depth),
+                  (PixelSize{k.rowPaneWidthSlots * 17 + 1, pictureSize.cy}));
         EXPECT_EQ(ComputeScrollSize(ColumnCluePane, g, depth),
                   (PixelSize{pictureSize.cx, k.columnPaneHeightSlots * 17 + 1}));
         EXPECT_EQ(ComputeScrollSize(PicturePane, g, depth), pictureSize);
@@ -179,17 +186,42 @@ TEST(ViewGeometry, HitTestInEachPane) {
         {PicturePane, {{200, 200}, {0, 0}, picture}, 2, 2, false, {0, 0, RegionPicture}},
         // Column clue pane larger than its content: drawn against its bottom edge, so the bottom
         // pixel row is slot 0 and the one c pixels higher is slot 1.
-        {ColumnCluePane, {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}}, 10, 299, false, {0, 0, RegionColumnClues}},
-        {ColumnCluePane, {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}}, 10, 299 - c, false, {0, 1, RegionColumnClues}},
+        {ColumnCluePane,
+         {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}},
+         10,
+         299,
+         false,
+         {0, 0, RegionColumnClues}},
+        {ColumnCluePane,
+         {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}},
+         10,
+         299 - c,
+         false,
+         {0, 1, RegionColumnClues}},
         // Row clue pane smaller than its content, scrolled to its right end.
-        {RowCluePane, {{40, 200}, {clueContent.cx - 40, 0}, {clueContent.cx, picture.cy}}, 39, 5, false, {0, 0, RegionRowClues}},
-        {RowCluePane, {{40, 200}, {clueContent.cx - 40, 0}, {clueContent.cx, picture.cy}}, 39 - c, 5, false, {1, 0, RegionRowClues}},
+        {RowCluePane,
+         {{40, 200}, {clueContent.cx - 40, 0}, {clueContent.cx, picture.cy}},
+         39,
+         5,
+         false,
+         {0, 0, RegionRowClues}},
+        {RowCluePane,
+         {{40, 200}, {clueContent.cx - 40, 0}, {clueContent.cx, picture.cy}},
+         39 - c,
+         5,
+         false,
+         {1, 0, RegionRowClues}},
         // The corner pane never hits anything.
         {CornerPane, {{100, 100}, {0, 0}, clueContent}, 50, 50, false, {-1, -1, RegionNone}},
         // Beyond the layout: nothing, unless a drag follows the mouse out of the picture.
         {PicturePane, {{2000, 2000}, {0, 0}, picture}, 1000, 10, false, {-1, -1, RegionNone}},
         // In the column clue area a drag keeps the picture formulas.
-        {ColumnCluePane, {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}}, 10, 299, true, {0, 0, RegionColumnClues}},
+        {ColumnCluePane,
+         {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}},
+         10,
+         299,
+         true,
+         {0, 0, RegionColumnClues}},
     };
     for (const Case& k : cases) {
         EXPECT_EQ(HitTest(k.pane, g, k.view, k.px, k.py, k.drag), k.expected)
@@ -201,7 +233,8 @@ TEST(ViewGeometry, HitTestInEachPane) {
     EXPECT_GT(far.x, 19);
     EXPECT_EQ(far.y, 0);
     // Above the column clue area a drag gives rows above the picture (negative).
-    HitResult above = HitTest(ColumnCluePane, g, {{200, 69}, {0, 0}, {picture.cx, clueContent.cy}}, 10, 20, true);
+    HitResult above =
+        HitTest(ColumnCluePane, g, {{200, 69}, {0, 0}, {picture.cx, clueContent.cy}}, 10, 20, true);
     EXPECT_LE(above.y, 0);
 }
 

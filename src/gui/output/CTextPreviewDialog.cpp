@@ -25,22 +25,25 @@ QString Load(unsigned id) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string LoadStd(unsigned id) { return std::string(text::LoadString(id)); }
+std::string LoadStd(unsigned id) {
+    return std::string(text::LoadString(id));
+}
 
 QString WriteErrorMessage(int error, const QString& path) {
-    unsigned id = error == ENOSPC                                               ? text::IdsDiskFull
+    unsigned id = error == ENOSPC                                         ? text::IdsDiskFull
                   : (error == EACCES || error == EROFS || error == EPERM) ? text::IdsFileWriteDenied
-                                                                             : text::IdsFileWriteError;
+                                                                          : text::IdsFileWriteError;
     std::string pathText = path.toStdString();
     return QString::fromStdString(text::FormatInserts(text::LoadString(id), {pathText}));
 }
 
 }  // namespace
 
-CTextPreviewDialog::CTextPreviewDialog(const IniFile& ini, QWidget* parent) : QDialog(parent), ini_(ini) {
+CTextPreviewDialog::CTextPreviewDialog(const IniFile& ini, QWidget* parent)
+    : QDialog(parent), ini_(ini) {
     setWindowTitle(QStringLiteral("TextPreviewDialog"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
 
     auto* menu = new QMenuBar(this);
@@ -71,7 +74,8 @@ CTextPreviewDialog::CTextPreviewDialog(const IniFile& ini, QWidget* parent) : QD
         dialog.setNameFilters(request.filters);
         dialog.setDefaultSuffix(request.defaultExtension);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
         return dialog.selectedFiles().front();
     };
     showError_ = [this](const QString& message) {
@@ -88,7 +92,8 @@ void CTextPreviewDialog::SetText(std::string text) {
 
 void CTextPreviewDialog::Initialize() {
     initialized_ = true;
-    if (!icon_.isNull()) setWindowIcon(icon_);
+    if (!icon_.isNull())
+        setWindowIcon(icon_);
     setWindowTitle(captionPrefix_ + documentName_);
     WindowRect rect = ReadTextDialogRect(ini_);
     move(rect.left, rect.top);
@@ -96,7 +101,8 @@ void CTextPreviewDialog::Initialize() {
 }
 
 void CTextPreviewDialog::showEvent(QShowEvent* event) {
-    if (!initialized_) Initialize();
+    if (!initialized_)
+        Initialize();
     QDialog::showEvent(event);
 }
 
@@ -122,7 +128,9 @@ void CTextPreviewDialog::StoreRectangle() {
     WriteTextDialogRect(ini_, rect);
 }
 
-void CTextPreviewDialog::accept() { reject(); }
+void CTextPreviewDialog::accept() {
+    reject();
+}
 
 void CTextPreviewDialog::reject() {
     StoreRectangle();
@@ -131,10 +139,13 @@ void CTextPreviewDialog::reject() {
 
 QString CTextPreviewDialog::ProposedFileName(const QString& documentName) {
     QString name = documentName;
-    qsizetype slash = std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
-    if (slash >= 0) name = name.mid(slash + 1);
+    qsizetype slash =
+        std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\')));
+    if (slash >= 0)
+        name = name.mid(slash + 1);
     qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot > 0) name = name.left(dot);
+    if (dot > 0)
+        name = name.left(dot);
     return name;
 }
 
@@ -144,7 +155,8 @@ QStringList CTextPreviewDialog::SplitFilter(const std::string& filter) {
     QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty()) break;
+        if (parts[i].isEmpty())
+            break;
         entries << parts[i];
     }
     return entries;
@@ -154,18 +166,21 @@ void CTextPreviewDialog::SaveAs() {
     const std::string kind = LoadStd(text::IdsTextFileName);
     const std::string extension = LoadStd(text::IdsTextFileExtension);
     SaveRequest request;
-    request.title = QString::fromStdString(text::Format(text::LoadString(text::IdsSaveToFormat), {kind}));
-    request.filters =
-        SplitFilter(text::Format(text::LoadString(text::IdsSaveFilterFormat), {kind, extension, extension}));
+    request.title =
+        QString::fromStdString(text::Format(text::LoadString(text::IdsSaveToFormat), {kind}));
+    request.filters = SplitFilter(
+        text::Format(text::LoadString(text::IdsSaveFilterFormat), {kind, extension, extension}));
     request.defaultExtension = QString::fromStdString(extension);
     request.proposedName = ProposedFileName(documentName_);
     std::optional<QString> path = promptForSave_ ? promptForSave_(request) : std::nullopt;
-    if (!path || path->isEmpty()) return;
+    if (!path || path->isEmpty())
+        return;
     // A file that cannot be written leaves the window open with its text; an existing file is
     // replaced only by a complete one.
     FileStatus status = WriteFileAtomically(path->toStdString(), text_);
     if (!status.ok) {
-        if (showError_) showError_(WriteErrorMessage(status.error, *path));
+        if (showError_)
+            showError_(WriteErrorMessage(status.error, *path));
         return;
     }
     reject();

@@ -20,7 +20,7 @@ namespace tessemar {
 // the settings file, section TextDlg, from one report to the next.
 class CTextPreviewDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // What the save dialog is asked: a title, the proposed file name, Qt filter entries and the
     // extension added to a name typed without one.
     struct SaveRequest {
@@ -67,11 +67,11 @@ public:
     // Stores the window's rectangle, then closes.
     void reject() override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void StoreRectangle();
 
     const IniFile& ini_;

@@ -13,7 +13,7 @@ namespace tessemar {
 namespace {
 
 class TextPreviewDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { text::SetLanguage(text::Language::English); }
     TempDir dir_;
     IniFile ini_{dir_.File("Tessemar.INI")};
@@ -86,16 +86,18 @@ TEST_F(TextPreviewDialogTest, SaveAsWritesTheExactTextAndCloses) {
     dialog.SetText(report);
     CTextPreviewDialog::SaveRequest asked;
     const QString target = QString::fromStdString(dir_.File("report.txt"));
-    dialog.SetPromptForSave([&](const CTextPreviewDialog::SaveRequest& request) -> std::optional<QString> {
-        asked = request;
-        return target;
-    });
+    dialog.SetPromptForSave(
+        [&](const CTextPreviewDialog::SaveRequest& request) -> std::optional<QString> {
+            asked = request;
+            return target;
+        });
     dialog.show();
     dialog.move(222, 111);
     dialog.SaveAs();
     EXPECT_EQ(asked.title, QStringLiteral("Save to Text File"));
     EXPECT_EQ(asked.proposedName, QStringLiteral("puzzle"));
-    EXPECT_EQ(asked.filters, (QStringList{QStringLiteral("Text File (*.txt)"), QStringLiteral("All Files (*.*)")}));
+    EXPECT_EQ(asked.filters, (QStringList{QStringLiteral("Text File (*.txt)"),
+                                          QStringLiteral("All Files (*.*)")}));
     EXPECT_EQ(asked.defaultExtension, QStringLiteral("txt"));
     EXPECT_EQ(ReadWholeFile(target.toStdString()), report);
     EXPECT_FALSE(dialog.isVisible());
@@ -109,13 +111,15 @@ TEST_F(TextPreviewDialogTest, CancelledOrFailedSaveKeepsTheWindowOpen) {
     dialog.SetShowError([&](const QString& message) { error = message; });
     dialog.show();
 
-    dialog.SetPromptForSave([](const CTextPreviewDialog::SaveRequest&) { return std::optional<QString>(); });
+    dialog.SetPromptForSave(
+        [](const CTextPreviewDialog::SaveRequest&) { return std::optional<QString>(); });
     dialog.SaveAs();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(error.isEmpty());
 
     const QString unwritable = QString::fromStdString(dir_.File("no/such/folder/report.txt"));
-    dialog.SetPromptForSave([&](const CTextPreviewDialog::SaveRequest&) { return std::optional<QString>(unwritable); });
+    dialog.SetPromptForSave(
+        [&](const CTextPreviewDialog::SaveRequest&) { return std::optional<QString>(unwritable); });
     dialog.SaveAs();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(error.contains(unwritable)) << error.toStdString();
@@ -128,10 +132,12 @@ TEST_F(TextPreviewDialogTest, ProposedNamesAndFilters) {
         const char* documentName;
         const char* proposed;
     };
-    const Case cases[] = {{"puzzle.tsd", "puzzle"},     {"/home/a/b/cat.v2.tsd", "cat.v2"}, {"Untitled", "Untitled"},
-                          {"C:\\x\\y.tsd", "y"},        {".hidden", ".hidden"},             {"", ""}};
+    const Case cases[] = {{"puzzle.tsd", "puzzle"}, {"/home/a/b/cat.v2.tsd", "cat.v2"},
+                          {"Untitled", "Untitled"}, {"C:\\x\\y.tsd", "y"},
+                          {".hidden", ".hidden"},   {"", ""}};
     for (const Case& k : cases) {
-        EXPECT_EQ(CTextPreviewDialog::ProposedFileName(QString::fromUtf8(k.documentName)), QString::fromUtf8(k.proposed))
+        EXPECT_EQ(CTextPreviewDialog::ProposedFileName(QString::fromUtf8(k.documentName)),
+                  QString::fromUtf8(k.proposed))
             << k.documentName;
     }
     EXPECT_EQ(CTextPreviewDialog::SplitFilter("A (*.a)|*.a|B (*.*)|*.*||"),
