@@ -135,6 +135,25 @@ TEST(LayoutRenderer, CutSheetStartsAtTheFirstUsedSlot) {
         test::DifferentPixels(sheet, whole.copy(cut.left, cut.top, cut.Width(), cut.Height())), 0);
 }
 
+// With both clue areas in full use the cut sheet reaches into the corner where the preview
+// lies; the preview still stays out of the sheet.
+TEST(LayoutRenderer, CutSheetWithFullClueAreasHasNoPreviewPixels) {
+    PuzzleModel m = MakeModel(5, 4, 17);
+    m.rowClueNumbers[4][0] = 1;
+    m.columnClueNumbers[0][3] = 1;
+    for (int x = 0; x < 5; ++x) {
+        for (int y = 0; y < 4; ++y) m.cells[x][y] = 3;
+    }
+    LayoutStyle style(m, {});
+    PixelRect cut = GetSheetRect(style, m, true);
+    EXPECT_EQ(cut.left, 1);
+    EXPECT_EQ(cut.top, 1);
+    QImage sheet = RenderSheet(m, style, true);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 5; ++x) ASSERT_EQ(Pixel(sheet, x, y), ToQRgb(m.colors[0])) << x << "," << y;
+    }
+}
+
 TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
     const int c = 17;  // q = 4, r = 2
     PuzzleModel m = MakeModel(4, 4, c);
