@@ -1,6 +1,13 @@
 #include "gui/app/CLogicApp.h"
 
+#include <QApplication>
+
 int main(int argc, char** argv) {
-    tessemar::CLogicApp app(argc, argv);
-    return app.Run();
+    QApplication application(argc, argv);
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    tessemar::CLogicApp app;
+    if (!app.InitInstance(arguments))
+        return app.ExitCode();
+    return QApplication::exec();
 }

@@ -1,29 +1,94 @@
 #pragma once
 
 #include "core/settings/AppSettings.h"
+#include "gui/app/CDocManager.h"
+#include "gui/app/CommandLine.h"
+#include "gui/app/FileAssociation.h"
+#include "gui/app/RecentFileList.h"
 
-#include <QApplication>
-#include <QMainWindow>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
 #include <memory>
+#include <optional>
 
 namespace tessemar {
 
-// The application object: settings from the INI file and the main window. The full start-up
-// (documents, command line, single instance, splash) builds on this.
-class CLogicApp : public QApplication {
+class CAppFrame;
+class CSingleInstance;
+class CSplashWnd;
+
+// Where the application keeps its state outside the process. Everything empty means the
+// places of a normal run; tests point each of them into a temporary folder.
+struct AppOptions {
+    QString iniPath;                  // default: Tessemar.INI beside the program, else XDG
+    QString socketPath;               // default: CSingleInstance::DefaultSocketPath()
+    std::optional<XdgLocations> xdg;  // default: from the environment
+    QString programPath;              // the program the desktop entry starts
+    bool runDatabaseTools = true;     // update-mime-database and update-desktop-database
+};
+
+// The application object: starts the program in the order the rest relies on, owns the
+// settings, the recent-file list, the document manager and the main window, and carries out
+// shell commands from the command line or from later starts.
+class CLogicApp : public QObject {
     Q_OBJECT
-public:
-    CLogicApp(int& argc, char** argv);
+  public:
+    explicit CLogicApp(AppOptions options = {});
     ~CLogicApp() override;
 
-    int Run();
-    const AppSettings& Settings() const { return settings_; }
-    const IniFile& Ini() const { return ini_; }
+    // The application object of this process, while one exists.
+    static CLogicApp* Instance();
 
-private:
-    IniFile ini_;
+    // Start-up; arguments are those after the program name. False means the program ends at
+    // once with ExitCode(): the command was handed to a running instance, printing or
+    // unregistering is done, or a file named on the command line did not open.
+    bool InitInstance(const QStringList& arguments);
+    int ExitCode() const { return exitCode_; }
+
+    AppSettings& Settings() { return settings_; }
+    const IniFile& Ini() const { return *ini_; }
+    RecentFileList& RecentFiles() { return recentFiles_; }
+    CDocManager& DocManager() { return *docManager_; }
+    CAppFrame* MainFrame() const { return mainFrame_.get(); }
+    // The splash window while it is open.
+    CSplashWnd* Splash() const;
+    CSingleInstance* SingleInstance() const { return singleInstance_.get(); }
+    FileAssociation Association() const;
+
+    // Carries out a shell command; false when it failed (the user has been told).
+    bool ProcessShellCommand(const CommandLineInfo& info);
+
+    // The option pages' switch: stores it at once and registers or removes the association.
+    void SetRegisterFileType(bool on);
+    // A new size for the recent-file list; 0 clears the list instead.
+    void SetRecentFileCount(int count);
+    // The "Clear Recent File" command: asks first.
+    void OnClearRecentFile();
+
+    // The main window is closing for good: the settings and the recent-file list go to the
+    // INI file.
+    void OnMainWindowClosing();
+
+    // The document the solver works on, if a solve is running.
+    CLogicDoc* solvingDocument = nullptr;
+
+  private:
+    void OnShellCommand(const QString& message);
+    bool PrintDocument(const CommandLineInfo& info, bool endAfterwards);
+    void ClearRecentFiles();
+    void ShowSplash();
+
+    AppOptions options_;
+    std::unique_ptr<IniFile> ini_;
     AppSettings settings_;
-    std::unique_ptr<QMainWindow> mainWindow_;
+    RecentFileList recentFiles_{10};
+    std::unique_ptr<CDocManager> docManager_;
+    std::unique_ptr<CAppFrame> mainFrame_;
+    std::unique_ptr<CSingleInstance> singleInstance_;
+    QPointer<CSplashWnd> splash_;
+    int exitCode_ = 0;
 };
 
 }  // namespace tessemar

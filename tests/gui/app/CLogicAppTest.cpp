@@ -1,0 +1,349 @@
+#include "gui/app/CLogicApp.h"
+
+#include "AppTestSupport.h"
+#include "gui/app/CAppFrame.h"
+#include "gui/app/CSingleInstance.h"
+#include "gui/app/CSplashWnd.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMimeData>
+#include <QProcess>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+namespace tessemar {
+namespace {
+
+using Answer = Prompter::Answer;
+
+class CLogicAppTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QApplication::setQuitOnLastWindowClosed(false);
+        std::filesystem::create_directories(dir_.Path() + "/system");
+    }
+
+    AppOptions Options() const {
+        AppOptions options;
+        options.iniPath = Q(dir_.File("Tessemar.INI"));
+        options.socketPath = Q(dir_.File("app.socket"));
+        options.xdg = XdgLocations{
+            Q(dir_.Path() + "/data"), Q(dir_.Path() + "/config"), {Q(dir_.Path() + "/system")}};
+        options.programPath = QStringLiteral("/usr/bin/tessemar");
+        options.runDatabaseTools = false;
+        return options;
+    }
+    IniFile Ini() const { return IniFile(dir_.File("Tessemar.INI")); }
+
+    static int RecentMenuEntries(const CLogicApp& app) {
+        int count = 0;
+        for (QAction* action : app.MainFrame()->FileMenu()->actions()) {
+            const int id = action->data().toInt();
+            count += id >= CAppFrame::kFirstRecentFile && id < CAppFrame::kFirstRecentFile + 16;
+        }
+        return count;
+    }
+
+    TempDir dir_;
+    ScriptedPrompter prompter_;
+};
+
+TEST_F(CLogicAppTest, WithoutArgumentsANewDocumentAndTheSplashAppear) {
+    CLogicApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    ASSERT_EQ(app.DocManager().Documents().size(), 1u);
+    EXPECT_EQ(app.DocManager().Documents()[0]->GetTitle(), "Logic1");
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_EQ(app.MainFrame()->ActiveDocument(), app.DocManager().Documents()[0]);
+    EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Tessemar - Logic1"));
+
+    CSplashWnd* splash = app.Splash();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_EQ(splash->size(), QSize(540, 320));
+    const QImage picture = splash->Picture();
+    // The bands run from dark to light blue at the top and back at the bottom.
+    EXPECT_EQ(picture.pixelColor(300, 0), QColor(0, 0, 32));
+    EXPECT_EQ(picture.pixelColor(300, 63), QColor(128, 160, 192));
+    EXPECT_EQ(picture.pixelColor(10, 256), QColor(128, 160, 192));
+    EXPECT_EQ(picture.pixelColor(10, 319), QColor(0, 0, 32));
+    EXPECT_EQ(picture.pixelColor(2, 70), QColor(Qt::white));
+
+    // Any key closes it, and the key does nothing else.
+    QTest::keyClick(app.MainFrame(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.Splash() == nullptr; }, 2000));
+    EXPECT_EQ(app.DocManager().Documents().size(), 1u);
+}
+
+TEST_F(CLogicAppTest, CreateNewFileOffStartsEmptyWithASplashThatEndsByItself) {
+    Ini().WriteInt("Settings", "CreateNewFile", 0);
+    CLogicApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_TRUE(app.DocManager().Documents().empty());
+    ASSERT_NE(app.Splash(), nullptr);
+    // 74 ticks of 40 ms.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.Splash() == nullptr; }, 10000));
+}
+
+TEST_F(CLogicAppTest, AFileArgumentOpensWithoutSplash) {
+    WriteSampleDocument(dir_.File("cat.tsd"));
+    for (const QStringList& arguments :
+         {QStringList{Q(dir_.File("cat.tsd"))}, QStringList{QStringLiteral("/Embedding")}}) {
+        CLogicApp app(Options());
+        ASSERT_TRUE(app.InitInstance(arguments));
+        EXPECT_EQ(app.Splash(), nullptr) << arguments.join(' ').toStdString();
+        ASSERT_EQ(app.DocManager().Documents().size(), 1u);
+    }
+    CLogicApp app(Options());
+    ASSERT_TRUE(app.InitInstance({Q(dir_.File("cat.tsd"))}));
+    EXPECT_EQ(app.DocManager().Documents()[0]->GetPathName(), dir_.File("cat.tsd"));
+}
+
+TEST_F(CLogicAppTest, StartUpEndsWhenTheNamedFileDoesNotOpenOrCannotBePrinted) {
+    WriteBadFile(dir_.File("bad.tsd"));
+    WriteSampleDocument(dir_.File("good.tsd"));
+    struct Case {
+        QStringList arguments;
+        QString message;
+    } cases[] = {
+        {{Q(dir_.File("bad.tsd"))}, QStringLiteral("Unexpected file format.")},
+        {{Q(dir_.File("none.tsd"))}, QStringLiteral("was not found.")},
+        {{QStringLiteral("/p"), Q(dir_.File("good.tsd"))},
+         QStringLiteral("Printing is not available")},
+        {{QStringLiteral("/pt"), Q(dir_.File("good.tsd")), QStringLiteral("P"), QStringLiteral("D"),
+          QStringLiteral("L")},
+         QStringLiteral("Printing is not available")},
+    };
+    for (const Case& c : cases) {
+        prompter_.errors.clear();
+        CLogicApp app(Options());
+        EXPECT_FALSE(app.InitInstance(c.arguments));
+        EXPECT_EQ(app.ExitCode(), 1);
+        ASSERT_EQ(prompter_.errors.size(), 1) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(prompter_.errors[0].contains(c.message)) << prompter_.errors[0].toStdString();
+        EXPECT_TRUE(app.DocManager().Documents().empty());
+        EXPECT_FALSE(app.MainFrame()->isVisible());
+    }
+}
+
+TEST_F(CLogicAppTest, TheSwitchRegistersOrRemovesTheAssociationAtEveryStart) {
+    FileAssociation association(*Options().xdg, Options().programPath);
+    Ini().WriteInt("Settings", "RegisterFileType", 1);
+    {
+        CLogicApp app(Options());
+        ASSERT_TRUE(app.InitInstance({}));
+        EXPECT_TRUE(QFileInfo::exists(association.DesktopEntryPath()));
+        EXPECT_TRUE(QFileInfo::exists(association.MimePackagePath()));
+    }
+    Ini().WriteInt("Settings", "RegisterFileType", 0);
+    {
+        CLogicApp app(Options());
+        ASSERT_TRUE(app.InitInstance({}));
+        EXPECT_FALSE(QFileInfo::exists(association.DesktopEntryPath()));
+        EXPECT_FALSE(QFileInfo::exists(association.MimePackagePath()));
+
+        // The option page's switch takes effect at once and is stored at once.
+        app.SetRegisterFileType(true);
+        EXPECT_TRUE(QFileInfo::exists(association.DesktopEntryPath()));
+        EXPECT_EQ(Ini().GetInt("Settings", "RegisterFileType", -1), 1);
+    }
+}
+
+TEST_F(CLogicAppTest, UnregisterRemovesTheAssociationReportsAndEnds) {
+    FileAssociation association(*Options().xdg, Options().programPath);
+    ASSERT_TRUE(association.Register());
+    CLogicApp app(Options());
+    EXPECT_FALSE(app.InitInstance({QStringLiteral("/Unregister")}));
+    EXPECT_EQ(app.ExitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(association.DesktopEntryPath()));
+    ASSERT_EQ(prompter_.informations.size(), 1);
+    EXPECT_TRUE(prompter_.informations[0].startsWith(
+        QStringLiteral("System registry entries have been removed")));
+    EXPECT_FALSE(app.MainFrame()->isVisible());
+}
+
+TEST_F(CLogicAppTest, ARunningInstanceOpensFilesSentByLaterStarts) {
+    WriteSampleDocument(dir_.File("sent.tsd"));
+    CLogicApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    ASSERT_TRUE(app.SingleInstance()->IsListening());
+
+    std::atomic<bool> accepted = false;
+    std::thread sender([&] {
+        accepted =
+            CSingleInstance::Send(Q(dir_.File("app.socket")),
+                                  QStringLiteral("[open(\"%1\")]").arg(Q(dir_.File("sent.tsd"))));
+    });
+    const bool opened =
+        QTest::qWaitFor([&] { return app.DocManager().Documents().size() == 2; }, 10000);
+    sender.join();
+    EXPECT_TRUE(accepted);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(app.DocManager().Documents()[1]->GetPathName(), dir_.File("sent.tsd"));
+
+    // Anything else is refused and changes nothing.
+    std::atomic<bool> done = false;
+    std::thread refused([&] {
+        accepted = CSingleInstance::Send(Q(dir_.File("app.socket")), QStringLiteral("[quit()]"));
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 10000));
+    refused.join();
+    QTest::qWait(50);
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(app.DocManager().Documents().size(), 2u);
+}
+
+TEST_F(CLogicAppTest, ASecondProgramStartHandsItsFileToTheFirst) {
+    const QString program =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../src/gui/tessemar");
+    if (!QFileInfo(program).isExecutable())
+        GTEST_SKIP() << "build the tessemar program to run this test";
+    WriteSampleDocument(dir_.File("second.tsd"));
+
+    AppOptions options = Options();
+    // The address every start of the program computes.
+    options.socketPath = CSingleInstance::DefaultSocketPath();
+    CLogicApp app(options);
+    ASSERT_TRUE(app.InitInstance({}));
+    ASSERT_TRUE(app.SingleInstance()->IsListening());
+
+    QProcess second;
+    second.start(program, {Q(dir_.File("second.tsd"))});
+    ASSERT_TRUE(second.waitForStarted(5000));
+    const bool ended =
+        QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 20000);
+    if (!ended)
+        second.kill();
+    ASSERT_TRUE(ended) << "the second start did not end";
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.DocManager().Documents().size() == 2; }, 5000));
+    ASSERT_EQ(app.DocManager().Documents().size(), 2u);
+    EXPECT_EQ(app.DocManager().Documents()[1]->GetPathName(), dir_.File("second.tsd"));
+}
+
+TEST_F(CLogicAppTest, ASocketLeftByACrashIsTakenOverButALiveOneIsNot) {
+    const QString path = Q(dir_.File("stale.socket"));
+    {
+        // A bound socket nobody listens on: what a killed instance leaves behind.
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_GE(fd, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.toLocal8Bit().constData(),
+                     sizeof(address.sun_path) - 1);
+        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+        ::close(fd);
+    }
+    ASSERT_TRUE(QFileInfo::exists(path));
+    EXPECT_FALSE(CSingleInstance::IsRunning(path));
+    EXPECT_FALSE(CSingleInstance::Send(path, QStringLiteral("[open(\"/x.tsd\")]"), 500));
+
+    CSingleInstance first(path);
+    ASSERT_TRUE(first.Listen());
+    CSingleInstance second(path);
+    EXPECT_FALSE(second.Listen());
+    EXPECT_TRUE(first.IsListening());
+    EXPECT_TRUE(CSingleInstance::IsRunning(path));
+}
+
+TEST_F(CLogicAppTest, ShorteningTheRecentFileListShowsAtOnceAndSticks) {
+    for (int i = 1; i <= 10; ++i) {
+        Ini().WriteString("Recent File List", "File" + std::to_string(i),
+                          "/p/" + std::to_string(i) + ".tsd");
+    }
+    Ini().WriteInt("Settings", "CreateNewFile", 0);
+    CLogicApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    EXPECT_EQ(RecentMenuEntries(app), 10);
+    app.SetRecentFileCount(4);
+    EXPECT_EQ(RecentMenuEntries(app), 4);
+    EXPECT_EQ(app.RecentFiles().Entries().back(), "/p/4.tsd");
+    app.SetRecentFileCount(10);
+    EXPECT_EQ(RecentMenuEntries(app), 4);
+    EXPECT_EQ(app.RecentFiles().Size(), 10);
+}
+
+TEST_F(CLogicAppTest, ClearingTheRecentFilesAsksFirst) {
+    Ini().WriteString("Recent File List", "File1", "/p/a.tsd");
+    Ini().WriteString("Recent File List", "File2", "/p/b.tsd");
+    CLogicApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+
+    prompter_.answers = {Answer::No};
+    app.OnClearRecentFile();
+    EXPECT_EQ(prompter_.questions.value(0), QStringLiteral("Clearing recent file list. OK?"));
+    EXPECT_EQ(app.RecentFiles().Entries().size(), 2u);
+    EXPECT_EQ(RecentMenuEntries(app), 2);
+
+    prompter_.answers = {Answer::Yes};
+    app.OnClearRecentFile();
+    EXPECT_TRUE(app.RecentFiles().Entries().empty());
+    EXPECT_EQ(RecentMenuEntries(app), 0);
+    EXPECT_EQ(Ini().GetString("Recent File List", "File1", "none"), "none");
+}
+
+TEST_F(CLogicAppTest, ClosingAskAboutChangesAndCancelKeepsEverythingOpen) {
+    CLogicApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    CLogicDoc* doc = app.DocManager().Documents()[0];
+    doc->SetModifiedFlag(true);
+
+    // The document window alone.
+    prompter_.answers = {Answer::Cancel};
+    app.MainFrame()->FrameOf(doc)->close();
+    EXPECT_EQ(app.DocManager().Documents().size(), 1u);
+    ASSERT_NE(app.MainFrame()->FrameOf(doc), nullptr);
+    EXPECT_TRUE(app.MainFrame()->FrameOf(doc)->isVisible());
+
+    // The whole program.
+    prompter_.answers = {Answer::Cancel};
+    EXPECT_FALSE(app.MainFrame()->close());
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    EXPECT_EQ(Ini().GetString("Info", "Version", ""), "")
+        << "settings are written only when the window closes";
+
+    prompter_.answers = {Answer::No};
+    EXPECT_TRUE(app.MainFrame()->close());
+    EXPECT_TRUE(app.DocManager().Documents().empty());
+    EXPECT_NE(Ini().GetString("Info", "Version", ""), "");
+    EXPECT_EQ(prompter_.questions.size(), 3);
+}
+
+TEST_F(CLogicAppTest, DroppedFilesOpenAsDocuments) {
+    WriteSampleDocument(dir_.File("a.tsd"));
+    WriteSampleDocument(dir_.File("b.tsd"));
+    Ini().WriteInt("Settings", "CreateNewFile", 0);
+    CLogicApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Q(dir_.File("a.tsd"))),
+                  QUrl::fromLocalFile(Q(dir_.File("b.tsd"))),
+                  QUrl(QStringLiteral("https://example.org/c.tsd"))});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window: the application refuses drops that no drag started.
+    static_cast<QObject*>(app.MainFrame())->event(&drop);
+    EXPECT_TRUE(drop.isAccepted());
+    ASSERT_EQ(app.DocManager().Documents().size(), 2u);
+    EXPECT_EQ(app.DocManager().Documents()[1]->GetPathName(), dir_.File("b.tsd"));
+    EXPECT_EQ(app.MainFrame()->DocumentArea()->subWindowList().size(), 2);
+}
+
+}  // namespace
+}  // namespace tessemar

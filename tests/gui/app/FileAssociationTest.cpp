@@ -1,0 +1,168 @@
+#include "gui/app/FileAssociation.h"
+
+#include "AppTestSupport.h"
+#include "core/settings/IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+namespace tessemar {
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class FileAssociationTest : public ::testing::Test {
+  protected:
+    XdgLocations Locations() const {
+        return {Q(dir_.Path() + "/data"), Q(dir_.Path() + "/config"), {Q(dir_.Path() + "/system")}};
+    }
+    FileAssociation Make() const {
+        FileAssociation association(Locations(), QStringLiteral("/opt/Tessemar 1/bin/tessemar"));
+        association.SetRunDatabaseTools(false);
+        return association;
+    }
+    std::string DefaultApplication(const FileAssociation& association) const {
+        return IniFile(association.MimeAppsListPath().toStdString())
+            .GetString("Default Applications", FileAssociation::kMimeType, "");
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(FileAssociationTest, RegisterInstallsEverythingAndUnregisterRemovesIt) {
+    FileAssociation association = Make();
+    ASSERT_TRUE(association.Register());
+    EXPECT_TRUE(association.Changed());
+
+    const QString entry = QString::fromUtf8(ReadFile(association.DesktopEntryPath()));
+    EXPECT_TRUE(entry.startsWith(QStringLiteral("[Desktop Entry]\n")));
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=\"/opt/Tessemar 1/bin/tessemar\" %f\n")))
+        << entry.toStdString();
+    EXPECT_TRUE(entry.contains(QStringLiteral("\nMimeType=application/x-tessemar;\n")));
+    const QString mime = QString::fromUtf8(ReadFile(association.MimePackagePath()));
+    EXPECT_TRUE(mime.contains(QStringLiteral("<glob pattern=\"*.tsd\"/>")));
+    EXPECT_TRUE(mime.contains(QStringLiteral("<comment>Tessemar Document</comment>")));
+    for (const QString& icon : association.IconPaths())
+        EXPECT_TRUE(QFileInfo(icon).size() > 0) << icon.toStdString();
+    EXPECT_EQ(DefaultApplication(association), "tessemar.desktop;");
+
+    // A second start with the switch on changes nothing.
+    ASSERT_TRUE(association.Register());
+    EXPECT_FALSE(association.Changed());
+
+    ASSERT_TRUE(association.Unregister());
+    EXPECT_TRUE(association.Changed());
+    EXPECT_FALSE(QFileInfo::exists(association.DesktopEntryPath()));
+    EXPECT_FALSE(QFileInfo::exists(association.MimePackagePath()));
+    for (const QString& icon : association.IconPaths())
+        EXPECT_FALSE(QFileInfo::exists(icon));
+    EXPECT_EQ(DefaultApplication(association), "");
+
+    ASSERT_TRUE(association.Unregister());
+    EXPECT_FALSE(association.Changed());
+}
+
+TEST_F(FileAssociationTest, AnotherProgramsAssociationIsLeftAlone) {
+    FileAssociation association = Make();
+    // Another program's type claims *.tsd, and the user chose another default for our type.
+    const QString foreignPackage = Q(dir_.Path() + "/data/mime/packages/other.xml");
+    const QByteArray foreign =
+        "<?xml version=\"1.0\"?>\n<mime-info "
+        "xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+        "  <mime-type type=\"application/x-tape-set\"><glob "
+        "pattern=\"*.TSD\"/></mime-type>\n</mime-info>\n";
+    WriteFile(foreignPackage, foreign);
+    IniFile(association.MimeAppsListPath().toStdString())
+        .WriteString("Default Applications", FileAssociation::kMimeType, "viewer.desktop;");
+    EXPECT_TRUE(association.GlobClaimedByOtherType());
+
+    ASSERT_TRUE(association.Register());
+    const QString mime = QString::fromUtf8(ReadFile(association.MimePackagePath()));
+    EXPECT_TRUE(mime.contains(QStringLiteral("type=\"application/x-tessemar\"")));
+    EXPECT_FALSE(mime.contains(QStringLiteral("<glob")))
+        << "the extension was taken from the other type";
+    EXPECT_EQ(DefaultApplication(association), "viewer.desktop;");
+
+    ASSERT_TRUE(association.Unregister());
+    EXPECT_EQ(ReadFile(foreignPackage), foreign);
+    EXPECT_EQ(DefaultApplication(association), "viewer.desktop;");
+    EXPECT_FALSE(QFileInfo::exists(association.MimePackagePath()));
+}
+
+TEST_F(FileAssociationTest, ClaimsInCompiledDatabasesCountButOurOwnDoNot) {
+    FileAssociation association = Make();
+    WriteFile(Q(dir_.Path() + "/system/mime/globs2"),
+              "# comment\n50:application/x-tessemar:*.tsd\n");
+    EXPECT_FALSE(association.GlobClaimedByOtherType());
+    WriteFile(Q(dir_.Path() + "/system/mime/globs2"),
+              "50:application/x-tessemar:*.tsd\n50:text/x-other:*.tsd\n");
+    EXPECT_TRUE(association.GlobClaimedByOtherType());
+}
+
+TEST_F(FileAssociationTest, FilesTheProgramDidNotWriteAreNeverReplacedOrRemoved) {
+    FileAssociation association = Make();
+    const QByteArray users =
+        "[Desktop Entry]\nType=Application\nName=My Tessemar\nExec=/home/me/tessemar-dev %f\n";
+    WriteFile(association.DesktopEntryPath(), users);
+    const QByteArray usersMime = "<?xml version=\"1.0\"?><mime-info/>\n";
+    WriteFile(association.MimePackagePath(), usersMime);
+
+    association.Register();
+    EXPECT_EQ(ReadFile(association.DesktopEntryPath()), users);
+    EXPECT_EQ(ReadFile(association.MimePackagePath()), usersMime);
+    association.Unregister();
+    EXPECT_EQ(ReadFile(association.DesktopEntryPath()), users);
+    EXPECT_EQ(ReadFile(association.MimePackagePath()), usersMime);
+}
+
+TEST_F(FileAssociationTest, AFailedWriteIsReportedWithoutThrowing) {
+    // The data folder is a file: nothing can be created below it.
+    WriteFile(Q(dir_.Path() + "/data"), "not a folder");
+    FileAssociation association = Make();
+    EXPECT_FALSE(association.Register());
+    EXPECT_EQ(DefaultApplication(association), "") << "nothing after the failed write";
+}
+
+TEST_F(FileAssociationTest, DatabaseToolsCompileTheUserDatabase) {
+    if (QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
+        GTEST_SKIP() << "update-mime-database is not installed";
+    }
+    FileAssociation association = Make();
+    association.SetRunDatabaseTools(true);
+    ASSERT_TRUE(association.Register());
+    EXPECT_TRUE(
+        ReadFile(Q(dir_.Path() + "/data/mime/globs2")).contains("application/x-tessemar:*.tsd"));
+}
+
+TEST(QuoteExecArgumentTest, QuotesAndEscapesAsDesktopEntriesRequire) {
+    struct Case {
+        const char* argument;
+        const char* quoted;
+    } cases[] = {
+        {"/usr/bin/tessemar", "/usr/bin/tessemar"},
+        {"/opt/My Apps/tessemar", "\"/opt/My Apps/tessemar\""},
+        {"/opt/a$b/tessemar", "\"/opt/a\\\\$b/tessemar\""},
+        {"/opt/100%/tessemar", "/opt/100%%/tessemar"},
+        {"/opt/q\"uote/tessemar", "\"/opt/q\\\\\"uote/tessemar\""},
+        {"/opt/back\\slash/t", "\"/opt/back\\\\\\\\slash/t\""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(QuoteExecArgument(QString::fromUtf8(c.argument)).toStdString(), c.quoted);
+}
+
+}  // namespace
+}  // namespace tessemar
