@@ -32,7 +32,8 @@ Surface Translucent() {
     Surface s;
     s.Create(kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) s.Row(y)[x] = MakePixel(x & 0xFF, y & 0xFF, (x + y) & 0xFF, (x * 7 + y) & 0xFF);
+        for (int x = 0; x < kWidth; ++x)
+            s.Row(y)[x] = MakePixel(x & 0xFF, y & 0xFF, (x + y) & 0xFF, (x * 7 + y) & 0xFF);
     }
     return s;
 }
@@ -67,7 +68,8 @@ QImage Window() {
 void BM_WallpaperPlainColor1920x1080(benchmark::State& state) {
     QImage window = Window();
     CWallpaperPainter wallpaper;
-    wallpaper.SetWallpaper(CWallpaperPainter::ModeSimpleColor, "", kLogoWallpaperTile, MakeColorRef(171, 171, 171), 0, 0);
+    wallpaper.SetWallpaper(CWallpaperPainter::ModeSimpleColor, "", kLogoWallpaperTile,
+                           MakeColorRef(171, 171, 171), 0, 0);
     for (auto _ : state) {
         QPainter painter(&window);
         wallpaper.DrawWallpaper(painter, kWidth, kHeight);
@@ -85,7 +87,8 @@ void BM_WallpaperLogo1920x1080(benchmark::State& state) {
         state.PauseTiming();
         flip ^= 1;
         wallpaper.SetWallpaper(CWallpaperPainter::ModeDefaultLogo, "", kLogoWallpaperTile,
-                               MakeColorRef(171, 171, 170 + flip), MakeColorRef(255, 255, 255), direction);
+                               MakeColorRef(171, 171, 170 + flip), MakeColorRef(255, 255, 255),
+                               direction);
         state.ResumeTiming();
         QPainter painter(&window);
         wallpaper.DrawWallpaper(painter, kWidth, kHeight);
@@ -97,8 +100,8 @@ BENCHMARK(BM_WallpaperLogo1920x1080)->Arg(0)->Arg(1)->Unit(benchmark::kMilliseco
 void BM_WallpaperLogoRepaint1920x1080(benchmark::State& state) {
     QImage window = Window();
     CWallpaperPainter wallpaper;
-    wallpaper.SetWallpaper(CWallpaperPainter::ModeDefaultLogo, "", kLogoWallpaperTile, MakeColorRef(171, 171, 171),
-                           MakeColorRef(255, 255, 255), 1);
+    wallpaper.SetWallpaper(CWallpaperPainter::ModeDefaultLogo, "", kLogoWallpaperTile,
+                           MakeColorRef(171, 171, 171), MakeColorRef(255, 255, 255), 1);
     for (auto _ : state) {
         QPainter painter(&window);
         wallpaper.DrawWallpaper(painter, kWidth, kHeight);
@@ -109,7 +112,8 @@ BENCHMARK(BM_WallpaperLogoRepaint1920x1080)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

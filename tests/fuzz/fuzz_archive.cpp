@@ -7,13 +7,16 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 1) return 0;
+    if (size < 1)
+        return 0;
     const std::size_t nameLength = data[0] % 40;
-    if (size - 1 < nameLength) return 0;
+    if (size - 1 < nameLength)
+        return 0;
     const std::string member(reinterpret_cast<const char*>(data + 1), nameLength);
     tessemar::MemorySource archive({data + 1 + nameLength, size - 1 - nameLength});
     tessemar::FileBuffer buffer;
-    if (tessemar::ReadArchiveMember(archive, member, buffer) == tessemar::PackedFileOk && buffer.size > 0) {
+    if (tessemar::ReadArchiveMember(archive, member, buffer) == tessemar::PackedFileOk &&
+        buffer.size > 0) {
         volatile std::uint8_t last = buffer.data[buffer.size];  // the terminating zero
         (void)last;
     }

@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (tessemar::LoadQga(surface, {data, size}) == tessemar::QgaOk) {
         // Touch every pixel, so that a surface smaller than its header claims shows.
         std::uint32_t sum = 0;
-        for (int y = 0; y < surface.Height(); ++y) sum += surface.Row(y)[surface.Width() - 1];
+        for (int y = 0; y < surface.Height(); ++y)
+            sum += surface.Row(y)[surface.Width() - 1];
         volatile std::uint32_t sink = sum;
         (void)sink;
     }

@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         auto model = tessemar::ReadTsd({data, size});
         // What was read must write out again.
-        if (model) tessemar::WriteTsd(*model);
+        if (model)
+            tessemar::WriteTsd(*model);
     } catch (const tessemar::FileFormatError&) {
     }
     return 0;

@@ -25,13 +25,8 @@ using tessemar::Surface;
 
 // The picture of the logo's puzzle: a fish, in a name that means mosaic and sea.
 const std::vector<std::string> kFish = {
-    "....#####....",
-    "..########..#",
-    ".##.#######.#",
-    "############.",
-    ".##########.#",
-    "..########..#",
-    "....#####....",
+    "....#####....", "..########..#", ".##.#######.#", "############.",
+    ".##########.#", "..########..#", "....#####....",
 };
 
 std::vector<int> Runs(const std::string& line) {
@@ -50,7 +45,8 @@ std::vector<int> Runs(const std::string& line) {
 
 std::string Column(int x) {
     std::string column;
-    for (const std::string& row : kFish) column += row[static_cast<std::size_t>(x)];
+    for (const std::string& row : kFish)
+        column += row[static_cast<std::size_t>(x)];
     return column;
 }
 
@@ -81,9 +77,11 @@ Surface ToSurface(const QImage& drawing, bool sixteenths) {
         const auto* line = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
         for (int x = 0; x < straight.width(); ++x) {
             int alpha = qAlpha(line[x]);
-            if (sixteenths) alpha = std::min(255, (alpha + 8) / 16 * 16);
+            if (sixteenths)
+                alpha = std::min(255, (alpha + 8) / 16 * 16);
             s.Row(y)[x] = alpha == 0 ? tessemar::MakePixel(255, 255, 255, 0)
-                                     : tessemar::MakePixel(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), alpha);
+                                     : tessemar::MakePixel(qRed(line[x]), qGreen(line[x]),
+                                                           qBlue(line[x]), alpha);
         }
     }
     return s;
@@ -91,7 +89,8 @@ Surface ToSurface(const QImage& drawing, bool sixteenths) {
 
 QImage ToImage(const Surface& s) {
     QImage image(s.Width(), s.Height(), QImage::Format_ARGB32);
-    for (int y = 0; y < s.Height(); ++y) std::memcpy(image.scanLine(y), s.Row(y), s.Pitch());
+    for (int y = 0; y < s.Height(); ++y)
+        std::memcpy(image.scanLine(y), s.Row(y), s.Pitch());
     return image;
 }
 
@@ -102,13 +101,16 @@ QImage NewDrawing(int width, int height) {
 }
 
 // The puzzle grid with the fish, cell by cell, at origin.
-void DrawGrid(QPainter& p, QPointF origin, double cell, double emptyAlpha, double fillAlpha, double lineAlpha) {
+void DrawGrid(QPainter& p, QPointF origin, double cell, double emptyAlpha, double fillAlpha,
+              double lineAlpha) {
     const int columns = static_cast<int>(kFish[0].size());
     const int rows = static_cast<int>(kFish.size());
     for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < columns; ++x) {
-            const bool filled = kFish[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#';
-            const QRectF r(origin.x() + x * cell + 1, origin.y() + y * cell + 1, cell - 1, cell - 1);
+            const bool filled =
+                kFish[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#';
+            const QRectF r(origin.x() + x * cell + 1, origin.y() + y * cell + 1, cell - 1,
+                           cell - 1);
             p.fillRect(r, Ink(filled ? fillAlpha : emptyAlpha));
         }
     }
@@ -116,17 +118,20 @@ void DrawGrid(QPainter& p, QPointF origin, double cell, double emptyAlpha, doubl
     QPen thin(Ink(lineAlpha), 1);
     p.setPen(thin);
     for (int x = 0; x <= columns; ++x) {
-        p.drawLine(QPointF(origin.x() + x * cell + 0.5, origin.y()), QPointF(origin.x() + x * cell + 0.5, origin.y() + rows * cell + 1));
+        p.drawLine(QPointF(origin.x() + x * cell + 0.5, origin.y()),
+                   QPointF(origin.x() + x * cell + 0.5, origin.y() + rows * cell + 1));
     }
     for (int y = 0; y <= rows; ++y) {
-        p.drawLine(QPointF(origin.x(), origin.y() + y * cell + 0.5), QPointF(origin.x() + columns * cell + 1, origin.y() + y * cell + 0.5));
+        p.drawLine(QPointF(origin.x(), origin.y() + y * cell + 0.5),
+                   QPointF(origin.x() + columns * cell + 1, origin.y() + y * cell + 0.5));
     }
     QPen bold(Ink(std::min(1.0, lineAlpha * 2)), 1);
     p.setPen(bold);
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(origin.x() + 0.5, origin.y() + 0.5, columns * cell, rows * cell));
     for (int x = 5; x < columns; x += 5) {
-        p.drawLine(QPointF(origin.x() + x * cell + 0.5, origin.y()), QPointF(origin.x() + x * cell + 0.5, origin.y() + rows * cell + 1));
+        p.drawLine(QPointF(origin.x() + x * cell + 0.5, origin.y()),
+                   QPointF(origin.x() + x * cell + 0.5, origin.y() + rows * cell + 1));
     }
 }
 
@@ -142,8 +147,10 @@ QImage DrawWallpaperTile() {
     const int columns = static_cast<int>(kFish[0].size());
     const int rows = static_cast<int>(kFish.size());
     std::size_t rowClues = 0, columnClues = 0;
-    for (const std::string& row : kFish) rowClues = std::max(rowClues, Runs(row).size());
-    for (int x = 0; x < columns; ++x) columnClues = std::max(columnClues, Runs(Column(x)).size());
+    for (const std::string& row : kFish)
+        rowClues = std::max(rowClues, Runs(row).size());
+    for (int x = 0; x < columns; ++x)
+        columnClues = std::max(columnClues, Runs(Column(x)).size());
 
     const QFont clueFont = Font(9, QFont::Bold);
     const double clueStep = 8;
@@ -181,15 +188,15 @@ QImage DrawWallpaperTile() {
         const std::vector<int> runs = Runs(Column(x));
         for (std::size_t k = 0; k < runs.size(); ++k) {
             const double bottom = grid.y() - 2 - static_cast<double>(runs.size() - 1 - k) * 10;
-            p.drawText(QRectF(grid.x() + x * kCell, bottom - 11, kCell + 1, 11), Qt::AlignHCenter | Qt::AlignBottom,
-                       QString::number(runs[k]));
+            p.drawText(QRectF(grid.x() + x * kCell, bottom - 11, kCell + 1, 11),
+                       Qt::AlignHCenter | Qt::AlignBottom, QString::number(runs[k]));
         }
     }
 
     p.setFont(nameFont);
     p.setPen(Ink(0.5));
-    p.drawText(QRectF(0, top + puzzleHeight + gap, kWidth, nameHeight), Qt::AlignHCenter | Qt::AlignVCenter,
-               QStringLiteral("Tessemar"));
+    p.drawText(QRectF(0, top + puzzleHeight + gap, kWidth, nameHeight),
+               Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Tessemar"));
     return image;
 }
 
@@ -212,12 +219,15 @@ QImage DrawBanner() {
     p.setPen(QPen(Ink(1.0), 3));
     p.setBrush(Ink(0.08));
     p.drawPath(frame);
-    DrawGrid(p, QPointF(std::round(emblem.center().x() - gridWidth / 2), std::round(emblem.center().y() - gridHeight / 2)),
+    DrawGrid(p,
+             QPointF(std::round(emblem.center().x() - gridWidth / 2),
+                     std::round(emblem.center().y() - gridHeight / 2)),
              kCell, 0.1, 1.0, 0.35);
 
     p.setPen(Ink(1.0));
     p.setFont(Font(54, QFont::Bold));
-    p.drawText(QRectF(118, 2, kWidth - 118, 62), Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("Tessemar"));
+    p.drawText(QRectF(118, 2, kWidth - 118, 62), Qt::AlignLeft | Qt::AlignBottom,
+               QStringLiteral("Tessemar"));
     p.setPen(Ink(0.75));
     p.setFont(Font(15, QFont::Normal));
     p.drawText(QRectF(121, 64, kWidth - 121, 22), Qt::AlignLeft | Qt::AlignVCenter,
@@ -227,7 +237,8 @@ QImage DrawBanner() {
 
 bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
+    if (f == nullptr)
+        return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
 }
@@ -244,7 +255,8 @@ void WritePreviews(const QString& folder, const QImage& banner, const QImage& ti
     gradient.setColorAt(1, QColor(255, 255, 255));
     p.fillRect(wall.rect(), gradient);
     for (int y = 0; y < wall.height(); y += tile.height()) {
-        for (int x = 0; x < wall.width(); x += tile.width()) p.drawImage(x, y, tile);
+        for (int x = 0; x < wall.width(); x += tile.width())
+            p.drawImage(x, y, tile);
     }
     p.end();
     wall.save(folder + "/222-tiled.png");
@@ -269,14 +281,17 @@ int main(int argc, char** argv) {
     const std::string out = argv[1];
     const Surface banner = ToSurface(DrawBanner(), true);
     const Surface tile = ToSurface(DrawWallpaperTile(), false);
-    for (const auto& [name, surface] : {std::pair{"220.qga", &banner}, std::pair{"222.qga", &tile}}) {
+    for (const auto& [name, surface] :
+         {std::pair{"220.qga", &banner}, std::pair{"222.qga", &tile}}) {
         const std::vector<std::uint8_t> bytes = tessemar::WriteQga(*surface, true);
         if (!WriteBytes(out + "/" + name, bytes)) {
             std::fprintf(stderr, "make-logos: cannot write %s/%s\n", out.c_str(), name);
             return 1;
         }
-        std::printf("%s: %d x %d, %zu bytes\n", name, surface->Width(), surface->Height(), bytes.size());
+        std::printf("%s: %d x %d, %zu bytes\n", name, surface->Width(), surface->Height(),
+                    bytes.size());
     }
-    if (argc > 2 && argv[2][0] != '\0') WritePreviews(QString::fromLocal8Bit(argv[2]), ToImage(banner), ToImage(tile));
+    if (argc > 2 && argv[2][0] != '\0')
+        WritePreviews(QString::fromLocal8Bit(argv[2]), ToImage(banner), ToImage(tile));
     return 0;
 }

@@ -30,17 +30,19 @@ struct Channel {
         }
     }
     int Take(std::uint32_t value) const {
-        if (bits == 0) return 0;
+        if (bits == 0)
+            return 0;
         const std::uint32_t v = ((value & mask) >> shift) & ((1u << bits) - 1);
         // Repeat the bits to fill eight, so that the largest value becomes 255.
         std::uint32_t out = 0;
-        for (int filled = 0; filled < 8; filled += bits) out = (out << bits) | v;
+        for (int filled = 0; filled < 8; filled += bits)
+            out = (out << bits) | v;
         return static_cast<int>(out >> (bits * ((8 + bits - 1) / bits) - 8));
     }
 };
 
 class BitmapDecoder : public PictureDecoder {
-public:
+  public:
     bool Open(std::span<const std::uint8_t> bytes);
     bool GetSize(int& width, int& height) override {
         width = width_;
@@ -50,7 +52,7 @@ public:
     bool Draw(Surface& target) override;
     bool HasAlpha() const override { return alpha_.mask != 0; }
 
-private:
+  private:
     std::span<const std::uint8_t> bytes_;
     int width_ = 0;
     int height_ = 0;
@@ -63,7 +65,8 @@ private:
 };
 
 bool BitmapDecoder::Open(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return false;
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
+        return false;
     bytes_ = bytes;
     const std::uint8_t* p = bytes.data();
     bitsOffset_ = bytes::U32(p + 10);
@@ -75,13 +78,15 @@ bool BitmapDecoder::Open(std::span<const std::uint8_t> bytes) {
     if (headerSize == 12) {
         width = bytes::U16(p + 18);
         height = bytes::U16(p + 20);
-        if (bytes::U16(p + 22) != 1) return false;
+        if (bytes::U16(p + 22) != 1)
+            return false;
         bitCount_ = bytes::U16(p + 24);
         paletteEntrySize = 3;
     } else if (headerSize >= 40 && headerSize <= bytes.size() - kFileHeaderSize) {
         width = bytes::I32(p + 18);
         height = bytes::I32(p + 22);
-        if (bytes::U16(p + 26) != 1) return false;
+        if (bytes::U16(p + 26) != 1)
+            return false;
         bitCount_ = bytes::U16(p + 28);
         compression = bytes::U32(p + 30);
         colorsUsed = bytes::U32(p + 46);
@@ -92,7 +97,8 @@ bool BitmapDecoder::Open(std::span<const std::uint8_t> bytes) {
         topDown = true;
         height = -height;
     }
-    if (width < 1 || height < 1 || width * height > kMaxSurfacePixels) return false;
+    if (width < 1 || height < 1 || width * height > kMaxSurfacePixels)
+        return false;
     width_ = static_cast<int>(width);
     height_ = static_cast<int>(height);
 
@@ -101,10 +107,13 @@ bool BitmapDecoder::Open(std::span<const std::uint8_t> bytes) {
         case 1:
         case 4:
         case 8: {
-            if (compression != kCompressionNone) return false;
+            if (compression != kCompressionNone)
+                return false;
             const std::uint32_t maxColors = 1u << bitCount_;
-            const std::uint32_t colors = colorsUsed == 0 || colorsUsed > maxColors ? maxColors : colorsUsed;
-            if (afterHeader + std::uint64_t{colors} * paletteEntrySize > bytes.size()) return false;
+            const std::uint32_t colors =
+                colorsUsed == 0 || colorsUsed > maxColors ? maxColors : colorsUsed;
+            if (afterHeader + std::uint64_t{colors} * paletteEntrySize > bytes.size())
+                return false;
             palette_.assign(maxColors, MakePixel(0, 0, 0));
             for (std::uint32_t i = 0; i < colors; ++i) {
                 const std::uint8_t* e = p + afterHeader + i * paletteEntrySize;
@@ -124,11 +133,13 @@ bool BitmapDecoder::Open(std::span<const std::uint8_t> bytes) {
             } else if (compression == kCompressionBitFields && bitCount_ != 24) {
                 // The masks sit at bytes 54..65 whatever the header's length (after a 40-byte
                 // header, inside the longer ones); the alpha mask follows in headers of 56 on.
-                if (bytes.size() < 66 || (headerSize >= 56 && bytes.size() < 70)) return false;
+                if (bytes.size() < 66 || (headerSize >= 56 && bytes.size() < 70))
+                    return false;
                 red_ = Channel(bytes::U32(p + 54));
                 green_ = Channel(bytes::U32(p + 58));
                 blue_ = Channel(bytes::U32(p + 62));
-                if (headerSize >= 56) alpha_ = Channel(bytes::U32(p + 66));
+                if (headerSize >= 56)
+                    alpha_ = Channel(bytes::U32(p + 66));
             } else {
                 return false;
             }
@@ -136,15 +147,20 @@ bool BitmapDecoder::Open(std::span<const std::uint8_t> bytes) {
         default:
             return false;
     }
-    stride_ = ((static_cast<std::uint64_t>(width_) * static_cast<std::uint64_t>(bitCount_) + 31) / 32) * 4;
-    return bitsOffset_ <= bytes.size() && stride_ * static_cast<std::uint64_t>(height_) <= bytes.size() - bitsOffset_;
+    stride_ =
+        ((static_cast<std::uint64_t>(width_) * static_cast<std::uint64_t>(bitCount_) + 31) / 32) *
+        4;
+    return bitsOffset_ <= bytes.size() &&
+           stride_ * static_cast<std::uint64_t>(height_) <= bytes.size() - bitsOffset_;
 }
 
 bool BitmapDecoder::Draw(Surface& target) {
-    if (target.Width() != width_ || target.Height() != height_) return false;
+    if (target.Width() != width_ || target.Height() != height_)
+        return false;
     for (int y = 0; y < height_; ++y) {
         const int fileRow = topDown ? y : height_ - 1 - y;
-        const std::uint8_t* src = bytes_.data() + bitsOffset_ + stride_ * static_cast<std::uint64_t>(fileRow);
+        const std::uint8_t* src =
+            bytes_.data() + bitsOffset_ + stride_ * static_cast<std::uint64_t>(fileRow);
         Pixel* dst = target.Row(y);
         for (int x = 0; x < width_; ++x) {
             switch (bitCount_) {
@@ -161,8 +177,10 @@ bool BitmapDecoder::Draw(Surface& target) {
                     dst[x] = MakePixel(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
                     break;
                 default: {
-                    const std::uint32_t v = bitCount_ == 16 ? bytes::U16(src + 2 * x) : bytes::U32(src + 4 * x);
-                    dst[x] = MakePixel(red_.Take(v), green_.Take(v), blue_.Take(v), alpha_.mask ? alpha_.Take(v) : 255);
+                    const std::uint32_t v =
+                        bitCount_ == 16 ? bytes::U16(src + 2 * x) : bytes::U32(src + 4 * x);
+                    dst[x] = MakePixel(red_.Take(v), green_.Take(v), blue_.Take(v),
+                                       alpha_.mask ? alpha_.Take(v) : 255);
                     break;
                 }
             }
@@ -175,14 +193,16 @@ bool BitmapDecoder::Draw(Surface& target) {
 
 std::unique_ptr<PictureDecoder> OpenBitmapFile(std::span<const std::uint8_t> bytes) {
     auto decoder = std::make_unique<BitmapDecoder>();
-    if (!decoder->Open(bytes)) return nullptr;
+    if (!decoder->Open(bytes))
+        return nullptr;
     return decoder;
 }
 
 bool DecodeBitmapFile(std::span<const std::uint8_t> bytes, Surface& surface) {
     auto decoder = OpenBitmapFile(bytes);
     int width = 0, height = 0;
-    if (!decoder || !decoder->GetSize(width, height) || !surface.Create(width, height)) return false;
+    if (!decoder || !decoder->GetSize(width, height) || !surface.Create(width, height))
+        return false;
     return decoder->Draw(surface);
 }
 

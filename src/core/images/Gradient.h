@@ -20,12 +20,14 @@ GradientColor GradientStepColor(GradientColor from, GradientColor to, int i, int
 
 // The surface pixel (opaque) of a colour reference.
 constexpr Pixel PixelOfColor(GradientColor c) {
-    return MakePixel(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
+    return MakePixel(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                     static_cast<int>((c >> 16) & 0xFF));
 }
 
 // Fills rect with the gradation from one colour to the other, clipped to the surface's clip
 // rectangle. Nothing is drawn unless the rectangle is more than 1 pixel wide and high; equal
 // colours give a plain fill.
-void FillGradient(Surface& surface, const Rect& rect, GradientColor from, GradientColor to, int direction);
+void FillGradient(Surface& surface, const Rect& rect, GradientColor from, GradientColor to,
+                  int direction);
 
 }  // namespace tessemar

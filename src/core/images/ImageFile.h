@@ -32,7 +32,8 @@ int LoadImageFile(Surface& surface, const std::string& name, const ImageDecoders
 
 // The plug-in decoder for a file with the given extension, when the plug-in exists and accepts
 // the bytes. Files shorter than 2048 bytes are refused without asking the plug-in.
-std::unique_ptr<PictureDecoder> OpenPluginDecoder(const std::string& pluginFolder, const std::string& extension,
+std::unique_ptr<PictureDecoder> OpenPluginDecoder(const std::string& pluginFolder,
+                                                  const std::string& extension,
                                                   std::span<const std::uint8_t> bytes);
 
 // The folder of the running program.

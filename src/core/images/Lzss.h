@@ -19,7 +19,9 @@ bool LzssUnpack(std::span<const std::uint8_t> input, std::span<std::uint8_t> out
 // The most bytes that packed bytes of the given size can unpack to: a flag byte and eight
 // 18-byte references, 17 bytes in all, give 144. A larger claim in a file header is forged, and
 // nothing of that size needs to be allocated to find out.
-constexpr std::uint64_t LzssMaxUnpackedSize(std::uint64_t packedSize) { return (packedSize / 17 + 1) * 144; }
+constexpr std::uint64_t LzssMaxUnpackedSize(std::uint64_t packedSize) {
+    return (packedSize / 17 + 1) * 144;
+}
 
 // Packs data so that LzssUnpack with data.size() as the expected size gives it back.
 std::vector<std::uint8_t> LzssPack(std::span<const std::uint8_t> data);

@@ -3,15 +3,15 @@
 #include "core/images/ByteOrder.h"
 #include "core/images/Lzss.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <mutex>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tessemar {
 namespace {
@@ -23,29 +23,33 @@ constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
 constexpr std::size_t kNameBytes = 32;
 
 class Fd {
-public:
+  public:
     explicit Fd(int fd) : fd_(fd) {}
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     int get() const { return fd_; }
 
-private:
+  private:
     int fd_;
 };
 
 class FileSource : public ByteSource {
-public:
+  public:
     FileSource(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
     std::uint64_t Size() const override { return size_; }
     bool ReadAt(std::uint64_t offset, std::uint8_t* destination, std::size_t count) const override {
-        if (offset > size_ || count > size_ - offset) return false;
+        if (offset > size_ || count > size_ - offset)
+            return false;
         while (count > 0) {
             const ssize_t n = ::pread(fd_, destination, count, static_cast<off_t>(offset));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return false;
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
             destination += n;
             count -= static_cast<std::size_t>(n);
             offset += static_cast<std::uint64_t>(n);
@@ -53,14 +57,15 @@ public:
         return true;
     }
 
-private:
+  private:
     int fd_;
     std::uint64_t size_;
 };
 
 // Makes storage hold size bytes plus the terminating zero and points the buffer at it.
 bool Allocate(FileBuffer& out, std::uint64_t size) {
-    if (size > kMaxFileBytes) return false;
+    if (size > kMaxFileBytes)
+        return false;
     try {
         out.storage.assign(static_cast<std::size_t>(size) + 1, 0);
     } catch (const std::bad_alloc&) {
@@ -87,7 +92,8 @@ std::vector<Registered>& Registry() {
 }
 
 bool ParseHex(std::string_view text, std::uintptr_t& value) {
-    if (text.empty() || text.size() > sizeof(std::uintptr_t) * 2) return false;
+    if (text.empty() || text.size() > sizeof(std::uintptr_t) * 2)
+        return false;
     value = 0;
     for (char c : text) {
         int digit;
@@ -117,7 +123,8 @@ int ReadMemoryReference(std::string_view name, FileBuffer& out) {
     std::lock_guard lock(RegistryMutex());
     for (const Registered& block : Registry()) {
         const auto begin = reinterpret_cast<std::uintptr_t>(block.begin);
-        if (address >= begin && address - begin <= block.size && size <= block.size - (address - begin)) {
+        if (address >= begin && address - begin <= block.size &&
+            size <= block.size - (address - begin)) {
             out.data = block.begin + (address - begin);
             out.size = static_cast<std::size_t>(size);
             out.owned = false;
@@ -131,13 +138,17 @@ int ReadMemoryReference(std::string_view name, FileBuffer& out) {
 constexpr int kNoSuchFile = -2;
 int ReadDiskFile(const std::string& path, FileBuffer& out) {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) return errno == ENOENT || errno == ENOTDIR ? kNoSuchFile : PackedFileNotFound;
+    if (fd.get() < 0)
+        return errno == ENOENT || errno == ENOTDIR ? kNoSuchFile : PackedFileNotFound;
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode)) return PackedFileNotFound;
+    if (::fstat(fd.get(), &info) != 0 || S_ISDIR(info.st_mode))
+        return PackedFileNotFound;
     // Pipes and devices have no size to read up to.
-    if (!S_ISREG(info.st_mode) || info.st_size < 0) return PackedFileSizeUnknown;
+    if (!S_ISREG(info.st_mode) || info.st_size < 0)
+        return PackedFileSizeUnknown;
     const auto size = static_cast<std::uint64_t>(info.st_size);
-    if (!Allocate(out, size)) return PackedFileOutOfMemory;
+    if (!Allocate(out, size))
+        return PackedFileOutOfMemory;
     if (!FileSource(fd.get(), size).ReadAt(0, out.storage.data(), out.size)) {
         out = FileBuffer{};
         return PackedFileNotFound;
@@ -147,15 +158,18 @@ int ReadDiskFile(const std::string& path, FileBuffer& out) {
 
 }  // namespace
 
-bool MemorySource::ReadAt(std::uint64_t offset, std::uint8_t* destination, std::size_t count) const {
-    if (offset > bytes_.size() || count > bytes_.size() - offset) return false;
+bool MemorySource::ReadAt(std::uint64_t offset, std::uint8_t* destination,
+                          std::size_t count) const {
+    if (offset > bytes_.size() || count > bytes_.size() - offset)
+        return false;
     std::memcpy(destination, bytes_.data() + offset, count);
     return true;
 }
 
 MemoryReference::MemoryReference(std::span<const std::uint8_t> block) : block_(block) {
     char text[64];
-    std::snprintf(text, sizeof text, "!%jx,%zx", static_cast<std::uintmax_t>(reinterpret_cast<std::uintptr_t>(block.data())),
+    std::snprintf(text, sizeof text, "!%jx,%zx",
+                  static_cast<std::uintmax_t>(reinterpret_cast<std::uintptr_t>(block.data())),
                   block.size());
     name_ = text;
     std::lock_guard lock(RegistryMutex());
@@ -168,7 +182,8 @@ MemoryReference::~MemoryReference() {
     auto it = std::find_if(blocks.begin(), blocks.end(), [&](const Registered& r) {
         return r.begin == block_.data() && r.size == block_.size();
     });
-    if (it != blocks.end()) blocks.erase(it);
+    if (it != blocks.end())
+        blocks.erase(it);
 }
 
 std::string FoldMemberName(std::string_view name) {
@@ -186,7 +201,8 @@ std::string FoldMemberName(std::string_view name) {
 
 int ReadArchiveMember(const ByteSource& archive, std::string_view member, FileBuffer& out) {
     std::uint8_t header[12];
-    if (!archive.ReadAt(0, header, sizeof header)) return PackedFileNotFound;
+    if (!archive.ReadAt(0, header, sizeof header))
+        return PackedFileNotFound;
     bool extended;
     if (std::memcmp(header, "quirpack", 8) == 0) {
         extended = false;
@@ -202,31 +218,38 @@ int ReadArchiveMember(const ByteSource& archive, std::string_view member, FileBu
     // A forged count cannot make this loop longer than the archive: the first entry that is not
     // all there ends the search.
     for (std::uint64_t i = 0; i < count; ++i) {
-        if (!archive.ReadAt(12 + i * entrySize, entry, entrySize)) return PackedFileNotFound;
+        if (!archive.ReadAt(12 + i * entrySize, entry, entrySize))
+            return PackedFileNotFound;
         const auto* nameBytes = reinterpret_cast<const char*>(entry);
         const std::string_view name(nameBytes, strnlen(nameBytes, kNameBytes));
-        if (FoldMemberName(name) != wanted) continue;
+        if (FoldMemberName(name) != wanted)
+            continue;
 
         const std::uint32_t offset = bytes::U32(entry + 32);
         const std::uint32_t fullSize = bytes::U32(entry + 36);
         const std::uint32_t storedSize = extended ? bytes::U32(entry + 40) : fullSize;
-        if (offset > archive.Size() || storedSize > archive.Size() - offset) return PackedFileNotFound;
+        if (offset > archive.Size() || storedSize > archive.Size() - offset)
+            return PackedFileNotFound;
         if (storedSize == fullSize) {
-            if (!Allocate(out, fullSize)) return PackedFileOutOfMemory;
+            if (!Allocate(out, fullSize))
+                return PackedFileOutOfMemory;
             if (!archive.ReadAt(offset, out.storage.data(), fullSize)) {
                 out = FileBuffer{};
                 return PackedFileNotFound;
             }
         } else {
-            if (fullSize == 0 || fullSize > LzssMaxUnpackedSize(storedSize)) return PackedFileNotFound;
+            if (fullSize == 0 || fullSize > LzssMaxUnpackedSize(storedSize))
+                return PackedFileNotFound;
             std::vector<std::uint8_t> stored;
             try {
                 stored.resize(storedSize);
             } catch (const std::bad_alloc&) {
                 return PackedFileOutOfMemory;
             }
-            if (!archive.ReadAt(offset, stored.data(), storedSize)) return PackedFileNotFound;
-            if (!Allocate(out, fullSize)) return PackedFileOutOfMemory;
+            if (!archive.ReadAt(offset, stored.data(), storedSize))
+                return PackedFileNotFound;
+            if (!Allocate(out, fullSize))
+                return PackedFileOutOfMemory;
             if (!LzssUnpack(stored, std::span(out.storage.data(), fullSize))) {
                 out = FileBuffer{};
                 return PackedFileNotFound;
@@ -240,25 +263,32 @@ int ReadArchiveMember(const ByteSource& archive, std::string_view member, FileBu
 
 int ReadPackedFile(const std::string& name, FileBuffer& out) {
     out = FileBuffer{};
-    if (name.empty()) return PackedFileEmptyName;
-    if (name[0] == '!') return ReadMemoryReference(name, out);
+    if (name.empty())
+        return PackedFileEmptyName;
+    if (name[0] == '!')
+        return ReadMemoryReference(name, out);
 
     const int result = ReadDiskFile(name, out);
-    if (result != kNoSuchFile) return result;
+    if (result != kNoSuchFile)
+        return result;
 
     const std::size_t slash = name.find_last_of("/\\");
-    if (slash == std::string::npos || slash == 0) return PackedFileNotFound;
+    if (slash == std::string::npos || slash == 0)
+        return PackedFileNotFound;
     std::string archivePath = name.substr(0, slash) + ".dat";
     std::replace(archivePath.begin(), archivePath.end(), '\\', '/');
     const std::string member = name.substr(slash + 1);
 
     Fd fd(::open(archivePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
-    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return PackedFileNotFound;
-    return ReadArchiveMember(FileSource(fd.get(), static_cast<std::uint64_t>(info.st_size)), member, out);
+    if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return PackedFileNotFound;
+    return ReadArchiveMember(FileSource(fd.get(), static_cast<std::uint64_t>(info.st_size)), member,
+                             out);
 }
 
-std::vector<std::uint8_t> WritePackedArchive(const std::vector<ArchiveMember>& members, ArchiveKind kind) {
+std::vector<std::uint8_t> WritePackedArchive(const std::vector<ArchiveMember>& members,
+                                             ArchiveKind kind) {
     const bool extended = kind == ArchiveKind::Extended;
     const std::size_t entrySize = extended ? 44 : 40;
     std::vector<std::vector<std::uint8_t>> stored;
@@ -282,10 +312,12 @@ std::vector<std::uint8_t> WritePackedArchive(const std::vector<ArchiveMember>& m
         out.insert(out.end(), name, name + kNameBytes);
         bytes::PutU32(out, static_cast<std::uint32_t>(offset));
         bytes::PutU32(out, static_cast<std::uint32_t>(members[i].data.size()));
-        if (extended) bytes::PutU32(out, static_cast<std::uint32_t>(stored[i].size()));
+        if (extended)
+            bytes::PutU32(out, static_cast<std::uint32_t>(stored[i].size()));
         offset += stored[i].size();
     }
-    for (const auto& data : stored) out.insert(out.end(), data.begin(), data.end());
+    for (const auto& data : stored)
+        out.insert(out.end(), data.begin(), data.end());
     return out;
 }
 

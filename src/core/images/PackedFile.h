@@ -41,7 +41,7 @@ int ReadPackedFile(const std::string& name, FileBuffer& out);
 // Only registered blocks can be read through such names: the names may come from settings
 // files, and an address taken from a file on trust would read any memory.
 class MemoryReference {
-public:
+  public:
     explicit MemoryReference(std::span<const std::uint8_t> block);
     ~MemoryReference();
     MemoryReference(const MemoryReference&) = delete;
@@ -49,7 +49,7 @@ public:
 
     const std::string& Name() const { return name_; }
 
-private:
+  private:
     std::span<const std::uint8_t> block_;
     std::string name_;
 };
@@ -57,20 +57,21 @@ private:
 // Random access to the bytes of an archive, so that the directory can be searched without
 // loading the whole archive.
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     virtual std::uint64_t Size() const = 0;
     // Reads exactly count bytes at offset; false when they are not all there.
-    virtual bool ReadAt(std::uint64_t offset, std::uint8_t* destination, std::size_t count) const = 0;
+    virtual bool ReadAt(std::uint64_t offset, std::uint8_t* destination,
+                        std::size_t count) const = 0;
 };
 
 class MemorySource : public ByteSource {
-public:
+  public:
     explicit MemorySource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
     std::uint64_t Size() const override { return bytes_.size(); }
     bool ReadAt(std::uint64_t offset, std::uint8_t* destination, std::size_t count) const override;
 
-private:
+  private:
     std::span<const std::uint8_t> bytes_;
 };
 
@@ -93,6 +94,7 @@ enum class ArchiveKind { Plain, Extended };  // "quirpack", "quirpkEx"
 
 // The bytes of an archive holding members in the given order. Names longer than 31 bytes are
 // cut.
-std::vector<std::uint8_t> WritePackedArchive(const std::vector<ArchiveMember>& members, ArchiveKind kind);
+std::vector<std::uint8_t> WritePackedArchive(const std::vector<ArchiveMember>& members,
+                                             ArchiveKind kind);
 
 }  // namespace tessemar

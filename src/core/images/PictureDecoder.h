@@ -11,7 +11,7 @@ namespace tessemar {
 
 // One decoder of the picture-file chain, made for one picture that it has accepted.
 class PictureDecoder {
-public:
+  public:
     virtual ~PictureDecoder() = default;
     // The picture's size in pixels; false when the decoder cannot tell.
     virtual bool GetSize(int& width, int& height) = 0;
@@ -22,6 +22,7 @@ public:
 };
 
 // Offers the bytes of a picture file to a decoder: a decoder when it accepts them, else null.
-using DecoderFactory = std::function<std::unique_ptr<PictureDecoder>(std::span<const std::uint8_t> bytes)>;
+using DecoderFactory =
+    std::function<std::unique_ptr<PictureDecoder>(std::span<const std::uint8_t> bytes)>;
 
 }  // namespace tessemar

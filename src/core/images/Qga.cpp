@@ -9,7 +9,8 @@ namespace tessemar {
 
 int LoadQga(Surface& surface, std::span<const std::uint8_t> bytes) {
     surface.Release();
-    if (bytes.size() < kQgaHeaderSize) return QgaBadSize;
+    if (bytes.size() < kQgaHeaderSize)
+        return QgaBadSize;
     const std::uint8_t* h = bytes.data();
     const std::uint32_t width = bytes::U32(h + 4);
     const std::uint32_t height = bytes::U32(h + 8);
@@ -25,11 +26,15 @@ int LoadQga(Surface& surface, std::span<const std::uint8_t> bytes) {
     }
     const std::uint64_t pixelBytes = std::uint64_t{width} * height * 4;
     const std::span<const std::uint8_t> stored = bytes.subspan(kQgaHeaderSize);
-    const bool plausible = unpackedSize == pixelBytes && storedSize <= stored.size() &&
-                           (packed != 0 ? pixelBytes <= LzssMaxUnpackedSize(storedSize) : storedSize >= pixelBytes);
-    if (!plausible) return QgaBadPixels;
-    if (!surface.Create(static_cast<int>(width), static_cast<int>(height))) return QgaBadSize;
-    const std::span<std::uint8_t> target(reinterpret_cast<std::uint8_t*>(surface.Data()), surface.ByteSize());
+    const bool plausible =
+        unpackedSize == pixelBytes && storedSize <= stored.size() &&
+        (packed != 0 ? pixelBytes <= LzssMaxUnpackedSize(storedSize) : storedSize >= pixelBytes);
+    if (!plausible)
+        return QgaBadPixels;
+    if (!surface.Create(static_cast<int>(width), static_cast<int>(height)))
+        return QgaBadSize;
+    const std::span<std::uint8_t> target(reinterpret_cast<std::uint8_t*>(surface.Data()),
+                                         surface.ByteSize());
     if (packed != 0) {
         if (!LzssUnpack(stored.first(storedSize), target)) {
             surface.Release();
@@ -45,9 +50,10 @@ int LoadQga(Surface& surface, std::span<const std::uint8_t> bytes) {
 }
 
 std::vector<std::uint8_t> WriteQga(const Surface& surface, bool packed) {
-    const std::span<const std::uint8_t> pixels(reinterpret_cast<const std::uint8_t*>(surface.Data()),
-                                               surface.ByteSize());
-    std::vector<std::uint8_t> data = packed ? LzssPack(pixels) : std::vector<std::uint8_t>(pixels.begin(), pixels.end());
+    const std::span<const std::uint8_t> pixels(
+        reinterpret_cast<const std::uint8_t*>(surface.Data()), surface.ByteSize());
+    std::vector<std::uint8_t> data =
+        packed ? LzssPack(pixels) : std::vector<std::uint8_t>(pixels.begin(), pixels.end());
     std::vector<std::uint8_t> out{'q', 'g', 'a', 0};
     bytes::PutU32(out, static_cast<std::uint32_t>(surface.Width()));
     bytes::PutU32(out, static_cast<std::uint32_t>(surface.Height()));

@@ -11,14 +11,17 @@ namespace tessemar {
 Rect Rect::Intersect(const Rect& other) const {
     Rect r{std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
            std::min(bottom, other.bottom)};
-    if (r.IsEmpty()) return Rect{};
+    if (r.IsEmpty())
+        return Rect{};
     return r;
 }
 
 bool Surface::Create(int width, int height) {
     Release();
-    if (width < 1 || height < 1) return false;
-    if (static_cast<std::int64_t>(width) * height > kMaxSurfacePixels) return false;
+    if (width < 1 || height < 1)
+        return false;
+    if (static_cast<std::int64_t>(width) * height > kMaxSurfacePixels)
+        return false;
     pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     width_ = width;
     height_ = height;
@@ -36,10 +39,13 @@ void Surface::Release() {
     loaded_ = false;
 }
 
-void Surface::SetClip(const Rect& clip) { clip_ = clip.Intersect(Rect{0, 0, width_, height_}); }
+void Surface::SetClip(const Rect& clip) {
+    clip_ = clip.Intersect(Rect{0, 0, width_, height_});
+}
 
 void Surface::TakeColorKeyFromCorner() {
-    if (IsCreated() && clip_.Contains(0, 0)) SetColorKey(At(0, 0));
+    if (IsCreated() && clip_.Contains(0, 0))
+        SetColorKey(At(0, 0));
 }
 
 void Surface::Fill(const Rect& rect, Pixel color) {
@@ -55,8 +61,8 @@ void Surface::AddColor(int red, int green, int blue) {
         Pixel* row = Row(y);
         for (int x = clip_.left; x < clip_.right; ++x) {
             const Pixel p = row[x];
-            row[x] = MakePixel(add(PixelRed(p), red), add(PixelGreen(p), green), add(PixelBlue(p), blue),
-                               PixelAlpha(p));
+            row[x] = MakePixel(add(PixelRed(p), red), add(PixelGreen(p), green),
+                               add(PixelBlue(p), blue), PixelAlpha(p));
         }
     }
 }
@@ -67,12 +73,14 @@ Pixel BlendPixel(Pixel d, Pixel s) {
     const std::uint32_t wd = a == 0 ? 256 : 255 - a;
     // Red and blue travel together in one word and green with alpha in another: each lane has
     // 16 bits, enough for a channel times a weight of at most 256.
-    std::uint32_t rb = (((s & 0x00FF00FF) * ws) >> 8 & 0x00FF00FF) + (((d & 0x00FF00FF) * wd) >> 8 & 0x00FF00FF);
+    std::uint32_t rb =
+        (((s & 0x00FF00FF) * ws) >> 8 & 0x00FF00FF) + (((d & 0x00FF00FF) * wd) >> 8 & 0x00FF00FF);
     std::uint32_t g = ((((s >> 8) & 0xFF) * ws) >> 8) + ((((d >> 8) & 0xFF) * wd) >> 8);
     // Saturate: a lane that carried into bit 8 becomes 255.
     const std::uint32_t carry = rb & 0x01000100;
     rb = (rb | ((carry >> 8) * 0xFF)) & 0x00FF00FF;
-    if (g > 255) g = 255;
+    if (g > 255)
+        g = 255;
     return (d & 0xFF000000) | rb | (g << 8);
 }
 
@@ -99,12 +107,15 @@ void BlendRow(Pixel* dst, const Pixel* src, int count) {
         const __m128i wd2 = _mm_or_si128(wd, _mm_slli_epi32(wd, 16));
         const __m128i wsLow = _mm_unpacklo_epi32(ws2, ws2), wsHigh = _mm_unpackhi_epi32(ws2, ws2);
         const __m128i wdLow = _mm_unpacklo_epi32(wd2, wd2), wdHigh = _mm_unpackhi_epi32(wd2, wd2);
-        const __m128i low = _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wsLow), 8),
-                                          _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), wdLow), 8));
-        const __m128i high = _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wsHigh), 8),
-                                           _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), wdHigh), 8));
+        const __m128i low =
+            _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), wsLow), 8),
+                          _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), wdLow), 8));
+        const __m128i high =
+            _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), wsHigh), 8),
+                          _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), wdHigh), 8));
         const __m128i blended = _mm_packus_epi16(low, high);
-        const __m128i out = _mm_or_si128(_mm_andnot_si128(alphaMask, blended), _mm_and_si128(alphaMask, d));
+        const __m128i out =
+            _mm_or_si128(_mm_andnot_si128(alphaMask, blended), _mm_and_si128(alphaMask, d));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), out);
     }
 #endif
@@ -128,7 +139,8 @@ inline void BlitRow(Pixel* dst, const Pixel* src, int count, BlitMode mode, std:
             break;
         case BlitMode::ColorKey:
             for (int i = 0; i < count; ++i) {
-                if ((src[i] & 0xFFFFFF) != key) dst[i] = src[i];
+                if ((src[i] & 0xFFFFFF) != key)
+                    dst[i] = src[i];
             }
             break;
         case BlitMode::Blend:
@@ -140,19 +152,24 @@ inline void BlitRow(Pixel* dst, const Pixel* src, int count, BlitMode mode, std:
 }  // namespace
 
 void Blit(Surface& dst, int x, int y, const Surface& src, BlitMode mode) {
-    if (!dst.IsCreated() || !src.IsCreated()) return;
+    if (!dst.IsCreated() || !src.IsCreated())
+        return;
     const Rect target = Rect{x, y, x + src.Width(), y + src.Height()}.Intersect(dst.Clip());
-    if (target.IsEmpty()) return;
+    if (target.IsEmpty())
+        return;
     for (int ty = target.top; ty < target.bottom; ++ty) {
-        BlitRow(dst.Row(ty) + target.left, src.Row(ty - y) + (target.left - x), target.Width(), mode,
-                src.ColorKey());
+        BlitRow(dst.Row(ty) + target.left, src.Row(ty - y) + (target.left - x), target.Width(),
+                mode, src.ColorKey());
     }
 }
 
-void BlitScaled(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect, BlitMode mode) {
-    if (!dst.IsCreated() || !src.IsCreated() || dstRect.IsEmpty()) return;
+void BlitScaled(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect,
+                BlitMode mode) {
+    if (!dst.IsCreated() || !src.IsCreated() || dstRect.IsEmpty())
+        return;
     const Rect from = srcRect.Intersect(Rect{0, 0, src.Width(), src.Height()});
-    if (from != srcRect || from.IsEmpty()) return;
+    if (from != srcRect || from.IsEmpty())
+        return;
     if (dstRect.Width() == from.Width() && dstRect.Height() == from.Height()) {
         // Unscaled: clip the source to the rectangle asked for by drawing through a narrowed clip.
         const Rect saved = dst.Clip();
@@ -160,16 +177,18 @@ void BlitScaled(Surface& dst, const Rect& dstRect, const Surface& src, const Rec
         if (!dst.Clip().IsEmpty()) {
             const Rect target = dst.Clip();
             for (int ty = target.top; ty < target.bottom; ++ty) {
-                BlitRow(dst.Row(ty) + target.left,
-                        src.Row(from.top + ty - dstRect.top) + from.left + (target.left - dstRect.left),
-                        target.Width(), mode, src.ColorKey());
+                BlitRow(
+                    dst.Row(ty) + target.left,
+                    src.Row(from.top + ty - dstRect.top) + from.left + (target.left - dstRect.left),
+                    target.Width(), mode, src.ColorKey());
             }
         }
         dst.SetClip(saved);
         return;
     }
     const Rect target = dstRect.Intersect(dst.Clip());
-    if (target.IsEmpty()) return;
+    if (target.IsEmpty())
+        return;
     const std::int64_t sw = from.Width(), sh = from.Height();
     const std::int64_t dw = dstRect.Width(), dh = dstRect.Height();
     std::vector<Pixel> line(static_cast<std::size_t>(target.Width()));

@@ -9,7 +9,8 @@ namespace tessemar {
 
 // The pixel bytes of a surface are blue, green, red, alpha in memory; held as 32-bit values
 // that is 0xAARRGGBB on the little-endian machines we build for.
-static_assert(std::endian::native == std::endian::little, "surfaces assume a little-endian machine");
+static_assert(std::endian::native == std::endian::little,
+              "surfaces assume a little-endian machine");
 
 using Pixel = std::uint32_t;
 
@@ -17,10 +18,18 @@ constexpr Pixel MakePixel(int red, int green, int blue, int alpha = 255) {
     return (static_cast<Pixel>(alpha & 0xFF) << 24) | (static_cast<Pixel>(red & 0xFF) << 16) |
            (static_cast<Pixel>(green & 0xFF) << 8) | static_cast<Pixel>(blue & 0xFF);
 }
-constexpr int PixelRed(Pixel p) { return static_cast<int>((p >> 16) & 0xFF); }
-constexpr int PixelGreen(Pixel p) { return static_cast<int>((p >> 8) & 0xFF); }
-constexpr int PixelBlue(Pixel p) { return static_cast<int>(p & 0xFF); }
-constexpr int PixelAlpha(Pixel p) { return static_cast<int>(p >> 24); }
+constexpr int PixelRed(Pixel p) {
+    return static_cast<int>((p >> 16) & 0xFF);
+}
+constexpr int PixelGreen(Pixel p) {
+    return static_cast<int>((p >> 8) & 0xFF);
+}
+constexpr int PixelBlue(Pixel p) {
+    return static_cast<int>(p & 0xFF);
+}
+constexpr int PixelAlpha(Pixel p) {
+    return static_cast<int>(p >> 24);
+}
 
 // A rectangle given by its left-top corner (inclusive) and right-bottom corner (exclusive).
 struct Rect {
@@ -46,7 +55,7 @@ inline constexpr std::int64_t kMaxSurfacePixels = 64LL * 1024 * 1024;
 // transparent colour key (24 bits), and flags telling whether the pixels carry alpha and
 // whether an image has been loaded into it.
 class Surface {
-public:
+  public:
     Surface() = default;
 
     // Allocates a width x height surface with all pixels zero. Fails (and leaves the surface
@@ -87,7 +96,7 @@ public:
     // 0 and 255 per channel; alpha is kept.
     void AddColor(int red, int green, int blue);
 
-private:
+  private:
     std::vector<Pixel> pixels_;
     int width_ = 0;
     int height_ = 0;
@@ -108,7 +117,8 @@ enum class BlitMode {
 void Blit(Surface& dst, int x, int y, const Surface& src, BlitMode mode);
 // Draws the srcRect part of src scaled to the dstRect of dst (nearest pixel), clipped to
 // dst's clip rectangle. Equal sizes draw unscaled.
-void BlitScaled(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect, BlitMode mode);
+void BlitScaled(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect,
+                BlitMode mode);
 
 // One pixel of the alpha blend. The source weighs a (256 when a is 255) and the destination
 // 255 - a (256 when a is 0), each channel saturating at 255; the destination alpha stays.

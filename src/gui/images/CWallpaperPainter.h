@@ -19,14 +19,14 @@ namespace tessemar {
 // Fills left..right x top..bottom with the gradation from one colour to the other: one
 // column per step left to right (direction 0) or one row per step top to bottom (1). Nothing
 // is drawn unless the area is more than 1 pixel wide and high; equal colours give a plain fill.
-void FillGradient(QPainter& painter, int left, int top, int right, int bottom, ColorRef colorFrom, ColorRef colorTo,
-                  int direction);
+void FillGradient(QPainter& painter, int left, int top, int right, int bottom, ColorRef colorFrom,
+                  ColorRef colorTo, int direction);
 
 // Paints the background of one window: the area behind the document windows (modes 0..3, as
 // chosen on the wallpaper option page) or the current-colour display (mode 4).
 class CWallpaperPainter : public QObject {
     Q_OBJECT
-public:
+  public:
     enum Mode : int {
         ModeSimpleColor = 0,
         ModeGradation = 1,
@@ -44,8 +44,8 @@ public:
     // Takes a new wallpaper. Mode 2 loads the logo image logoResource at its first use; mode 3
     // loads and composes the picture at path once, here. A picture that cannot be loaded (or an
     // unknown mode) leaves mode 0 with black and the failure message.
-    void SetWallpaper(int mode, const std::string& path, int logoResource, ColorRef color1, ColorRef color2,
-                      int direction);
+    void SetWallpaper(int mode, const std::string& path, int logoResource, ColorRef color1,
+                      ColorRef color2, int direction);
 
     // Draws the wallpaper over a client area of width x height; true: the background is done.
     bool DrawWallpaper(QPainter& painter, int width, int height);
@@ -63,10 +63,10 @@ public:
 
     static const char* FailureText() { return "Failed to load image"; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     bool LoadPicture(const std::string& path);
     void DrawLogoTiles(QPainter& painter, int width, int height);
     void DrawColorTile(QPainter& painter, int width, int height);

@@ -10,8 +10,12 @@ constexpr const char* kLegalCopyright = "Copyright (C) 2026 The Tessemar authors
 
 }  // namespace
 
-QString VersionLine() { return QStringLiteral("Version ") + QString::fromStdString(FormatProductVersion()); }
+QString VersionLine() {
+    return QStringLiteral("Version ") + QString::fromStdString(FormatProductVersion());
+}
 
-QString LegalNoticeLine() { return QString::fromUtf8(kLegalCopyright) + QStringLiteral(" All Rights Reserved"); }
+QString LegalNoticeLine() {
+    return QString::fromUtf8(kLegalCopyright) + QStringLiteral(" All Rights Reserved");
+}
 
 }  // namespace tessemar

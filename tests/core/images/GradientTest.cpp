@@ -5,7 +5,9 @@
 namespace tessemar {
 namespace {
 
-constexpr GradientColor Rgb(int r, int g, int b) { return static_cast<GradientColor>(r | (g << 8) | (b << 16)); }
+constexpr GradientColor Rgb(int r, int g, int b) {
+    return static_cast<GradientColor>(r | (g << 8) | (b << 16));
+}
 
 TEST(GradientTest, StepsTruncateTowardZero) {
     struct Case {
@@ -13,14 +15,21 @@ TEST(GradientTest, StepsTruncateTowardZero) {
         int n;
         std::vector<GradientColor> steps;
     } cases[] = {
-        {Rgb(0, 0, 0), Rgb(255, 10, 0), 4, {Rgb(0, 0, 0), Rgb(85, 3, 0), Rgb(170, 6, 0), Rgb(255, 10, 0)}},
+        {Rgb(0, 0, 0),
+         Rgb(255, 10, 0),
+         4,
+         {Rgb(0, 0, 0), Rgb(85, 3, 0), Rgb(170, 6, 0), Rgb(255, 10, 0)}},
         // Falling channels: 10 - 10/3 is 7, where rounding down would give 6.
-        {Rgb(10, 255, 7), Rgb(0, 0, 7), 4, {Rgb(10, 255, 7), Rgb(7, 170, 7), Rgb(4, 85, 7), Rgb(0, 0, 7)}},
+        {Rgb(10, 255, 7),
+         Rgb(0, 0, 7),
+         4,
+         {Rgb(10, 255, 7), Rgb(7, 170, 7), Rgb(4, 85, 7), Rgb(0, 0, 7)}},
         {Rgb(1, 2, 3), Rgb(4, 5, 6), 2, {Rgb(1, 2, 3), Rgb(4, 5, 6)}},
     };
     for (const Case& c : cases) {
         for (int i = 0; i < c.n; ++i) {
-            EXPECT_EQ(GradientStepColor(c.from, c.to, i, c.n), c.steps[static_cast<std::size_t>(i)]) << i;
+            EXPECT_EQ(GradientStepColor(c.from, c.to, i, c.n), c.steps[static_cast<std::size_t>(i)])
+                << i;
         }
     }
 }
@@ -35,10 +44,13 @@ TEST(GradientTest, FillsColumnsOrRowsWithinTheRectangleAndClip) {
     } cases[] = {
         {"left to right", Rect{1, 1, 5, 3}, Rgb(0, 0, 0), Rgb(255, 30, 9), GradientLeftToRight},
         {"top to bottom", Rect{0, 1, 6, 5}, Rgb(90, 0, 200), Rgb(0, 90, 20), GradientTopToBottom},
-        {"one pixel wide draws nothing", Rect{2, 0, 3, 6}, Rgb(0, 0, 0), Rgb(255, 255, 255), GradientTopToBottom},
-        {"one pixel high draws nothing", Rect{0, 2, 6, 3}, Rgb(0, 0, 0), Rgb(255, 255, 255), GradientLeftToRight},
+        {"one pixel wide draws nothing", Rect{2, 0, 3, 6}, Rgb(0, 0, 0), Rgb(255, 255, 255),
+         GradientTopToBottom},
+        {"one pixel high draws nothing", Rect{0, 2, 6, 3}, Rgb(0, 0, 0), Rgb(255, 255, 255),
+         GradientLeftToRight},
         {"equal colours fill", Rect{1, 1, 4, 4}, Rgb(7, 8, 9), Rgb(7, 8, 9), GradientLeftToRight},
-        {"hanging over the surface", Rect{-4, -2, 4, 9}, Rgb(0, 0, 0), Rgb(80, 160, 240), GradientLeftToRight},
+        {"hanging over the surface", Rect{-4, -2, 4, 9}, Rgb(0, 0, 0), Rgb(80, 160, 240),
+         GradientLeftToRight},
     };
     for (const Case& c : cases) {
         Surface s;
@@ -51,8 +63,9 @@ TEST(GradientTest, FillsColumnsOrRowsWithinTheRectangleAndClip) {
                 Pixel expected = untouched;
                 if (draws && c.rect.Contains(x, y)) {
                     const bool across = c.direction == GradientLeftToRight;
-                    expected = PixelOfColor(GradientStepColor(c.from, c.to, across ? x - c.rect.left : y - c.rect.top,
-                                                              across ? c.rect.Width() : c.rect.Height()));
+                    expected = PixelOfColor(
+                        GradientStepColor(c.from, c.to, across ? x - c.rect.left : y - c.rect.top,
+                                          across ? c.rect.Width() : c.rect.Height()));
                 }
                 ASSERT_EQ(s.At(x, y), expected) << c.what << " at " << x << "," << y;
             }

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <dlfcn.h>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -17,8 +17,9 @@ namespace tessemar {
 namespace {
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 // A picture that uses the given colours in a pattern that differs on every row.
@@ -26,16 +27,19 @@ Surface Picture(int width, int height, const std::vector<Pixel>& colors) {
     Surface s;
     EXPECT_TRUE(s.Create(width, height));
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) s.Row(y)[x] = colors[static_cast<std::size_t>(x * 3 + y * 5 + x * y) % colors.size()];
+        for (int x = 0; x < width; ++x)
+            s.Row(y)[x] = colors[static_cast<std::size_t>(x * 3 + y * 5 + x * y) % colors.size()];
     }
     return s;
 }
 
 bool SamePixels(const Surface& a, const Surface& b) {
-    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return false;
     for (int y = 0; y < a.Height(); ++y) {
         for (int x = 0; x < a.Width(); ++x) {
-            if (a.At(x, y) != b.At(x, y)) return false;
+            if (a.At(x, y) != b.At(x, y))
+                return false;
         }
     }
     return true;
@@ -54,12 +58,14 @@ std::vector<std::uint8_t> MakeBmp(const Surface& pic, const BmpLayout& layout) {
     if (layout.bitCount <= 8) {
         for (int y = 0; y < pic.Height(); ++y) {
             for (int x = 0; x < pic.Width(); ++x) {
-                if (std::find(palette.begin(), palette.end(), pic.At(x, y)) == palette.end()) palette.push_back(pic.At(x, y));
+                if (std::find(palette.begin(), palette.end(), pic.At(x, y)) == palette.end())
+                    palette.push_back(pic.At(x, y));
             }
         }
     }
     const std::uint32_t stride = ((pic.Width() * layout.bitCount + 31) / 32) * 4;
-    const std::uint32_t bitsOffset = 54 + static_cast<std::uint32_t>(layout.masks.size() * 4 + palette.size() * 4);
+    const std::uint32_t bitsOffset =
+        54 + static_cast<std::uint32_t>(layout.masks.size() * 4 + palette.size() * 4);
     std::vector<std::uint8_t> out = {'B', 'M'};
     bytes::PutU32(out, bitsOffset + stride * pic.Height());
     bytes::PutU32(out, 0);
@@ -75,22 +81,32 @@ std::vector<std::uint8_t> MakeBmp(const Surface& pic, const BmpLayout& layout) {
     bytes::PutU32(out, 2835);
     bytes::PutU32(out, static_cast<std::uint32_t>(palette.size()));
     bytes::PutU32(out, 0);
-    for (std::uint32_t m : layout.masks) bytes::PutU32(out, m);
-    for (Pixel p : palette) bytes::PutU32(out, p & 0xFFFFFF);
+    for (std::uint32_t m : layout.masks)
+        bytes::PutU32(out, m);
+    for (Pixel p : palette)
+        bytes::PutU32(out, p & 0xFFFFFF);
     for (int row = 0; row < pic.Height(); ++row) {
         const int y = layout.topDown ? row : pic.Height() - 1 - row;
         std::vector<std::uint8_t> line(stride, 0);
         for (int x = 0; x < pic.Width(); ++x) {
             const Pixel p = pic.At(x, y);
-            const auto index = static_cast<std::uint32_t>(std::find(palette.begin(), palette.end(), p) - palette.begin());
+            const auto index = static_cast<std::uint32_t>(
+                std::find(palette.begin(), palette.end(), p) - palette.begin());
             const std::uint32_t r = PixelRed(p), g = PixelGreen(p), b = PixelBlue(p);
             switch (layout.bitCount) {
-                case 1: line[x / 8] |= static_cast<std::uint8_t>(index << (7 - x % 8)); break;
-                case 4: line[x / 2] |= static_cast<std::uint8_t>(index << (x % 2 ? 0 : 4)); break;
-                case 8: line[x] = static_cast<std::uint8_t>(index); break;
+                case 1:
+                    line[x / 8] |= static_cast<std::uint8_t>(index << (7 - x % 8));
+                    break;
+                case 4:
+                    line[x / 2] |= static_cast<std::uint8_t>(index << (x % 2 ? 0 : 4));
+                    break;
+                case 8:
+                    line[x] = static_cast<std::uint8_t>(index);
+                    break;
                 case 16: {
                     const bool six = !layout.masks.empty() && layout.masks[1] == 0x07E0;
-                    const std::uint32_t v = six ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3 : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
+                    const std::uint32_t v = six ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3
+                                                : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
                     line[2 * x] = static_cast<std::uint8_t>(v);
                     line[2 * x + 1] = static_cast<std::uint8_t>(v >> 8);
                     break;
@@ -117,10 +133,16 @@ const Pixel kBlack = MakePixel(0, 0, 0), kWhite = MakePixel(255, 255, 255);
 
 TEST(BitmapFileTest, DecodesUncompressedDepths) {
     // Colours that the narrow formats hold exactly.
-    const std::vector<Pixel> many = {kBlack, kWhite, MakePixel(255, 0, 0), MakePixel(0, 128, 0), MakePixel(1, 2, 3),
+    const std::vector<Pixel> many = {kBlack,
+                                     kWhite,
+                                     MakePixel(255, 0, 0),
+                                     MakePixel(0, 128, 0),
+                                     MakePixel(1, 2, 3),
                                      MakePixel(200, 100, 50)};
-    const std::vector<Pixel> fives = {kBlack, kWhite, MakePixel(0x84, 0x84, 0x84), MakePixel(0xFF, 0, 0x84)};
-    const std::vector<Pixel> sixGreen = {kBlack, kWhite, MakePixel(0x84, 0x82, 0x84), MakePixel(0, 0xFF, 0)};
+    const std::vector<Pixel> fives = {kBlack, kWhite, MakePixel(0x84, 0x84, 0x84),
+                                      MakePixel(0xFF, 0, 0x84)};
+    const std::vector<Pixel> sixGreen = {kBlack, kWhite, MakePixel(0x84, 0x82, 0x84),
+                                         MakePixel(0, 0xFF, 0)};
     struct Case {
         const char* what;
         BmpLayout layout;
@@ -140,18 +162,21 @@ TEST(BitmapFileTest, DecodesUncompressedDepths) {
         for (int width : {1, 13, 32}) {
             const Surface pic = Picture(width, 5, c.colors);
             Surface decoded;
-            ASSERT_TRUE(DecodeBitmapFile(MakeBmp(pic, c.layout), decoded)) << c.what << " " << width;
+            ASSERT_TRUE(DecodeBitmapFile(MakeBmp(pic, c.layout), decoded))
+                << c.what << " " << width;
             EXPECT_TRUE(SamePixels(decoded, pic)) << c.what << " " << width;
         }
     }
 }
 
 void PutAt(std::vector<std::uint8_t>& file, std::size_t offset, std::uint32_t value, int size = 4) {
-    for (int i = 0; i < size; ++i) file[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < size; ++i)
+        file[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 TEST(BitmapFileTest, RefusesCompressedAndDamagedFiles) {
-    const std::vector<std::uint8_t> good = MakeBmp(Picture(13, 5, {kBlack, kWhite, MakePixel(1, 2, 3)}), {8});
+    const std::vector<std::uint8_t> good =
+        MakeBmp(Picture(13, 5, {kBlack, kWhite, MakePixel(1, 2, 3)}), {8});
     ASSERT_TRUE(OpenBitmapFile(good));
     struct Case {
         const char* what;
@@ -175,12 +200,14 @@ TEST(BitmapFileTest, RefusesCompressedAndDamagedFiles) {
     for (const Case& c : cases) {
         std::vector<std::uint8_t> file = good;
         PutAt(file, c.offset, c.value, c.size);
-        if (c.offset == 46) file.resize(60);  // the palette would run past the end
+        if (c.offset == 46)
+            file.resize(60);  // the palette would run past the end
         EXPECT_FALSE(OpenBitmapFile(file)) << c.what;
     }
     EXPECT_FALSE(OpenBitmapFile(std::span(good).first(good.size() - 1))) << "pixels cut short";
     // A 41-byte header with bit fields in a 61-byte file: the masks would run past the end.
-    std::vector<std::uint8_t> fields = MakeBmp(Picture(5, 3, {kBlack, kWhite}), {16, 3, {0x7C00, 0x03E0, 0x001F}});
+    std::vector<std::uint8_t> fields =
+        MakeBmp(Picture(5, 3, {kBlack, kWhite}), {16, 3, {0x7C00, 0x03E0, 0x001F}});
     PutAt(fields, 14, 41);
     fields.resize(61);
     EXPECT_FALSE(OpenBitmapFile(fields)) << "bit fields cut short";
@@ -196,7 +223,8 @@ struct FakePlatform {
     DecoderFactory Factory() {
         return [this](std::span<const std::uint8_t> bytes) -> std::unique_ptr<PictureDecoder> {
             ++calls;
-            if (bytes.size() < 4 || std::string(bytes.begin(), bytes.begin() + 4) != "FAKE") return nullptr;
+            if (bytes.size() < 4 || std::string(bytes.begin(), bytes.begin() + 4) != "FAKE")
+                return nullptr;
             struct Decoder : PictureDecoder {
                 FakePlatform* owner;
                 explicit Decoder(FakePlatform* o) : owner(o) {}
@@ -206,7 +234,8 @@ struct FakePlatform {
                     return true;
                 }
                 bool Draw(Surface& target) override {
-                    target.Fill(Rect{0, 0, target.Width(), target.Height()}, MakePixel(1, 2, 3, 128));
+                    target.Fill(Rect{0, 0, target.Width(), target.Height()},
+                                MakePixel(1, 2, 3, 128));
                     return owner->drawOk;
                 }
                 bool HasAlpha() const override { return true; }
@@ -216,7 +245,9 @@ struct FakePlatform {
     }
 };
 
-std::vector<std::uint8_t> Text(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> Text(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 TEST(ImageFileTest, DecoderChainTakesTheFirstThatAccepts) {
     TempDir dir;
@@ -225,9 +256,9 @@ TEST(ImageFileTest, DecoderChainTakesTheFirstThatAccepts) {
     WriteFile(dir.File("logo.QGA"), WriteQga(Picture(5, 4, {MakePixel(1, 1, 1, 0), kWhite})));
     WriteFile(dir.File("fake.jpg"), Text("FAKE picture"));
     WriteFile(dir.File("junk.jpg"), Text("nothing anyone reads"));
-    WriteFile(dir.File("pics.dat"),
-              WritePackedArchive({{"inside.bmp", MakeBmp(pic, {8}), true}, {"inside.qga", WriteQga(pic), false}},
-                                 ArchiveKind::Extended));
+    WriteFile(dir.File("pics.dat"), WritePackedArchive({{"inside.bmp", MakeBmp(pic, {8}), true},
+                                                        {"inside.qga", WriteQga(pic), false}},
+                                                       ArchiveKind::Extended));
 
     FakePlatform platform;
     const ImageDecoders decoders{platform.Factory(), dir.Path()};
@@ -244,7 +275,8 @@ TEST(ImageFileTest, DecoderChainTakesTheFirstThatAccepts) {
     EXPECT_EQ(LoadImageFile(s, dir.File("pics/inside.qga"), decoders), ImageFileOk);
     EXPECT_TRUE(SamePixels(s, pic));
 
-    EXPECT_EQ(LoadImageFile(s, dir.File("logo.QGA"), decoders), ImageFileOk) << "qga by extension, any case";
+    EXPECT_EQ(LoadImageFile(s, dir.File("logo.QGA"), decoders), ImageFileOk)
+        << "qga by extension, any case";
     EXPECT_EQ(s.Width(), 5);
     EXPECT_TRUE(s.HasAlpha());
     EXPECT_EQ(platform.calls, 0);

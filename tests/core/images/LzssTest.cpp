@@ -10,11 +10,13 @@ namespace {
 
 std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
     std::vector<std::uint8_t> out;
-    for (int v : values) out.push_back(static_cast<std::uint8_t>(v));
+    for (int v : values)
+        out.push_back(static_cast<std::uint8_t>(v));
     return out;
 }
 
-std::vector<std::uint8_t> Unpack(const std::vector<std::uint8_t>& input, std::size_t expected, bool& ok) {
+std::vector<std::uint8_t> Unpack(const std::vector<std::uint8_t>& input, std::size_t expected,
+                                 bool& ok) {
     std::vector<std::uint8_t> out(expected, 0xCD);
     ok = LzssUnpack(input, out);
     return out;
@@ -24,11 +26,14 @@ std::vector<std::uint8_t> Unpack(const std::vector<std::uint8_t>& input, std::si
 // reads across the end of the ring.
 std::vector<std::uint8_t> WrapStream() {
     std::vector<std::uint8_t> s = {0xFF};
-    for (char c = 'A'; c <= 'H'; ++c) s.push_back(static_cast<std::uint8_t>(c));
+    for (char c = 'A'; c <= 'H'; ++c)
+        s.push_back(static_cast<std::uint8_t>(c));
     s.push_back(0xFF);
-    for (char c = 'I'; c <= 'P'; ++c) s.push_back(static_cast<std::uint8_t>(c));
+    for (char c = 'I'; c <= 'P'; ++c)
+        s.push_back(static_cast<std::uint8_t>(c));
     s.push_back(0x0F);
-    for (char c = 'Q'; c <= 'T'; ++c) s.push_back(static_cast<std::uint8_t>(c));
+    for (char c = 'Q'; c <= 'T'; ++c)
+        s.push_back(static_cast<std::uint8_t>(c));
     s.push_back(0xFF);
     s.push_back(0xF0);
     return s;
@@ -46,9 +51,11 @@ TEST(LzssTest, DecodesHandMadeStreams) {
         {"literals", Bytes({0x07, 'a', 'b', 'c'}), 3, true, "abc"},
         {"reference overlapping its own output", Bytes({0x01, 'a', 0xEE, 0xF2}), 6, true, "aaaaaa"},
         {"stop inside a reference", Bytes({0x01, 'a', 0xEE, 0xF2}), 4, true, "aaaa"},
-        {"reference into the zero-filled ring", Bytes({0x00, 0x00, 0x0F}), 18, true, std::string(18, '\0')},
+        {"reference into the zero-filled ring", Bytes({0x00, 0x00, 0x0F}), 18, true,
+         std::string(18, '\0')},
         {"reference wrapping from 4095 to 0", WrapStream(), 23, true, "ABCDEFGHIJKLMNOPQRSTRST"},
-        {"second flag byte", Bytes({0xFF, '1', '2', '3', '4', '5', '6', '7', '8', 0x01, '9'}), 9, true, "123456789"},
+        {"second flag byte", Bytes({0xFF, '1', '2', '3', '4', '5', '6', '7', '8', 0x01, '9'}), 9,
+         true, "123456789"},
         {"input ends before the output is full", Bytes({0x01, 'a', 0xEE, 0xF2}), 7, false, ""},
         {"reference cut after its first byte", Bytes({0x01, 'a', 0xEE}), 3, false, ""},
         {"literal missing", Bytes({0x03, 'a'}), 2, false, ""},
@@ -69,17 +76,20 @@ TEST(LzssTest, PackedDataUnpacksToTheOriginal) {
     std::mt19937 random(12345);
     auto noise = [&](std::size_t n, int range) {
         std::vector<std::uint8_t> v(n);
-        for (auto& b : v) b = static_cast<std::uint8_t>(random() % range);
+        for (auto& b : v)
+            b = static_cast<std::uint8_t>(random() % range);
         return v;
     };
     std::vector<std::uint8_t> pattern;
-    for (int i = 0; i < 20000; ++i) pattern.push_back(static_cast<std::uint8_t>((i * 7) % 13 == 0 ? i : 0x55));
+    for (int i = 0; i < 20000; ++i)
+        pattern.push_back(static_cast<std::uint8_t>((i * 7) % 13 == 0 ? i : 0x55));
     // Repeats farther apart than the ring holds must not be referenced.
     std::vector<std::uint8_t> farRepeat = noise(5000, 256);
     farRepeat.insert(farRepeat.end(), farRepeat.begin(), farRepeat.end());
     const std::vector<std::vector<std::uint8_t>> inputs = {
-        Bytes({42}), Bytes({1, 2}), std::vector<std::uint8_t>(100000, 0), noise(70000, 256), noise(70000, 3),
-        pattern, farRepeat,
+        Bytes({42}),       Bytes({1, 2}),   std::vector<std::uint8_t>(100000, 0),
+        noise(70000, 256), noise(70000, 3), pattern,
+        farRepeat,
     };
     for (const auto& input : inputs) {
         const std::vector<std::uint8_t> packed = LzssPack(input);

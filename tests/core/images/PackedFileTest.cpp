@@ -12,18 +12,22 @@
 namespace tessemar {
 namespace {
 
-std::vector<std::uint8_t> Text(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> Text(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string Read(const std::string& name, int expectedCode, FileBuffer* keep = nullptr) {
     FileBuffer buffer;
     EXPECT_EQ(ReadPackedFile(name, buffer), expectedCode) << name;
     std::string bytes(reinterpret_cast<const char*>(buffer.data), buffer.size);
-    if (keep) *keep = std::move(buffer);
+    if (keep)
+        *keep = std::move(buffer);
     return bytes;
 }
 
@@ -59,7 +63,8 @@ TEST(PackedFileTest, FindsMembersOfTheFolderArchive) {
         EXPECT_TRUE(buffer.owned);
         EXPECT_EQ(buffer.data[buffer.size], 0);
         EXPECT_EQ(Read(dir.File("pics/LOGO.QGA"), PackedFileOk), "the logo") << "letter case folds";
-        EXPECT_EQ(Read(dir.File("pics\\First.Bin"), PackedFileOk), "one") << "backslash separates too";
+        EXPECT_EQ(Read(dir.File("pics\\First.Bin"), PackedFileOk), "one")
+            << "backslash separates too";
         EXPECT_EQ(Read(dir.File("pics/big.bin"), PackedFileOk), std::string(5000, 'z'));
         EXPECT_EQ(Read(dir.File("pics/empty"), PackedFileOk), "");
         EXPECT_EQ(Read(dir.File("pics/other.qga"), PackedFileNotFound), "");
@@ -73,8 +78,8 @@ TEST(PackedFileTest, FindsMembersOfTheFolderArchive) {
 
 // Builds an extended archive by hand, so that the sizes can say anything.
 std::vector<std::uint8_t> ExtendedArchive(const std::string& name, std::uint32_t fullSize,
-                                          const std::vector<std::uint8_t>& stored, std::uint32_t count = 1,
-                                          std::uint32_t offset = 56) {
+                                          const std::vector<std::uint8_t>& stored,
+                                          std::uint32_t count = 1, std::uint32_t offset = 56) {
     std::vector<std::uint8_t> out = Text("quirpkEx");
     bytes::PutU32(out, count);
     std::vector<std::uint8_t> entryName(32, 0);
@@ -97,20 +102,27 @@ TEST(PackedFileTest, ExtendedMembersUnpackOnlyWhenTheSizesDiffer) {
     } cases[] = {
         {"equal sizes: returned as stored", ExtendedArchive("m", 4, packedStream), PackedFileOk,
          std::string(packedStream.begin(), packedStream.end())},
-        {"different sizes: unpacked to the full size", ExtendedArchive("m", 6, packedStream), PackedFileOk, "aaaaaa"},
-        {"unpacking stops at the full size", ExtendedArchive("m", 5, packedStream), PackedFileOk, "aaaaa"},
-        {"stream too short for the full size", ExtendedArchive("m", 7, packedStream), PackedFileNotFound, ""},
+        {"different sizes: unpacked to the full size", ExtendedArchive("m", 6, packedStream),
+         PackedFileOk, "aaaaaa"},
+        {"unpacking stops at the full size", ExtendedArchive("m", 5, packedStream), PackedFileOk,
+         "aaaaa"},
+        {"stream too short for the full size", ExtendedArchive("m", 7, packedStream),
+         PackedFileNotFound, ""},
         {"full size zero with data", ExtendedArchive("m", 0, packedStream), PackedFileNotFound, ""},
-        {"full size no stream could reach", ExtendedArchive("m", 0xFFFFFFF0, packedStream), PackedFileNotFound, ""},
-        {"member beyond the end", ExtendedArchive("m", 4, packedStream, 1, 58), PackedFileNotFound, ""},
-        {"forged entry count", ExtendedArchive("x", 4, packedStream, 0xFFFFFFFF), PackedFileNotFound, ""},
+        {"full size no stream could reach", ExtendedArchive("m", 0xFFFFFFF0, packedStream),
+         PackedFileNotFound, ""},
+        {"member beyond the end", ExtendedArchive("m", 4, packedStream, 1, 58), PackedFileNotFound,
+         ""},
+        {"forged entry count", ExtendedArchive("x", 4, packedStream, 0xFFFFFFFF),
+         PackedFileNotFound, ""},
         {"bad magic", Text("quirpackX"), PackedFileNotFound, ""},
         {"header cut short", Text("quirpkEx\x01"), PackedFileNotFound, ""},
     };
     for (const Case& c : cases) {
         FileBuffer buffer;
         EXPECT_EQ(ReadArchiveMember(MemorySource(c.archive), "m", buffer), c.code) << c.what;
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.data), buffer.size), c.content) << c.what;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.data), buffer.size), c.content)
+            << c.what;
     }
 }
 
@@ -119,14 +131,15 @@ TEST(PackedFileTest, FoldingLeavesTwoByteCharactersAlone) {
         std::string name, folded;
     } cases[] = {
         {"ABC.Qga", "abc.qga"},
-        {"\x82\x41Z", "\x82\x41z"},      // lead byte 0x82: its 'A' is a second byte
+        {"\x82\x41Z", "\x82\x41z"},        // lead byte 0x82: its 'A' is a second byte
         {"\xE0\x5A\x5A", "\xE0\x5A\x7A"},  // lead byte 0xE0
-        {"\xA0Q", "\xA0Q"},              // 0xA0 still leads
-        {"\xA1Q", "\xA1q"},              // half-width katakana stands alone
+        {"\xA0Q", "\xA0Q"},                // 0xA0 still leads
+        {"\xA1Q", "\xA1q"},                // half-width katakana stands alone
         {"\xDFQ", "\xDFq"},
-        {"AB\x81", "ab\x81"},            // a lead byte at the end
+        {"AB\x81", "ab\x81"},  // a lead byte at the end
     };
-    for (const Case& c : cases) EXPECT_EQ(FoldMemberName(c.name), c.folded) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(FoldMemberName(c.name), c.folded) << c.name;
 }
 
 TEST(PackedFileTest, MemoryReferencesReadOnlyRegisteredBlocks) {
@@ -138,9 +151,13 @@ TEST(PackedFileTest, MemoryReferencesReadOnlyRegisteredBlocks) {
         FileBuffer buffer;
         EXPECT_EQ(Read(reference.Name(), PackedFileOk, &buffer), "0123456789");
         EXPECT_FALSE(buffer.owned);
-        std::snprintf(other, sizeof other, "!%jx,%x", static_cast<std::uintmax_t>(reinterpret_cast<std::uintptr_t>(block.data() + 2)), 3);
+        std::snprintf(
+            other, sizeof other, "!%jx,%x",
+            static_cast<std::uintmax_t>(reinterpret_cast<std::uintptr_t>(block.data() + 2)), 3);
         EXPECT_EQ(Read(other, PackedFileOk), "234") << "a part of a registered block";
-        std::snprintf(other, sizeof other, "!%jX,%X", static_cast<std::uintmax_t>(reinterpret_cast<std::uintptr_t>(block.data() + 2)), 9);
+        std::snprintf(
+            other, sizeof other, "!%jX,%X",
+            static_cast<std::uintmax_t>(reinterpret_cast<std::uintptr_t>(block.data() + 2)), 9);
         EXPECT_EQ(Read(other, PackedFileBadReference), "") << "reaching past the block";
         stale = reference.Name();
     }

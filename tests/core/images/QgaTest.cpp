@@ -18,14 +18,16 @@ Surface Picture(int width, int height) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             // Runs of equal pixels and some noise, like a logo with soft edges.
-            s.Row(y)[x] = (x / 5 + y / 3) % 2 ? MakePixel(255, 255, 255, 0) : static_cast<Pixel>(random());
+            s.Row(y)[x] =
+                (x / 5 + y / 3) % 2 ? MakePixel(255, 255, 255, 0) : static_cast<Pixel>(random());
         }
     }
     return s;
 }
 
 void SetU32(std::vector<std::uint8_t>& file, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) file[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        file[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 TEST(QgaTest, WrittenImagesLoadBackPixelForPixel) {
@@ -64,7 +66,9 @@ TEST(QgaTest, DamagedFilesAreRefusedWithTheirCode) {
         {"packed data cut short", {good.begin(), good.end() - 5}, QgaBadPixels},
         {"unpacked data cut short", {plain.begin(), plain.end() - 1}, QgaBadPixels},
         {"unpacked stored size too small", plain, QgaBadPixels},
-        {"a few packed bytes claiming a big picture", {good.begin(), good.begin() + 40}, QgaBadPixels},
+        {"a few packed bytes claiming a big picture",
+         {good.begin(), good.begin() + 40},
+         QgaBadPixels},
     };
     SetU32(cases[1].file, 4, 0);
     SetU32(cases[2].file, 8, 100000000);
@@ -92,7 +96,10 @@ TEST(QgaTest, ShippedLogosHaveTheirSizesAndAlpha) {
     } cases[] = {{"220.qga", 384, 96, true}, {"222.qga", 180, 208, false}};
     for (const Case& c : cases) {
         std::vector<std::uint8_t> bytes;
-        ASSERT_TRUE(ReadFileBytes(std::string(TESSEMAR_TEST_DATA_DIR) + "/../../resources/qga/" + c.file, bytes).ok);
+        ASSERT_TRUE(
+            ReadFileBytes(std::string(TESSEMAR_TEST_DATA_DIR) + "/../../resources/qga/" + c.file,
+                          bytes)
+                .ok);
         ASSERT_NE(bytes::U32(bytes.data() + 12), 0u) << "stored packed";
         Surface s;
         ASSERT_EQ(LoadQga(s, bytes), QgaOk) << c.file;
@@ -103,11 +110,13 @@ TEST(QgaTest, ShippedLogosHaveTheirSizesAndAlpha) {
             for (int x = 0; x < s.Width(); ++x) {
                 const int a = PixelAlpha(s.At(x, y));
                 transparent += a == 0;
-                ASSERT_TRUE(!c.alphaInSixteenths || a % 16 == 0 || a == 255) << c.file << " alpha " << a;
+                ASSERT_TRUE(!c.alphaInSixteenths || a % 16 == 0 || a == 255)
+                    << c.file << " alpha " << a;
             }
         }
         EXPECT_GT(transparent, 0) << c.file;
-        EXPECT_GT(s.Width() * s.Height() - transparent, s.Width() * s.Height() / 10) << c.file << " shows something";
+        EXPECT_GT(s.Width() * s.Height() - transparent, s.Width() * s.Height() / 10)
+            << c.file << " shows something";
     }
 }
 

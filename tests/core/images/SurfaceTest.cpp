@@ -17,7 +17,8 @@ Surface Numbered(int width, int height, int alpha = 255) {
     Surface s;
     EXPECT_TRUE(s.Create(width, height));
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) s.Row(y)[x] = MakePixel(x, y, 7, alpha);
+        for (int x = 0; x < width; ++x)
+            s.Row(y)[x] = MakePixel(x, y, 7, alpha);
     }
     return s;
 }
@@ -26,8 +27,13 @@ TEST(SurfaceTest, CreationNeedsASaneSize) {
     struct Case {
         int width, height;
         bool ok;
-    } cases[] = {{1, 1, true}, {0, 5, false}, {5, 0, false}, {-1, 5, false}, {8192, 8192, true},
-                 {8192, 8193, false}, {0x7FFFFFFF, 0x7FFFFFFF, false}};
+    } cases[] = {{1, 1, true},
+                 {0, 5, false},
+                 {5, 0, false},
+                 {-1, 5, false},
+                 {8192, 8192, true},
+                 {8192, 8193, false},
+                 {0x7FFFFFFF, 0x7FFFFFFF, false}};
     for (const Case& c : cases) {
         Surface s;
         EXPECT_EQ(s.Create(c.width, c.height), c.ok) << c.width << "x" << c.height;
@@ -65,7 +71,8 @@ TEST(SurfaceTest, BlendMatchesTheWeightsForEveryAlpha) {
                 const Pixel src = MakePixel(s, 255 - s, d, alpha);
                 const Pixel dst = MakePixel(d, s, 255 - d, 0x5A);
                 const Pixel out = BlendPixel(dst, src);
-                ASSERT_EQ(PixelRed(out), ReferenceBlend(s, d, alpha)) << alpha << " " << s << " " << d;
+                ASSERT_EQ(PixelRed(out), ReferenceBlend(s, d, alpha))
+                    << alpha << " " << s << " " << d;
                 ASSERT_EQ(PixelGreen(out), ReferenceBlend(255 - s, s, alpha)) << alpha;
                 ASSERT_EQ(PixelBlue(out), ReferenceBlend(d, 255 - d, alpha)) << alpha;
                 ASSERT_EQ(PixelAlpha(out), 0x5A) << "the destination keeps its alpha";
@@ -90,7 +97,8 @@ TEST(SurfaceTest, BlendBlitAgreesWithThePixelBlendEverywhere) {
         Blit(dst, 0, 0, src, BlitMode::Blend);
         for (int y = 0; y < 256; ++y) {
             for (int x = 0; x < width; ++x) {
-                ASSERT_EQ(dst.At(x, y), BlendPixel(before.At(x, y), src.At(x, y))) << width << " at " << x << "," << y;
+                ASSERT_EQ(dst.At(x, y), BlendPixel(before.At(x, y), src.At(x, y)))
+                    << width << " at " << x << "," << y;
             }
         }
     }
@@ -117,7 +125,8 @@ TEST(SurfaceTest, BlitsStayInsideTheDestinationClip) {
             Blit(dst, c.x, c.y, src, mode);
             for (int y = 0; y < 5; ++y) {
                 for (int x = 0; x < 6; ++x) {
-                    const bool covered = c.clip.Contains(x, y) && x >= c.x && x < c.x + 4 && y >= c.y && y < c.y + 3;
+                    const bool covered =
+                        c.clip.Contains(x, y) && x >= c.x && x < c.x + 4 && y >= c.y && y < c.y + 3;
                     Pixel expected = covered ? src.At(x - c.x, y - c.y) : background;
                     // The colour key of a numbered surface is pixel (0, 0)'s colour only when set.
                     ASSERT_EQ(dst.At(x, y) & 0xFFFFFF, expected & 0xFFFFFF)
@@ -146,7 +155,8 @@ TEST(SurfaceTest, ScaledBlitPicksTheNearestSourcePixel) {
     for (int y = 0; y < 5; ++y) {
         for (int x = 0; x < 8; ++x) {
             const bool covered = x >= 1 && x < 7 && y >= 1;
-            EXPECT_EQ(dst.At(x, y), covered ? src.At((x - 1) / 2, (y - 1) / 2) : 0u) << x << "," << y;
+            EXPECT_EQ(dst.At(x, y), covered ? src.At((x - 1) / 2, (y - 1) / 2) : 0u)
+                << x << "," << y;
         }
     }
     // Same size: a part of the source, unscaled, lands where it is asked to.

@@ -20,7 +20,9 @@ namespace {
 
 constexpr ColorRef kSentinel = MakeColorRef(1, 2, 3);
 
-QRgb Rgb(ColorRef c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+QRgb Rgb(ColorRef c) {
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 // Draws with a painter over an image that starts in the sentinel colour.
 template <typename Draw>
@@ -34,7 +36,8 @@ QImage Paint(int width, int height, Draw draw) {
 }
 
 QImage PaintWallpaper(CWallpaperPainter& wallpaper, int width, int height) {
-    return Paint(width, height, [&](QPainter& p) { EXPECT_TRUE(wallpaper.DrawWallpaper(p, width, height)); });
+    return Paint(width, height,
+                 [&](QPainter& p) { EXPECT_TRUE(wallpaper.DrawWallpaper(p, width, height)); });
 }
 
 // A painter without the version lines, so that whole pictures can be compared.
@@ -87,7 +90,8 @@ TEST(WallpaperTest, LogoTilesRepeatFromTheCornerOverTheGradation) {
     } cases[] = {{360, 208, 0}, {361, 208, 0}, {360, 208, 1}, {361, 417, 1}, {1, 1, 0}};
     for (const Case& c : cases) {
         auto wallpaper = QuietPainter();
-        wallpaper->SetWallpaper(CWallpaperPainter::ModeDefaultLogo, "", kLogoWallpaperTile, color1, color2, c.direction);
+        wallpaper->SetWallpaper(CWallpaperPainter::ModeDefaultLogo, "", kLogoWallpaperTile, color1,
+                                color2, c.direction);
         ASSERT_TRUE(wallpaper->LogoLoaded());
         const QImage image = PaintWallpaper(*wallpaper, c.width, c.height);
         for (int y = 0; y < c.height; ++y) {
@@ -96,18 +100,21 @@ TEST(WallpaperTest, LogoTilesRepeatFromTheCornerOverTheGradation) {
                 const bool across = c.direction == 0;
                 const int n = across ? c.width : c.height;
                 const Pixel base =
-                    n > 1 ? PixelOfColor(GradientStepColor(color1, color2, across ? x : y, n)) : MakePixel(0, 0, 0);
+                    n > 1 ? PixelOfColor(GradientStepColor(color1, color2, across ? x : y, n))
+                          : MakePixel(0, 0, 0);
                 const Pixel expected = BlendPixel(base, logo.At(x % 180, y % 208));
                 ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, expected & 0xFFFFFF)
-                    << c.width << "x" << c.height << " direction " << c.direction << " at " << x << "," << y;
+                    << c.width << "x" << c.height << " direction " << c.direction << " at " << x
+                    << "," << y;
             }
         }
     }
 }
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST(WallpaperTest, PictureIsComposedOverColorOneAndTiled) {
@@ -122,20 +129,24 @@ TEST(WallpaperTest, PictureIsComposedOverColorOneAndTiled) {
     Surface qga;
     ASSERT_TRUE(qga.Create(3, 2));
     for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x) qga.Row(y)[x] = png.pixel(x, y);
+        for (int x = 0; x < 3; ++x)
+            qga.Row(y)[x] = png.pixel(x, y);
     }
-    WriteFile(dir.File("pics.dat"), WritePackedArchive({{"p.qga", WriteQga(qga), true}}, ArchiveKind::Extended));
+    WriteFile(dir.File("pics.dat"),
+              WritePackedArchive({{"p.qga", WriteQga(qga), true}}, ArchiveKind::Extended));
 
     const ColorRef color1 = MakeColorRef(0, 0, 255);
     for (const std::string& path : {dir.File("pic.png"), dir.File("pics/p.qga")}) {
         auto wallpaper = QuietPainter();
-        wallpaper->SetWallpaper(CWallpaperPainter::ModePicture, path, kLogoWallpaperTile, color1, 0, 0);
+        wallpaper->SetWallpaper(CWallpaperPainter::ModePicture, path, kLogoWallpaperTile, color1, 0,
+                                0);
         ASSERT_FALSE(wallpaper->Failed()) << path;
         const QImage image = PaintWallpaper(*wallpaper, 7, 5);
         for (int y = 0; y < 5; ++y) {
             for (int x = 0; x < 7; ++x) {
                 const Pixel expected = BlendPixel(PixelOfColor(color1), png.pixel(x % 3, y % 2));
-                ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, expected & 0xFFFFFF) << path << " at " << x << "," << y;
+                ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, expected & 0xFFFFFF)
+                    << path << " at " << x << "," << y;
             }
         }
     }
@@ -145,7 +156,8 @@ TEST(WallpaperTest, PictureIsComposedOverColorOneAndTiled) {
 int Count(const QImage& image, const QRect& area, QRgb color) {
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF);
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += (image.pixel(x, y) & 0xFFFFFF) == (color & 0xFFFFFF);
     }
     return n;
 }
@@ -156,8 +168,8 @@ TEST(WallpaperTest, UnloadablePictureLeavesBlackWithTheFailureMessage) {
     const std::string paths[] = {dir.File("missing.png"), dir.File("junk.jpg"), ""};
     for (const std::string& path : paths) {
         CWallpaperPainter wallpaper;
-        wallpaper.SetWallpaper(CWallpaperPainter::ModePicture, path, kLogoWallpaperTile, MakeColorRef(9, 9, 9),
-                               MakeColorRef(0, 0, 0), 0);
+        wallpaper.SetWallpaper(CWallpaperPainter::ModePicture, path, kLogoWallpaperTile,
+                               MakeColorRef(9, 9, 9), MakeColorRef(0, 0, 0), 0);
         EXPECT_TRUE(wallpaper.Failed()) << path;
         EXPECT_EQ(wallpaper.Mode(), CWallpaperPainter::ModeSimpleColor);
         EXPECT_EQ(wallpaper.Color1(), 0u);
@@ -166,18 +178,21 @@ TEST(WallpaperTest, UnloadablePictureLeavesBlackWithTheFailureMessage) {
         EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, 0u);
         // The message and the version lines are white; nothing else but black is drawn.
         EXPECT_GT(Count(image, QRect(200, 60, 200, 140), qRgb(255, 255, 255)), 20) << path;
-        EXPECT_EQ(Count(image, QRect(0, 0, 400, 200), qRgb(0, 0, 0)) + Count(image, QRect(0, 0, 400, 200), qRgb(255, 255, 255)) +
-                      [&] {
-                          int grey = 0;  // antialiased edges of white text on black
-                          for (int y = 0; y < 200; ++y) {
-                              for (int x = 0; x < 400; ++x) {
-                                  const QRgb p = image.pixel(x, y);
-                                  grey += qRed(p) == qGreen(p) && qGreen(p) == qBlue(p) && qRed(p) != 0 && qRed(p) != 255;
-                              }
-                          }
-                          return grey;
-                      }(),
-                  400 * 200)
+        EXPECT_EQ(
+            Count(image, QRect(0, 0, 400, 200), qRgb(0, 0, 0)) +
+                Count(image, QRect(0, 0, 400, 200), qRgb(255, 255, 255)) +
+                [&] {
+                    int grey = 0;  // antialiased edges of white text on black
+                    for (int y = 0; y < 200; ++y) {
+                        for (int x = 0; x < 400; ++x) {
+                            const QRgb p = image.pixel(x, y);
+                            grey += qRed(p) == qGreen(p) && qGreen(p) == qBlue(p) && qRed(p) != 0 &&
+                                    qRed(p) != 255;
+                        }
+                    }
+                    return grey;
+                }(),
+            400 * 200)
             << "only black, white and their greys";
     }
     // An unknown mode fails the same way.
@@ -186,7 +201,8 @@ TEST(WallpaperTest, UnloadablePictureLeavesBlackWithTheFailureMessage) {
     EXPECT_TRUE(wallpaper.Failed());
     EXPECT_EQ(wallpaper.Mode(), CWallpaperPainter::ModeSimpleColor);
     // A later good setting clears the failure.
-    wallpaper.SetWallpaper(CWallpaperPainter::ModeGradation, "", kLogoWallpaperTile, MakeColorRef(9, 9, 9), 0, 0);
+    wallpaper.SetWallpaper(CWallpaperPainter::ModeGradation, "", kLogoWallpaperTile,
+                           MakeColorRef(9, 9, 9), 0, 0);
     EXPECT_FALSE(wallpaper.Failed());
     EXPECT_EQ(wallpaper.Mode(), CWallpaperPainter::ModeGradation);
 }
@@ -198,9 +214,10 @@ TEST(WallpaperTest, VersionTextTakesInverseColoursAndShadow) {
         ColorRef color1, color2;
         QRgb text, shadow;
     } cases[] = {
-        {"plain colour: shadow in the inverse of colour 1", 0, MakeColorRef(0, 0, 128), MakeColorRef(255, 255, 0),
-         qRgb(0, 0, 255), qRgb(255, 255, 127)},
-        {"logo: white shadow", 2, MakeColorRef(0, 0, 128), MakeColorRef(255, 0, 255), qRgb(0, 255, 0), qRgb(255, 255, 255)},
+        {"plain colour: shadow in the inverse of colour 1", 0, MakeColorRef(0, 0, 128),
+         MakeColorRef(255, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 127)},
+        {"logo: white shadow", 2, MakeColorRef(0, 0, 128), MakeColorRef(255, 0, 255),
+         qRgb(0, 255, 0), qRgb(255, 255, 255)},
     };
     for (const Case& c : cases) {
         CWallpaperPainter wallpaper;
@@ -210,7 +227,8 @@ TEST(WallpaperTest, VersionTextTakesInverseColoursAndShadow) {
         const QRect corner(250, 230, 250, 70);
         EXPECT_GT(Count(image, corner, c.text), 10) << c.what;
         EXPECT_GT(Count(image, corner, c.shadow), 0) << c.what;
-        EXPECT_EQ(Count(image, QRect(0, 0, 500, 200), c.text), 0) << c.what << ": the text sits at the bottom";
+        EXPECT_EQ(Count(image, QRect(0, 0, 500, 200), c.text), 0)
+            << c.what << ": the text sits at the bottom";
     }
 }
 
@@ -233,7 +251,8 @@ TEST(WallpaperTest, ColorTileHasFrameBandsAndBody) {
                 if (x >= 2 && x < c.width - 2 && y >= 2 && y < c.height - 2) {
                     expected = (x < 2 + w / 4 || y < 2 + h / 4) ? Rgb(shadow) : Rgb(color);
                 }
-                ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, expected & 0xFFFFFF) << c.width << "x" << c.height << " at " << x << "," << y;
+                ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, expected & 0xFFFFFF)
+                    << c.width << "x" << c.height << " at " << x << "," << y;
             }
         }
     }
@@ -245,10 +264,12 @@ TEST(WallpaperTest, AttachedWindowShowsTheWallpaper) {
     CWallpaperPainter wallpaper;
     wallpaper.SetTextLines(QString(), QString());
     wallpaper.Attach(&target);
-    wallpaper.SetWallpaper(CWallpaperPainter::ModeSimpleColor, "", 0, MakeColorRef(12, 34, 56), 0, 0);
+    wallpaper.SetWallpaper(CWallpaperPainter::ModeSimpleColor, "", 0, MakeColorRef(12, 34, 56), 0,
+                           0);
     EXPECT_EQ(target.grab().toImage().pixel(10, 10) & 0xFFFFFF, qRgb(12, 34, 56) & 0xFFFFFF);
     target.resize(80, 60);
-    wallpaper.SetWallpaper(CWallpaperPainter::ModeGradation, "", 0, MakeColorRef(0, 0, 0), MakeColorRef(0, 0, 240), 1);
+    wallpaper.SetWallpaper(CWallpaperPainter::ModeGradation, "", 0, MakeColorRef(0, 0, 0),
+                           MakeColorRef(0, 0, 240), 1);
     const QImage grabbed = target.grab().toImage();
     EXPECT_EQ(grabbed.pixel(70, 0) & 0xFFFFFF, 0u);
     EXPECT_EQ(grabbed.pixel(70, 59) & 0xFFFFFF, qRgb(0, 0, 240) & 0xFFFFFF);

@@ -13,7 +13,8 @@ int isSupportedCalls = 0;
 
 bool ReadHeader(const void* data, size_t size, int32_t& width, int32_t& height) {
     const auto* p = static_cast<const unsigned char*>(data);
-    if (size < 16 || std::memcmp(p, "TSTPIC\0\0", 8) != 0) return false;
+    if (size < 16 || std::memcmp(p, "TSTPIC\0\0", 8) != 0)
+        return false;
     std::memcpy(&width, p + 8, 4);
     std::memcpy(&height, p + 12, 4);
     return width > 0 && height > 0 && width <= 4096 && height <= 4096 &&
@@ -34,21 +35,26 @@ __attribute__((visibility("default"))) int IsSupported(const char* fileName, con
     return fileName == nullptr && std::memcmp(header, "TSTPIC\0\0", 8) == 0;
 }
 
-__attribute__((visibility("default"))) int GetPictureInfo(const void* data, size_t size, TessemarSpiInfo* info) {
+__attribute__((visibility("default"))) int GetPictureInfo(const void* data, size_t size,
+                                                          TessemarSpiInfo* info) {
     int32_t width, height;
-    if (!ReadHeader(data, size, width, height)) return TESSEMAR_SPI_ERROR;
+    if (!ReadHeader(data, size, width, height))
+        return TESSEMAR_SPI_ERROR;
     info->width = width;
     info->height = height;
     info->hasAlpha = 1;
     return TESSEMAR_SPI_OK;
 }
 
-__attribute__((visibility("default"))) int GetPicture(const void* data, size_t size, TessemarSpiPicture* picture) {
+__attribute__((visibility("default"))) int GetPicture(const void* data, size_t size,
+                                                      TessemarSpiPicture* picture) {
     int32_t width, height;
-    if (!ReadHeader(data, size, width, height)) return TESSEMAR_SPI_ERROR;
+    if (!ReadHeader(data, size, width, height))
+        return TESSEMAR_SPI_ERROR;
     const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
     void* copy = std::malloc(bytes);
-    if (copy == nullptr) return TESSEMAR_SPI_ERROR;
+    if (copy == nullptr)
+        return TESSEMAR_SPI_ERROR;
     std::memcpy(copy, static_cast<const unsigned char*>(data) + 16, bytes);
     picture->width = width;
     picture->height = height;
@@ -60,6 +66,8 @@ __attribute__((visibility("default"))) int GetPicture(const void* data, size_t s
     return TESSEMAR_SPI_OK;
 }
 
-__attribute__((visibility("default"))) int TestPluginIsSupportedCalls() { return isSupportedCalls; }
+__attribute__((visibility("default"))) int TestPluginIsSupportedCalls() {
+    return isSupportedCalls;
+}
 
 }  // extern "C"
