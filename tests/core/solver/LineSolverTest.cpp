@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <set>
@@ -294,7 +295,7 @@ TEST(LineSolverTest, DeductionsHoldInEveryPlacementOnRandomLines) {
         const int n = 1 + static_cast<int>(random() % 12);
         const int colourCount = 1 + static_cast<int>(random() % 3);
         Clues clues;
-        const int m = static_cast<int>(random() % 5);
+        const int m = static_cast<int>(random() % std::min(5, n + 1));  // a line has n slots
         for (int t = 0; t < m; ++t) {
             clues.emplace_back(1 + static_cast<int>(random() % 4),
                                1 + static_cast<int>(random() % colourCount));

@@ -40,9 +40,13 @@ inline std::pair<ByteMatrix, ByteMatrix> SlotsOf(const Clues& clues, int n) {
     ByteMatrix numbers(n, 1, 255);
     ByteMatrix colours(n, 1, 0);
     const int m = static_cast<int>(clues.size());
-    for (int t = 0; t < m && t < n; ++t) {
-        numbers.Set(m - 1 - t, static_cast<std::uint8_t>(clues[t].first));
-        colours.Set(m - 1 - t, static_cast<std::uint8_t>(clues[t].second));
+    // A line of n cells has n slots: clues beyond them are dropped, as the editor would.
+    for (int t = 0; t < m; ++t) {
+        const int k = m - 1 - t;
+        if (k >= n)
+            continue;
+        numbers.Set(k, static_cast<std::uint8_t>(clues[t].first));
+        colours.Set(k, static_cast<std::uint8_t>(clues[t].second));
     }
     return {numbers, colours};
 }
