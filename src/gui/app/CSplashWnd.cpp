@@ -105,6 +105,11 @@ void CSplashWnd::HideSplash() {
 
 bool CSplashWnd::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // Claimed, so that no menu shortcut fires: the key press that follows closes the
+            // splash and goes no further.
+            event->accept();
+            return true;
         case QEvent::KeyPress:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
