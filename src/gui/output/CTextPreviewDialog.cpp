@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -104,6 +105,16 @@ void CTextPreviewDialog::showEvent(QShowEvent* event) {
     if (!initialized_)
         Initialize();
     QDialog::showEvent(event);
+}
+
+void CTextPreviewDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool CTextPreviewDialog::eventFilter(QObject* watched, QEvent* event) {

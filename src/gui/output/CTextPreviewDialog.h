@@ -69,6 +69,8 @@ class CTextPreviewDialog : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // Enter closes the window even though it has no default button.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

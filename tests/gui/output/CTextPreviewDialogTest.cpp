@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,19 @@ TEST_F(TextPreviewDialogTest, RectangleRoundTripsThroughTheSettingsFile) {
         EXPECT_EQ(next.size(), size);
         next.reject();
     }
+}
+
+// The Enter key pressed in the text box closes the window and stores its rectangle.
+TEST_F(TextPreviewDialogTest, EnterInTheTextBoxCloses) {
+    CTextPreviewDialog dialog(ini_);
+    dialog.SetText("report\r\n");
+    dialog.show();
+    dialog.move(77, 88);
+    QTest::keyClick(dialog.Editor(), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(ReadTextDialogRect(ini_).left, 77);
+    EXPECT_EQ(ReadTextDialogRect(ini_).top, 88);
 }
 
 TEST_F(TextPreviewDialogTest, TheTextBoxFillsTheWindowBelowTheMenu) {
