@@ -4,6 +4,13 @@
 // Memory figures are the process's resident set (VmRSS) and its peak (VmHWM); run one cell size
 // per process for a clean peak, e.g.
 //   bench_render --benchmark_filter='BM_ScrollWholeLayout/51'
+//
+// Release build, 2-core machine under load (CPU time): first paint of all four panes of a
+// 1280 x 960 window on a 250 x 250 puzzle with 125-deep clue lines 7 ms at cell size 17, 13 ms
+// at 11, 6 ms at 51 (30 x 30: 3 ms); whole 30 x 30 layout 2.3 ms; one-cell redraw and repaint
+// 0.12 ms; every cell and slot of 250 x 250 changed and repainted 14 ms; scroll step 0.6 ms
+// (cell size 17) and 0.9 ms (51). Peak resident set after scrolling over the whole 250 x 250
+// layout: 64 MB at cell size 11, 81 MB at 17, 82 MB at 51 (tile cache 48 MB).
 #include "core/document/CLogicDoc.h"
 #include "render/CornerDrawing.h"
 #include "render/LayoutCanvas.h"
