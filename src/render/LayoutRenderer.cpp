@@ -83,17 +83,20 @@ class PixelWriter {
 };
 
 // The index range [first, last] of grid lines that may touch [from, to) along one axis.
+//
+// Line i starts i * c pixels plus the extra pixels of the wider lines before it (less than one
+// per cell, and three for line 0) from the origin. So no line before index
+// (from - 6) / (c + 1) can reach `from`, and none after to / c starts before `to`.
 std::pair<int, int> LineRange(const LayoutGeometry& g, int origin, int n, int from, int to) {
-    int first = std::clamp((from - origin) / g.cellSize() - 1, 0, n);
+    int first = std::clamp((from - origin - 6) / (g.cellSize() + 1) - 1, 0, n);
     int last = std::clamp((to - origin) / g.cellSize() + 1, 0, n);
     return {first, last};
 }
 
 // The range of cells (or clue lines) across an axis that may touch [from, to).
 std::pair<int, int> CellRange(const LayoutGeometry& g, int origin, int n, int from, int to) {
-    int first = std::clamp((from - origin) / g.cellSize() - 1, 0, n - 1);
-    int last = std::clamp((to - origin) / g.cellSize() + 1, 0, n - 1);
-    return {first, last};
+    auto [first, last] = LineRange(g, origin, n, from, to);
+    return {std::min(first, n - 1), std::min(last, n - 1)};
 }
 
 // Slots of a clue area counted from the picture edge at `edge` outwards (towards smaller

@@ -73,6 +73,54 @@ TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColours) {
     }
 }
 
+// Far along a 250-cell grid the wider lines have added dozens of pixels; a small region there
+// must still find its lines, cells and clue numbers.
+TEST(LayoutRenderer, SmallRegionsFarAlongTheGridFindTheirLinesAndCells) {
+    for (bool bold : {false, true}) {
+        for (int c : {11, 17}) {
+            PuzzleModel m = MakeModel(250, 250, c);
+            m.shadowColors[0] = MakeColorRef(200, 0, 0);
+            m.shadowColors[9] = MakeColorRef(0, 0, 200);
+            for (int i = 240; i < 250; ++i) {
+                m.cells[i][i] = 5;
+                m.rowClueNumbers[0][i] = 8;  // slot 0 of row i, next to the picture
+                m.rowClueColors[0][i] = 1;
+            }
+            LayoutStyle style(m, {bold, true});
+            const int originX = style.Geometry().clueAreaWidth();
+            const int originY = style.Geometry().clueAreaHeight();
+            const int middleY = originY + CellStart(245, c, bold) + c / 2;
+            for (int i = 240; i <= 250; ++i) {
+                const int lineStart = CellStart(i - 1, c, bold) + c - 1;
+                const int width = ExpectedLineWidth(i, 250, bold);
+                PixelRect line{originX + lineStart, middleY, originX + lineStart + width,
+                               middleY + 1};
+                QImage part = RenderLayoutImage(m, style, line);
+                const QRgb expected = ToQRgb(width > 1 ? m.shadowColors[0] : m.shadowColors[9]);
+                for (int x = 0; x < width; ++x) {
+                    ASSERT_EQ(Pixel(part, x, 0), expected)
+                        << "line " << i << " c " << c << " bold " << bold;
+                }
+            }
+            for (int i = 240; i < 250; ++i) {
+                const int left = originX + CellStart(i, c, bold);
+                const int top = originY + CellStart(i, c, bold);
+                QImage cell = RenderLayoutImage(
+                    m, style, {left + c - 3, top + c - 3, left + c - 1, top + c - 1});
+                ASSERT_EQ(Pixel(cell, 1, 1), ToQRgb(m.colors[5])) << "cell " << i << " c " << c;
+                PixelRect box = style.Geometry().ClueBox(SideRow, i, 0);
+                QImage number = RenderLayoutImage(m, style, box);
+                bool inked = false;
+                for (int y = 0; y < number.height(); ++y) {
+                    for (int x = 0; x < number.width(); ++x)
+                        inked |= Pixel(number, x, y) != ToQRgb(m.colors[0]);
+                }
+                ASSERT_TRUE(inked) << "row " << i << " c " << c;
+            }
+        }
+    }
+}
+
 TEST(LayoutRenderer, SlotSeparatorsAreDotted) {
     PuzzleModel m = MakeModel(7, 6, 17);
     LayoutStyle style(m, {});
@@ -142,7 +190,8 @@ TEST(LayoutRenderer, CutSheetWithFullClueAreasHasNoPreviewPixels) {
     m.rowClueNumbers[4][0] = 1;
     m.columnClueNumbers[0][3] = 1;
     for (int x = 0; x < 5; ++x) {
-        for (int y = 0; y < 4; ++y) m.cells[x][y] = 3;
+        for (int y = 0; y < 4; ++y)
+            m.cells[x][y] = 3;
     }
     LayoutStyle style(m, {});
     PixelRect cut = GetSheetRect(style, m, true);
@@ -150,7 +199,8 @@ TEST(LayoutRenderer, CutSheetWithFullClueAreasHasNoPreviewPixels) {
     EXPECT_EQ(cut.top, 1);
     QImage sheet = RenderSheet(m, style, true);
     for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 5; ++x) ASSERT_EQ(Pixel(sheet, x, y), ToQRgb(m.colors[0])) << x << "," << y;
+        for (int x = 0; x < 5; ++x)
+            ASSERT_EQ(Pixel(sheet, x, y), ToQRgb(m.colors[0])) << x << "," << y;
     }
 }
 
