@@ -42,6 +42,30 @@ TEST(LayoutCanvas, TilesGiveTheSamePixelsAsOneDrawing) {
     }
 }
 
+// Far along a full-size grid, where the wider lines have shifted everything by several cells:
+// tiles and one drawing of the same window agree, for windows over the picture and the clues.
+TEST(LayoutCanvas, TilesFarAlongALargeGridMatchOneDrawing) {
+    for (int c : {11, 51}) {
+        auto doc = MakeDocument(test::RandomModel(250, 250, c, 17));
+        LayoutCanvas canvas(*doc);
+        const PixelSize size = canvas.BitmapSize();
+        const int caw = canvas.Geometry().clueAreaWidth();
+        const int cah = canvas.Geometry().clueAreaHeight();
+        const PixelRect windows[] = {{size.cx - 700, size.cy - 600, size.cx, size.cy},
+                                     {caw - 500, size.cy - 650, caw + 300, size.cy - 50},
+                                     {size.cx - 900, cah - 400, size.cx - 100, cah + 123}};
+        for (const PixelRect& r : windows) {
+            QImage painted(r.Width(), r.Height(), QImage::Format_RGB32);
+            QPainter painter(&painted);
+            canvas.Paint(painter, r, QPoint(0, 0));
+            painter.end();
+            EXPECT_EQ(DifferentPixels(painted, RenderLayoutImage(doc->Model(), canvas.Style(), r)),
+                      0)
+                << "c " << c << " at " << r.left << "," << r.top;
+        }
+    }
+}
+
 TEST(LayoutCanvas, PaintingOutsideTheDrawingGivesBackground) {
     auto doc = MakeDocument(test::RandomModel(5, 5, 11, 1));
     LayoutCanvas canvas(*doc);
