@@ -152,7 +152,9 @@ bool IniFile::WriteInt(std::string_view section, std::string_view key, std::int3
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) const {
     Lines file = ReadLines(path_);
-    std::string line = std::string(key) + "=" + std::string(value);
+    std::string line(key);
+    line += '=';
+    line += value;
     if (auto span = FindSection(file, section)) {
         if (auto existing = FindKey(file, *span, key)) {
             file.lines[*existing] = line;
@@ -160,7 +162,10 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
             file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(span->lastKeyEnd), line);
         }
     } else {
-        file.lines.push_back("[" + std::string(section) + "]");
+        std::string header = "[";
+        header += section;
+        header += ']';
+        file.lines.push_back(std::move(header));
         file.lines.push_back(line);
     }
     return WriteLines(path_, file);
