@@ -24,7 +24,11 @@ class CLogicDoc;
 //
 // It listens to the document: a changed cell or clue slot is redrawn in the tiles that hold it,
 // a layout change (size, cell size, colours, font) throws all tiles away. Panes listen to the
-// signals to know which part of their window to repaint.
+// signals to know which part of their window to repaint, and paint their client area with
+// Paint(painter, PaneLayoutWindow(pane, Geometry(), view), QPoint(0, 0)).
+//
+// The canvas listens to the document from construction to destruction, so the document must
+// outlive it (the document window owns both). Drawing text needs a QGuiApplication.
 class LayoutCanvas : public QObject, public DocumentObserver {
     Q_OBJECT
   public:

@@ -158,6 +158,11 @@ PixelPoint PaneToLayout(Pane pane, const LayoutGeometry& geometry, const PaneVie
     return {x, y};
 }
 
+PixelRect PaneLayoutWindow(Pane pane, const LayoutGeometry& geometry, const PaneView& view) {
+    PixelPoint origin = PaneToLayout(pane, geometry, view, 0, 0);
+    return {origin.x, origin.y, origin.x + view.client.cx, origin.y + view.client.cy};
+}
+
 PixelPoint AlignClueScroll(Pane pane, const PaneView& view) {
     PixelPoint scroll = view.scroll;
     if (pane == ColumnCluePane && view.scrollSize.cy > view.client.cy) {

@@ -145,6 +145,9 @@ PixelSize ComputeScrollSize(Pane pane, const LayoutGeometry& geometry,
 PixelPoint PaneToLayout(Pane pane, const LayoutGeometry& geometry, const PaneView& view, int px,
                         int py);
 
+// The layout rectangle a pane's client area shows; a pane paints it with LayoutCanvas::Paint.
+PixelRect PaneLayoutWindow(Pane pane, const LayoutGeometry& geometry, const PaneView& view);
+
 // Where a clue pane scrolls at first so that the slots next to the picture are visible; other
 // panes keep their position.
 PixelPoint AlignClueScroll(Pane pane, const PaneView& view);
