@@ -1,0 +1,104 @@
+#include "gui/frame/CommandTable.h"
+
+#include "core/text/StringTable.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTimer>
+#include <QWidget>
+
+namespace tessemar {
+namespace {
+
+// Often enough that a toolbar button follows the document within a blink, seldom enough to
+// cost nothing while the program waits.
+constexpr int kIdleUpdateMs = 250;
+
+}  // namespace
+
+CCommandTable::CCommandTable(QWidget* window, Route route)
+    : QObject(window), window_(window), route_(std::move(route)), idleTimer_(new QTimer(this)) {
+    idleTimer_->setInterval(kIdleUpdateMs);
+    connect(idleTimer_, &QTimer::timeout, this, &CCommandTable::UpdateAll);
+    idleTimer_->start();
+}
+
+QString CCommandTable::MenuText(unsigned textId) {
+    const QString text = QString::fromUtf8(text::LoadString(textId));
+    return text.section(QLatin1Char('\t'), 0, 0);
+}
+
+QAction* CCommandTable::Add(const CommandSpec& spec) {
+    QAction* action = AddDynamic(spec.id, MenuText(spec.textId), static_cast<unsigned>(spec.id));
+    action->setShortcuts(spec.keys);
+    action->setCheckable(spec.checkable);
+    return action;
+}
+
+QAction* CCommandTable::AddDynamic(int id, const QString& text, unsigned promptId) {
+    auto* action = new QAction(text, window_);
+    action->setData(id);
+    action->setStatusTip(QString::fromUtf8(text::LoadString(promptId)));
+    // The shortcuts of the document windows reach the frame's commands too.
+    action->setShortcutContext(Qt::WindowShortcut);
+    window_->addAction(action);
+    connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
+    if (QAction* old = actions_.value(id, nullptr)) {
+        window_->removeAction(old);
+        old->deleteLater();
+    }
+    actions_.insert(id, action);
+    Apply(action);
+    return action;
+}
+
+CommandState CCommandTable::Evaluate(int id) const {
+    CommandState state;
+    for (CommandTarget* target : route_()) {
+        if (target && target->HandlesCommand(id)) {
+            target->OnUpdateCommand(id, state);
+            return state;
+        }
+    }
+    // A command that nobody on the route handles cannot run here.
+    state.enabled = false;
+    return state;
+}
+
+void CCommandTable::Apply(QAction* action) {
+    const CommandState state = Evaluate(action->data().toInt());
+    action->setEnabled(state.enabled);
+    if (action->isCheckable())
+        action->setChecked(state.checked);
+}
+
+bool CCommandTable::Execute(int id) {
+    // The state may have changed since the last update: a shortcut must not run a command
+    // that its menu item would show disabled.
+    if (!Evaluate(id).enabled)
+        return false;
+    for (CommandTarget* target : route_()) {
+        if (target && target->HandlesCommand(id)) {
+            target->OnCommand(id);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CCommandTable::UpdateAll() {
+    for (QAction* action : std::as_const(actions_))
+        Apply(action);
+}
+
+void CCommandTable::WatchMenu(QMenu* menu) {
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        for (QAction* action : menu->actions()) {
+            const int id = action->data().toInt();
+            if (id != 0 && actions_.value(id, nullptr) == action)
+                Apply(action);
+        }
+    });
+}
+
+}  // namespace tessemar

@@ -1,0 +1,317 @@
+#include "gui/frame/CMainFrame.h"
+
+#include "core/text/StringTable.h"
+#include "gui/app/AppTestSupport.h"
+#include "gui/app/CDocManager.h"
+#include "gui/app/RecentFileList.h"
+#include "gui/frame/CChildFrame.h"
+#include "gui/images/CWallpaperPainter.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tessemar {
+namespace {
+
+using Answer = Prompter::Answer;
+
+class CMainFrameTest : public ::testing::Test {
+  protected:
+    CMainFrameTest()
+        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {
+        text::SetLanguage(text::Language::English);
+    }
+    ~CMainFrameTest() override { text::SetLanguage(text::Language::English); }
+
+    CMainFrame& Frame() {
+        if (!frame_) {
+            MainFrameHooks hooks;
+            hooks.clearRecentFile = [this] { ++clearRequests_; };
+            hooks.settingsSaved = [this] { ++settingsSavedCalls_; };
+            frame_ = std::make_unique<CMainFrame>(docs_, settings_, ini_, recent_, hooks);
+        }
+        return *frame_;
+    }
+
+    QStringList MenuTitles() {
+        QStringList titles;
+        for (QAction* action : Frame().menuBar()->actions())
+            titles.push_back(action->text());
+        return titles;
+    }
+
+    // Saves a new document under name and closes it, leaving it in the recent-file list.
+    std::string SavedDocument(const std::string& name) {
+        CLogicDoc* doc = docs_.OnFileNew();
+        const std::string path = dir_.File(name);
+        prompter_.files.push_back(Q(path));
+        EXPECT_TRUE(docs_.SaveDocumentAs(*doc));
+        EXPECT_TRUE(docs_.CloseDocument(*doc));
+        return path;
+    }
+
+    TempDir dir_;
+    IniFile ini_;
+    AppSettings settings_;
+    RecentFileList recent_;
+    ScriptedPrompter prompter_;
+    CDocManager docs_;
+    std::unique_ptr<CMainFrame> frame_;
+    int clearRequests_ = 0;
+    int settingsSavedCalls_ = 0;
+};
+
+TEST_F(CMainFrameTest, MenuFollowsWhetherADocumentIsOpen) {
+    Frame();
+    EXPECT_EQ(Frame().MenuResource(), 128);
+    EXPECT_EQ(MenuTitles(), QStringList({"&File"}));
+    CLogicDoc* doc = docs_.OnFileNew();
+    EXPECT_EQ(Frame().MenuResource(), 129);
+    EXPECT_EQ(MenuTitles(), QStringList({"&File", "&Window"}));
+    ASSERT_TRUE(docs_.CloseDocument(*doc));
+    EXPECT_EQ(Frame().MenuResource(), 128);
+    EXPECT_EQ(MenuTitles(), QStringList({"&File"}));
+}
+
+TEST_F(CMainFrameTest, DocumentMenuShowsOnlyCommandsThatWork) {
+    docs_.OnFileNew();
+    QStringList items;
+    for (QAction* action : Frame().FileMenu()->actions()) {
+        if (!action->isSeparator())
+            items.push_back(action->text());
+    }
+    EXPECT_EQ(items, QStringList({"&New", "&Open...", "&Close", "&Save", "Save &As...",
+                                  "Recent File", "Cl&ear Recent File", "E&xit"}));
+}
+
+TEST_F(CMainFrameTest, DocumentCommandsAreEnabledOnlyWithAnActiveDocument) {
+    struct Case {
+        int id;
+        bool withoutDocument;
+        bool withDocument;
+    };
+    const Case cases[] = {
+        {cmd::FileNew, true, true},           {cmd::FileOpen, true, true},
+        {cmd::FileClose, false, true},        {cmd::FileSave, false, true},
+        {cmd::FileSaveAs, false, true},       {cmd::WindowCascade, false, true},
+        {cmd::WindowTile, false, true},       {cmd::AppExit, true, true},
+        {cmd::ClearRecentFile, false, false},  // the list is empty
+    };
+    CCommandTable& commands = Frame().Commands();
+    commands.UpdateAll();
+    for (const Case& c : cases)
+        EXPECT_EQ(commands.Action(c.id)->isEnabled(), c.withoutDocument) << c.id;
+    docs_.OnFileNew();
+    commands.UpdateAll();
+    for (const Case& c : cases)
+        EXPECT_EQ(commands.Action(c.id)->isEnabled(), c.withDocument) << c.id;
+}
+
+TEST_F(CMainFrameTest, DisabledCommandDoesNotRunThroughTheTable) {
+    // Save with no document open must not reach the document manager's dialogs.
+    EXPECT_FALSE(Frame().Commands().Execute(cmd::FileSave));
+    EXPECT_TRUE(prompter_.requests.empty());
+}
+
+TEST_F(CMainFrameTest, ShortcutsReachTheirCommands) {
+    Frame().show();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+
+    QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(docs_.Documents().size(), 1u);
+    EXPECT_EQ(Frame().ActiveDocument(), docs_.Documents().front());
+
+    prompter_.files.push_back(std::nullopt);  // the Save As dialog of an untitled document
+    QTest::keyClick(&Frame(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(prompter_.requests.size(), 1u);
+    EXPECT_FALSE(prompter_.requests.back().open);
+
+    prompter_.files.push_back(std::nullopt);
+    QTest::keyClick(&Frame(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(prompter_.requests.size(), 2u);
+    EXPECT_TRUE(prompter_.requests.back().open);
+}
+
+TEST_F(CMainFrameTest, PromptsAndMenuTextsComeFromTheStringTableInBothLanguages) {
+    struct Case {
+        text::Language language;
+        int id;
+        QString text;
+        QString prompt;
+    };
+    const Case cases[] = {
+        {text::Language::English, cmd::FileNew, "&New", "Create a new document"},
+        {text::Language::English, cmd::WindowTile, "&Tile",
+         "Arrange windows as non-overlapping tiles"},
+        {text::Language::Japanese, cmd::FileNew, "新規作成(&N)", "新規にドキュメントを作成します"},
+        {text::Language::Japanese, cmd::WindowCascade, "重ねて表示(&C)",
+         "ウィンドウを重ねて表示します"},
+    };
+    for (const Case& c : cases) {
+        text::SetLanguage(c.language);
+        frame_.reset();
+        QAction* action = Frame().Commands().Action(c.id);
+        ASSERT_NE(action, nullptr) << c.id;
+        EXPECT_EQ(action->text(), c.text);
+        EXPECT_EQ(action->statusTip(), c.prompt);
+    }
+    text::SetLanguage(text::Language::Japanese);
+    frame_.reset();
+    EXPECT_EQ(MenuTitles(), QStringList({"ファイル(&F)"}));
+}
+
+TEST_F(CMainFrameTest, ShortcutsAreThoseOfTheAcceleratorTable) {
+    CCommandTable& commands = Frame().Commands();
+    EXPECT_EQ(commands.Action(cmd::FileNew)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+    EXPECT_EQ(commands.Action(cmd::FileOpen)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(commands.Action(cmd::FileSave)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_TRUE(commands.Action(cmd::FileSaveAs)->shortcut().isEmpty());
+}
+
+TEST_F(CMainFrameTest, StatusBarPanesStartWithTheirTexts) {
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneCursor), " ");
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneCell), " ");
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneUndo), "0");
+    Frame().SetPaneText(CMainFrame::kPaneUndo, "3/5");
+    Frame().SetPaneText(CMainFrame::kPaneMessage, "Solving");
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneUndo), "3/5");
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Solving");
+}
+
+TEST_F(CMainFrameTest, RecentFilesFollowTheListAndOpenTheirDocument) {
+    const std::string first = SavedDocument("first.tsd");
+    const std::string second = SavedDocument("second.tsd");
+    QMenu* menu = Frame().FileMenu();
+    emit menu->aboutToShow();
+    const auto recentIds = [menu] {
+        std::vector<int> ids;
+        for (QAction* action : menu->actions()) {
+            const int id = action->data().toInt();
+            if (id >= cmd::FirstRecentFile && id < cmd::FirstRecentFile + 16 && action->isVisible())
+                ids.push_back(id);
+        }
+        return ids;
+    };
+    EXPECT_EQ(recentIds(), (std::vector<int>{cmd::FirstRecentFile, cmd::FirstRecentFile + 1}));
+
+    // The most recent entry is the second file.
+    Frame().Commands().Action(cmd::FirstRecentFile)->trigger();
+    ASSERT_EQ(docs_.Documents().size(), 1u);
+    EXPECT_EQ(docs_.Documents().front()->GetPathName(), second);
+
+    // A shorter list leaves no entry behind that would open the wrong file.
+    recent_.Clear();
+    emit Frame().FileMenu()->aboutToShow();
+    for (QAction* action : Frame().FileMenu()->actions()) {
+        const int id = action->data().toInt();
+        EXPECT_FALSE(id >= cmd::FirstRecentFile && id < cmd::FirstRecentFile + 16) << id;
+    }
+    (void)first;
+}
+
+TEST_F(CMainFrameTest, ClearRecentFileGoesToTheApplication) {
+    SavedDocument("a.tsd");
+    Frame().Commands().UpdateAll();
+    EXPECT_TRUE(Frame().Commands().Execute(cmd::ClearRecentFile));
+    EXPECT_EQ(clearRequests_, 1);
+}
+
+TEST_F(CMainFrameTest, WindowListActivatesTheChosenDocument) {
+    CLogicDoc* first = docs_.OnFileNew();
+    CLogicDoc* second = docs_.OnFileNew();
+    ASSERT_EQ(Frame().ActiveDocument(), second);
+    QMenu* windowMenu = Frame().menuBar()->actions().back()->menu();
+    emit windowMenu->aboutToShow();
+    QStringList labels;
+    for (QAction* action : windowMenu->actions()) {
+        if (action->data().toInt() >= cmd::FirstWindow)
+            labels.push_back(action->text());
+    }
+    EXPECT_EQ(labels, QStringList({"&1 Logic1", "&2 Logic2"}));
+    EXPECT_TRUE(Frame().Commands().Execute(cmd::FirstWindow));
+    EXPECT_EQ(Frame().ActiveDocument(), first);
+}
+
+TEST_F(CMainFrameTest, WallpaperPaintsTheDocumentArea) {
+    settings_.brush = CWallpaperPainter::ModeGradation;
+    EXPECT_EQ(Frame().Wallpaper().Target(), Frame().DocumentArea()->viewport());
+    EXPECT_EQ(Frame().Wallpaper().Mode(), CWallpaperPainter::ModeGradation);
+}
+
+TEST_F(CMainFrameTest, ChildWindowSizeStateIsRemembered) {
+    CLogicDoc* doc = docs_.OnFileNew();
+    Frame().FrameOf(doc)->showMaximized();
+    EXPECT_EQ(settings_.lastChildState, 2);
+    Frame().FrameOf(doc)->showNormal();
+    EXPECT_EQ(settings_.lastChildState, 0);
+}
+
+TEST_F(CMainFrameTest, ClosingWritesTheSettingsAndThePlacement) {
+    settings_.tool = 3;
+    settings_.lastChildState = 2;
+    Frame().setGeometry(40, 50, 500, 400);
+    Frame().show();
+    const QRect rect = Frame().normalGeometry();
+    EXPECT_TRUE(Frame().close());
+    EXPECT_EQ(ini_.GetInt("Settings", "Tool", -1), 3);
+    EXPECT_EQ(ini_.GetInt("Settings", "LastChildState", -1), 2);
+    EXPECT_EQ(ini_.GetInt("MainFrame", "Left", -1), rect.left());
+    EXPECT_EQ(ini_.GetInt("MainFrame", "Top", -1), rect.top());
+    EXPECT_EQ(ini_.GetInt("MainFrame", "Right", -1), rect.right() + 1);
+    EXPECT_EQ(ini_.GetInt("MainFrame", "Bottom", -1), rect.bottom() + 1);
+    EXPECT_EQ(ini_.GetInt("MainFrame", "Zoomed", -1), 0);
+    EXPECT_TRUE(IsLayoutVersionCurrent(ini_));
+    EXPECT_EQ(settingsSavedCalls_, 1);
+}
+
+TEST_F(CMainFrameTest, ClosingWhileMaximizedKeepsTheOldRectangle) {
+    ini_.WriteInt("MainFrame", "Left", 11);
+    ini_.WriteInt("MainFrame", "Right", 611);
+    Frame().showMaximized();
+    EXPECT_TRUE(Frame().close());
+    EXPECT_EQ(ini_.GetInt("MainFrame", "Left", -1), 11);
+    EXPECT_EQ(ini_.GetInt("MainFrame", "Right", -1), 611);
+    EXPECT_EQ(ini_.GetInt("MainFrame", "Zoomed", -1), 1);
+}
+
+TEST_F(CMainFrameTest, CancellingTheSaveQuestionKeepsTheWindowAndTheDocument) {
+    CLogicDoc* doc = docs_.OnFileNew();
+    doc->SetModifiedFlag();
+    Frame().show();
+    prompter_.answers.push_back(Answer::Cancel);
+    EXPECT_FALSE(Frame().close());
+    EXPECT_EQ(prompter_.questions.size(), 1u);
+    EXPECT_EQ(docs_.Documents().size(), 1u);
+    EXPECT_TRUE(Frame().isVisible());
+
+    prompter_.answers.push_back(Answer::No);
+    EXPECT_TRUE(Frame().close());
+    EXPECT_TRUE(docs_.Documents().empty());
+}
+
+TEST_F(CMainFrameTest, FirstShowingTakesTheStoredRectangle) {
+    ini_.WriteInt("MainFrame", "Left", 30);
+    ini_.WriteInt("MainFrame", "Top", 40);
+    ini_.WriteInt("MainFrame", "Right", 630);
+    ini_.WriteInt("MainFrame", "Bottom", 520);
+    Frame().ShowFirst();
+    EXPECT_EQ(Frame().geometry(), QRect(30, 40, 600, 480));
+    EXPECT_FALSE(Frame().isMaximized());
+}
+
+TEST_F(CMainFrameTest, FirstShowingMaximizesWhenStoredSo) {
+    ini_.WriteInt("MainFrame", "Zoomed", 1);
+    Frame().ShowFirst();
+    EXPECT_TRUE(Frame().isMaximized());
+}
+
+}  // namespace
+}  // namespace tessemar
