@@ -12,6 +12,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -19,6 +21,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QUrl>
 
 namespace tessemar {
@@ -89,6 +92,8 @@ CMainFrame::CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& 
     resize(800, 600);
     wallpaper_->SetTextLines(VersionLine(), LegalNoticeLine());
     wallpaper_->Attach(area_->viewport());
+    area_->viewport()->setMouseTracking(true);
+    area_->viewport()->installEventFilter(this);
     UpdateWallpaper();
 
     CreateCommands();
@@ -125,6 +130,7 @@ CMainFrame::~CMainFrame() {
     // The document area outlives this object's members while QWidget tears the children
     // down, and its activation signals must not reach them.
     disconnect(area_, nullptr, this, nullptr);
+    area_->viewport()->removeEventFilter(this);
 }
 
 void CMainFrame::UpdateWallpaper() {
@@ -314,6 +320,19 @@ void CMainFrame::FillWindowList() {
 
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
+    // Pane 0 is a widget of ours rather than the status bar's message line, so that it keeps
+    // its icon beside the text.
+    auto* messagePane = new QWidget(bar);
+    auto* layout = new QHBoxLayout(messagePane);
+    layout->setContentsMargins(2, 0, 2, 0);
+    messageIcon_ = new QLabel(messagePane);
+    messageIcon_->setFixedSize(16, 16);
+    auto* message = new QLabel(QStringLiteral(" "), messagePane);
+    layout->addWidget(messageIcon_);
+    layout->addWidget(message, 1);
+    bar->addWidget(messagePane, 1);
+    panes_[kPaneMessage] = message;
+    SetPaneIcon(QIcon(QStringLiteral(":/icons/tessemar-16.png")));
     for (int id : {kPaneCursor, kPaneCell, kPaneUndo}) {
         auto* pane = new QLabel(Text(static_cast<unsigned>(id)), bar);
         pane->setFrameShape(QFrame::Panel);
@@ -325,18 +344,39 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::SetPaneText(int paneId, const QString& text) {
-    if (paneId == kPaneMessage) {
-        statusBar()->showMessage(text);
-        return;
-    }
     auto it = panes_.find(paneId);
     if (it != panes_.end())
         it->second->setText(text);
 }
 
+void CMainFrame::SetPaneIcon(const QIcon& icon) {
+    messageIcon_->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(16, 16));
+}
+
+bool CMainFrame::PaneHasIcon() const {
+    return !messageIcon_->pixmap().isNull();
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        // The prompts of menu items and buttons go to pane 0.
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        SetPaneText(kPaneMessage, tip.isEmpty() ? QStringLiteral(" ") : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Over the empty area no cell is under the mouse: the position panes say nothing.
+    if (watched == area_->viewport() && event->type() == QEvent::MouseMove) {
+        SetPaneText(kPaneCursor, QStringLiteral(" "));
+        SetPaneText(kPaneCell, QStringLiteral(" "));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 QString CMainFrame::PaneText(int paneId) const {
-    if (paneId == kPaneMessage)
-        return statusBar()->currentMessage();
     auto it = panes_.find(paneId);
     return it == panes_.end() ? QString() : it->second->text();
 }

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 
+class QIcon;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -76,6 +77,10 @@ class CMainFrame : public QMainWindow {
     // Pane 0 holds the messages and prompts; the others are named by their ids.
     void SetPaneText(int paneId, const QString& text);
     QString PaneText(int paneId) const;
+    // The icon of pane 0 (the program icon at first; the solver shows its own); a null icon
+    // leaves the pane without one.
+    void SetPaneIcon(const QIcon& icon);
+    bool PaneHasIcon() const;
 
     // Takes the wallpaper settings again (after the options changed them).
     void UpdateWallpaper();
@@ -87,6 +92,8 @@ class CMainFrame : public QMainWindow {
     void UpdateTitle();
 
   protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -121,6 +128,7 @@ class CMainFrame : public QMainWindow {
     std::vector<QMenu*> menus129_;
     QMenu* windowMenu_ = nullptr;
     int menuResource_ = 0;
+    QLabel* messageIcon_ = nullptr;
     std::map<int, QLabel*> panes_;
     std::map<const CLogicDoc*, CChildFrame*> frames_;
 };

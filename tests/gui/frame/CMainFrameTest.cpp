@@ -8,9 +8,12 @@
 #include "gui/images/CWallpaperPainter.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QIcon>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -184,6 +187,28 @@ TEST_F(CMainFrameTest, StatusBarPanesStartWithTheirTexts) {
     Frame().SetPaneText(CMainFrame::kPaneMessage, "Solving");
     EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneUndo), "3/5");
     EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Solving");
+}
+
+TEST_F(CMainFrameTest, PaneZeroShowsPromptsWithTheProgramIcon) {
+    EXPECT_TRUE(Frame().PaneHasIcon());
+    QAction* save = Frame().Commands().Action(cmd::FileSaveAs);
+    save->showStatusText(&Frame());
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage),
+              "Save the active document with a new name");
+    Frame().SetPaneIcon(QIcon());
+    EXPECT_FALSE(Frame().PaneHasIcon());
+}
+
+TEST_F(CMainFrameTest, MovingOverTheEmptyAreaClearsThePositionPanes) {
+    Frame().SetPaneText(CMainFrame::kPaneCursor, "3, 4");
+    Frame().SetPaneText(CMainFrame::kPaneCell, "Color 2");
+    QWidget* viewport = Frame().DocumentArea()->viewport();
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &move);
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneCursor), " ");
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneCell), " ");
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneUndo), "0");
 }
 
 TEST_F(CMainFrameTest, RecentFilesFollowTheListAndOpenTheirDocument) {
