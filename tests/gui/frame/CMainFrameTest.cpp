@@ -9,11 +9,13 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -330,6 +332,26 @@ TEST_F(CMainFrameTest, FirstShowingTakesTheStoredRectangle) {
     Frame().ShowFirst();
     EXPECT_EQ(Frame().geometry(), QRect(30, 40, 600, 480));
     EXPECT_FALSE(Frame().isMaximized());
+}
+
+TEST_F(CMainFrameTest, FirstShowingCentresWithoutAStoredRectangle) {
+    Frame().resize(300, 200);
+    Frame().ShowFirst();
+    const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    // The window manager may add its frame around the window after it is placed.
+    EXPECT_LE((Frame().geometry().center() - centre).manhattanLength(), 8);
+    EXPECT_FALSE(Frame().isMaximized());
+}
+
+TEST_F(CMainFrameTest, NewDocumentWindowIsMaximizedWhenTheLastOneWas) {
+    settings_.lastChildState = 2;
+    CLogicDoc* maximized = docs_.OnFileNew();
+    EXPECT_TRUE(Frame().FrameOf(maximized)->isMaximized());
+    settings_.lastChildState = 1;  // minimized is no reason to open the next one minimized
+    frame_.reset();
+    CLogicDoc* restored = docs_.OnFileNew();
+    EXPECT_FALSE(Frame().FrameOf(restored)->isMaximized());
+    EXPECT_FALSE(Frame().FrameOf(restored)->isMinimized());
 }
 
 TEST_F(CMainFrameTest, FirstShowingMaximizesWhenStoredSo) {
