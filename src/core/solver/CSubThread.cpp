@@ -470,6 +470,7 @@ void CSubThread::PrepareSolve(SolveObserver* view, const std::atomic<int>& stopR
     // contradicts may add up to one line more.
     trialChanges_.clear();
     trialChanges_.reserve(static_cast<std::size_t>(w) * h + kMaxLine + 1);
+    RebuildTrialPlanes();
 
     result_ = SolveResult{};
     result_.grid = &grid_;
@@ -626,7 +627,11 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
     std::uint8_t* work = workBuf_.data();
     // The line, with the colour bits the placement passes test: a known cell fits only its own
     // colour, an unknown one every colour its crossing line has.
-    LoadLine(g + base, stride, cross, n);
+    if (mode == 1) {
+        LoadLine(g + base, stride, cross, n);
+    } else {
+        LoadTrialLine(isRow, index, n);
+    }
     std::memcpy(work, line, static_cast<std::size_t>(n));
 
     int r = SolveLineKernel(mode, line, n, clues, ref.count, cross, work, nullptr);
@@ -644,11 +649,10 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
         // A conflicting line is stored too: the cells before the conflict keep their new values,
         // the cells after it the colours painted into them. The trial grid mirrors the main grid
         // between trials.
-        std::uint8_t* t = trialGrid_.Data();
         for (int i = 0; i < n; ++i) {
             if (work[i] != line[i]) {
                 g[base + i * stride] = work[i];
-                t[base + i * stride] = work[i];
+                SetTrialCell(isRow ? i : index, isRow ? index : i, work[i]);
             }
         }
         if (updateView != 0 && view_ != nullptr && !conflict) {
@@ -671,8 +675,9 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
     } else if (!conflict) {
         // A trial that contradicts is thrown away whole, so only a consistent line is stored.
         for (int c = 0; c < changedCount; ++c) {
-            const std::size_t at = base + static_cast<std::size_t>(changedAt_[c]) * stride;
-            g[at] = work[changedAt_[c]];
+            const int i = changedAt_[c];
+            const std::size_t at = base + static_cast<std::size_t>(i) * stride;
+            SetTrialCell(isRow ? i : index, isRow ? index : i, work[i]);
             trialChanges_.push_back(static_cast<std::int32_t>(at));
         }
     }
@@ -736,6 +741,50 @@ int CSubThread::SolveLineKernel(int mode, const std::uint8_t* line, int n, const
 int CSubThread::ApplyKernel(int mode, std::uint8_t* work, const std::uint8_t* reach,
                             const std::uint8_t* line, int n, std::uint8_t* crossDirty,
                             std::uint8_t* changedAt, int& count) {
+    if (reach == nullptr) {
+        // Almost every line is free of conflicts, so first test the whole line in loops without
+        // an early exit (which the compiler turns into vector code); only a line that has a
+        // conflict goes through the cell-by-cell loop below, which stops at its first conflict.
+        int depth = 0;
+        for (int i = 0; i < n; ++i) {
+            depth += cover_[i];
+            reachedAt_[i] = depth > 0 ? 1 : 0;
+        }
+        // An unreached cell becomes blank, so "a coloured cell no clue reaches" is the case of a
+        // known cell whose new value differs from it. Arithmetic instead of conditions keeps the
+        // loop free of branches: reached is 0 or 1, so reached - 1 is all ones or zero.
+        std::uint8_t anyConflict = 0;
+        for (int i = 0; i < n; ++i) {
+            const std::uint8_t old = line[i];
+            const std::uint8_t value =
+                static_cast<std::uint8_t>(work[i] | static_cast<std::uint8_t>(reachedAt_[i] - 1));
+            const std::uint8_t known = old != 0 ? 1 : 0;
+            const std::uint8_t differs = old != value ? 1 : 0;
+            anyConflict |= static_cast<std::uint8_t>(known & differs);
+            appliedAt_[i] = value;
+            differsAt_[i] = static_cast<std::uint8_t>(value ^ old);
+        }
+        if (anyConflict == 0) {
+            std::memcpy(work, appliedAt_.data(), static_cast<std::size_t>(n));
+            std::memset(differsAt_.data() + n, 0, 8);
+            int changes = 0;
+            for (int at = 0; at < n; at += 8) {
+                std::uint64_t word;
+                std::memcpy(&word, differsAt_.data() + at, sizeof word);
+                while (word != 0) {
+                    const int i = at + std::countr_zero(word) / 8;
+                    changedAt[changes++] = static_cast<std::uint8_t>(i);
+                    word &= ~(0xffull << (8 * (i - at)));
+                }
+            }
+            for (int c = 0; c < changes; ++c) {
+                const int i = changedAt[c];
+                crossDirty[i] = std::max(crossDirty[i], differsAt_[i]);
+            }
+            count += changes;
+            return count > 0 ? ResultChanged : 0;
+        }
+    }
     int changes = 0;
     int depth = 0;
     for (int i = 0; i < n; ++i) {
@@ -775,6 +824,7 @@ int CSubThread::ApplyKernel(int mode, std::uint8_t* work, const std::uint8_t* re
 int CSubThread::AbsurdPass(int hint, int updateView) {
     int result = 0;
     trialGrid_ = grid_;
+    RebuildTrialPlanes();
     trialChanges_.clear();
     // A run of sweeps that ends with nothing changed leaves every dirty flag clear, so the flags
     // need clearing only after a run that stopped early (and once here: a hint's single sweep
@@ -792,7 +842,7 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
             if (possible[v] == 0)
                 continue;
             RestoreTrialGrid();
-            trialGrid_.Set(index, v == 9 ? kSolverBlank : static_cast<std::uint8_t>(v));
+            SetTrialCell(x, y, v == 9 ? kSolverBlank : static_cast<std::uint8_t>(v));
             trialChanges_.push_back(index);
             if (flagsLeft)
                 ClearDirtyFlags();
@@ -828,7 +878,7 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
             ++value;
         const std::uint8_t cell = value == 9 ? kSolverBlank : static_cast<std::uint8_t>(value);
         grid_.Set(index, cell);
-        trialGrid_.Set(index, cell);
+        SetTrialCell(x, y, cell);
         if (flagsLeft)
             ClearDirtyFlags();
         rowDirty_.Set(y, 1);
@@ -850,11 +900,59 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
 }
 
 void CSubThread::RestoreTrialGrid() {
-    std::uint8_t* t = trialGrid_.Data();
     const std::uint8_t* g = grid_.Data();
     for (std::int32_t at : trialChanges_)
-        t[at] = g[at];
+        SetTrialCell(at / height_, at % height_, g[at]);
     trialChanges_.clear();
+}
+
+void CSubThread::SetTrialCell(int x, int y, std::uint8_t v) {
+    const std::size_t inColumn = static_cast<std::size_t>(x) * height_ + y;
+    const std::size_t inRow = static_cast<std::size_t>(y) * width_ + x;
+    trialGrid_.Data()[inColumn] = v;
+    trialRows_[inRow] = v;
+    const std::uint8_t own = kOwnBit[v];
+    trialColumnOwn_[inColumn] = own;
+    trialRowOwn_[inRow] = own;
+    // An unknown cell fits every colour its crossing line has, a known one only its own.
+    trialColumnFit_[inColumn] = static_cast<std::uint8_t>(own | (v == 0 ? rowMask_[y] : 0));
+    trialRowFit_[inRow] = static_cast<std::uint8_t>(own | (v == 0 ? columnMask_[x] : 0));
+    const bool coloured = IsColoured(v);
+    std::uint64_t& columnWord = trialColumnColoured_[static_cast<std::size_t>(x) * kLineWords + (y >> 6)];
+    std::uint64_t& rowWord = trialRowColoured_[static_cast<std::size_t>(y) * kLineWords + (x >> 6)];
+    columnWord = (columnWord & ~(1ull << (y & 63))) | (static_cast<std::uint64_t>(coloured) << (y & 63));
+    rowWord = (rowWord & ~(1ull << (x & 63))) | (static_cast<std::uint64_t>(coloured) << (x & 63));
+}
+
+void CSubThread::RebuildTrialPlanes() {
+    const std::size_t cells = static_cast<std::size_t>(width_) * height_;
+    trialRows_.assign(cells, 0);
+    trialColumnFit_.assign(cells, 0);
+    trialColumnOwn_.assign(cells, 0);
+    trialRowFit_.assign(cells, 0);
+    trialRowOwn_.assign(cells, 0);
+    trialColumnColoured_.assign(static_cast<std::size_t>(width_) * kLineWords, 0);
+    trialRowColoured_.assign(static_cast<std::size_t>(height_) * kLineWords, 0);
+    if (static_cast<std::size_t>(trialGrid_.Size()) != cells)
+        return;
+    for (int x = 0; x < width_; ++x) {
+        for (int y = 0; y < height_; ++y)
+            SetTrialCell(x, y, trialGrid_.Get(static_cast<int>(static_cast<std::size_t>(x) * height_ + y)));
+    }
+}
+
+void CSubThread::LoadTrialLine(bool isRow, int index, int n) {
+    const std::size_t from = static_cast<std::size_t>(index) * n;
+    const std::uint8_t* cells = isRow ? trialRows_.data() + from : trialGrid_.Data() + from;
+    const std::uint8_t* fit = (isRow ? trialRowFit_ : trialColumnFit_).data() + from;
+    const std::uint8_t* own = (isRow ? trialRowOwn_ : trialColumnOwn_).data() + from;
+    const std::uint64_t* coloured =
+        (isRow ? trialRowColoured_ : trialColumnColoured_).data() +
+        static_cast<std::size_t>(index) * kLineWords;
+    std::memcpy(lineBuf_.data(), cells, static_cast<std::size_t>(n));
+    std::memcpy(fitBits_.data(), fit, static_cast<std::size_t>(n));
+    std::memcpy(ownBits_.data(), own, static_cast<std::size_t>(n));
+    std::copy_n(coloured, kLineWords, colouredSet_.data());
 }
 
 void CSubThread::ClearDirtyFlags() {

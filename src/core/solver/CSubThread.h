@@ -114,6 +114,11 @@ class CSubThread {
     // Copies n cells (stride apart) into lineBuf_ with the colour bits the placement tests use.
     void LoadLine(const std::uint8_t* cells, std::size_t stride, const std::uint8_t* cross, int n);
     void RestoreTrialGrid();
+    // Writes one trial cell and keeps the trial planes in step with it.
+    void SetTrialCell(int x, int y, std::uint8_t v);
+    void RebuildTrialPlanes();
+    // Copies trial line `index` out of the trial planes into the per-line scratch.
+    void LoadTrialLine(bool isRow, int index, int n);
     void ClearDirtyFlags();
     bool StopRequested() const {
         return stop_ != nullptr && stop_->load(std::memory_order_relaxed) != 0;
@@ -137,6 +142,16 @@ class CSubThread {
     std::vector<LineRef> rowClueRefs_, columnClueRefs_;
     std::vector<std::uint8_t> rowMask_, columnMask_;
 
+    // The trial grid as every trial line load wants it, kept in step cell by cell: the cells in
+    // row order too (a row of the column-major grid is spread over the whole grid), and per cell
+    // and direction the colour bits of LoadLine, plus each line's coloured cells as bits. Trials
+    // change a few cells and load hundreds of thousands of lines, so this is far cheaper than
+    // recomputing the bits on every load.
+    std::vector<std::uint8_t> trialRows_;
+    std::vector<std::uint8_t> trialColumnFit_, trialColumnOwn_, trialRowFit_, trialRowOwn_;
+    std::vector<std::uint64_t> trialColumnColoured_, trialRowColoured_;
+    static constexpr int kLineWords = (kMaxLine + 63) / 64;
+
     // Trial cells that differ from the main grid, so that a trial undoes only what it did.
     std::vector<std::int32_t> trialChanges_;
 
@@ -149,6 +164,10 @@ class CSubThread {
     // Room for a word read past the last cell.
     std::array<std::uint8_t, kMaxLine + 8> fitBits_{}, ownBits_{};
     std::array<std::uint8_t, kMaxLine> changedAt_{};
+    // ApplyKernel's per-cell results before it knows the line is free of conflicts; the
+    // differences have room for a word read past the last cell.
+    std::array<std::uint8_t, kMaxLine> reachedAt_{}, appliedAt_{};
+    std::array<std::uint8_t, kMaxLine + 8> differsAt_{};
     std::array<std::uint64_t, (kMaxLine + 63) / 64> colouredSet_{};
 
     std::int32_t knownCells_ = 0;
