@@ -9,6 +9,7 @@
 namespace tessemar {
 
 class CDocManager;
+class CommandTarget;
 
 // The window of one document inside the main frame. Closing it goes through the document
 // manager, which asks to save changes and may keep the window open.
@@ -27,6 +28,11 @@ class CChildFrame : public QMdiSubWindow {
     void Discard();
     bool Discarding() const { return discarding_; }
 
+    // The commands of the window's active view: the first link of the command route while
+    // this window is active. Not owned; nullptr while the window has no view.
+    CommandTarget* ViewTarget() const { return viewTarget_; }
+    void SetViewTarget(CommandTarget* target) { viewTarget_ = target; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -36,6 +42,7 @@ class CChildFrame : public QMdiSubWindow {
     CLogicDoc& doc_;
     std::function<void(int)> sizeStateChanged_;
     bool discarding_ = false;
+    CommandTarget* viewTarget_ = nullptr;
 };
 
 }  // namespace tessemar

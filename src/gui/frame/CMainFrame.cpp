@@ -204,10 +204,12 @@ void CMainFrame::CreateCommands() {
 }
 
 std::vector<CommandTarget*> CMainFrame::Route() const {
-    // The active document window first (its view joins here when views exist), then the
-    // frame, then the application.
-    CommandTarget* document = ActiveDocument() ? documentTarget_.get() : nullptr;
-    return {document, frameTarget_.get(), appTarget_.get()};
+    // The active document window's view first, then its document, then the frame, then the
+    // application.
+    CChildFrame* child = ActiveChild();
+    if (!child)
+        return {frameTarget_.get(), appTarget_.get()};
+    return {child->ViewTarget(), documentTarget_.get(), frameTarget_.get(), appTarget_.get()};
 }
 
 void CMainFrame::CreateMenus() {
@@ -381,7 +383,7 @@ QString CMainFrame::PaneText(int paneId) const {
     return it == panes_.end() ? QString() : it->second->text();
 }
 
-CLogicDoc* CMainFrame::ActiveDocument() const {
+CChildFrame* CMainFrame::ActiveChild() const {
     auto* frame = qobject_cast<CChildFrame*>(area_->activeSubWindow());
     // A window whose document is closing stays active until it is gone; its document may be
     // destroyed already.
@@ -389,9 +391,14 @@ CLogicDoc* CMainFrame::ActiveDocument() const {
         return nullptr;
     for (const auto& entry : frames_) {
         if (entry.second == frame)
-            return &frame->Document();
+            return frame;
     }
     return nullptr;
+}
+
+CLogicDoc* CMainFrame::ActiveDocument() const {
+    CChildFrame* frame = ActiveChild();
+    return frame ? &frame->Document() : nullptr;
 }
 
 CChildFrame* CMainFrame::FrameOf(const CLogicDoc* doc) const {

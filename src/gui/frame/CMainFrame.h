@@ -66,6 +66,7 @@ class CMainFrame : public QMainWindow {
     QMdiArea* DocumentArea() const { return area_; }
     CWallpaperPainter& Wallpaper() const { return *wallpaper_; }
     CLogicDoc* ActiveDocument() const;
+    CChildFrame* ActiveChild() const;
     CChildFrame* FrameOf(const CLogicDoc* doc) const;
 
     // 128 while no document is open, 129 with one.

@@ -119,6 +119,32 @@ TEST_F(CMainFrameTest, DocumentCommandsAreEnabledOnlyWithAnActiveDocument) {
         EXPECT_EQ(commands.Action(c.id)->isEnabled(), c.withDocument) << c.id;
 }
 
+// A view that takes Close for itself.
+class ClosingView : public CommandTarget {
+  public:
+    int closes = 0;
+    bool HandlesCommand(int id) const override { return id == cmd::FileClose; }
+    void OnCommand(int) override { ++closes; }
+};
+
+TEST_F(CMainFrameTest, TheActiveWindowsViewComesFirstOnTheRoute) {
+    CLogicDoc* first = docs_.OnFileNew();
+    CLogicDoc* second = docs_.OnFileNew();
+    ClosingView view;
+    Frame().FrameOf(first)->SetViewTarget(&view);
+
+    // The second window is active: its view (none) does not handle Close, the frame does.
+    EXPECT_TRUE(Frame().Commands().Execute(cmd::FileClose));
+    EXPECT_EQ(view.closes, 0);
+    EXPECT_EQ(docs_.Documents().size(), 1u);
+
+    Frame().DocumentArea()->setActiveSubWindow(Frame().FrameOf(first));
+    EXPECT_TRUE(Frame().Commands().Execute(cmd::FileClose));
+    EXPECT_EQ(view.closes, 1);
+    EXPECT_EQ(docs_.Documents().size(), 1u);
+    (void)second;
+}
+
 TEST_F(CMainFrameTest, DisabledCommandDoesNotRunThroughTheTable) {
     // Save with no document open must not reach the document manager's dialogs.
     EXPECT_FALSE(Frame().Commands().Execute(cmd::FileSave));
