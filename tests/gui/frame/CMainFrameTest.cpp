@@ -350,6 +350,17 @@ TEST_F(CMainFrameTest, CancellingTheSaveQuestionKeepsTheWindowAndTheDocument) {
     EXPECT_TRUE(docs_.Documents().empty());
 }
 
+TEST_F(CMainFrameTest, ExitClosesTheProgramAfterAskingAboutChanges) {
+    docs_.OnFileNew()->SetModifiedFlag();
+    Frame().show();
+    prompter_.answers.push_back(Answer::No);
+    EXPECT_TRUE(Frame().Commands().Execute(cmd::AppExit));
+    EXPECT_EQ(prompter_.questions.size(), 1u);
+    EXPECT_FALSE(Frame().isVisible());
+    EXPECT_TRUE(docs_.Documents().empty());
+    EXPECT_EQ(Frame().MenuResource(), 128);
+}
+
 TEST_F(CMainFrameTest, FirstShowingTakesTheStoredRectangle) {
     ini_.WriteInt("MainFrame", "Left", 30);
     ini_.WriteInt("MainFrame", "Top", 40);
