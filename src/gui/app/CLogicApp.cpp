@@ -223,6 +223,7 @@ void CLogicApp::SetRecentFileCount(int count) {
     recentFiles_.WriteList(*ini_);
     recentFiles_ = RecentFileList(count);
     recentFiles_.ReadList(*ini_);
+    settings_.recentFileCount = recentFiles_.Size();
     if (mainFrame_)
         mainFrame_->UpdateRecentFileMenu();
 }

@@ -283,6 +283,7 @@ TEST_F(CLogicAppTest, ShorteningTheRecentFileListShowsAtOnceAndSticks) {
     app.SetRecentFileCount(10);
     EXPECT_EQ(RecentMenuEntries(app), 4);
     EXPECT_EQ(app.RecentFiles().Size(), 10);
+    EXPECT_EQ(app.Settings().recentFileCount, 10);
 }
 
 TEST_F(CLogicAppTest, ClearingTheRecentFilesAsksFirst) {
