@@ -1,10 +1,11 @@
 #include "gui/app/CLogicApp.h"
 
 #include "core/text/StringTable.h"
-#include "gui/app/CAppFrame.h"
 #include "gui/app/CSingleInstance.h"
 #include "gui/app/CSplashWnd.h"
 #include "gui/app/Prompter.h"
+#include "gui/frame/CMainFrame.h"
+#include "gui/frame/CMainFrame.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -107,7 +108,11 @@ bool CLogicApp::InitInstance(const QStringList& arguments) {
     solvingDocument = nullptr;
 
     docManager_ = std::make_unique<CDocManager>(*ini_, settings_, recentFiles_);
-    mainFrame_ = std::make_unique<CAppFrame>(*this);
+    MainFrameHooks hooks;
+    hooks.clearRecentFile = [this] { OnClearRecentFile(); };
+    hooks.settingsSaved = [this] { OnMainWindowClosing(); };
+    mainFrame_ = std::make_unique<CMainFrame>(*docManager_, settings_, *ini_, recentFiles_,
+                                              std::move(hooks));
 
     if (info.shellCommand != ShellCommand::AppUnregister) {
         singleInstance_ = std::make_unique<CSingleInstance>(options_.socketPath);
@@ -136,7 +141,7 @@ bool CLogicApp::InitInstance(const QStringList& arguments) {
 
     if (splashEnabled)
         ShowSplash();
-    mainFrame_->show();
+    mainFrame_->ShowFirst();
     return true;
 }
 
@@ -240,21 +245,9 @@ void CLogicApp::OnClearRecentFile() {
         ClearRecentFiles();
 }
 
-void CLogicApp::OnMainWindowClosing() {
-    MainFramePlacement placement;
-    if (mainFrame_) {
-        placement.zoomed = mainFrame_->isMaximized();
-        placement.restored = !mainFrame_->isMaximized() && !mainFrame_->isMinimized();
-        const QRect rect = mainFrame_->normalGeometry();
-        placement.left = rect.left();
-        placement.top = rect.top();
-        placement.right = rect.right() + 1;
-        placement.bottom = rect.bottom() + 1;
-    }
-    SaveSettings(*ini_, settings_, placement);
+void CLogicApp::OnSettingsSaved() {
     recentFiles_.WriteList(*ini_);
-    if (settings_.previewPages != 0)
-        ini_->WriteInt("Settings", "PreviewPages", settings_.previewPages);
+    if (settings_.previewPages != 0) ini_->WriteInt("Settings", "PreviewPages", settings_.previewPages);
 }
 
 }  // namespace tessemar

@@ -15,7 +15,7 @@
 
 namespace tessemar {
 
-class CAppFrame;
+class CMainFrame;
 class CSingleInstance;
 class CSplashWnd;
 
@@ -51,7 +51,7 @@ class CLogicApp : public QObject {
     const IniFile& Ini() const { return *ini_; }
     RecentFileList& RecentFiles() { return recentFiles_; }
     CDocManager& DocManager() { return *docManager_; }
-    CAppFrame* MainFrame() const { return mainFrame_.get(); }
+    CMainFrame* MainFrame() const { return mainFrame_.get(); }
     // The splash window while it is open.
     CSplashWnd* Splash() const;
     CSingleInstance* SingleInstance() const { return singleInstance_.get(); }
@@ -67,8 +67,8 @@ class CLogicApp : public QObject {
     // The "Clear Recent File" command: asks first.
     void OnClearRecentFile();
 
-    // The main window is closing for good: the settings and the recent-file list go to the
-    // INI file.
+    // The main window has written the settings at its close: the recent-file list and the
+    // keys only the application keeps follow.
     void OnMainWindowClosing();
 
     // The document the solver works on, if a solve is running.
@@ -85,7 +85,7 @@ class CLogicApp : public QObject {
     AppSettings settings_;
     RecentFileList recentFiles_{10};
     std::unique_ptr<CDocManager> docManager_;
-    std::unique_ptr<CAppFrame> mainFrame_;
+    std::unique_ptr<CMainFrame> mainFrame_;
     std::unique_ptr<CSingleInstance> singleInstance_;
     QPointer<CSplashWnd> splash_;
     int exitCode_ = 0;

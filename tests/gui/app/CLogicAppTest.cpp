@@ -1,9 +1,12 @@
 #include "gui/app/CLogicApp.h"
 
 #include "AppTestSupport.h"
-#include "gui/app/CAppFrame.h"
 #include "gui/app/CSingleInstance.h"
 #include "gui/app/CSplashWnd.h"
+#include "gui/frame/CChildFrame.h"
+#include "gui/frame/CMainFrame.h"
+#include "gui/frame/CChildFrame.h"
+#include "gui/frame/CMainFrame.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -55,7 +58,7 @@ class CLogicAppTest : public ::testing::Test {
         int count = 0;
         for (QAction* action : app.MainFrame()->FileMenu()->actions()) {
             const int id = action->data().toInt();
-            count += id >= CAppFrame::kFirstRecentFile && id < CAppFrame::kFirstRecentFile + 16;
+            count += id >= cmd::FirstRecentFile && id < cmd::FirstRecentFile + 16;
         }
         return count;
     }
@@ -322,8 +325,8 @@ TEST_F(CLogicAppTest, ClosingAskAboutChangesAndCancelKeepsEverythingOpen) {
     prompter_.answers = {Answer::Cancel};
     EXPECT_FALSE(app.MainFrame()->close());
     EXPECT_TRUE(app.MainFrame()->isVisible());
-    EXPECT_EQ(Ini().GetString("Info", "Version", ""), "")
-        << "settings are written only when the window closes";
+    // The settings are written as the close begins, before the documents are asked about.
+    EXPECT_NE(Ini().GetString("Info", "Version", ""), "");
 
     prompter_.answers = {Answer::No};
     EXPECT_TRUE(app.MainFrame()->close());
