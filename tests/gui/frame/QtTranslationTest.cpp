@@ -1,0 +1,40 @@
+#include "gui/frame/QtTranslation.h"
+
+#include "support/TempDir.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+namespace tessemar {
+namespace {
+
+TEST(QtTranslationTest, EnglishNeedsNoTranslation) {
+    EXPECT_EQ(InstallQtTranslation(text::Language::English), nullptr);
+}
+
+TEST(QtTranslationTest, AMissingTranslationInstallsNothing) {
+    TempDir empty;
+    const QString before = QCoreApplication::translate("QPlatformTheme", "Cancel");
+    EXPECT_EQ(InstallQtTranslation(text::Language::Japanese, QString::fromStdString(empty.Path())),
+              nullptr);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), before);
+}
+
+TEST(QtTranslationTest, JapaneseTranslatesQtsOwnButtons) {
+    const QString directory = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFileInfo::exists(directory + QStringLiteral("/qtbase_ja.qm")))
+        GTEST_SKIP() << "Qt's Japanese translation is not installed";
+    QTranslator* translator = InstallQtTranslation(text::Language::Japanese);
+    ASSERT_NE(translator, nullptr);
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+}
+
+}  // namespace
+}  // namespace tessemar
