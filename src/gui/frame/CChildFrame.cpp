@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QIcon>
 
 namespace tessemar {
 
@@ -12,6 +13,11 @@ CChildFrame::CChildFrame(CDocManager& docs, CLogicDoc& doc,
     : docs_(docs), doc_(doc), sizeStateChanged_(std::move(sizeStateChanged)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(new QWidget);
+    // The document's own icon, as the desktop shows its files.
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/application-x-tessemar-%1.png").arg(size));
+    setWindowIcon(icon);
     resize(400, 300);
     UpdateTitle();
 }

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -297,6 +298,28 @@ TEST_F(CMainFrameTest, WallpaperPaintsTheDocumentArea) {
     settings_.brush = CWallpaperPainter::ModeGradation;
     EXPECT_EQ(Frame().Wallpaper().Target(), Frame().DocumentArea()->viewport());
     EXPECT_EQ(Frame().Wallpaper().Mode(), CWallpaperPainter::ModeGradation);
+}
+
+TEST_F(CMainFrameTest, EmptyAreaShowsTheWallpaperColour) {
+    settings_.brush = CWallpaperPainter::ModeSimpleColor;
+    settings_.wallpaperColor1 = MakeColorRef(12, 140, 200);
+    Frame().resize(640, 480);
+    Frame().show();
+    docs_.OnFileNew();
+    QWidget* viewport = Frame().DocumentArea()->viewport();
+    const QImage image = viewport->grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    // A corner far from the cascaded document window.
+    const QPoint corner(image.width() - 3, image.height() - 3);
+    EXPECT_EQ(image.pixelColor(corner), QColor(12, 140, 200));
+    // For people to look at: the main window with a document.
+    Frame().grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/main-frame.png"));
+}
+
+TEST_F(CMainFrameTest, DocumentWindowsCarryTheDocumentIcon) {
+    CLogicDoc* doc = docs_.OnFileNew();
+    EXPECT_TRUE(Frame().FrameOf(doc)->windowIcon().availableSizes().contains(QSize(16, 16)));
+    EXPECT_EQ(Frame().FrameOf(doc)->windowTitle(), "Logic1");
 }
 
 TEST_F(CMainFrameTest, ChildWindowSizeStateIsRemembered) {
