@@ -8,6 +8,9 @@
 namespace tessemar {
 namespace {
 
+// The word-at-a-time scans take the byte at the lowest address as the lowest byte of a word.
+static_assert(std::endian::native == std::endian::little);
+
 inline bool IsColoured(std::uint8_t v) {
     return v >= 1 && v <= 250;
 }
@@ -170,6 +173,36 @@ int FitLeftwardBits(const std::uint8_t* fit, const std::uint8_t* own, int n, int
     }
 }
 
+// The first index below n where a and b differ, or n; compared a word at a time.
+int FirstDifference(const std::uint8_t* a, const std::uint8_t* b, int n) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t wa, wb;
+        std::memcpy(&wa, a + i, sizeof wa);
+        std::memcpy(&wb, b + i, sizeof wb);
+        if (wa != wb)
+            return i + std::countr_zero(wa ^ wb) / 8;  // the lowest byte is the first cell
+    }
+    while (i < n && a[i] == b[i])
+        ++i;
+    return i;
+}
+
+// The last index from `from` to n - 1 where a and b differ, or from - 1.
+int LastDifference(const std::uint8_t* a, const std::uint8_t* b, int from, int n) {
+    int i = n;  // cells from i on are equal
+    for (; i - 8 >= from; i -= 8) {
+        std::uint64_t wa, wb;
+        std::memcpy(&wa, a + i - 8, sizeof wa);
+        std::memcpy(&wb, b + i - 8, sizeof wb);
+        if (wa != wb)
+            return i - 8 + (63 - std::countl_zero(wa ^ wb)) / 8;
+    }
+    while (i > from && a[i - 1] == b[i - 1])
+        --i;
+    return i - 1;
+}
+
 // How a placement pass tests a run: on the raw cells (any colour byte) or on colour bits.
 struct RawCells {
     const std::uint8_t* line;
@@ -242,12 +275,16 @@ struct CellBits {
 
 // Earliest placement: a greedy pass from the first clue, then a pass from the last clue that
 // pulls a clue right onto a coloured cell that no later clue can cover.
+// The first `known` clues' greedy placements are already in start and end. A clue's greedy
+// placement depends only on the previous clue's and on the cells from just before the earliest
+// start it may take to just after the end it takes.
 template <typename Cells>
-int LeftmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, int m,
-                   std::uint8_t* start, std::uint8_t* end) {
-    int prevEnd = -1;
-    int prevColour = 0;
-    for (int t = 0; t < m; ++t) {
+int LeftmostGreedy(const Cells& cells, int n, const CSubThread::Clue* clues, int m,
+                   std::uint8_t* start, std::uint8_t* end, const CSubThread::GreedyResume& resume) {
+    const int known = resume.leftKnown;
+    int prevEnd = known > 0 ? end[known - 1] : -1;
+    int prevColour = known > 0 ? clues[known - 1].colour : 0;
+    for (int t = known; t < m; ++t) {
         const int length = clues[t].length;
         const int from = prevEnd + 1 + (clues[t].colour == prevColour ? 1 : 0);
         if (from + length > n)
@@ -259,7 +296,24 @@ int LeftmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, int
         end[t] = static_cast<std::uint8_t>(s + length - 1);
         prevEnd = s + length - 1;
         prevColour = clues[t].colour;
+        // The later clues see the same cells and the same previous clue as on the main line.
+        if (resume.leftEnd != nullptr && prevEnd > resume.sameAfter &&
+            prevEnd == resume.leftEnd[t]) {
+            const auto rest = static_cast<std::size_t>(m - 1 - t);
+            std::memcpy(start + t + 1, resume.leftStart + t + 1, rest);
+            std::memcpy(end + t + 1, resume.leftEnd + t + 1, rest);
+            return 0;
+        }
     }
+    return 0;
+}
+
+template <typename Cells>
+int LeftmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, int m,
+                   std::uint8_t* start, std::uint8_t* end,
+                   const CSubThread::GreedyResume& resume) {
+    if (LeftmostGreedy(cells, n, clues, m, start, end, resume) != 0)
+        return ResultContradiction;
     int limit = n;
     for (int t = m - 1; t >= 0; --t) {
         const int stopAt = end[t];
@@ -279,12 +333,14 @@ int LeftmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, int
     return 0;
 }
 
+// The mirror image: the last `known` clues' greedy placements are already in start and end.
 template <typename Cells>
-int RightmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, int m,
-                    std::uint8_t* start, std::uint8_t* end) {
-    int prevStart = n;
-    int prevColour = 0;
-    for (int t = m - 1; t >= 0; --t) {
+int RightmostGreedy(const Cells& cells, int n, const CSubThread::Clue* clues, int m,
+                    std::uint8_t* start, std::uint8_t* end, const CSubThread::GreedyResume& resume) {
+    const int known = resume.rightKnown;
+    int prevStart = known > 0 ? start[m - known] : n;
+    int prevColour = known > 0 ? clues[m - known].colour : 0;
+    for (int t = m - 1 - known; t >= 0; --t) {
         const int length = clues[t].length;
         const int from = prevStart - 1 - (clues[t].colour == prevColour ? 1 : 0);
         if (from + 1 < length)
@@ -296,7 +352,23 @@ int RightmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, in
         end[t] = static_cast<std::uint8_t>(e);
         prevStart = e - length + 1;
         prevColour = clues[t].colour;
+        if (resume.rightStart != nullptr && prevStart < resume.sameBefore &&
+            prevStart == resume.rightStart[t]) {
+            const auto rest = static_cast<std::size_t>(t);
+            std::memcpy(start, resume.rightStart, rest);
+            std::memcpy(end, resume.rightEnd, rest);
+            return 0;
+        }
     }
+    return 0;
+}
+
+template <typename Cells>
+int RightmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, int m,
+                    std::uint8_t* start, std::uint8_t* end,
+                    const CSubThread::GreedyResume& resume) {
+    if (RightmostGreedy(cells, n, clues, m, start, end, resume) != 0)
+        return ResultContradiction;
     int limit = -1;
     for (int t = 0; t < m; ++t) {
         const int stopAt = start[t];
@@ -471,6 +543,15 @@ void CSubThread::PrepareSolve(SolveObserver* view, const std::atomic<int>& stopR
     trialChanges_.clear();
     trialChanges_.reserve(static_cast<std::size_t>(w) * h + kMaxLine + 1);
     RebuildTrialPlanes();
+    mainRows_.assign(static_cast<std::size_t>(w) * h, 0);
+    for (int x = 0; x < w; ++x) {
+        for (int y = 0; y < h; ++y)
+            mainRows_[static_cast<std::size_t>(y) * w + x] = grid_.Get(x, y);
+    }
+    rowGreedy_.assign(4 * rowClues_.size(), 0);
+    columnGreedy_.assign(4 * columnClues_.size(), 0);
+    rowGreedyState_.assign(static_cast<std::size_t>(h), 0);
+    columnGreedyState_.assign(static_cast<std::size_t>(w), 0);
 
     result_ = SolveResult{};
     result_.grid = &grid_;
@@ -627,14 +708,16 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
     std::uint8_t* work = workBuf_.data();
     // The line, with the colour bits the placement passes test: a known cell fits only its own
     // colour, an unknown one every colour its crossing line has.
+    GreedyResume resume;
     if (mode == 1) {
         LoadLine(g + base, stride, cross, n);
     } else {
         LoadTrialLine(isRow, index, n);
+        ResumeGreedy(isRow, index, n, clues, ref, resume);
     }
     std::memcpy(work, line, static_cast<std::size_t>(n));
 
-    int r = SolveLineKernel(mode, line, n, clues, ref.count, cross, work, nullptr);
+    int r = SolveLineKernel(mode, line, n, clues, ref.count, cross, work, nullptr, resume);
     if ((r & (ResultStopped | ResultContradiction)) != 0)
         return r;
 
@@ -650,10 +733,8 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
         // the cells after it the colours painted into them. The trial grid mirrors the main grid
         // between trials.
         for (int i = 0; i < n; ++i) {
-            if (work[i] != line[i]) {
-                g[base + i * stride] = work[i];
-                SetTrialCell(isRow ? i : index, isRow ? index : i, work[i]);
-            }
+            if (work[i] != line[i])
+                SetMainCell(isRow ? i : index, isRow ? index : i, work[i]);
         }
         if (updateView != 0 && view_ != nullptr && !conflict) {
             for (int c = 0; c < changedCount; ++c) {
@@ -689,7 +770,7 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
 // ApplyKernel.
 int CSubThread::SolveLineKernel(int mode, const std::uint8_t* line, int n, const Clue* clues, int m,
                                 const std::uint8_t* crossMask, std::uint8_t* work,
-                                std::uint8_t* reach) {
+                                std::uint8_t* reach, const GreedyResume& resume) {
     if (StopRequested())
         return ResultStopped;
     // A colour outside 1..8 (only a damaged file has one) has no bit: such lines are tested on
@@ -700,12 +781,12 @@ int CSubThread::SolveLineKernel(int mode, const std::uint8_t* line, int n, const
     int r;
     if (bits) {
         const CellBits cells{fitBits_.data(), ownBits_.data(), colouredSet_.data()};
-        r = LeftmostKernel(cells, n, clues, m, leftStart_.data(), leftEnd_.data());
-        r |= RightmostKernel(cells, n, clues, m, rightStart_.data(), rightEnd_.data());
+        r = LeftmostKernel(cells, n, clues, m, leftStart_.data(), leftEnd_.data(), resume);
+        r |= RightmostKernel(cells, n, clues, m, rightStart_.data(), rightEnd_.data(), resume);
     } else {
         const RawCells cells{line, crossMask};
-        r = LeftmostKernel(cells, n, clues, m, leftStart_.data(), leftEnd_.data());
-        r |= RightmostKernel(cells, n, clues, m, rightStart_.data(), rightEnd_.data());
+        r = LeftmostKernel(cells, n, clues, m, leftStart_.data(), leftEnd_.data(), {});
+        r |= RightmostKernel(cells, n, clues, m, rightStart_.data(), rightEnd_.data(), {});
     }
     if ((r & ResultContradiction) != 0) {
         if (mode == 1)
@@ -877,8 +958,7 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
         while (value < 9 && possible[value] == 0)
             ++value;
         const std::uint8_t cell = value == 9 ? kSolverBlank : static_cast<std::uint8_t>(value);
-        grid_.Set(index, cell);
-        SetTrialCell(x, y, cell);
+        SetMainCell(x, y, cell);
         if (flagsLeft)
             ClearDirtyFlags();
         rowDirty_.Set(y, 1);
@@ -922,6 +1002,87 @@ void CSubThread::SetTrialCell(int x, int y, std::uint8_t v) {
     std::uint64_t& rowWord = trialRowColoured_[static_cast<std::size_t>(y) * kLineWords + (x >> 6)];
     columnWord = (columnWord & ~(1ull << (y & 63))) | (static_cast<std::uint64_t>(coloured) << (y & 63));
     rowWord = (rowWord & ~(1ull << (x & 63))) | (static_cast<std::uint64_t>(coloured) << (x & 63));
+}
+
+void CSubThread::SetMainCell(int x, int y, std::uint8_t v) {
+    grid_.Data()[static_cast<std::size_t>(x) * height_ + y] = v;
+    mainRows_[static_cast<std::size_t>(y) * width_ + x] = v;
+    // The trial grid mirrors the main grid between trials.
+    SetTrialCell(x, y, v);
+    rowGreedyState_[y] = 0;
+    columnGreedyState_[x] = 0;
+}
+
+// A trial line differs from its main-grid line in a few cells. The greedy placements of the
+// clues that end before the first differing cell (with a cell to spare) are those of the main
+// line, and so are those of the clues that start after the last differing cell, so they are
+// taken from the main line's placements (computed once for each state of the main line)
+// instead of being searched again.
+void CSubThread::ResumeGreedy(bool isRow, int index, int n, const Clue* clues, LineRef ref,
+                              GreedyResume& resume) {
+    const int m = ref.count;
+    const std::uint8_t* mainLine = isRow ? mainRows_.data() + static_cast<std::size_t>(index) * n
+                                         : grid_.Data() + static_cast<std::size_t>(index) * n;
+    std::uint8_t& state = (isRow ? rowGreedyState_ : columnGreedyState_)[index];
+    // Four planes of all lines' clues: earliest starts, earliest ends, latest starts, latest ends.
+    std::vector<std::uint8_t>& planes = isRow ? rowGreedy_ : columnGreedy_;
+    const std::size_t plane = planes.size() / 4;
+    std::uint8_t* savedLeftStart = planes.data() + ref.offset;
+    std::uint8_t* savedLeftEnd = savedLeftStart + plane;
+    std::uint8_t* savedRightStart = savedLeftEnd + plane;
+    std::uint8_t* savedRightEnd = savedRightStart + plane;
+    if (state == 0) {
+        state = kGreedyKnown;
+        for (int t = 0; t < m; ++t) {
+            if (clues[t].bit == 0)
+                return;  // a line tested on its raw cells is solved without resuming
+        }
+        // The placements are computed in the bound scratch, which the solve that follows
+        // overwrites; the trial line is loaded again afterwards.
+        const std::uint8_t* cross = isRow ? columnMask_.data() : rowMask_.data();
+        LoadLine(mainLine, 1, cross, n);
+        const CellBits cells{fitBits_.data(), ownBits_.data(), colouredSet_.data()};
+        if (LeftmostGreedy(cells, n, clues, m, leftStart_.data(), leftEnd_.data(), {}) == 0)
+            state |= kGreedyLeft;
+        if (RightmostGreedy(cells, n, clues, m, rightStart_.data(), rightEnd_.data(), {}) == 0)
+            state |= kGreedyRight;
+        const auto size = static_cast<std::size_t>(m);
+        std::memcpy(savedLeftStart, leftStart_.data(), size);
+        std::memcpy(savedLeftEnd, leftEnd_.data(), size);
+        std::memcpy(savedRightStart, rightStart_.data(), size);
+        std::memcpy(savedRightEnd, rightEnd_.data(), size);
+        LoadTrialLine(isRow, index, n);
+    }
+    if ((state & (kGreedyLeft | kGreedyRight)) == 0)
+        return;
+    const int first = FirstDifference(lineBuf_.data(), mainLine, n);
+    const int last = LastDifference(lineBuf_.data(), mainLine, first, n);
+    // Greedy ends grow strictly from clue to clue, and so do greedy starts.
+    if ((state & kGreedyLeft) != 0) {
+        resume.leftKnown = static_cast<int>(
+            std::partition_point(savedLeftEnd, savedLeftEnd + m,
+                                 [first](std::uint8_t end) { return end + 1 < first; }) -
+            savedLeftEnd);
+        const auto size = static_cast<std::size_t>(resume.leftKnown);
+        std::memcpy(leftStart_.data(), savedLeftStart, size);
+        std::memcpy(leftEnd_.data(), savedLeftEnd, size);
+        resume.leftStart = savedLeftStart;
+        resume.leftEnd = savedLeftEnd;
+        resume.sameAfter = last;
+    }
+    if ((state & kGreedyRight) != 0) {
+        const int from = static_cast<int>(
+            std::partition_point(savedRightStart, savedRightStart + m,
+                                 [last](std::uint8_t start) { return start - 1 <= last; }) -
+            savedRightStart);
+        resume.rightKnown = m - from;
+        const auto size = static_cast<std::size_t>(resume.rightKnown);
+        std::memcpy(rightStart_.data() + from, savedRightStart + from, size);
+        std::memcpy(rightEnd_.data() + from, savedRightEnd + from, size);
+        resume.rightStart = savedRightStart;
+        resume.rightEnd = savedRightEnd;
+        resume.sameBefore = first;
+    }
 }
 
 void CSubThread::RebuildTrialPlanes() {
@@ -976,7 +1137,7 @@ int CSubThread::SolveLine(int mode, const ByteMatrix& line, const ByteMatrix& nu
     reach.Fill(0);
     LoadLine(line.Data(), 1, mask.data(), n);
     const int r = SolveLineKernel(mode, lineBuf_.data(), n, clues.data(), m, mask.data(),
-                                  work.Data(), nullptr);
+                                  work.Data(), nullptr, {});
     if (r != 0)
         return r;
     // Each cell takes the colour of the last clue whose range covers it: clues are painted from
@@ -1013,9 +1174,9 @@ int PlaceWith(const ByteMatrix& line, const ByteMatrix& numbers, const ByteMatri
     CrossMask(crossHasColor, n, mask.data());
     std::array<std::uint8_t, CSubThread::kMaxLine> start{}, end{};
     const int r = leftmost ? LeftmostKernel(RawCells{line.Data(), mask.data()}, n, clues.data(), m,
-                                            start.data(), end.data())
+                                            start.data(), end.data(), {})
                            : RightmostKernel(RawCells{line.Data(), mask.data()}, n, clues.data(), m,
-                                             start.data(), end.data());
+                                             start.data(), end.data(), {});
     if (r != 0)
         return r;
     for (int t = 0; t < m; ++t) {

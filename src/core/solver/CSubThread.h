@@ -99,6 +99,22 @@ class CSubThread {
         std::uint8_t bit;  // 1 << (colour - 1), or 0 for a colour outside 1..8
     };
 
+    // How the greedy passes of a trial line may reuse the main-grid line's: the first leftKnown
+    // clues' earliest and the last rightKnown clues' latest placements are already in the bound
+    // scratch, and the main line's placements (null when there are none) may be taken over
+    // from a clue on whose placement both lines agree and beyond which the lines are equal:
+    // cells after sameAfter for the earliest ones, cells before sameBefore for the latest.
+    struct GreedyResume {
+        int leftKnown = 0;
+        int rightKnown = 0;
+        const std::uint8_t* leftStart = nullptr;
+        const std::uint8_t* leftEnd = nullptr;
+        const std::uint8_t* rightStart = nullptr;
+        const std::uint8_t* rightEnd = nullptr;
+        int sameAfter = 0;
+        int sameBefore = 0;
+    };
+
   private:
     struct LineRef {
         std::int32_t offset;  // into rowClues_ / columnClues_
@@ -106,7 +122,8 @@ class CSubThread {
     };
 
     int SolveLineKernel(int mode, const std::uint8_t* line, int n, const Clue* clues, int m,
-                        const std::uint8_t* crossMask, std::uint8_t* work, std::uint8_t* reach);
+                        const std::uint8_t* crossMask, std::uint8_t* work, std::uint8_t* reach,
+                        const GreedyResume& resume);
     int ApplyKernel(int mode, std::uint8_t* work, const std::uint8_t* reach,
                     const std::uint8_t* line, int n, std::uint8_t* crossDirty,
                     std::uint8_t* changed, int& count);
@@ -116,6 +133,13 @@ class CSubThread {
     void RestoreTrialGrid();
     // Writes one trial cell and keeps the trial planes in step with it.
     void SetTrialCell(int x, int y, std::uint8_t v);
+    // Writes one main-grid cell, mirrors it into the trial grid and forgets the greedy
+    // placements of its row and column.
+    void SetMainCell(int x, int y, std::uint8_t v);
+    // Fills the greedy placements a trial line shares with its main-grid line into the bound
+    // scratch and tells the greedy passes where they may take over the rest.
+    void ResumeGreedy(bool isRow, int index, int n, const Clue* clues, LineRef ref,
+                      GreedyResume& resume);
     void RebuildTrialPlanes();
     // Copies trial line `index` out of the trial planes into the per-line scratch.
     void LoadTrialLine(bool isRow, int index, int n);
@@ -151,6 +175,15 @@ class CSubThread {
     std::vector<std::uint8_t> trialColumnFit_, trialColumnOwn_, trialRowFit_, trialRowOwn_;
     std::vector<std::uint64_t> trialColumnColoured_, trialRowColoured_;
     static constexpr int kLineWords = (kMaxLine + 63) / 64;
+
+    // The main grid in row order, and the greedy placements (before the second passes) of each
+    // line's clues on its main-grid line, with a state per line: 0 when not computed for the
+    // line's present cells, else kGreedyKnown plus a bit for each direction that placed every
+    // clue.
+    static constexpr std::uint8_t kGreedyKnown = 1, kGreedyLeft = 2, kGreedyRight = 4;
+    std::vector<std::uint8_t> mainRows_;
+    std::vector<std::uint8_t> rowGreedy_, columnGreedy_;
+    std::vector<std::uint8_t> rowGreedyState_, columnGreedyState_;
 
     // Trial cells that differ from the main grid, so that a trial undoes only what it did.
     std::vector<std::int32_t> trialChanges_;
