@@ -4,6 +4,7 @@
 #include "gui/app/CDocManager.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
+#include "gui/frame/ToolBarLayout.h"
 #include "gui/images/CWallpaperPainter.h"
 #include "gui/images/VersionText.h"
 
@@ -99,6 +100,7 @@ CMainFrame::CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& 
     CreateCommands();
     CreateMenus();
     CreateStatusBar();
+    RestoreToolBarState(ini_, *this);
 
     connect(&docs_, &CDocManager::documentOpened, this, &CMainFrame::OnDocumentOpened);
     connect(&docs_, &CDocManager::documentClosing, this, &CMainFrame::OnDocumentClosing);
@@ -478,7 +480,8 @@ MainFramePlacement CMainFrame::Placement() const {
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The settings go to the file first, then the documents close; a user who cancels a
     // "Save changes" question keeps working with the settings already stored.
-    SaveSettings(ini_, settings_, Placement());
+    SaveSettings(ini_, settings_, Placement(),
+                 [this](const IniFile& ini) { WriteToolBarState(ini, *this); });
     if (hooks_.settingsSaved)
         hooks_.settingsSaved();
     if (!docs_.SaveAllModified()) {

@@ -5,6 +5,7 @@
 #include "gui/app/CDocManager.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
+#include "gui/frame/ToolBarLayout.h"
 #include "gui/images/CWallpaperPainter.h"
 
 #include <QAction>
@@ -345,6 +346,7 @@ TEST_F(CMainFrameTest, ClosingWritesTheSettingsAndThePlacement) {
     EXPECT_EQ(ini_.GetInt("MainFrame", "Bottom", -1), rect.bottom() + 1);
     EXPECT_EQ(ini_.GetInt("MainFrame", "Zoomed", -1), 0);
     EXPECT_TRUE(IsLayoutVersionCurrent(ini_));
+    EXPECT_NE(ini_.GetString(kToolBarStateSection, "Layout", ""), "");
     EXPECT_EQ(settingsSavedCalls_, 1);
 }
 
