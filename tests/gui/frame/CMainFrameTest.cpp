@@ -350,14 +350,27 @@ TEST_F(CMainFrameTest, ClosingWritesTheSettingsAndThePlacement) {
     EXPECT_EQ(settingsSavedCalls_, 1);
 }
 
-TEST_F(CMainFrameTest, ClosingWhileMaximizedKeepsTheOldRectangle) {
-    ini_.WriteInt("MainFrame", "Left", 11);
-    ini_.WriteInt("MainFrame", "Right", 611);
-    Frame().showMaximized();
-    EXPECT_TRUE(Frame().close());
-    EXPECT_EQ(ini_.GetInt("MainFrame", "Left", -1), 11);
-    EXPECT_EQ(ini_.GetInt("MainFrame", "Right", -1), 611);
-    EXPECT_EQ(ini_.GetInt("MainFrame", "Zoomed", -1), 1);
+TEST_F(CMainFrameTest, ClosingMaximizedOrMinimizedKeepsTheOldRectangle) {
+    struct Case {
+        const char* name;
+        Qt::WindowState state;
+        int zoomed;
+    };
+    const Case cases[] = {{"maximized", Qt::WindowMaximized, 1},
+                          {"minimized", Qt::WindowMinimized, 0}};
+    for (const Case& c : cases) {
+        ini_.WriteInt("MainFrame", "Left", 11);
+        ini_.WriteInt("MainFrame", "Right", 611);
+        frame_.reset();
+        Frame().setGeometry(100, 100, 300, 200);
+        Frame().setWindowState(c.state);
+        Frame().show();
+        ASSERT_TRUE(Frame().windowState() & c.state) << c.name;
+        EXPECT_TRUE(Frame().close());
+        EXPECT_EQ(ini_.GetInt("MainFrame", "Left", -1), 11) << c.name;
+        EXPECT_EQ(ini_.GetInt("MainFrame", "Right", -1), 611) << c.name;
+        EXPECT_EQ(ini_.GetInt("MainFrame", "Zoomed", -1), c.zoomed) << c.name;
+    }
 }
 
 TEST_F(CMainFrameTest, CancellingTheSaveQuestionKeepsTheWindowAndTheDocument) {
