@@ -199,6 +199,9 @@ TEST_F(CMainFrameTest, PromptsAndMenuTextsComeFromTheStringTableInBothLanguages)
     text::SetLanguage(text::Language::Japanese);
     frame_.reset();
     EXPECT_EQ(MenuTitles(), QStringList({"ファイル(&F)"}));
+    docs_.OnFileNew();
+    EXPECT_EQ(MenuTitles(), QStringList({"ファイル(&F)", "ウィンドウ(&W)"}));
+    EXPECT_EQ(Frame().Commands().Action(cmd::AppExit)->text(), "アプリケーションの終了(&X)");
 }
 
 TEST_F(CMainFrameTest, ShortcutsAreThoseOfTheAcceleratorTable) {
