@@ -5,7 +5,6 @@
 #include "gui/app/CSplashWnd.h"
 #include "gui/app/Prompter.h"
 #include "gui/frame/CMainFrame.h"
-#include "gui/frame/CMainFrame.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -110,7 +109,7 @@ bool CLogicApp::InitInstance(const QStringList& arguments) {
     docManager_ = std::make_unique<CDocManager>(*ini_, settings_, recentFiles_);
     MainFrameHooks hooks;
     hooks.clearRecentFile = [this] { OnClearRecentFile(); };
-    hooks.settingsSaved = [this] { OnMainWindowClosing(); };
+    hooks.settingsSaved = [this] { OnSettingsSaved(); };
     mainFrame_ = std::make_unique<CMainFrame>(*docManager_, settings_, *ini_, recentFiles_,
                                               std::move(hooks));
 

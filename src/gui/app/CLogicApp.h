@@ -69,7 +69,7 @@ class CLogicApp : public QObject {
 
     // The main window has written the settings at its close: the recent-file list and the
     // keys only the application keeps follow.
-    void OnMainWindowClosing();
+    void OnSettingsSaved();
 
     // The document the solver works on, if a solve is running.
     CLogicDoc* solvingDocument = nullptr;

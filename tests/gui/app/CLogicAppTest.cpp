@@ -5,8 +5,6 @@
 #include "gui/app/CSplashWnd.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CMainFrame.h"
-#include "gui/frame/CChildFrame.h"
-#include "gui/frame/CMainFrame.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -322,6 +320,7 @@ TEST_F(CLogicAppTest, ClosingAskAboutChangesAndCancelKeepsEverythingOpen) {
     EXPECT_TRUE(app.MainFrame()->FrameOf(doc)->isVisible());
 
     // The whole program.
+    Ini().WriteString("Recent File List", "File1", "stale");
     prompter_.answers = {Answer::Cancel};
     EXPECT_FALSE(app.MainFrame()->close());
     EXPECT_TRUE(app.MainFrame()->isVisible());
@@ -332,6 +331,8 @@ TEST_F(CLogicAppTest, ClosingAskAboutChangesAndCancelKeepsEverythingOpen) {
     EXPECT_TRUE(app.MainFrame()->close());
     EXPECT_TRUE(app.DocManager().Documents().empty());
     EXPECT_NE(Ini().GetString("Info", "Version", ""), "");
+    // The application's own recent-file list (empty here) was written with the settings.
+    EXPECT_EQ(Ini().GetString("Recent File List", "File1", "none"), "none");
     EXPECT_EQ(prompter_.questions.size(), 3);
 }
 
