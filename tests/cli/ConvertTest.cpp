@@ -3,6 +3,7 @@
 #include "core/document/TsdFile.h"
 #include "core/formats/PuzzleFiles.h"
 #include "core/io/FileUtil.h"
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,18 +14,9 @@
 namespace tessemar::cli {
 namespace {
 
-struct ConvertRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-ConvertRun Convert(std::vector<std::string> words) {
+CliRun Convert(std::vector<std::string> words) {
     words.insert(words.begin(), "convert");
-    std::ostringstream out, err;
-    Streams streams{out, err};
-    int code = RunCli(words, streams);
-    return {code, out.str(), err.str()};
+    return RunWords(words);
 }
 
 // A 3 x 2 two-colour puzzle with its picture, saved as a document.
@@ -51,9 +43,9 @@ TEST(ConvertTest, CarriesAPuzzleThroughEachFormatAndBack) {
     const std::string ini = dir.File("none.INI");
     for (const char* middle : {"mid.xml", "mid.non", "MID.XML"}) {
         SCOPED_TRACE(middle);
-        ConvertRun there = Convert({dir.File("in.tsd"), dir.File(middle), "--ini", ini});
+        CliRun there = Convert({dir.File("in.tsd"), dir.File(middle), "--ini", ini});
         ASSERT_EQ(there.code, ExitOk) << there.err;
-        ConvertRun back =
+        CliRun back =
             Convert({dir.File(middle), dir.File("back.tsd"), "--with-goal", "--ini", ini});
         ASSERT_EQ(back.code, ExitOk) << back.err;
         auto result = OpenDocumentFile(dir.File("back.tsd"));
@@ -110,7 +102,7 @@ TEST(ConvertTest, ExitCodesAndMessages) {
     };
     text::SetLanguage(text::Language::English);
     for (const Case& c : cases) {
-        ConvertRun run = Convert(c.words);
+        CliRun run = Convert(c.words);
         EXPECT_EQ(run.code, c.code) << run.err;
         EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
     }

@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "support/CliRunner.h"
 
 #include "core/document/TsdFile.h"
 #include "core/solver/ClueNumbers.h"
@@ -11,19 +12,6 @@
 
 namespace tessemar::cli {
 namespace {
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunWords(const std::vector<std::string>& words) {
-    std::ostringstream out, err;
-    Streams streams{out, err};
-    int code = RunCli(words, streams);
-    return {code, out.str(), err.str()};
-}
 
 // Saves a puzzle whose clues come from the picture; the picture itself is kept only when asked.
 std::string SavePuzzle(const TempDir& dir, const std::string& name,

@@ -1,5 +1,7 @@
 #include "core/images/PackedFile.h"
 
+#include "core/io/FileUtil.h"
+
 #include "core/images/ByteOrder.h"
 #include "core/images/Lzss.h"
 
@@ -22,20 +24,6 @@ constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
 
 constexpr std::size_t kNameBytes = 32;
 
-class Fd {
-  public:
-    explicit Fd(int fd) : fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 class FileSource : public ByteSource {
   public:
@@ -137,7 +125,7 @@ int ReadMemoryReference(std::string_view name, FileBuffer& out) {
 // Reads a regular file whole; codes 0, 1, 2, 3, or -2 when there is no file of that name.
 constexpr int kNoSuchFile = -2;
 int ReadDiskFile(const std::string& path, FileBuffer& out) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
         return errno == ENOENT || errno == ENOTDIR ? kNoSuchFile : PackedFileNotFound;
     struct stat info {};
@@ -279,7 +267,7 @@ int ReadPackedFile(const std::string& name, FileBuffer& out) {
     std::replace(archivePath.begin(), archivePath.end(), '\\', '/');
     const std::string member = name.substr(slash + 1);
 
-    Fd fd(::open(archivePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd fd(::open(archivePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return PackedFileNotFound;

@@ -11,28 +11,6 @@
 namespace tessemar {
 namespace {
 
-// Closes a descriptor when it goes out of scope.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now and reports the error of close itself, which is where some file systems
-    // report a failed write.
-    int Close() {
-        int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-private:
-    int fd_;
-};
-
 bool WriteAll(int fd, std::string_view content) {
     while (!content.empty()) {
         ssize_t n = ::write(fd, content.data(), content.size());
@@ -68,6 +46,16 @@ int CreateTemporary(const std::string& target, std::string& tempPath) {
 
 }  // namespace
 
+UniqueFd::~UniqueFd() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+int UniqueFd::Close() {
+    int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::vector<std::uint8_t> bytes;
     if (!ReadFileBytes(path, bytes).ok) return std::nullopt;
@@ -75,7 +63,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 FileStatus ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) return {false, errno};
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) return {false, errno};
@@ -112,7 +100,7 @@ void CreateParentFolders(const std::string& path) {
 FileStatus WriteFileAtomically(const std::string& path, std::string_view content) {
     const std::string target = ResolveTarget(path);
     std::string tempPath;
-    Fd fd(CreateTemporary(target, tempPath));
+    UniqueFd fd(CreateTemporary(target, tempPath));
     if (fd.get() < 0) return {false, errno};
 
     auto fail = [&](int error) {

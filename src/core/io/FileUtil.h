@@ -14,6 +14,22 @@ struct FileStatus {
     int error = 0;
 };
 
+// Owns a file descriptor and closes it when it goes out of scope.
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd();
+    int get() const { return fd_; }
+    // Closes now and returns close's own result, which is where some file systems report a
+    // failed write.
+    int Close();
+
+private:
+    int fd_;
+};
+
 // The whole content of a file, or nullopt when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
