@@ -97,7 +97,7 @@ TEST(QgaTest, ShippedLogosHaveTheirSizesAndAlpha) {
     for (const Case& c : cases) {
         std::vector<std::uint8_t> bytes;
         ASSERT_TRUE(
-            ReadFileBytes(std::string(TESSEMAR_TEST_DATA_DIR) + "/../../resources/qga/" + c.file,
+            ReadFileBytes(std::string(TESSEMAR_SOURCE_DIR) + "/resources/qga/" + c.file,
                           bytes)
                 .ok);
         ASSERT_NE(bytes::U32(bytes.data() + 12), 0u) << "stored packed";
