@@ -30,6 +30,7 @@ void PrintHelp(std::ostream& out) {
            "  64  the command line is wrong\n"
            "  65  the file is not a puzzle Tessemar can read (\"Unexpected file format.\")\n"
            "  66  the file cannot be opened or read\n"
+           "  70  an internal error, or a command this build of the tool lacks\n"
            "  73  the output file cannot be written\n";
 }
 
