@@ -7,18 +7,18 @@
 namespace tessemar::text {
 namespace {
 
-struct Spec {
+struct Conversion {
     std::string flags;
     int width = -1;
     int precision = -1;
-    char conversion = 0;
+    char type = 0;  // d i u x X c s
 };
 
 // Parses the part of a conversion after '%'; returns the index just past it, or npos when the
 // conversion is incomplete or unknown.
-std::size_t ParseSpec(std::string_view format, std::size_t pos, Spec& spec) {
+std::size_t ParseConversion(std::string_view format, std::size_t pos, Conversion& conversion) {
     while (pos < format.size() && std::string_view("-0+ #").find(format[pos]) != std::string_view::npos) {
-        spec.flags += format[pos++];
+        conversion.flags += format[pos++];
     }
     auto readNumber = [&](int& out) {
         if (pos < format.size() && format[pos] >= '0' && format[pos] <= '9') {
@@ -28,11 +28,11 @@ std::size_t ParseSpec(std::string_view format, std::size_t pos, Spec& spec) {
             }
         }
     };
-    readNumber(spec.width);
+    readNumber(conversion.width);
     if (pos < format.size() && format[pos] == '.') {
         ++pos;
-        spec.precision = 0;
-        readNumber(spec.precision);
+        conversion.precision = 0;
+        readNumber(conversion.precision);
     }
     while (pos < format.size() && (format[pos] == 'l' || format[pos] == 'h')) {
         ++pos;
@@ -40,20 +40,20 @@ std::size_t ParseSpec(std::string_view format, std::size_t pos, Spec& spec) {
     if (pos >= format.size() || std::string_view("diuxXcs").find(format[pos]) == std::string_view::npos) {
         return std::string_view::npos;
     }
-    spec.conversion = format[pos];
+    conversion.type = format[pos];
     return pos + 1;
 }
 
-std::string BuildCFormat(const Spec& spec, std::string_view lengthModifier) {
+std::string BuildCFormat(const Conversion& conversion, std::string_view lengthModifier) {
     std::string f = "%";
-    f += spec.flags;
-    if (spec.width >= 0) f += std::to_string(spec.width);
-    if (spec.precision >= 0) {
+    f += conversion.flags;
+    if (conversion.width >= 0) f += std::to_string(conversion.width);
+    if (conversion.precision >= 0) {
         f += '.';
-        f += std::to_string(spec.precision);
+        f += std::to_string(conversion.precision);
     }
     f += lengthModifier;
-    f += spec.conversion;
+    f += conversion.type;
     return f;
 }
 
@@ -64,38 +64,38 @@ std::string FormatNumber(const std::string& cFormat, T value) {
     return n < 0 ? std::string() : std::string(buffer, std::min<std::size_t>(n, sizeof buffer - 1));
 }
 
-std::string Pad(std::string_view text, const Spec& spec) {
-    if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision)) {
-        text = text.substr(0, spec.precision);
+std::string Pad(std::string_view text, const Conversion& conversion) {
+    if (conversion.precision >= 0 && text.size() > static_cast<std::size_t>(conversion.precision)) {
+        text = text.substr(0, conversion.precision);
     }
     std::string out(text);
-    if (spec.width > 0 && out.size() < static_cast<std::size_t>(spec.width)) {
-        std::string fill(spec.width - out.size(), ' ');
-        out = spec.flags.find('-') != std::string::npos ? out + fill : fill + out;
+    if (conversion.width > 0 && out.size() < static_cast<std::size_t>(conversion.width)) {
+        std::string fill(conversion.width - out.size(), ' ');
+        out = conversion.flags.find('-') != std::string::npos ? out + fill : fill + out;
     }
     return out;
 }
 
 // Formats one argument, or returns false when it does not fit the conversion.
-bool FormatOne(const Spec& spec, const FormatArg& arg, std::string& out) {
-    if (spec.conversion == 's') {
+bool FormatOne(const Conversion& conversion, const FormatArg& arg, std::string& out) {
+    if (conversion.type == 's') {
         const auto* s = std::get_if<std::string_view>(&arg);
         if (s == nullptr) return false;
-        out += Pad(*s, spec);
+        out += Pad(*s, conversion);
         return true;
     }
     const auto* n = std::get_if<std::int64_t>(&arg);
     if (n == nullptr) return false;
-    switch (spec.conversion) {
+    switch (conversion.type) {
         case 'c':
-            out += Pad(std::string(1, static_cast<char>(*n)), spec);
+            out += Pad(std::string(1, static_cast<char>(*n)), conversion);
             return true;
         case 'd':
         case 'i':
-            out += FormatNumber(BuildCFormat(spec, "ll"), static_cast<long long>(*n));
+            out += FormatNumber(BuildCFormat(conversion, "ll"), static_cast<long long>(*n));
             return true;
         default:  // u, x, X print the 32-bit pattern, as the C library does for an int
-            out += FormatNumber(BuildCFormat(spec, ""), static_cast<unsigned>(static_cast<std::uint32_t>(*n)));
+            out += FormatNumber(BuildCFormat(conversion, ""), static_cast<unsigned>(static_cast<std::uint32_t>(*n)));
             return true;
     }
 }
@@ -119,9 +119,9 @@ std::string Format(std::string_view format, std::span<const FormatArg> args) {
             pos += 2;
             continue;
         }
-        Spec spec;
-        std::size_t end = ParseSpec(format, pos + 1, spec);
-        if (end == std::string_view::npos || next == args.end() || !FormatOne(spec, *next, out)) {
+        Conversion conversion;
+        std::size_t end = ParseConversion(format, pos + 1, conversion);
+        if (end == std::string_view::npos || next == args.end() || !FormatOne(conversion, *next, out)) {
             std::size_t stop = end == std::string_view::npos ? pos + 1 : end;
             out.append(format.substr(pos, stop - pos));
             pos = stop;
