@@ -620,41 +620,30 @@ void CSubThread::OnStartSolve(int command, int updateView) {
 }
 
 int CSubThread::ScanPass(int mode, int updateView) {
-    int r = 0;
-    for (int y = 0; y < height_; ++y) {
-        if (rowDirty_.Get(y) == 0)
-            continue;
-        if (mode == 1) {
-            ++result_.normalRowScans;
-        } else {
-            ++result_.trialRowScans;
-        }
-        r |= SolveRow(y, mode, updateView);
-        rowDirty_.Set(y, 0);
-        if ((r & (ResultStopped | ResultContradiction)) != 0) {
-            if (mode == 1) {
-                result_.contradictionX = linePosition_;
-                result_.contradictionY = y;
-            }
-            return r;
-        }
-    }
+    const int r = ScanDirtyLines(true, mode, updateView);
+    if ((r & (ResultStopped | ResultContradiction)) != 0)
+        return r;
     // Columns made dirty by this sweep's rows are solved in it; rows made dirty by the columns
     // wait for the next sweep.
-    for (int x = 0; x < width_; ++x) {
-        if (columnDirty_.Get(x) == 0)
+    return r | ScanDirtyLines(false, mode, updateView);
+}
+
+int CSubThread::ScanDirtyLines(bool rows, int mode, int updateView) {
+    ByteMatrix& dirty = rows ? rowDirty_ : columnDirty_;
+    std::int32_t& scans = rows ? (mode == 1 ? result_.normalRowScans : result_.trialRowScans)
+                               : (mode == 1 ? result_.normalColumnScans : result_.trialColumnScans);
+    const int count = rows ? height_ : width_;
+    int r = 0;
+    for (int i = 0; i < count; ++i) {
+        if (dirty.Get(i) == 0)
             continue;
-        if (mode == 1) {
-            ++result_.normalColumnScans;
-        } else {
-            ++result_.trialColumnScans;
-        }
-        r |= SolveColumn(x, mode, updateView);
-        columnDirty_.Set(x, 0);
+        ++scans;
+        r |= SolveGridLine(rows, i, mode, updateView);
+        dirty.Set(i, 0);
         if ((r & (ResultStopped | ResultContradiction)) != 0) {
             if (mode == 1) {
-                result_.contradictionX = x;
-                result_.contradictionY = linePosition_;
+                result_.contradictionX = rows ? linePosition_ : i;
+                result_.contradictionY = rows ? i : linePosition_;
             }
             return r;
         }

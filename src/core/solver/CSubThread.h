@@ -127,6 +127,8 @@ class CSubThread {
     int ApplyKernel(int mode, std::uint8_t* work, const std::uint8_t* reach,
                     const std::uint8_t* line, int n, std::uint8_t* crossDirty,
                     std::uint8_t* changed, int& count);
+    // Solves every dirty row (or column) once, in order; stops at a stop or a contradiction.
+    int ScanDirtyLines(bool rows, int mode, int updateView);
     int SolveGridLine(bool isRow, int index, int mode, int updateView);
     // Copies n cells (stride apart) into lineBuf_ with the colour bits the placement tests use.
     void LoadLine(const std::uint8_t* cells, std::size_t stride, const std::uint8_t* cross, int n);
