@@ -1,0 +1,108 @@
+// The command icons: every name the toolbars, menus and status bar ask for is compiled in and
+// draws something, and no drawn icon is left out of the resource file.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSvgRenderer>
+
+#include <algorithm>
+
+static void InitActionResources() {
+    Q_INIT_RESOURCE(actions);
+}
+
+namespace {
+
+const char* const kNames[] = {
+    "file-new", "file-open", "file-save", "file-print", "file-print-preview", "edit-cut",
+    "edit-copy", "edit-paste", "edit-undo", "edit-redo", "document-properties", "help-contents",
+    "tool-pen", "tool-line", "tool-rectangle", "tool-fill", "tool-select",
+    "image-mirror-colour", "image-flip-horizontal", "image-flip-vertical", "image-rotate-left",
+    "image-rotate-right", "image-rotate-180",
+    "number-left", "number-up", "number-right", "number-down", "number-insert-character",
+    "number-insert-line", "number-delete-character", "number-delete-line",
+    "option-title", "option-colours", "option-size", "option-opaque", "option-transparent",
+    "option-settings",
+    "solve", "solve-hint", "solve-break", "calculate-numbers", "format-numbers",
+    "format-picture", "colour-choose",
+    "save-bitmap", "save-preview", "colour-setting", "window-cascade", "window-tile",
+    "help-about", "page-setup", "show-preview",
+    "status-position", "status-cell", "status-undo", "solver-stopped",
+    "solver-busy-0", "solver-busy-1", "solver-busy-2", "solver-busy-3", "solver-busy-4",
+    "solver-busy-5", "solver-busy-6", "solver-busy-7", "solver-busy-8", "solver-busy-9"};
+
+QImage Render(const QString& name, int size) {
+    QSvgRenderer renderer(QStringLiteral(":/actions/%1.svg").arg(name));
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+int OpaquePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += qAlpha(image.pixel(x, y)) == 255 ? 1 : 0;
+    return count;
+}
+
+TEST(IconSet, EveryNamedIconLoadsAndDrawsAtToolbarSizes) {
+    InitActionResources();
+    for (const char* name : kNames) {
+        SCOPED_TRACE(name);
+        const QString path = QStringLiteral(":/actions/%1.svg").arg(QLatin1String(name));
+        ASSERT_TRUE(QFile::exists(path));
+        QSvgRenderer renderer(path);
+        ASSERT_TRUE(renderer.isValid());
+        // The art is laid out on a 16-pixel grid; another view box would blur every line.
+        EXPECT_EQ(renderer.viewBoxF(), QRectF(0, 0, 16, 16));
+        for (int size : {16, 24})
+            EXPECT_GT(OpaquePixels(Render(QLatin1String(name), size)), 0) << size;
+    }
+}
+
+TEST(IconSet, BusyAnimationChangesOnEveryFrameIncludingTheWrapAround) {
+    InitActionResources();
+    for (int frame = 0; frame < 10; ++frame) {
+        SCOPED_TRACE(frame);
+        const QImage current = Render(QStringLiteral("solver-busy-%1").arg(frame), 16);
+        const QImage next = Render(QStringLiteral("solver-busy-%1").arg((frame + 1) % 10), 16);
+        EXPECT_NE(current, next);
+    }
+}
+
+TEST(IconSet, EveryDrawnIconIsInTheResourceFileUnderItsOwnName) {
+    QFile qrc(QStringLiteral(TESSEMAR_SOURCE_DIR "/resources/actions.qrc"));
+    ASSERT_TRUE(qrc.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(qrc.readAll());
+    QSet<QString> listed;
+    const QRegularExpression entry(QStringLiteral("<file alias=\"([^\"]+)\">icons/actions/([^<]+)</file>"));
+    for (auto it = entry.globalMatch(text); it.hasNext();) {
+        const auto match = it.next();
+        EXPECT_EQ(match.captured(1), match.captured(2)) << "the code looks icons up by file name";
+        listed.insert(match.captured(2));
+    }
+
+    const QDir folder(QStringLiteral(TESSEMAR_SOURCE_DIR "/resources/icons/actions"));
+    const QStringList files = folder.entryList({QStringLiteral("*.svg")}, QDir::Files);
+    EXPECT_GE(files.size(), static_cast<qsizetype>(std::size(kNames)));
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        EXPECT_TRUE(listed.contains(file));
+        // Icons must stand alone: no linked or embedded pictures, filters or font-dependent text.
+        QFile svg(folder.filePath(file));
+        ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+        const QByteArray source = svg.readAll();
+        for (const char* banned : {"<image", "href", "<filter", "<text"})
+            EXPECT_FALSE(source.contains(banned)) << banned;
+    }
+}
+
+}  // namespace
