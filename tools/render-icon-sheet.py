@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws every command icon of resources/icons/actions into one contact sheet PNG.
 
-Each icon appears at 16, 24 and 48 pixels on a light toolbar colour and at 16 and 24 pixels on a
-dark one, so that blurred lines and parts that vanish on either background show at a glance.
+Each icon appears at 16, 24 and 48 pixels on a light toolbar colour, at 16 and 24 pixels on a
+dark one, and its 16-pixel rendering magnified three times, so that blurred lines and parts that
+vanish on either background show at a glance.
 Usage: render-icon-sheet.py [output.png] [name-prefix ...]   (default /tmp/icon-sheet.png)
 Needs only the shared libraries of librsvg (2.46 or later) and cairo, like render-icons.py.
 """
@@ -15,9 +16,10 @@ LIGHT = (0.94, 0.94, 0.94)
 DARK = (0.19, 0.20, 0.22)
 SIZES = [16, 24, 48]
 DARK_SIZES = [16, 24]
-COLUMNS = 4
+COLUMNS = 2
 LABEL = 150
 GAP = 8
+ZOOM = 4
 
 
 class RsvgRectangle(ctypes.Structure):
@@ -48,6 +50,35 @@ cairo.cairo_set_font_size.argtypes = [ctypes.c_void_p, ctypes.c_double]
 cairo.cairo_show_text.argtypes = [ctypes.c_void_p, ctypes.c_char_p]
 cairo.cairo_save.argtypes = [ctypes.c_void_p]
 cairo.cairo_restore.argtypes = [ctypes.c_void_p]
+cairo.cairo_scale.argtypes = [ctypes.c_void_p, ctypes.c_double, ctypes.c_double]
+cairo.cairo_set_source_surface.argtypes = [ctypes.c_void_p, ctypes.c_void_p, ctypes.c_double,
+                                           ctypes.c_double]
+cairo.cairo_get_source.restype = ctypes.c_void_p
+cairo.cairo_get_source.argtypes = [ctypes.c_void_p]
+cairo.cairo_pattern_set_filter.argtypes = [ctypes.c_void_p, ctypes.c_int]
+cairo.cairo_paint.argtypes = [ctypes.c_void_p]
+cairo.cairo_destroy.argtypes = [ctypes.c_void_p]
+cairo.cairo_surface_destroy.argtypes = [ctypes.c_void_p]
+CAIRO_FILTER_NEAREST = 3
+
+
+def magnified(cr, handle, x, y):
+    """Paints the icon rendered at 16 pixels, each pixel drawn as a ZOOM x ZOOM block."""
+    small = cairo.cairo_image_surface_create(0, 16, 16)
+    small_cr = cairo.cairo_create(small)
+    viewport = RsvgRectangle(0, 0, 16, 16)
+    rsvg.rsvg_handle_render_document(handle, small_cr, ctypes.byref(viewport), None)
+    cairo.cairo_save(cr)
+    cairo.cairo_set_source_rgb(cr, *LIGHT)
+    cairo.cairo_rectangle(cr, x, y, 16 * ZOOM, 16 * ZOOM)
+    cairo.cairo_fill(cr)
+    cairo.cairo_scale(cr, ZOOM, ZOOM)
+    cairo.cairo_set_source_surface(cr, small, x / ZOOM, y / ZOOM)
+    cairo.cairo_pattern_set_filter(cairo.cairo_get_source(cr), CAIRO_FILTER_NEAREST)
+    cairo.cairo_paint(cr)
+    cairo.cairo_restore(cr)
+    cairo.cairo_destroy(small_cr)
+    cairo.cairo_surface_destroy(small)
 
 
 def main():
@@ -60,7 +91,8 @@ def main():
         names = [n for n in names if any(n.startswith(p) for p in prefixes)]
 
     cell_width = LABEL + sum(SIZES) + sum(DARK_SIZES) + GAP * (len(SIZES) + len(DARK_SIZES) + 1)
-    cell_height = max(SIZES) + GAP
+    cell_width += 16 * ZOOM + GAP
+    cell_height = max(max(SIZES), 16 * ZOOM) + GAP
     rows = (len(names) + COLUMNS - 1) // COLUMNS
     surface = cairo.cairo_image_surface_create(0, cell_width * COLUMNS, cell_height * rows)
     cr = cairo.cairo_create(surface)
@@ -88,6 +120,7 @@ def main():
             if not rsvg.rsvg_handle_render_document(handle, cr, ctypes.byref(viewport), None):
                 sys.exit(f"cannot render {name}.svg")
             x += size + GAP
+        magnified(cr, handle, x, y0 + (cell_height - 16 * ZOOM) // 2)
     cairo.cairo_surface_write_to_png(surface, target.encode())
     print(target)
 
