@@ -1,6 +1,10 @@
 #include "gui/frame/CChildFrame.h"
 
 #include "gui/app/CDocManager.h"
+#include "gui/view/CLogicView.h"
+#include "gui/view/CPaneGrid.h"
+#include "gui/view/CViewCommands.h"
+#include "gui/view/CViewCompanion.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -10,9 +14,24 @@ namespace tessemar {
 
 CChildFrame::CChildFrame(CDocManager& docs, CLogicDoc& doc,
                          std::function<void(int)> sizeStateChanged)
-    : docs_(docs), doc_(doc), sizeStateChanged_(std::move(sizeStateChanged)) {
+    : docs_(docs),
+      doc_(doc),
+      sizeStateChanged_(std::move(sizeStateChanged)),
+      companion_(std::make_unique<CViewCompanion>(doc)),
+      viewCommands_(std::make_unique<CViewCommands>(*companion_)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWidget(new QWidget);
+    grid_ = new CPaneGrid(*companion_);
+    setWidget(grid_);
+    SetViewTarget(viewCommands_.get());
+    connect(companion_.get(), &CViewCompanion::ShowPreviewToggleRequested, this,
+            &CChildFrame::showPreviewToggleRequested);
+    // The corner's caption looks like a window caption and follows this window's activation.
+    grid_->View(CornerPane)->SetFrameActive(false);
+    connect(this, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates, Qt::WindowStates now) {
+                if (grid_)
+                    grid_->View(CornerPane)->SetFrameActive(now.testFlag(Qt::WindowActive));
+            });
     // The document's own icon, as the desktop shows its files.
     QIcon icon;
     for (int size : {16, 32, 48})
@@ -22,12 +41,42 @@ CChildFrame::CChildFrame(CDocManager& docs, CLogicDoc& doc,
     UpdateTitle();
 }
 
+CChildFrame::~CChildFrame() {
+    ReleaseViews();
+}
+
+void CChildFrame::ReleaseViews() {
+    // The panes hold references into the companion: they go first.
+    viewTarget_ = nullptr;
+    if (grid_) {
+        CPaneGrid* grid = grid_;
+        grid_ = nullptr;
+        setWidget(nullptr);
+        delete grid;
+    }
+    viewCommands_.reset();
+    companion_.reset();
+}
+
+void CChildFrame::ApplyViewSettings(const AppSettings& settings) {
+    if (companion_)
+        companion_->ApplyViewSettings(settings);
+}
+
+void CChildFrame::RepaintPanes() {
+    if (!grid_)
+        return;
+    grid_->View(PicturePane)->repaint();
+    grid_->View(CornerPane)->repaint();
+}
+
 void CChildFrame::UpdateTitle() {
     setWindowTitle(QString::fromStdString(doc_.GetTitle()));
 }
 
 void CChildFrame::Discard() {
     discarding_ = true;
+    ReleaseViews();
     close();
 }
 

@@ -5,14 +5,20 @@
 #include <QMdiSubWindow>
 
 #include <functional>
+#include <memory>
 
 namespace tessemar {
 
+struct AppSettings;
 class CDocManager;
 class CommandTarget;
+class CPaneGrid;
+class CViewCommands;
+class CViewCompanion;
 
-// The window of one document inside the main frame. Closing it goes through the document
-// manager, which asks to save changes and may keep the window open.
+// The window of one document inside the main frame: the four panes of the puzzle in a pane
+// grid. Closing it goes through the document manager, which asks to save changes and may keep
+// the window open.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
   public:
@@ -21,10 +27,12 @@ class CChildFrame : public QMdiSubWindow {
 
     // sizeStateChanged receives the new size state whenever the window changes it.
     CChildFrame(CDocManager& docs, CLogicDoc& doc, std::function<void(int)> sizeStateChanged);
+    ~CChildFrame() override;
 
     CLogicDoc& Document() const { return doc_; }
     void UpdateTitle();
-    // Closes the window without asking: its document is gone already.
+    // Closes the window without asking: its document goes away right after this call, so
+    // the panes let go of it here and the window stays empty until it is deleted.
     void Discard();
     bool Discarding() const { return discarding_; }
 
@@ -33,16 +41,38 @@ class CChildFrame : public QMdiSubWindow {
     CommandTarget* ViewTarget() const { return viewTarget_; }
     void SetViewTarget(CommandTarget* target) { viewTarget_ = target; }
 
+    // BoldLine and GraduateNumber redraw the layout, ShowPreview shows or hides the corner's
+    // preview; BackDrawMode is used by Undo. Until the first call the defaults apply.
+    void ApplyViewSettings(const AppSettings& settings);
+    // Paints the picture and the corner pane now, without waiting for the event loop, so that
+    // a long computation can show its progress.
+    void RepaintPanes();
+
+    // nullptr once the window has been discarded.
+    CViewCompanion* Companion() const { return companion_.get(); }
+    CPaneGrid* PaneGrid() const { return grid_; }
+    CViewCommands* ViewCommands() const { return viewCommands_.get(); }
+
+  signals:
+    // The caption button of the corner pane or the preview command asks to switch ShowPreview.
+    // The owner of the setting flips it and applies it to every window.
+    void showPreviewToggleRequested();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
+    void ReleaseViews();
+
     CDocManager& docs_;
     CLogicDoc& doc_;
     std::function<void(int)> sizeStateChanged_;
     bool discarding_ = false;
     CommandTarget* viewTarget_ = nullptr;
+    std::unique_ptr<CViewCompanion> companion_;
+    std::unique_ptr<CViewCommands> viewCommands_;
+    CPaneGrid* grid_ = nullptr;
 };
 
 }  // namespace tessemar

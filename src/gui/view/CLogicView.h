@@ -1,0 +1,68 @@
+#pragma once
+
+#include "render/CornerDrawing.h"
+#include "render/ViewGeometry.h"
+
+#include <QWidget>
+
+namespace tessemar {
+
+class CPaneGrid;
+class CViewCompanion;
+
+// One of the four panes of a document window. The picture and clue panes show their window of
+// the layout canvas and repaint only what changed; the corner pane shows the caption with the
+// puzzle title, the preview and the caption button that switches the preview.
+//
+// A pane has no scroll bars of its own: its scroll position is that of the bars its grid
+// shares between the panes of a row or a column.
+class CLogicView : public QWidget {
+    Q_OBJECT
+  public:
+    CLogicView(CViewCompanion& companion, CPaneGrid& grid, Pane pane);
+
+    Pane GetPane() const { return pane_; }
+    CViewCompanion& Companion() const { return companion_; }
+
+    // Client size, scroll position and scroll size, as the geometry functions take them.
+    PaneView View() const;
+    // The layout rectangle the client area shows.
+    PixelRect LayoutWindow() const;
+    PixelSize ScrollExtent() const { return scrollExtent_; }
+
+    // Takes the scroll size from the layout and the used clue depth; true when it changed.
+    bool UpdateScrollSizes();
+    // Moves what is on screen by the change of the scroll position and paints only what comes
+    // into view. The corner pane does not scroll.
+    void ScrollContents(int dx, int dy);
+
+    // The corner's caption follows the activation of the document window.
+    void SetFrameActive(bool active);
+    bool FrameActive() const { return frameActive_; }
+    bool CaptionButtonPressed() const { return captionButtonPressed_; }
+    // The desktop look the corner is drawn with.
+    CornerLook Look() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void OnRegionChanged(int left, int top, int right, int bottom);
+    void OnLayoutReset();
+    void PaintCorner(QPainter& painter);
+    QRect PreviewRect() const;
+
+    CViewCompanion& companion_;
+    CPaneGrid& grid_;
+    const Pane pane_;
+    // Until the first update the pane has not asked for a scroll size.
+    PixelSize scrollExtent_{100, 100};
+    bool frameActive_ = true;
+    bool captionButtonPressed_ = false;
+};
+
+}  // namespace tessemar

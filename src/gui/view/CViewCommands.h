@@ -1,0 +1,33 @@
+#pragma once
+
+#include "gui/frame/CommandTable.h"
+
+namespace tessemar {
+
+class CViewCompanion;
+
+// Ids of the commands a document window's view carries out.
+namespace viewcmd {
+inline constexpr int EditUndo = 57643;
+inline constexpr int EditRedo = 57644;
+inline constexpr int ShowPreview = 32817;
+}  // namespace viewcmd
+
+// The commands of a document window's panes: the first link of the command route while the
+// window is active.
+class CViewCommands : public CommandTarget {
+  public:
+    explicit CViewCommands(CViewCompanion& companion) : companion_(companion) {}
+
+    bool HandlesCommand(int id) const override;
+    void OnCommand(int id) override;
+    void OnUpdateCommand(int id, CommandState& state) override;
+
+    void OnUndo();
+    void OnRedo();
+
+  private:
+    CViewCompanion& companion_;
+};
+
+}  // namespace tessemar

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/document/CLogicDoc.h"
+#include "render/LayoutCanvas.h"
+
+#include <QObject>
+
+#include <memory>
+#include <utility>
+
+namespace tessemar {
+
+struct AppSettings;
+
+// What the four panes of one document window share besides the document: the layout canvas
+// they paint from, how deep the clue lines are in use (it sets the scroll sizes of the clue
+// panes), and the view settings. The document window owns it; the panes hold references.
+//
+// It listens to the document before the canvas does, so that when the canvas announces a
+// changed clue slot the used depth already counts it.
+class CViewCompanion : public QObject, public DocumentObserver {
+    Q_OBJECT
+  public:
+    explicit CViewCompanion(CLogicDoc& document, QObject* parent = nullptr);
+    ~CViewCompanion() override;
+    CViewCompanion(const CViewCompanion&) = delete;
+    CViewCompanion& operator=(const CViewCompanion&) = delete;
+
+    CLogicDoc& Document() const { return document_; }
+    LayoutCanvas& Canvas() const { return *canvas_; }
+
+    // (used row slots, used column slots) as GetUsedClueDepth counts them.
+    std::pair<int, int> UsedClueDepth() const { return usedDepth_; }
+
+    // BoldLine and GraduateNumber redraw the layout; ShowPreview and BackDrawMode are read by
+    // the corner pane and the commands.
+    void ApplyViewSettings(const AppSettings& settings);
+    bool ShowPreview() const { return showPreview_; }
+    int BackDrawMode() const { return backDrawMode_; }
+
+    // The caption button and the preview command both only ask: the main frame owns the
+    // setting and hands it back to every window.
+    void RequestShowPreviewToggle() { emit ShowPreviewToggleRequested(); }
+    // After an undo or redo: every pane shows the document anew.
+    void RefreshAllPanes() { emit RefreshRequested(); }
+
+    // DocumentObserver
+    void OnClueSlotChanged(int side, int i, int j) override;
+    void OnLayoutChanged() override;
+    void OnTitleChanged() override;
+
+  signals:
+    // The used clue depth changed, so the scroll sizes of the panes may have.
+    void ScrollSizesChanged();
+    void TitleChanged();
+    void ShowPreviewChanged(bool show);
+    void ShowPreviewToggleRequested();
+    void RefreshRequested();
+
+  private:
+    void SetUsedDepth(std::pair<int, int> depth);
+    void ScheduleDepthRecount();
+
+    CLogicDoc& document_;
+    std::unique_ptr<LayoutCanvas> canvas_;
+    std::pair<int, int> usedDepth_{0, 0};
+    bool recountPending_ = false;
+    bool showPreview_ = true;
+    int backDrawMode_ = 1;
+};
+
+}  // namespace tessemar

@@ -1,0 +1,206 @@
+#include "ViewTestSupport.h"
+
+#include "core/settings/AppSettings.h"
+#include "gui/app/CDocManager.h"
+#include "gui/app/RecentFileList.h"
+#include "gui/frame/CChildFrame.h"
+#include "gui/view/CViewCommands.h"
+#include "support/TempDir.h"
+
+#include <QMdiArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace tessemar {
+namespace {
+
+using test::DifferentPixels;
+using test::Expected;
+using test::OnScreen;
+
+class ChildFrameTest : public ::testing::Test {
+  protected:
+    ChildFrameTest()
+        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {
+        connect(docs_, [this](CLogicDoc* doc) {
+            for (CChildFrame* frame : frames_) {
+                if (&frame->Document() == doc)
+                    frame->Discard();
+            }
+        });
+        area_.resize(800, 600);
+        area_.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&area_));
+    }
+    void connect(CDocManager& docs, std::function<void(CLogicDoc*)> closing) {
+        QObject::connect(&docs, &CDocManager::documentClosing, &area_, std::move(closing));
+    }
+
+    CChildFrame* Open(int w = 20, int h = 15) {
+        CLogicDoc* doc = docs_.OnFileNew();
+        doc->ReplaceModel(test::MakeDocument(w, h, 17, 3)->Model());
+        auto* frame = new CChildFrame(docs_, *doc, {});
+        frames_.push_back(frame);
+        area_.addSubWindow(frame);
+        frame->show();
+        area_.setActiveSubWindow(frame);
+        test::GridWindow::Flush();
+        return frame;
+    }
+    static CLogicView* Pane_(CChildFrame* frame, Pane pane) {
+        return frame->PaneGrid()->View(pane);
+    }
+
+    TempDir dir_;
+    IniFile ini_;
+    AppSettings settings_;
+    RecentFileList recent_;
+    CDocManager docs_;
+    QMdiArea area_;
+    std::vector<CChildFrame*> frames_;
+};
+
+// The document history through the view's command target, with what the picture pane shows.
+TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
+    CChildFrame* frame = Open();
+    CLogicDoc& doc = frame->Document();
+    CommandTarget* target = frame->ViewTarget();
+    ASSERT_NE(target, nullptr);
+    auto state = [target](int id) {
+        CommandState s;
+        target->OnUpdateCommand(id, s);
+        return s.enabled;
+    };
+    EXPECT_TRUE(target->HandlesCommand(viewcmd::EditUndo));
+    EXPECT_FALSE(state(viewcmd::EditUndo));
+    EXPECT_FALSE(state(viewcmd::EditRedo));
+
+    const std::int8_t before = doc.Cell(2, 3);
+    doc.WriteCell(2, 3, 5);
+    doc.CommitUndo();
+    ASSERT_TRUE(doc.ChangeSize(25, 15, 17, 1));
+    const int widerRange = frame->PaneGrid()->HorizontalScrollBar(1)->maximum();
+    EXPECT_TRUE(state(viewcmd::EditUndo));
+
+    struct Step {
+        int command;
+        int columns;
+        std::int8_t cell;
+        bool canUndo;
+        bool canRedo;
+    };
+    const Step steps[] = {
+        {viewcmd::EditUndo, 20, 5, true, true},        // the size change
+        {viewcmd::EditUndo, 20, before, false, true},  // the cell
+        {viewcmd::EditUndo, 20, before, false, true},  // nothing left: no change
+        {viewcmd::EditRedo, 20, 5, true, true},       {viewcmd::EditRedo, 25, 5, true, false},
+        {viewcmd::EditRedo, 25, 5, true, false},
+    };
+    CLogicView* picture = Pane_(frame, PicturePane);
+    for (const Step& step : steps) {
+        target->OnCommand(step.command);
+        test::GridWindow::Flush();
+        EXPECT_EQ(doc.columnCount(), step.columns);
+        EXPECT_EQ(doc.Cell(2, 3), step.cell);
+        EXPECT_EQ(state(viewcmd::EditUndo), step.canUndo);
+        EXPECT_EQ(state(viewcmd::EditRedo), step.canRedo);
+        EXPECT_EQ(DifferentPixels(OnScreen(picture), Expected(picture)), 0);
+    }
+    EXPECT_EQ(frame->PaneGrid()->HorizontalScrollBar(1)->maximum(), widerRange);
+
+    // A stroke in progress holds the history back.
+    doc.SetStrokeInProgress(true);
+    EXPECT_FALSE(state(viewcmd::EditUndo));
+    target->OnCommand(viewcmd::EditUndo);
+    EXPECT_EQ(doc.columnCount(), 25);
+    doc.SetStrokeInProgress(false);
+}
+
+TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
+    CChildFrame* frame = Open();
+    CLogicView* corner = Pane_(frame, CornerPane);
+    QSignalSpy spy(frame, &CChildFrame::showPreviewToggleRequested);
+    const CornerLook look = corner->Look();
+    const PixelRect button = CornerCaptionButtonRect(corner->width(), look.captionHeight);
+    const QPoint onButton((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+
+    QTest::mousePress(corner, Qt::LeftButton, {}, onButton);
+    EXPECT_TRUE(corner->CaptionButtonPressed());
+    EXPECT_EQ(spy.count(), 0);  // the release switches, not the press
+    QTest::mouseRelease(corner, Qt::LeftButton, {}, onButton);
+    EXPECT_FALSE(corner->CaptionButtonPressed());
+    EXPECT_EQ(spy.count(), 1);
+    // A click on the caption left of the button is not the button.
+    QTest::mouseClick(corner, Qt::LeftButton, {}, QPoint(button.left - 10, onButton.y()));
+    EXPECT_EQ(spy.count(), 1);
+    frame->ViewTarget()->OnCommand(viewcmd::ShowPreview);
+    EXPECT_EQ(spy.count(), 2);
+
+    // The preview shows the picture's cells; hidden, the corner is plain button face there.
+    const CLogicDoc& doc = frame->Document();
+    const PixelRect picture =
+        PlaceCornerPreview(corner->size(), look.captionHeight, doc.columnCount(), doc.rowCount())
+            .picture;
+    ASSERT_FALSE(picture.IsEmpty());
+    // The preview pixel of cell (0, 0) sits at the picture's top left.
+    auto shown = [&] {
+        test::GridWindow::Flush();
+        return test::Pixel(OnScreen(corner), picture.left, picture.top);
+    };
+    const QRgb cell = test::Pixel(frame->Companion()->Canvas().Preview(), 0, 0);
+    ASSERT_NE(cell, look.buttonFace.rgb() | 0xFF000000u);
+    AppSettings settings;
+    for (int show : {0, 1, 0}) {
+        settings.showPreview = show;
+        frame->ApplyViewSettings(settings);
+        EXPECT_EQ(shown(), show ? cell : (look.buttonFace.rgb() | 0xFF000000u)) << show;
+        CommandState state;
+        frame->ViewTarget()->OnUpdateCommand(viewcmd::ShowPreview, state);
+        EXPECT_EQ(state.checked, show != 0);
+    }
+}
+
+TEST_F(ChildFrameTest, TheCornerCaptionFollowsTheWindowsActivation) {
+    CChildFrame* first = Open();
+    CChildFrame* second = Open();
+    auto captionStart = [](CChildFrame* frame) {
+        test::GridWindow::Flush();
+        // The first column of the caption bar has the gradient's first colour.
+        return test::Pixel(OnScreen(Pane_(frame, CornerPane)), 1, 5);
+    };
+    const CornerLook look = Pane_(first, CornerPane)->Look();
+    EXPECT_EQ(captionStart(second), look.activeCaption.rgb() | 0xFF000000u);
+    EXPECT_EQ(captionStart(first), look.inactiveCaption.rgb() | 0xFF000000u);
+    area_.setActiveSubWindow(first);
+    EXPECT_EQ(captionStart(first), look.activeCaption.rgb() | 0xFF000000u);
+    EXPECT_EQ(captionStart(second), look.inactiveCaption.rgb() | 0xFF000000u);
+}
+
+TEST_F(ChildFrameTest, SettingsRedrawAndClosingLetsGoOfTheDocument) {
+    CChildFrame* frame = Open(40, 30);
+    CLogicView* picture = Pane_(frame, PicturePane);
+    AppSettings settings;
+    settings.boldLine = 0;
+    settings.graduateNumber = 0;
+    frame->ApplyViewSettings(settings);
+    EXPECT_EQ(frame->Companion()->Canvas().Options(), (RenderOptions{false, false}));
+    frame->RepaintPanes();
+    EXPECT_EQ(DifferentPixels(OnScreen(picture), Expected(picture)), 0);
+
+    // The manager destroys the document right after the window was told; the window is deleted
+    // later by the event loop and must not touch the document any more.
+    QPointer<CChildFrame> guard(frame);
+    ASSERT_TRUE(docs_.CloseDocument(frame->Document()));
+    EXPECT_EQ(frame->Companion(), nullptr);
+    EXPECT_EQ(frame->ViewTarget(), nullptr);
+    frame->RepaintPanes();
+    frame->ApplyViewSettings(settings);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+    frames_.clear();
+}
+
+}  // namespace
+}  // namespace tessemar

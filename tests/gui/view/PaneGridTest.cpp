@@ -1,0 +1,200 @@
+#include "ViewTestSupport.h"
+
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+namespace tessemar {
+namespace {
+
+using test::DifferentPixels;
+using test::Expected;
+using test::GridWindow;
+using test::MakeDocument;
+using test::OnScreen;
+
+constexpr Pane kLayoutPanes[] = {ColumnCluePane, RowCluePane, PicturePane};
+
+PixelSize Computed(const GridWindow& w, Pane pane) {
+    return ComputeScrollSize(pane, w.companion.Canvas().Geometry(),
+                             GetUsedClueDepth(w.doc->Model()));
+}
+
+// Every bar's range is what the scroll size of its panes leaves beyond their client.
+void ExpectRangesFollowLayout(const GridWindow& w, const char* when) {
+    const CLogicView* picture = w.View(PicturePane);
+    const CLogicView* rowClues = w.View(RowCluePane);
+    const CLogicView* columnClues = w.View(ColumnCluePane);
+    const PixelSize pictureSize = Computed(w, PicturePane);
+    EXPECT_EQ(w.grid.HorizontalScrollBar(1)->maximum(),
+              std::max(0, pictureSize.cx - picture->width()))
+        << when;
+    EXPECT_EQ(w.grid.VerticalScrollBar(1)->maximum(),
+              std::max(0, pictureSize.cy - picture->height()))
+        << when;
+    EXPECT_EQ(w.grid.HorizontalScrollBar(0)->maximum(),
+              std::max(0, Computed(w, RowCluePane).cx - rowClues->width()))
+        << when;
+    EXPECT_EQ(w.grid.VerticalScrollBar(0)->maximum(),
+              std::max(0, Computed(w, ColumnCluePane).cy - columnClues->height()))
+        << when;
+    for (Pane pane : kLayoutPanes)
+        EXPECT_EQ(w.View(pane)->ScrollExtent(), Computed(w, pane)) << when << " pane " << pane;
+}
+
+TEST(PaneGrid, StartsWithTheInitialSplitAndAlignsTheCluesToThePicture) {
+    struct Case {
+        int depth;
+        bool cluesScroll;  // deeper than the 100-pixel first row and column
+    };
+    for (Case c : {Case{2, false}, Case{12, true}}) {
+        GridWindow w(MakeDocument(40, 30, 17, c.depth));
+        EXPECT_EQ(w.View(CornerPane)->size(), QSize(100, 100));
+        EXPECT_EQ(w.View(RowCluePane)->width(), 100);
+        EXPECT_EQ(w.View(ColumnCluePane)->height(), 100);
+        ExpectRangesFollowLayout(w, "first show");
+        // The slots next to the picture are in view.
+        const PixelSize columnClues = Computed(w, ColumnCluePane);
+        const PixelSize rowClues = Computed(w, RowCluePane);
+        EXPECT_EQ(w.grid.ScrollPosition(ColumnCluePane).y,
+                  c.cluesScroll ? columnClues.cy - 100 : 0);
+        EXPECT_EQ(w.grid.ScrollPosition(RowCluePane).x, c.cluesScroll ? rowClues.cx - 100 : 0);
+        EXPECT_EQ(w.grid.ScrollPosition(PicturePane), (PixelPoint{0, 0}));
+        for (Pane pane : kLayoutPanes)
+            EXPECT_EQ(DifferentPixels(OnScreen(w.View(pane)), Expected(w.View(pane))), 0)
+                << "depth " << c.depth << " pane " << pane;
+    }
+}
+
+TEST(PaneGrid, ScrollingThePictureScrollsTheCluePanesWithIt) {
+    GridWindow w(MakeDocument(60, 50, 17, 12));
+    const PixelPoint columnCluesBefore = w.grid.ScrollPosition(ColumnCluePane);
+    const PixelPoint rowCluesBefore = w.grid.ScrollPosition(RowCluePane);
+
+    // Through the picture pane's own bars, by position, and by the wheel.
+    w.grid.HorizontalScrollBar(1)->setValue(70);
+    w.grid.VerticalScrollBar(1)->setValue(45);
+    EXPECT_EQ(w.grid.ScrollPosition(PicturePane), (PixelPoint{70, 45}));
+    EXPECT_EQ(w.grid.ScrollPosition(ColumnCluePane), (PixelPoint{70, columnCluesBefore.y}));
+    EXPECT_EQ(w.grid.ScrollPosition(RowCluePane), (PixelPoint{rowCluesBefore.x, 45}));
+
+    QWidget* picture = w.View(PicturePane);
+    const QPointF at(10, 10);
+    QWheelEvent down(at, picture->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(picture, &down);
+    const int step = QApplication::wheelScrollLines() * 17;
+    EXPECT_EQ(w.grid.ScrollPosition(RowCluePane).y, 45 + step);
+    QWheelEvent across(at, picture->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                       Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(picture, &across);
+    EXPECT_EQ(w.grid.ScrollPosition(ColumnCluePane).x, 70 + step);
+    EXPECT_EQ(w.grid.ScrollPosition(PicturePane), (PixelPoint{70 + step, 45 + step}));
+
+    // The corner scrolls nothing, its wheel included.
+    QWheelEvent inCorner(at, at, QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w.View(CornerPane), &inCorner);
+    EXPECT_EQ(w.grid.ScrollPosition(PicturePane), (PixelPoint{70 + step, 45 + step}));
+    EXPECT_EQ(w.grid.ScrollPosition(CornerPane), (PixelPoint{0, 0}));
+
+    // What the screen shows after the pixels were moved is the layout at the new place.
+    GridWindow::Flush();
+    for (Pane pane : kLayoutPanes)
+        EXPECT_EQ(DifferentPixels(OnScreen(w.View(pane)), Expected(w.View(pane))), 0)
+            << "pane " << pane;
+}
+
+TEST(PaneGrid, ScrollRangesFollowLayoutChangesAndKeepPositionsInRange) {
+    GridWindow w(MakeDocument(80, 70, 17, 6));
+    w.grid.ScrollTo(PicturePane, {100000, 100000});
+    const int farX = w.grid.ScrollPosition(PicturePane).x;
+    EXPECT_EQ(farX, w.grid.HorizontalScrollBar(1)->maximum());
+
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"smaller puzzle", [&] { w.doc->ChangeSize(30, 25, 17, 1); }},
+        {"larger cells", [&] { w.doc->ChangeSize(30, 25, 31, 1); }},
+        {"no bold lines",
+         [&] {
+             w.companion.Canvas().SetOptions({false, true});
+         }},
+        {"deeper clues", [&] { w.doc->SetClueNumber(SideColumn, 3, 20, 7, 1); }},
+        {"window resized", [&] { w.grid.resize(700, 300); }},
+        {"first column moved", [&] { w.grid.SetFirstColumnWidth(60); }},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        GridWindow::Flush();
+        ExpectRangesFollowLayout(w, step.name);
+        for (Pane pane : kLayoutPanes) {
+            EXPECT_LE(w.grid.ScrollPosition(pane).x,
+                      w.grid.HorizontalScrollBar(PaneColumn(pane))->maximum());
+            EXPECT_EQ(DifferentPixels(OnScreen(w.View(pane)), Expected(w.View(pane))), 0)
+                << step.name << " pane " << pane;
+        }
+    }
+    EXPECT_EQ(w.View(CornerPane)->width(), 60);
+}
+
+// Records the regions a widget is asked to paint.
+class PaintRecorder : public QObject {
+  public:
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST(PaneGrid, AChangedCellOrSlotRepaintsOnlyItsOwnRectangle) {
+    GridWindow w(MakeDocument(30, 30, 17, 4));
+    w.grid.ScrollTo(PicturePane, {40, 30});
+    GridWindow::Flush();
+    PaintRecorder picture(w.View(PicturePane));
+    PaintRecorder rowClues(w.View(RowCluePane));
+    PaintRecorder columnClues(w.View(ColumnCluePane));
+
+    const LayoutGeometry& g = w.companion.Canvas().Geometry();
+    w.doc->SetCell(6, 5, 3);
+    GridWindow::Flush();
+    const PixelRect cell = g.CellInterior(6, 5);
+    const PixelRect window = w.View(PicturePane)->LayoutWindow();
+    const QRect expected(cell.left - window.left, cell.top - window.top, cell.Width(),
+                         cell.Height());
+    EXPECT_EQ(picture.painted.boundingRect(), expected);
+    EXPECT_TRUE(rowClues.painted.isEmpty());
+    EXPECT_TRUE(columnClues.painted.isEmpty());
+    const QImage screen = OnScreen(w.View(PicturePane));
+    EXPECT_EQ(test::Pixel(screen, expected.center().x(), expected.center().y()),
+              ToQRgb(w.doc->Model().colors[3]));
+
+    // A clue slot that does not change the depth repaints only its box in the row clue pane.
+    picture.painted = {};
+    w.doc->SetClueNumber(SideRow, 1, 7, 42, 2);
+    GridWindow::Flush();
+    EXPECT_TRUE(picture.painted.isEmpty());
+    EXPECT_FALSE(rowClues.painted.isEmpty());
+    EXPECT_LE(rowClues.painted.boundingRect().width(), 17);
+    EXPECT_EQ(DifferentPixels(OnScreen(w.View(RowCluePane)), Expected(w.View(RowCluePane))), 0);
+}
+
+TEST(PaneGrid, SplitHandlesKeepEveryPaneAtLeastOnePixel) {
+    GridWindow w(MakeDocument(10, 10, 17, 2));
+    w.grid.SetFirstRowHeight(-50);
+    w.grid.SetFirstColumnWidth(5000);
+    EXPECT_EQ(w.View(CornerPane)->height(), CPaneGrid::kMinimumPaneSize);
+    EXPECT_GE(w.View(PicturePane)->width(), CPaneGrid::kMinimumPaneSize);
+    EXPECT_EQ(w.View(RowCluePane)->width(), w.View(CornerPane)->width());
+    EXPECT_EQ(w.View(ColumnCluePane)->height(), w.View(CornerPane)->height());
+}
+
+}  // namespace
+}  // namespace tessemar
