@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
+#include <QUrl>
 
+class QAction;
 class QTextBrowser;
 
 namespace tessemar {
@@ -14,6 +17,22 @@ class CHelpWindow : public QMainWindow {
     // Opens (or raises) the help window on the manual's first page, in the interface language.
     // Returns the window, owned by Qt (deleted on close); nullptr when the manual is missing.
     static CHelpWindow* ShowHelp(QWidget* parent);
+
+    ~CHelpWindow() override;
+
+  private:
+    CHelpWindow(const QUrl& home, QWidget* parent);
+
+    void SetHome(const QUrl& home);
+    void FollowLink(const QUrl& link);
+    QAction* AddNavigation(const char* objectName, const QIcon& icon, unsigned textId,
+                           const QKeySequence& key);
+
+    QTextBrowser* browser_ = nullptr;
+    QUrl home_;
+
+    // The size the user gave the window last, for the next one opened in this session.
+    static QSize lastSize_;
 };
 
 }  // namespace tessemar

@@ -1,0 +1,184 @@
+#include "gui/frame/CHelpWindow.h"
+
+#include "core/text/StringTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QIcon>
+#include <QPointer>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolBar>
+
+// Resources compiled into a static library are registered only when asked for by name. Once is
+// enough, and registering again on every request would undo a test's removal of the manual.
+static void InitHelpResources() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(help);
+        return true;
+    }();
+    (void)registered;
+}
+
+namespace tessemar {
+namespace {
+
+QString Text(unsigned id) {
+    const std::string_view text = text::LoadString(id);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QUrl HomePage() {
+    return QUrl(text::CurrentLanguage() == text::Language::Japanese
+                    ? QStringLiteral("qrc:/help/index.htm")
+                    : QStringLiteral("qrc:/help/index_en.htm"));
+}
+
+bool PageExists(const QUrl& page) {
+    return QFile::exists(QLatin1Char(':') + page.path());
+}
+
+bool IsExternal(const QUrl& link) {
+    const QString scheme = link.scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+           scheme == QLatin1String("mailto");
+}
+
+QPointer<CHelpWindow>& Instance() {
+    static QPointer<CHelpWindow> instance;
+    return instance;
+}
+
+}  // namespace
+
+QSize CHelpWindow::lastSize_;
+
+CHelpWindow* CHelpWindow::ShowHelp(QWidget* parent) {
+    InitHelpResources();
+    const QUrl home = HomePage();
+    CHelpWindow* window = Instance();
+    if (!window) {
+        if (!PageExists(home))
+            return nullptr;
+        window = new CHelpWindow(home, parent);
+        Instance() = window;
+    } else if (window->home_ != home) {
+        if (!PageExists(home))
+            return nullptr;
+        window->SetHome(home);
+    }
+    if (window->isMinimized())
+        window->showNormal();
+    else
+        window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+CHelpWindow::CHelpWindow(const QUrl& home, QWidget* parent) : QMainWindow(parent, Qt::Window) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("helpWindow"));
+    setWindowTitle(Text(text::IdsHelpTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tessemar-16.png")));
+
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName(QStringLiteral("helpBrowser"));
+    // Links are followed by hand, so that web and mail addresses go to the desktop's own
+    // programs instead of being loaded as a page the browser cannot show.
+    browser_->setOpenLinks(false);
+    setCentralWidget(browser_);
+    connect(browser_, &QTextBrowser::anchorClicked, this, &CHelpWindow::FollowLink);
+    connect(browser_, qOverload<const QUrl&>(&QTextBrowser::highlighted), this,
+            [this](const QUrl& link) {
+                if (link.isEmpty())
+                    statusBar()->clearMessage();
+                else
+                    statusBar()->showMessage(IsExternal(link) ? link.toString() : QString());
+            });
+
+    QToolBar* toolBar = addToolBar(QString());
+    toolBar->setObjectName(QStringLiteral("helpToolBar"));
+    toolBar->setMovable(false);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QStyle* style = QApplication::style();
+    QAction* back = AddNavigation(
+        "helpBack",
+        QIcon::fromTheme(QStringLiteral("go-previous"), style->standardIcon(QStyle::SP_ArrowBack)),
+        text::IdsHelpBack, QKeySequence(Qt::ALT | Qt::Key_Left));
+    QAction* forward = AddNavigation(
+        "helpForward",
+        QIcon::fromTheme(QStringLiteral("go-next"), style->standardIcon(QStyle::SP_ArrowForward)),
+        text::IdsHelpForward, QKeySequence(Qt::ALT | Qt::Key_Right));
+    QAction* homeAction = AddNavigation(
+        "helpHome",
+        QIcon::fromTheme(QStringLiteral("go-home"), style->standardIcon(QStyle::SP_DirHomeIcon)),
+        text::IdsHelpHome, QKeySequence(Qt::ALT | Qt::Key_Home));
+    toolBar->addAction(back);
+    toolBar->addAction(forward);
+    toolBar->addAction(homeAction);
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
+    connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
+    connect(homeAction, &QAction::triggered, this, [this] { browser_->setSource(home_); });
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+    QAction* closeAction = new QAction(Text(text::IdsHelpClose), this);
+    closeAction->setObjectName(QStringLiteral("helpClose"));
+    closeAction->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    addAction(closeAction);
+
+    if (lastSize_.isValid()) {
+        resize(lastSize_);
+    } else {
+        QSize size(760, 620);
+        if (const QScreen* screen = parent ? parent->screen() : QApplication::primaryScreen())
+            size = size.boundedTo(screen->availableSize() * 9 / 10);
+        resize(size);
+    }
+    SetHome(home);
+}
+
+CHelpWindow::~CHelpWindow() {
+    // A maximised window would otherwise hand its screen-filling size to the next one.
+    lastSize_ = isMaximized() || isFullScreen() ? normalGeometry().size() : size();
+}
+
+void CHelpWindow::SetHome(const QUrl& home) {
+    home_ = home;
+    browser_->setSource(home_);
+    browser_->clearHistory();
+}
+
+void CHelpWindow::FollowLink(const QUrl& link) {
+    if (IsExternal(link)) {
+        QDesktopServices::openUrl(link);
+        return;
+    }
+    const QUrl target = browser_->source().resolved(link);
+    // A link to a page the manual does not have would leave an empty page behind; stay put.
+    if (target.scheme() != QLatin1String("qrc") || !PageExists(target))
+        return;
+    browser_->setSource(target);
+}
+
+QAction* CHelpWindow::AddNavigation(const char* objectName, const QIcon& icon, unsigned textId,
+                                    const QKeySequence& key) {
+    QAction* action = new QAction(icon, Text(textId), this);
+    action->setObjectName(QLatin1String(objectName));
+    action->setShortcut(key);
+    action->setToolTip(
+        QStringLiteral("%1 (%2)").arg(Text(textId), key.toString(QKeySequence::NativeText)));
+    // The actions live on the window, so their keys work wherever the focus is inside it.
+    addAction(action);
+    return action;
+}
+
+}  // namespace tessemar
