@@ -1,0 +1,468 @@
+#include "gui/solver/CSolveController.h"
+
+#include "core/document/CLogicDoc.h"
+#include "core/solver/CSubThread.h"
+#include "core/solver/ClueNumbers.h"
+#include "core/solver/SolveReport.h"
+#include "core/text/StringTable.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QWidget>
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace tessemar {
+namespace {
+
+QString ToQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The wait cursor for as long as a long piece of work on this thread lasts.
+class WaitCursor {
+  public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// A cell notification packed as the worker sends it: value << 16 | y << 8 | x.
+std::uint32_t PackCell(int x, int y, int value) {
+    return (static_cast<std::uint32_t>(value & 0xFF) << 16) |
+           (static_cast<std::uint32_t>(y & 0xFF) << 8) | static_cast<std::uint32_t>(x & 0xFF);
+}
+
+// How long one batch of cells may hold the user interface thread before the rest waits for
+// the next turn of the event loop.
+constexpr qint64 kCellBatchMs = 8;
+
+}  // namespace
+
+// Carries what the worker reports to the controller's thread. The worker never waits for the
+// user interface except in OnSolveReleaseCapture, and that wait ends as soon as the controller
+// detaches the bridge, so the controller may join the worker at any time without a deadlock.
+// Cells are collected under a lock and announced by one queued call per batch, so a run that
+// fixes tens of thousands of cells cannot flood the event queue.
+class CSolveController::Bridge : public SolveObserver, public std::enable_shared_from_this<Bridge> {
+  public:
+    explicit Bridge(CSolveController* controller) : controller_(controller) {}
+
+    void OnSolveProgress(int knownCells) override {
+        std::lock_guard lock(mutex_);
+        if (detached_)
+            return;
+        QMetaObject::invokeMethod(
+            controller_,
+            [self = shared_from_this(), knownCells] {
+                if (self->current)
+                    self->controller_->ShowSolveProgress(knownCells);
+            },
+            Qt::QueuedConnection);
+    }
+
+    void OnSolveCellFixed(int x, int y, int value) override {
+        std::lock_guard lock(mutex_);
+        if (detached_)
+            return;
+        const bool announce = cells_.empty();
+        cells_.push_back(PackCell(x, y, value));
+        if (announce)
+            PostApplyCells();
+    }
+
+    void OnSolveReleaseCapture() override {
+        std::unique_lock lock(mutex_);
+        if (detached_)
+            return;
+        captureReleased_ = false;
+        QMetaObject::invokeMethod(
+            controller_,
+            [self = shared_from_this()] {
+                if (QWidget* grabber = QWidget::mouseGrabber())
+                    grabber->releaseMouse();
+                std::lock_guard inner(self->mutex_);
+                self->captureReleased_ = true;
+                self->released_.notify_all();
+            },
+            Qt::QueuedConnection);
+        released_.wait(lock, [this] { return captureReleased_ || detached_; });
+    }
+
+    void OnSolveFinished(int command, const SolveResult& /*result*/) override {
+        // The result is read from the run object once the thread has been joined.
+        std::lock_guard lock(mutex_);
+        if (detached_)
+            return;
+        QMetaObject::invokeMethod(
+            controller_,
+            [self = shared_from_this(), command] {
+                if (self->current)
+                    self->controller_->OnRunFinished(command);
+            },
+            Qt::QueuedConnection);
+    }
+
+    // After this the worker posts nothing more and waits for nothing.
+    void Detach() {
+        {
+            std::lock_guard lock(mutex_);
+            detached_ = true;
+        }
+        released_.notify_all();
+        current = false;
+    }
+
+    // Moves the cells the worker sent so far behind those still waiting on this thread.
+    void TakeCells() {
+        std::lock_guard lock(mutex_);
+        if (cells_.empty())
+            return;
+        if (next_ == waiting_.size()) {
+            waiting_.clear();
+            next_ = 0;
+        }
+        waiting_.insert(waiting_.end(), cells_.begin(), cells_.end());
+        cells_.clear();
+    }
+
+    bool HasWaitingCells() const { return next_ < waiting_.size(); }
+    std::uint32_t NextCell() { return waiting_[next_++]; }
+
+    void PostApplyCells() {
+        QMetaObject::invokeMethod(
+            controller_,
+            [self = shared_from_this()] {
+                if (self->current)
+                    self->controller_->ApplyCells();
+            },
+            Qt::QueuedConnection);
+    }
+
+    // Read and written on the controller's thread only: queued calls that arrive for a run
+    // that has ended or been dropped do nothing.
+    bool current = true;
+
+  private:
+    CSolveController* controller_;
+    std::mutex mutex_;
+    std::condition_variable released_;
+    std::vector<std::uint32_t> cells_;
+    bool detached_ = false;
+    bool captureReleased_ = false;
+    // The controller's thread only.
+    std::vector<std::uint32_t> waiting_;
+    std::size_t next_ = 0;
+};
+
+struct CSolveController::Run {
+    explicit Run(CSolveController* controller) : bridge(std::make_shared<Bridge>(controller)) {}
+
+    std::shared_ptr<Bridge> bridge;
+    // The size at the start: the denominator of the progress and the refresh interval.
+    int width = 0;
+    int height = 0;
+    // Declared last so that it is destroyed (and its thread joined) first.
+    CSubThread thread;
+};
+
+CSolveController::CSolveController(AppSettings& settings, SolverStatusDisplay& status,
+                                   std::function<CLogicDoc*()> activeDocument,
+                                   QWidget* dialogParent, const IniFile* reportSettings)
+    : settings_(settings),
+      status_(status),
+      activeDocument_(std::move(activeDocument)),
+      dialogs_(std::make_unique<CWidgetSolveDialogs>(dialogParent, reportSettings)) {}
+
+CSolveController::~CSolveController() {
+    if (solverThread_ != nullptr)
+        StopAndJoin(*solverThread_);
+}
+
+void CSolveController::SetDialogs(std::unique_ptr<SolveDialogs> dialogs) {
+    dialogs_ = std::move(dialogs);
+}
+
+bool CSolveController::HandlesCommand(int id) const {
+    return id == IdSolve || id == IdHint || id == IdBreak || id == IdCalculateNumber;
+}
+
+void CSolveController::OnCommand(int id) {
+    switch (id) {
+        case IdSolve:
+            StartSolving(SolveCommandSolve);
+            break;
+        case IdHint:
+            StartSolving(SolveCommandHint);
+            break;
+        case IdBreak:
+            Break();
+            break;
+        case IdCalculateNumber:
+            CalculateNumber();
+            break;
+        default:
+            break;
+    }
+}
+
+void CSolveController::OnUpdateCommand(int id, CommandState& state) {
+    switch (id) {
+        case IdSolve:
+        case IdHint:
+        case IdCalculateNumber:
+            state.enabled = IsIdle() && activeDocument_ && activeDocument_() != nullptr;
+            break;
+        case IdBreak:
+            state.enabled = solverThread_ != nullptr && !finishing_ && solverIdle_.load() == 0;
+            break;
+        default:
+            break;
+    }
+}
+
+void CSolveController::RestrictCommand(int id, CommandState& state) const {
+    if (IsIdle())
+        return;
+    // Print preview draws the document the run is painting into.
+    if (id == IdOption || id == IdPrintZoom || (id == IdPrintPreview && settings_.updateView != 0))
+        state.enabled = false;
+}
+
+void CSolveController::DropFloatingSelection(CLogicDoc& doc) const {
+    doc.CommitFloatingSelection(settings_.backDrawMode);
+}
+
+void CSolveController::StartSolving(int command) {
+    CLogicDoc* doc = activeDocument_ ? activeDocument_() : nullptr;
+    if (doc == nullptr || !IsIdle())
+        return;
+    DropFloatingSelection(*doc);
+
+    int badRow = -1;
+    int badColumn = -1;
+    int badColour = -1;
+    if (CheckNumbers(*doc, badRow, badColumn, badColour)) {
+        status_.SetSolverMessage(QStringLiteral("ERROR"));
+        const QString question =
+            ToQString(NumbersWrongMessage(badRow, badColumn, badColour, text::CurrentLanguage()));
+        // The question runs an event loop: the document may close meanwhile.
+        asking_ = true;
+        askingDocument_ = doc;
+        const bool goOn = dialogs_->AskSolveAnyway(question);
+        asking_ = false;
+        doc = askingDocument_;
+        askingDocument_ = nullptr;
+        if (doc == nullptr)
+            return;
+        if (!goOn) {
+            status_.SetSolverMessage(QString());
+            return;
+        }
+    }
+
+    solvingDocument_ = doc;
+    solverIdle_.store(0);
+    cellMessageCounter_ = 0;
+    status_.ShowSolverProgress();
+    status_.StartSolverAnimation();
+
+    if (solverThread_ != nullptr) {
+        StopAndJoin(*solverThread_);
+        solverThread_.reset();
+        // StopAndJoin raised the stop request for the old run; this one must not see it.
+        solverIdle_.store(0);
+    }
+    solverThread_ = std::make_unique<Run>(this);
+    Run& run = *solverThread_;
+    run.width = doc->columnCount();
+    run.height = doc->rowCount();
+    run.thread.PrepareSolve(run.bridge.get(), solverIdle_, doc->Model());
+    run.thread.Start(command, settings_.updateView != 0 ? 1 : 0);
+}
+
+bool CSolveController::Break() {
+    if (solverThread_ == nullptr || finishing_ || solverIdle_.load() != 0)
+        return false;
+    solverIdle_.store(1);
+    return true;
+}
+
+void CSolveController::CalculateNumber() {
+    CLogicDoc* doc = activeDocument_ ? activeDocument_() : nullptr;
+    if (doc == nullptr || !IsIdle())
+        return;
+    DropFloatingSelection(*doc);
+    WaitCursor wait;
+    CalculateNumbers(*doc);
+    doc->CommitUndo();
+}
+
+void CSolveController::ApplyCells() {
+    if (solverThread_ == nullptr || solvingDocument_ == nullptr)
+        return;
+    Run& run = *solverThread_;
+    Bridge& bridge = *run.bridge;
+    CLogicDoc& doc = *solvingDocument_;
+    bridge.TakeCells();
+    const int threshold = std::max(1, doc.columnCount() * doc.rowCount() / 100);
+    QElapsedTimer clock;
+    clock.start();
+    int applied = 0;
+    while (bridge.HasWaitingCells()) {
+        const std::uint32_t packed = bridge.NextCell();
+        const int x = static_cast<int>(packed & 0xFF);
+        const int y = static_cast<int>((packed >> 8) & 0xFF);
+        const auto value = static_cast<std::int8_t>((packed >> 16) & 0xFF);
+        // The user may have made the puzzle smaller since the run started.
+        if (doc.IsInPicture(x, y)) {
+            const std::int8_t old = doc.Cell(x, y);
+            if (value != old) {
+                doc.SetCell(x, y, value);
+                doc.RecordUndo(UndoCell, x, y, value, old, 0, 0);
+            }
+        }
+        if (cellMessageCounter_ == threshold) {
+            if (refreshViews)
+                refreshViews(doc);
+            cellMessageCounter_ = 0;
+        } else {
+            ++cellMessageCounter_;
+        }
+        // Keep the window responsive: the rest waits for the next turn of the event loop.
+        if (++applied % 256 == 0 && clock.elapsed() >= kCellBatchMs && bridge.HasWaitingCells()) {
+            bridge.PostApplyCells();
+            return;
+        }
+    }
+}
+
+void CSolveController::ShowSolveProgress(int knownCells) {
+    if (solverThread_ == nullptr)
+        return;
+    const Run& run = *solverThread_;
+    const std::int64_t cells = static_cast<std::int64_t>(run.width) * run.height;
+    const int percent = cells > 0 ? static_cast<int>(knownCells * std::int64_t{100} / cells) : 0;
+    status_.SetSolverProgress(
+        percent,
+        ToQString(SolveProgressText(knownCells, run.width, run.height, text::CurrentLanguage())));
+}
+
+void CSolveController::OnRunFinished(int command) {
+    if (solverThread_ == nullptr || finishing_)
+        return;
+    status_.StopSolverAnimation();
+    FinishRun(command == SolveCommandHint);
+}
+
+void CSolveController::FinishRun(bool hint) {
+    finishing_ = true;
+    Run& run = *solverThread_;
+    CLogicDoc& doc = *solvingDocument_;
+
+    if (hint)
+        solverIdle_.store(1);
+    else
+        DropFloatingSelection(doc);
+    status_.HideSolverProgress();
+    doc.SetModifiedFlag(true);
+    // The worker posted its result just before ending; only after its end may its grid be read.
+    run.thread.Join();
+    solverIdle_.store(1);
+    // Every cell the worker announced before its result belongs to this run's undo entry.
+    run.bridge->TakeCells();
+    while (run.bridge->HasWaitingCells())
+        ApplyCells();
+    run.bridge->Detach();
+
+    const SolveResult& result = run.thread.Result();
+    const bool stopped = (result.code & (ResultStopped | ResultContradiction)) != 0;
+    const auto stopIcon = SolverStatusDisplay::Icon::Stopped;
+    const auto appIcon = SolverStatusDisplay::Icon::Application;
+    status_.SetSolverIcon(stopped && !hint ? stopIcon : appIcon);
+    WriteBackSolution(doc, result);
+    {
+        WaitCursor wait;
+        if (refreshViews)
+            refreshViews(doc);
+    }
+
+    const SolveReport report =
+        BuildSolveReport(result, run.width, run.height, text::CurrentLanguage());
+    if (report.kind == SolveReport::Kind::Contradiction) {
+        if (hint)
+            status_.SetSolverIcon(stopIcon);
+        ReportContradiction(report.statusText, report.contradictionMessage);
+    } else if (!hint) {
+        SolveDialogs::Sound sound = SolveDialogs::Sound::Default;
+        if (report.kind == SolveReport::Kind::Complete)
+            sound = SolveDialogs::Sound::Information;
+        status_.SetSolverMessage(ToQString(report.statusText));
+        SolveDialogs::Report window;
+        window.text = ToQString(report.reportText);
+        window.captionPrefix = ToQString(report.headline + " - ");
+        window.documentName = ToQString(doc.GetDocumentFileName());
+        window.icon = report.kind == SolveReport::Kind::Stopped ? stopIcon : appIcon;
+        dialogs_->PlaySound(sound);
+        if (settings_.resultMode == 0)
+            dialogs_->ShowReport(window);
+    }
+    EndOfRun();
+}
+
+void CSolveController::ReportContradiction(const std::string& statusText,
+                                           const std::string& message) {
+    status_.SetSolverMessage(ToQString(statusText));
+    if (settings_.resultMode < 2)
+        dialogs_->ShowContradiction(ToQString(message));
+    else
+        dialogs_->PlaySound(SolveDialogs::Sound::Stop);
+}
+
+void CSolveController::EndOfRun() {
+    status_.SetSolverIcon(SolverStatusDisplay::Icon::Application);
+    // A modal window of the finishing path may have let the document close.
+    if (solvingDocument_ != nullptr)
+        solvingDocument_->CommitUndo();
+    status_.SetSolverMessage(QString());
+    solverThread_.reset();
+    solvingDocument_ = nullptr;
+    finishing_ = false;
+}
+
+void CSolveController::StopAndJoin(Run& run) {
+    solverIdle_.store(1);
+    run.bridge->Detach();
+    run.thread.Join();
+}
+
+void CSolveController::OnDocumentClosing(CLogicDoc& doc) {
+    if (askingDocument_ == &doc)
+        askingDocument_ = nullptr;
+    if (solvingDocument_ != &doc)
+        return;
+    if (finishing_) {
+        // The worker has ended already; the finishing path cleans up when its windows close.
+        solvingDocument_ = nullptr;
+        return;
+    }
+    if (solverThread_ != nullptr) {
+        StopAndJoin(*solverThread_);
+        solverThread_.reset();
+    }
+    solverIdle_.store(1);
+    solvingDocument_ = nullptr;
+    status_.SetSolverMessage(QString());
+    status_.StopSolverAnimation();
+    status_.HideSolverProgress();
+    status_.SetSolverIcon(SolverStatusDisplay::Icon::Application);
+}
+
+}  // namespace tessemar

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/settings/AppSettings.h"
+#include "gui/frame/CommandTable.h"
+#include "gui/solver/SolveDialogs.h"
+#include "gui/solver/SolverStatusDisplay.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace tessemar {
+
+class CLogicDoc;
+class IniFile;
+struct SolveResult;
+
+// The application's one solver: the Solve, Hint, Break and Calculate number commands, the run
+// on its worker thread, the cells and progress it reports while it works, and the write-back
+// and report at its end. Only one run exists in the whole application at a time.
+class CSolveController : public QObject, public CommandTarget {
+    Q_OBJECT
+  public:
+    enum CommandId : int {
+        IdSolve = 32787,
+        IdCalculateNumber = 32788,
+        IdBreak = 32827,
+        IdHint = 32828,
+        // Commands of others that cannot run while a solve runs (see RestrictCommand).
+        IdOption = 32782,
+        IdPrintZoom = 32867,
+        IdPrintPreview = 57609,
+    };
+
+    // activeDocument gives the document of the active window, or null. reportSettings keeps the
+    // report window's rectangle (may be null).
+    CSolveController(AppSettings& settings, SolverStatusDisplay& status,
+                     std::function<CLogicDoc*()> activeDocument, QWidget* dialogParent,
+                     const IniFile* reportSettings = nullptr);
+    ~CSolveController() override;
+
+    // Replaces the message boxes, report window and sounds (tests answer them).
+    void SetDialogs(std::unique_ptr<SolveDialogs> dialogs);
+
+    bool HandlesCommand(int id) const override;
+    void OnCommand(int id) override;
+    void OnUpdateCommand(int id, CommandState& state) override;
+    // Disables the options, print-zoom and (while cells are painted) print-preview commands,
+    // which others handle, while a solve runs; their update functions call this.
+    void RestrictCommand(int id, CommandState& state) const;
+
+    // SolveCommandSolve or SolveCommandHint on the active document.
+    void StartSolving(int command);
+    // Asks the running solve to stop at its next line; it then ends as usual, with the
+    // "stopped" result. False when nothing runs.
+    bool Break();
+    // The Escape key: breaks a running solve; false (not consumed) when none runs.
+    bool OnEscapeKey() { return Break(); }
+    void CalculateNumber();
+
+    // No run exists: neither working nor finishing.
+    bool IsIdle() const { return solverThread_ == nullptr && !finishing_ && !asking_; }
+    CLogicDoc* SolvingDocument() const { return solvingDocument_; }
+    // doc's window is closing: a run on it is stopped and waited for, and the status bar
+    // forgets it. The document may be destroyed once this returns.
+    void OnDocumentClosing(CLogicDoc& doc);
+
+    // Repaints the picture and corner panes of a document's windows while cells arrive; the
+    // document window supplies it.
+    std::function<void(CLogicDoc&)> refreshViews;
+
+    // True while a run object exists (the worker may have ended already).
+    bool HasRunObject() const { return solverThread_ != nullptr; }
+
+  private:
+    struct Run;
+    class Bridge;
+
+    // Handlers of what the worker reports, on this object's thread.
+    void ApplyCells();
+    void ShowSolveProgress(int knownCells);
+    void OnRunFinished(int command);
+    void FinishRun(bool hint);
+    // The contradiction's status text and message (or its sound).
+    void ReportContradiction(const std::string& statusText, const std::string& message);
+    // Stops the worker, lets it out of any wait for this thread, waits for its end.
+    void StopAndJoin(Run& run);
+    void EndOfRun();
+    void DropFloatingSelection(CLogicDoc& doc) const;
+
+    AppSettings& settings_;
+    SolverStatusDisplay& status_;
+    std::function<CLogicDoc*()> activeDocument_;
+    std::unique_ptr<SolveDialogs> dialogs_;
+
+    // The stop request the worker polls before each line: 1 while no run works (or the user
+    // asked to stop), 0 while a run works.
+    std::atomic<int> solverIdle_{1};
+    // The running or finishing run with its thread object; null when none.
+    std::unique_ptr<Run> solverThread_;
+    // The document the run started on, until the end of its finishing path or its closing.
+    CLogicDoc* solvingDocument_ = nullptr;
+    // Cell notifications applied since the last refresh of the panes.
+    int cellMessageCounter_ = 0;
+    // The finishing path runs (it may show modal windows).
+    bool finishing_ = false;
+    // The document whose failed clue check is being asked about; null when it closes meanwhile.
+    CLogicDoc* askingDocument_ = nullptr;
+    bool asking_ = false;
+};
+
+}  // namespace tessemar

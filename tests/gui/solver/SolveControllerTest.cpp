@@ -1,0 +1,449 @@
+#include "core/document/CLogicDoc.h"
+#include "core/formats/PuzzleFiles.h"
+#include "core/solver/ClueNumbers.h"
+#include "core/solver/SolveResult.h"
+#include "core/text/StringTable.h"
+#include "gui/solver/CSolveController.h"
+#include "gui/solver/SolverFakes.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tessemar {
+namespace {
+
+using Icon = SolverStatusDisplay::Icon;
+using Sound = SolveDialogs::Sound;
+
+// A picture row by row: '.' blank, '1'..'8' a colour.
+using Picture = std::vector<std::string>;
+
+// A puzzle document whose clues come from the picture and whose picture is then blank, with
+// no undo history and no unsaved change.
+std::unique_ptr<CLogicDoc> MakePuzzle(const Picture& picture) {
+    auto doc = std::make_unique<CLogicDoc>();
+    const int h = static_cast<int>(picture.size());
+    const int w = static_cast<int>(picture.front().size());
+    doc->SetPuzzleSize(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            doc->SetCell(x, y,
+                         picture[y][x] == '.' ? 0 : static_cast<std::int8_t>(picture[y][x] - '0'));
+    CalculateNumbers(*doc);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            doc->SetCell(x, y, 0);
+    doc->DiscardPendingUndo();
+    doc->ClearUndoHistory();
+    doc->SetModifiedFlag(false);
+    doc->SetTitle("Logic1");
+    return doc;
+}
+
+// Solvable by line logic alone.
+const Picture kHeart = {
+    ".11.11.", "1111111", "1111111", ".11111.", "..111..", "...1...",
+};
+
+// A 250 x 250 puzzle that keeps the solver busy for a long time: the corpus's noise puzzle, or
+// random noise of our own when the corpus is not beside the project.
+std::unique_ptr<CLogicDoc> MakeLongPuzzle() {
+    const std::string path = std::string(TESSEMAR_PUZZLES_DIR) + "/generated/N04-noise-250x250.non";
+    if (std::filesystem::exists(path))
+        return OpenPuzzleFile(path);
+    std::mt19937 random(4711);
+    Picture picture(250, std::string(250, '.'));
+    for (std::string& row : picture)
+        for (char& cell : row)
+            cell = (random() % 10 < 7) ? '1' : '.';
+    return MakePuzzle(picture);
+}
+
+int CountSetCells(const CLogicDoc& doc) {
+    int set = 0;
+    for (int y = 0; y < doc.rowCount(); ++y)
+        for (int x = 0; x < doc.columnCount(); ++x)
+            set += doc.Cell(x, y) != 0 ? 1 : 0;
+    return set;
+}
+
+class SolveControllerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        text::SetLanguage(text::Language::English);
+        auto dialogs = std::make_unique<FakeDialogs>(log_);
+        dialogs_ = dialogs.get();
+        controller_.SetDialogs(std::move(dialogs));
+    }
+
+    // The active document; the controller asks for it at each command.
+    void Activate(CLogicDoc* doc) { active_ = doc; }
+
+    bool WaitIdle(int timeoutMs = 120000) {
+        return QTest::qWaitFor([this] { return controller_.IsIdle(); }, timeoutMs);
+    }
+
+    CommandState StateOf(int id) {
+        CommandState state;
+        controller_.OnUpdateCommand(id, state);
+        return state;
+    }
+
+    EventLog log_;
+    AppSettings settings_;
+    RecordingStatus status_{log_};
+    CLogicDoc* active_ = nullptr;
+    CSolveController controller_{settings_, status_, [this] { return active_; }, nullptr};
+    FakeDialogs* dialogs_ = nullptr;
+};
+
+TEST_F(SolveControllerTest, SolveWritesTheSolutionAsOneUndoEntry) {
+    auto doc = MakePuzzle(kHeart);
+    Activate(doc.get());
+    controller_.OnCommand(CSolveController::IdSolve);
+    EXPECT_FALSE(controller_.IsIdle());
+    EXPECT_EQ(controller_.SolvingDocument(), doc.get());
+    ASSERT_TRUE(WaitIdle());
+
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(doc->Cell(x, y), kHeart[y][x] == '1' ? 1 : -1) << x << "," << y;
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+    EXPECT_FALSE(doc->HasPendingUndo());
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_FALSE(controller_.HasRunObject());
+    EXPECT_EQ(controller_.SolvingDocument(), nullptr);
+
+    ASSERT_EQ(dialogs_->reports.size(), 1u);
+    const SolveDialogs::Report& report = dialogs_->reports.front();
+    EXPECT_TRUE(report.text.startsWith(QStringLiteral("Complete\r\n\r\nTime: ")));
+    EXPECT_TRUE(report.text.contains(QStringLiteral("\r\n42/42\r\n")));
+    EXPECT_EQ(report.captionPrefix, QStringLiteral("Complete - "));
+    EXPECT_EQ(report.documentName, QStringLiteral("Logic1"));
+    EXPECT_EQ(report.icon, Icon::Application);
+    EXPECT_EQ(dialogs_->sounds, std::vector<Sound>{Sound::Information});
+    // While the report is open the status bar shows the headline; afterwards it is clear.
+    const int reportAt = log_.IndexOf(QStringLiteral("report"));
+    ASSERT_GT(reportAt, 0);
+    EXPECT_TRUE(log_.events[reportAt - 1].startsWith(QStringLiteral("message:Complete  Time: ")));
+    EXPECT_EQ(status_.messages.back(), QString());
+    EXPECT_EQ(status_.icons.back(), Icon::Application);
+    EXPECT_FALSE(status_.animating);
+    EXPECT_EQ(log_.events.count(QStringLiteral("hide-progress")), 1);
+
+    doc->Undo(settings_.backDrawMode);
+    EXPECT_EQ(CountSetCells(*doc), 0);
+}
+
+// A Hint makes one step: it writes what it found as one undo entry and shows nothing.
+TEST_F(SolveControllerTest, HintWritesItsStepWithoutReport) {
+    auto doc = MakePuzzle(kHeart);
+    Activate(doc.get());
+    controller_.OnCommand(CSolveController::IdHint);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_GT(CountSetCells(*doc), 0);
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+    EXPECT_TRUE(dialogs_->reports.empty());
+    EXPECT_TRUE(dialogs_->sounds.empty());
+    EXPECT_EQ(status_.messages.back(), QString());
+}
+
+// A run that finds every cell already right rewrites none, leaves no undo entry and still
+// marks the document modified.
+TEST_F(SolveControllerTest, SolvedPictureIsNotRewrittenButMarkedModified) {
+    auto doc = MakePuzzle(kHeart);
+    Activate(doc.get());
+    controller_.StartSolving(SolveCommandSolve);
+    ASSERT_TRUE(WaitIdle());
+    doc->ClearUndoHistory();
+    doc->SetModifiedFlag(false);
+    CellLogger cells(*doc, log_);
+    log_.events.clear();
+
+    controller_.StartSolving(SolveCommandSolve);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_TRUE(doc->UndoHistory().empty());
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(log_.events.filter(QStringLiteral("cell:")).size(), 0);
+}
+
+TEST_F(SolveControllerTest, CommandsFollowTheRunState) {
+    struct Expect {
+        bool solve, hint, breakRun, calculate;
+    };
+    const auto check = [this](const Expect& e, const char* when) {
+        EXPECT_EQ(StateOf(CSolveController::IdSolve).enabled, e.solve) << when;
+        EXPECT_EQ(StateOf(CSolveController::IdHint).enabled, e.hint) << when;
+        EXPECT_EQ(StateOf(CSolveController::IdBreak).enabled, e.breakRun) << when;
+        EXPECT_EQ(StateOf(CSolveController::IdCalculateNumber).enabled, e.calculate) << when;
+    };
+    check({false, false, false, false}, "no document");
+    auto doc = MakeLongPuzzle();
+    Activate(doc.get());
+    check({true, true, false, true}, "idle");
+
+    settings_.updateView = 1;
+    controller_.OnCommand(CSolveController::IdSolve);
+    check({false, false, true, false}, "running");
+    CommandState preview;
+    controller_.RestrictCommand(CSolveController::IdPrintPreview, preview);
+    EXPECT_FALSE(preview.enabled);
+
+    // After Break the stopping run still owns the application until its end is handled.
+    EXPECT_TRUE(controller_.OnEscapeKey());
+    check({false, false, false, false}, "stopping");
+    controller_.OnCommand(CSolveController::IdSolve);
+    EXPECT_FALSE(controller_.OnEscapeKey());
+    ASSERT_TRUE(WaitIdle());
+    check({true, true, false, true}, "idle again");
+}
+
+// Break during a long solve: the stopped headline, and the cells found so far are in the
+// document as one undo entry.
+TEST_F(SolveControllerTest, BreakKeepsTheCellsFoundSoFar) {
+    auto doc = MakeLongPuzzle();
+    Activate(doc.get());
+    settings_.updateView = 1;
+    controller_.StartSolving(SolveCommandSolve);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CountSetCells(*doc) > 0; }, 60000));
+    EXPECT_TRUE(controller_.Break());
+    ASSERT_TRUE(WaitIdle());
+
+    const QString headline = QStringLiteral("Stop calculating:User stoped the calculating");
+    ASSERT_EQ(dialogs_->reports.size(), 1u);
+    EXPECT_TRUE(dialogs_->reports.front().text.startsWith(headline + QStringLiteral("\r\n\r\n")));
+    EXPECT_EQ(dialogs_->reports.front().captionPrefix, headline + QStringLiteral(" - "));
+    EXPECT_EQ(dialogs_->reports.front().icon, Icon::Stopped);
+    EXPECT_EQ(dialogs_->sounds, std::vector<Sound>{Sound::Default});
+    EXPECT_NE(std::find(status_.icons.begin(), status_.icons.end(), Icon::Stopped),
+              status_.icons.end());
+    EXPECT_GT(CountSetCells(*doc), 0);
+    ASSERT_EQ(doc->UndoHistory().size(), 1u);
+    doc->Undo(settings_.backDrawMode);
+    EXPECT_EQ(CountSetCells(*doc), 0);
+}
+
+// Clue lines that cannot be placed as a whole: the message names only the line.
+TEST_F(SolveControllerTest, WholeLineContradictionNamesOnlyItsLine) {
+    struct Case {
+        const char* name;
+        bool row;  // a row that cannot hold its clues, else a column
+        const char* line;
+    };
+    const Case cases[] = {
+        {"row", true, "      Abscissa: 1\r\n"},
+        {"column", false, "      Ordinate: 1\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs_->contradictions.clear();
+        dialogs_->questions.clear();
+        auto doc = MakePuzzle({"1..", ".1.", "..1"});
+        // 3 and 1 of one colour need five cells of three.
+        // Slot k of row 0 is (k, 0), of column 0 (0, k).
+        doc->SetClueNumber(c.row ? SideRow : SideColumn, 0, 0, 1, 1);
+        doc->SetClueNumber(c.row ? SideRow : SideColumn, c.row ? 1 : 0, c.row ? 0 : 1, 3, 1);
+        doc->ClearUndoHistory();
+        Activate(doc.get());
+        controller_.StartSolving(SolveCommandSolve);
+        ASSERT_EQ(dialogs_->questions.size(), 1);
+        EXPECT_TRUE(dialogs_->questions.front().startsWith(
+            QStringLiteral("Numbers are wrong!\r\n    ") + (c.row ? "Row 1" : "Clumn 1")));
+        ASSERT_TRUE(WaitIdle());
+        ASSERT_EQ(dialogs_->contradictions.size(), 1);
+        EXPECT_EQ(dialogs_->contradictions.front(),
+                  QStringLiteral("Contradiction        \r\n\r\n") + c.line);
+        EXPECT_TRUE(dialogs_->reports.empty());
+    }
+}
+
+TEST_F(SolveControllerTest, AnsweringNoLeavesEverythingAsItWas) {
+    auto doc = MakePuzzle({"11", ".."});
+    doc->SetClueNumber(SideRow, 0, 1, 3, 1);
+    doc->ClearUndoHistory();
+    doc->SetModifiedFlag(false);
+    Activate(doc.get());
+    dialogs_->answerYes = false;
+    controller_.StartSolving(SolveCommandSolve);
+    EXPECT_TRUE(controller_.IsIdle());
+    EXPECT_FALSE(controller_.HasRunObject());
+    EXPECT_EQ(status_.messages, (std::vector<QString>{QStringLiteral("ERROR"), QString()}));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(CountSetCells(*doc), 0);
+}
+
+// What the end of a run shows under each ResultMode.
+TEST_F(SolveControllerTest, ResultModeDecidesWhatIsShown) {
+    struct Case {
+        int resultMode;
+        bool contradiction;
+        int reports;
+        int messages;
+        std::vector<Sound> sounds;
+    };
+    const Case cases[] = {
+        {0, false, 1, 0, {Sound::Information}},
+        {1, false, 0, 0, {Sound::Information}},
+        {2, false, 0, 0, {Sound::Information}},
+        {0, true, 0, 1, {}},
+        {1, true, 0, 1, {}},
+        {2, true, 0, 0, {Sound::Stop}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "mode " << c.resultMode << " contradiction " << c.contradiction);
+        dialogs_->reports.clear();
+        dialogs_->contradictions.clear();
+        dialogs_->sounds.clear();
+        status_.messages.clear();
+        settings_.resultMode = c.resultMode;
+        // The same clue totals, but the columns cannot hold what the rows need.
+        auto doc = c.contradiction ? MakePuzzle({"11", ".."}) : MakePuzzle(kHeart);
+        if (c.contradiction) {
+            doc->SetClueNumber(SideColumn, 0, 0, 2, 1);
+            doc->SetClueNumber(SideColumn, 1, 0, 0, 1);
+            doc->ClearUndoHistory();
+        }
+        Activate(doc.get());
+        controller_.StartSolving(SolveCommandSolve);
+        ASSERT_TRUE(WaitIdle());
+        EXPECT_EQ(static_cast<int>(dialogs_->reports.size()), c.reports);
+        EXPECT_EQ(dialogs_->contradictions.size(), c.messages);
+        EXPECT_EQ(dialogs_->sounds, c.sounds);
+        if (c.contradiction) {
+            EXPECT_NE(std::find(status_.messages.begin(), status_.messages.end(),
+                                QStringLiteral("Stop calculating:Contradiction        ")),
+                      status_.messages.end());
+        }
+        EXPECT_EQ(status_.messages.back(), QString());
+        EXPECT_TRUE(doc->IsModified());
+    }
+}
+
+// A new Solve right after a run (even one started from inside the report of the last) works
+// on a fresh run object.
+TEST_F(SolveControllerTest, SecondSolveRightAfterOne) {
+    auto doc = MakePuzzle(kHeart);
+    Activate(doc.get());
+    bool refusedInsideReport = false;
+    dialogs_->onReport = [&] {
+        const auto starts = log_.events.count(QStringLiteral("show-progress"));
+        controller_.StartSolving(SolveCommandSolve);
+        refusedInsideReport = log_.events.count(QStringLiteral("show-progress")) == starts;
+        dialogs_->onReport = nullptr;
+    };
+    controller_.StartSolving(SolveCommandSolve);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_TRUE(refusedInsideReport);
+    EXPECT_FALSE(controller_.HasRunObject());
+    doc->Undo(settings_.backDrawMode);
+    ASSERT_EQ(CountSetCells(*doc), 0);
+
+    controller_.StartSolving(SolveCommandSolve);
+    ASSERT_TRUE(controller_.HasRunObject());
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(CountSetCells(*doc), 42);
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+    EXPECT_EQ(dialogs_->reports.size(), 2u);
+}
+
+// Closing the document's window during its solve stops and waits for the worker; nothing the
+// run sent afterwards reaches the destroyed document.
+TEST_F(SolveControllerTest, ClosingTheDocumentDuringItsSolve) {
+    auto doc = MakeLongPuzzle();
+    Activate(doc.get());
+    settings_.updateView = 1;
+    int refreshes = 0;
+    controller_.refreshViews = [&](CLogicDoc&) { ++refreshes; };
+    controller_.StartSolving(SolveCommandSolve);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return refreshes > 0; }, 60000));
+
+    controller_.OnDocumentClosing(*doc);
+    Activate(nullptr);
+    doc.reset();
+    EXPECT_TRUE(controller_.IsIdle());
+    EXPECT_FALSE(controller_.HasRunObject());
+    EXPECT_EQ(controller_.SolvingDocument(), nullptr);
+    EXPECT_FALSE(status_.animating);
+    EXPECT_EQ(status_.messages.back(), QString());
+    EXPECT_EQ(status_.icons.back(), Icon::Application);
+    EXPECT_EQ(log_.events.count(QStringLiteral("hide-progress")), 1);
+    const int refreshesAtClose = refreshes;
+    QTest::qWait(50);
+    EXPECT_EQ(refreshes, refreshesAtClose);
+    EXPECT_TRUE(dialogs_->reports.empty());
+
+    // The next document solves as usual.
+    auto next = MakePuzzle(kHeart);
+    Activate(next.get());
+    controller_.StartSolving(SolveCommandSolve);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(CountSetCells(*next), 42);
+}
+
+// With UpdateView on, coloured cells reach the document while the run works, the panes are
+// refreshed every T + 1 of them, and X marks arrive only with the result; with it off,
+// nothing arrives before the end.
+TEST_F(SolveControllerTest, UpdateViewPaintsCellsWhileSolving) {
+    for (int updateView : {0, 1}) {
+        SCOPED_TRACE(updateView);
+        log_.events.clear();
+        settings_.updateView = updateView;
+        Picture picture(20, std::string(20, '.'));
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x)
+                picture[y][x] = x < 15 && y < 15 ? static_cast<char>('1' + y % 3) : '.';
+        auto doc = MakePuzzle(picture);
+        CellLogger cells(*doc, log_);
+        int refreshes = 0;
+        controller_.refreshViews = [&](CLogicDoc&) {
+            ++refreshes;
+            log_.events << QStringLiteral("refresh");
+        };
+        Activate(doc.get());
+        controller_.StartSolving(SolveCommandSolve);
+        ASSERT_TRUE(WaitIdle());
+
+        const int end = log_.IndexOf(QStringLiteral("hide-progress"));
+        ASSERT_GE(end, 0);
+        const QStringList during = log_.events.mid(0, end);
+        const int cellsDuring = static_cast<int>(during.filter(QStringLiteral("cell:")).size());
+        if (updateView == 0) {
+            EXPECT_EQ(cellsDuring, 0);
+            EXPECT_EQ(during.count(QStringLiteral("refresh")), 0);
+        } else {
+            EXPECT_GT(cellsDuring, 0);
+            EXPECT_FALSE(during.contains(QStringLiteral("cell:-1")));
+            // T = 400 / 100 = 4: a refresh after every fifth cell.
+            EXPECT_EQ(during.count(QStringLiteral("refresh")), cellsDuring / 5);
+        }
+        EXPECT_EQ(doc->UndoHistory().size(), 1u);
+        doc->Undo(settings_.backDrawMode);
+        EXPECT_EQ(CountSetCells(*doc), 0);
+    }
+}
+
+TEST_F(SolveControllerTest, CalculateNumberIsOneUndoStep) {
+    auto doc = MakePuzzle({"11.", "..1"});
+    doc->SetCell(0, 1, 2);
+    Activate(doc.get());
+    controller_.OnCommand(CSolveController::IdCalculateNumber);
+    ASSERT_EQ(doc->UndoHistory().size(), 1u);
+    EXPECT_EQ(doc->Model().rowClueNumbers[0][1], 1);
+    EXPECT_EQ(doc->Model().rowClueColors[0][1], 2);
+    EXPECT_EQ(doc->Model().rowClueNumbers[0][0], 0);
+    // Nothing changes the second time, so nothing is recorded.
+    controller_.OnCommand(CSolveController::IdCalculateNumber);
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+}
+
+}  // namespace
+}  // namespace tessemar
