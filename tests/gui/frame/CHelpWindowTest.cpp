@@ -1,0 +1,227 @@
+#include "gui/frame/CHelpWindow.h"
+
+#include "core/text/StringTable.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+// The resource macros declare their functions in the namespace they are used in, so they are
+// used here, outside ours.
+static void RemoveManual() {
+    Q_CLEANUP_RESOURCE(help);
+}
+static void RestoreManual() {
+    Q_INIT_RESOURCE(help);
+}
+
+namespace tessemar {
+namespace {
+
+QString Text(unsigned id) {
+    const std::string_view text = text::LoadString(id);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString ReadPage(const QString& name) {
+    QFile file(QStringLiteral(":/help/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+QStringList Captures(const QString& html, const QRegularExpression& pattern) {
+    QStringList values;
+    for (auto it = pattern.globalMatch(html); it.hasNext();)
+        values << it.next().captured(1);
+    return values;
+}
+
+// Standard strings, so that a failure prints readable names.
+std::set<std::string> Anchors(const QString& html) {
+    static const QRegularExpression anchor(QStringLiteral(R"re(<a\s[^>]*name\s*=\s*"([^"]*)")re"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    std::set<std::string> names;
+    for (const QString& name : Captures(html, anchor))
+        names.insert(name.toStdString());
+    return names;
+}
+
+std::vector<std::string> Links(const QString& html) {
+    static const QRegularExpression href(QStringLiteral(R"re(href\s*=\s*"([^"]*)")re"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    std::vector<std::string> links;
+    for (const QString& link : Captures(html, href))
+        links.push_back(link.toStdString());
+    return links;
+}
+
+class CHelpWindowTest : public ::testing::Test {
+  protected:
+    ~CHelpWindowTest() override {
+        if (window_)
+            Close(window_);
+        text::SetLanguage(text::Language::English);
+    }
+
+    CHelpWindow* Open(text::Language language) {
+        text::SetLanguage(language);
+        window_ = CHelpWindow::ShowHelp(nullptr);
+        return window_;
+    }
+
+    // The window deletes itself on close; the deletion is posted, so deliver it here.
+    static void Close(CHelpWindow* window) {
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    QTextBrowser* Browser() const { return window_->findChild<QTextBrowser*>(); }
+    QAction* Action(const char* name) const {
+        return window_->findChild<QAction*>(QLatin1String(name));
+    }
+
+    QPointer<CHelpWindow> window_;
+};
+
+TEST_F(CHelpWindowTest, OpensTheFirstPageOfTheInterfaceLanguage) {
+    struct Case {
+        text::Language language;
+        const char* page;
+        QString phrase;
+    };
+    const Case cases[] = {
+        {text::Language::English, "qrc:/help/index_en.htm", QStringLiteral("nonogram")},
+        {text::Language::Japanese, "qrc:/help/index.htm", QStringLiteral("ノノグラム")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        ASSERT_NE(Open(c.language), nullptr);
+        EXPECT_EQ(Browser()->source(), QUrl(QLatin1String(c.page)));
+        EXPECT_TRUE(Browser()->toPlainText().contains(c.phrase));
+        EXPECT_EQ(window_->windowTitle(), Text(text::IdsHelpTitle));
+        EXPECT_TRUE(window_->isVisible());
+        Close(window_);
+        EXPECT_TRUE(window_.isNull());
+    }
+}
+
+TEST_F(CHelpWindowTest, OneWindowServesEveryRequestAndTheNextOneKeepsItsSize) {
+    CHelpWindow* first = Open(text::Language::English);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(CHelpWindow::ShowHelp(nullptr), first);
+
+    first->resize(530, 410);
+    Close(first);
+    ASSERT_NE(Open(text::Language::English), nullptr);
+    EXPECT_EQ(window_->size(), QSize(530, 410));
+}
+
+TEST_F(CHelpWindowTest, AMissingManualShowsNothing) {
+    // Opening once registers the manual, which lets the test take it away again.
+    ASSERT_NE(Open(text::Language::English), nullptr);
+    Close(window_);
+    RemoveManual();
+    EXPECT_EQ(CHelpWindow::ShowHelp(nullptr), nullptr);
+    RestoreManual();
+    EXPECT_NE(Open(text::Language::English), nullptr);
+}
+
+TEST_F(CHelpWindowTest, EveryLinkOfEveryPageLeadsToAPageAndAnchorThatExist) {
+    ASSERT_NE(Open(text::Language::English), nullptr);
+    const QStringList pages = QDir(QStringLiteral(":/help")).entryList(QDir::Files);
+    ASSERT_GE(pages.size(), 2);
+    int internalLinks = 0;
+    for (const QString& page : pages) {
+        const QString html = ReadPage(page);
+        EXPECT_TRUE(html.contains(QLatin1String("<meta charset=\"utf-8\">"))) << page.toStdString();
+        for (const std::string& link : Links(html)) {
+            const QUrl url(QString::fromStdString(link));
+            if (url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("mailto"))
+                continue;
+            ++internalLinks;
+            SCOPED_TRACE(page.toStdString() + " -> " + link);
+            ASSERT_TRUE(url.scheme().isEmpty());
+            const QString target = url.path().isEmpty() ? page : url.path();
+            ASSERT_TRUE(pages.contains(target));
+            if (url.hasFragment()) {
+                EXPECT_TRUE(Anchors(ReadPage(target)).contains(url.fragment().toStdString()));
+            }
+        }
+    }
+    EXPECT_GT(internalLinks, 0);
+}
+
+TEST_F(CHelpWindowTest, BothLanguagesHaveTheSamePagesAndAnchors) {
+    ASSERT_NE(Open(text::Language::English), nullptr);
+    const QStringList english =
+        QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*_en.htm")}, QDir::Files);
+    ASSERT_FALSE(english.isEmpty());
+    for (const QString& page : english) {
+        QString japanese = page;
+        japanese.replace(QLatin1String("_en.htm"), QLatin1String(".htm"));
+        SCOPED_TRACE(japanese.toStdString());
+        EXPECT_EQ(Anchors(ReadPage(page)), Anchors(ReadPage(japanese)));
+        std::vector<std::string> links = Links(ReadPage(page));
+        for (std::string& link : links) {
+            if (const auto at = link.find("_en.htm"); at != std::string::npos)
+                link.erase(at, 3);
+        }
+        EXPECT_EQ(links, Links(ReadPage(japanese)));
+    }
+}
+
+TEST_F(CHelpWindowTest, BackForwardAndHomeFollowTheHistory) {
+    ASSERT_NE(Open(text::Language::English), nullptr);
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    const QUrl home(QStringLiteral("qrc:/help/index_en.htm"));
+    const QUrl selections(QStringLiteral("qrc:/help/drawing_en.htm#select"));
+    EXPECT_FALSE(Action("helpBack")->isEnabled());
+
+    emit Browser()->anchorClicked(QUrl(QStringLiteral("drawing_en.htm#select")));
+    EXPECT_EQ(Browser()->source(), selections);
+    EXPECT_TRUE(Action("helpBack")->isEnabled());
+    EXPECT_FALSE(Action("helpForward")->isEnabled());
+
+    QTest::keyClick(Browser(), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Browser()->source(), home);
+    EXPECT_TRUE(Action("helpForward")->isEnabled());
+    QTest::keyClick(Browser(), Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(Browser()->source(), selections);
+    QTest::keyClick(Browser(), Qt::Key_Home, Qt::AltModifier);
+    EXPECT_EQ(Browser()->source(), home);
+
+    QTest::keyClick(Browser(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window_.isNull());
+}
+
+TEST_F(CHelpWindowTest, WebAndMailLinksGoToTheDesktopNotIntoTheBrowser) {
+    ASSERT_NE(Open(text::Language::English), nullptr);
+    // Any object with a slot taking a QUrl can stand in for the desktop's browser.
+    QTextBrowser desktop;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &desktop, "setSource");
+    const QUrl web(QStringLiteral("https://example.org/puzzles.htm"));
+    emit Browser()->anchorClicked(web);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+
+    EXPECT_EQ(desktop.source(), web);
+    EXPECT_EQ(Browser()->source(), QUrl(QStringLiteral("qrc:/help/index_en.htm")));
+    EXPECT_FALSE(Action("helpBack")->isEnabled());
+}
+
+}  // namespace
+}  // namespace tessemar
