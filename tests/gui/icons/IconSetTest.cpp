@@ -11,38 +11,45 @@
 #include <QSet>
 #include <QSvgRenderer>
 
-#include <algorithm>
-
 static void InitActionResources() {
     Q_INIT_RESOURCE(actions);
 }
 
 namespace {
 
-const char* const kNames[] = {
-    "file-new", "file-open", "file-save", "file-print", "file-print-preview", "edit-cut",
-    "edit-copy", "edit-paste", "edit-undo", "edit-redo", "document-properties", "help-contents",
-    "tool-pen", "tool-line", "tool-rectangle", "tool-fill", "tool-select",
-    "image-mirror-colour", "image-flip-horizontal", "image-flip-vertical", "image-rotate-left",
-    "image-rotate-right", "image-rotate-180",
-    "number-left", "number-up", "number-right", "number-down", "number-insert-character",
-    "number-insert-line", "number-delete-character", "number-delete-line",
-    "option-title", "option-colours", "option-size", "option-opaque", "option-transparent",
-    "option-settings",
-    "solve", "solve-hint", "solve-break", "calculate-numbers", "format-numbers",
-    "format-picture", "colour-choose",
-    "save-bitmap", "save-preview", "colour-setting", "window-cascade", "window-tile",
-    "help-about", "page-setup", "show-preview",
-    "status-position", "status-cell", "status-undo", "solver-stopped",
-    "solver-busy-0", "solver-busy-1", "solver-busy-2", "solver-busy-3", "solver-busy-4",
-    "solver-busy-5", "solver-busy-6", "solver-busy-7", "solver-busy-8", "solver-busy-9"};
+// The names the main frame loads, one string per toolbar or group.
+const char* const kGroups[] = {
+    "file-new file-open file-save file-print file-print-preview edit-cut edit-copy edit-paste "
+    "edit-undo edit-redo document-properties help-contents",
+    "tool-pen tool-line tool-rectangle tool-fill tool-select",
+    "image-mirror-colour image-flip-horizontal image-flip-vertical image-rotate-left "
+    "image-rotate-right image-rotate-180",
+    "number-left number-up number-right number-down number-insert-character number-insert-line "
+    "number-delete-character number-delete-line",
+    "option-title option-colours option-size option-opaque option-transparent option-settings",
+    "solve solve-hint solve-break calculate-numbers format-numbers format-picture colour-choose",
+    "save-bitmap save-preview colour-setting window-cascade window-tile help-about page-setup "
+    "show-preview",
+    "status-position status-cell status-undo solver-stopped",
+};
+
+QStringList Names() {
+    QStringList names;
+    for (const char* group : kGroups)
+        names += QString::fromLatin1(group).split(QLatin1Char(' '));
+    for (int frame = 0; frame < 10; ++frame)
+        names += QStringLiteral("solver-busy-%1").arg(frame);
+    return names;
+}
 
 QImage Render(const QString& name, int size) {
     QSvgRenderer renderer(QStringLiteral(":/actions/%1.svg").arg(name));
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
+    {
+        QPainter painter(&image);
+        renderer.render(&painter);
+    }
     return image;
 }
 
@@ -56,16 +63,16 @@ int OpaquePixels(const QImage& image) {
 
 TEST(IconSet, EveryNamedIconLoadsAndDrawsAtToolbarSizes) {
     InitActionResources();
-    for (const char* name : kNames) {
-        SCOPED_TRACE(name);
-        const QString path = QStringLiteral(":/actions/%1.svg").arg(QLatin1String(name));
+    for (const QString& name : Names()) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = QStringLiteral(":/actions/%1.svg").arg(name);
         ASSERT_TRUE(QFile::exists(path));
         QSvgRenderer renderer(path);
         ASSERT_TRUE(renderer.isValid());
         // The art is laid out on a 16-pixel grid; another view box would blur every line.
         EXPECT_EQ(renderer.viewBoxF(), QRectF(0, 0, 16, 16));
         for (int size : {16, 24})
-            EXPECT_GT(OpaquePixels(Render(QLatin1String(name), size)), 0) << size;
+            EXPECT_GT(OpaquePixels(Render(name, size)), 0) << size;
         // Toolbars go through QIcon, which draws SVG only when Qt's SVG plug-ins are installed.
         EXPECT_GT(OpaquePixels(QIcon(path).pixmap(24).toImage()), 0);
     }
@@ -86,7 +93,8 @@ TEST(IconSet, EveryDrawnIconIsInTheResourceFileUnderItsOwnName) {
     ASSERT_TRUE(qrc.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(qrc.readAll());
     QSet<QString> listed;
-    const QRegularExpression entry(QStringLiteral("<file alias=\"([^\"]+)\">icons/actions/([^<]+)</file>"));
+    const QRegularExpression entry(
+        QStringLiteral("<file alias=\"([^\"]+)\">icons/actions/([^<]+)</file>"));
     for (auto it = entry.globalMatch(text); it.hasNext();) {
         const auto match = it.next();
         EXPECT_EQ(match.captured(1), match.captured(2)) << "the code looks icons up by file name";
@@ -95,7 +103,7 @@ TEST(IconSet, EveryDrawnIconIsInTheResourceFileUnderItsOwnName) {
 
     const QDir folder(QStringLiteral(TESSEMAR_SOURCE_DIR "/resources/icons/actions"));
     const QStringList files = folder.entryList({QStringLiteral("*.svg")}, QDir::Files);
-    EXPECT_GE(files.size(), static_cast<qsizetype>(std::size(kNames)));
+    EXPECT_GE(files.size(), Names().size());
     for (const QString& file : files) {
         SCOPED_TRACE(file.toStdString());
         EXPECT_TRUE(listed.contains(file));
