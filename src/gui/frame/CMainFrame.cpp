@@ -4,25 +4,33 @@
 #include "gui/app/CDocManager.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
+#include "gui/frame/ColorBars.h"
+#include "gui/frame/CommandSpecs.h"
+#include "gui/frame/MenuBuilder.h"
+#include "gui/frame/StatusPanes.h"
 #include "gui/frame/ToolBarLayout.h"
+#include "gui/frame/ToolBarSet.h"
 #include "gui/images/CWallpaperPainter.h"
 #include "gui/images/VersionText.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QToolBar>
 #include <QUrl>
 
 namespace tessemar {
@@ -57,6 +65,17 @@ class CMainFrame::CommandMap : public CommandTarget {
     std::map<int, Handler> handlers_;
 };
 
+// Follows the colours of every open document: a change of the active one's colours reaches
+// the colour displays at once.
+class CMainFrame::ColorWatch : public DocumentObserver {
+  public:
+    explicit ColorWatch(CMainFrame& frame) : frame_(frame) {}
+    void OnLayoutChanged() override { frame_.RefreshColorDisplays(); }
+
+  private:
+    CMainFrame& frame_;
+};
+
 namespace {
 
 QString Text(unsigned id) {
@@ -87,9 +106,11 @@ CMainFrame::CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& 
       wallpaper_(new CWallpaperPainter(this)),
       documentTarget_(std::make_unique<CommandMap>()),
       frameTarget_(std::make_unique<CommandMap>()),
-      appTarget_(std::make_unique<CommandMap>()) {
+      appTarget_(std::make_unique<CommandMap>()),
+      colorWatch_(std::make_unique<ColorWatch>(*this)) {
     setCentralWidget(area_);
     setAcceptDrops(true);
+    setMouseTracking(true);
     resize(800, 600);
     wallpaper_->SetTextLines(VersionLine(), LegalNoticeLine());
     wallpaper_->Attach(area_->viewport());
@@ -98,8 +119,9 @@ CMainFrame::CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& 
     UpdateWallpaper();
 
     CreateCommands();
+    statusPanes_ = new CStatusPanes(statusBar());
+    CreateToolBars();
     CreateMenus();
-    CreateStatusBar();
     RestoreToolBarState(ini_, *this);
 
     connect(&docs_, &CDocManager::documentOpened, this, &CMainFrame::OnDocumentOpened);
@@ -120,7 +142,11 @@ CMainFrame::CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& 
     connect(area_, &QMdiArea::subWindowActivated, this, [this] {
         UpdateTitle();
         commands_->UpdateAll();
+        RefreshColorDisplays();
     });
+    // Whatever changed the current colour or the document's colours, the displays catch up
+    // within the idle interval.
+    connect(commands_, &CCommandTable::idle, this, &CMainFrame::RefreshColorDisplays);
     for (CLogicDoc* doc : docs_.Documents())
         OnDocumentOpened(doc);
     SelectMenu();
@@ -133,6 +159,8 @@ CMainFrame::~CMainFrame() {
     // down, and its activation signals must not reach them.
     disconnect(area_, nullptr, this, nullptr);
     area_->viewport()->removeEventFilter(this);
+    for (const auto& entry : frames_)
+        const_cast<CLogicDoc*>(entry.first)->RemoveObserver(colorWatch_.get());
 }
 
 void CMainFrame::UpdateWallpaper() {
@@ -194,56 +222,141 @@ void CMainFrame::CreateCommands() {
     frameTarget_->Add(
         cmd::WindowTile, [this] { area_->tileSubWindows(); }, hasWindows);
 
-    commands_->Add({cmd::FileNew, text::IdsMenuFileNew, {QKeySequence(Qt::CTRL | Qt::Key_N)}});
-    commands_->Add({cmd::FileOpen, text::IdsMenuFileOpen, {QKeySequence(Qt::CTRL | Qt::Key_O)}});
-    commands_->Add({cmd::FileClose, text::IdsMenuFileClose, {}});
-    commands_->Add({cmd::FileSave, text::IdsMenuFileSave, {QKeySequence(Qt::CTRL | Qt::Key_S)}});
-    commands_->Add({cmd::FileSaveAs, text::IdsMenuFileSaveAs, {}});
-    commands_->Add({cmd::ClearRecentFile, text::IdsMenuClearRecentFile, {}});
-    commands_->Add({cmd::AppExit, text::IdsMenuAppExit, {}});
-    commands_->Add({cmd::WindowCascade, text::IdsMenuWindowCascade, {}});
-    commands_->Add({cmd::WindowTile, text::IdsMenuWindowTile, {}});
+    AddFrameCommands();
+    AddCommands(*commands_, AvailableCommandIds());
+}
+
+void CMainFrame::AddFrameCommands() {
+    // The toolbars and the colour bar: the menu item carries a check while the bar is shown.
+    // The actions are made before the bars, so their first update finds none yet.
+    for (int toggle : {cmd::ViewStandardBar, cmd::ViewToolBar, cmd::ViewImageBar,
+                       cmd::ViewNumberBar, cmd::ViewOptionBar, cmd::ViewCommandBar}) {
+        frameTarget_->Add(
+            toggle,
+            [this, toggle] {
+                if (toolBars_)
+                    CToolBarSet::Toggle(toolBars_->BarOfToggle(toggle));
+            },
+            [this, toggle](CommandState& state) {
+                state.checked = toolBars_ && CToolBarSet::IsShown(toolBars_->BarOfToggle(toggle));
+            });
+    }
+    frameTarget_->Add(
+        cmd::ViewColorBar,
+        [this] {
+            if (colorBars_)
+                colorBars_->ToggleShown();
+        },
+        [this](CommandState& state) { state.checked = colorBars_ && colorBars_->IsShown(); });
+    frameTarget_->Add(
+        cmd::FullColorBar,
+        [this] {
+            if (colorBars_)
+                colorBars_->Choose(true);
+        },
+        [this](CommandState& state) { state.checked = settings_.fullColorBar != 0; });
+    frameTarget_->Add(
+        cmd::SimpleColorBar,
+        [this] {
+            if (colorBars_)
+                colorBars_->Choose(false);
+        },
+        [this](CommandState& state) { state.checked = settings_.fullColorBar == 0; });
+
+    // The current colour (Alt+1 .. Alt+8), marked in the Color menu.
+    for (int i = 0; i < cmd::ColorCount; ++i) {
+        frameTarget_->Add(
+            cmd::FirstColor + i,
+            [this, i] {
+                settings_.color = i + 1;
+                RefreshColorDisplays();
+            },
+            [this, i](CommandState& state) { state.checked = settings_.color == i + 1; });
+    }
+    frameTarget_->Add(cmd::ChooseColor, [this] {
+        if (colorBars_)
+            colorBars_->ShowColorPopup();
+    });
+    frameTarget_->Add(cmd::PageSetup, [this] { OnPageSetup(); });
+}
+
+void CMainFrame::AddRouteTarget(CommandTarget* target) {
+    if (target &&
+        std::find(extraTargets_.begin(), extraTargets_.end(), target) == extraTargets_.end())
+        extraTargets_.push_back(target);
+}
+
+void CMainFrame::RemoveRouteTarget(CommandTarget* target) {
+    extraTargets_.erase(std::remove(extraTargets_.begin(), extraTargets_.end(), target),
+                        extraTargets_.end());
 }
 
 std::vector<CommandTarget*> CMainFrame::Route() const {
-    // The active document window's view first, then its document, then the frame, then the
-    // application.
+    // The active document window's view first, then the further targets and the document,
+    // then the frame, then the application.
     CChildFrame* child = ActiveChild();
     if (!child)
         return {frameTarget_.get(), appTarget_.get()};
-    return {child->ViewTarget(), documentTarget_.get(), frameTarget_.get(), appTarget_.get()};
+    std::vector<CommandTarget*> route{child->ViewTarget()};
+    route.insert(route.end(), extraTargets_.begin(), extraTargets_.end());
+    route.insert(route.end(), {documentTarget_.get(), frameTarget_.get(), appTarget_.get()});
+    return route;
+}
+
+void CMainFrame::CreateToolBars() {
+    colorBars_ = new CColorBars(
+        *this, *commands_, settings_, [this]() -> const CLogicDoc* { return ActiveDocument(); },
+        [this](const QString& text) { SetPaneText(kPaneMessage, text); });
+    toolBars_ = new CToolBarSet(*this, *commands_, [this](int id, QToolBar* bar) {
+        return colorBars_->MakeSwatch(id, bar);
+    });
+    colorBars_->Attach(*toolBars_);
+    menuBuilder_ = std::make_unique<CMenuBuilder>(*commands_, this);
+    for (const DropDownSpec& dropDown : DropDownButtons()) {
+        if (dropDown.popup == PopupColor)
+            continue;  // the colour bars look after their own pop-up
+        const std::vector<QMenu*> popup = menuBuilder_->Build(DropDownMenu(dropDown.popup));
+        if (!popup.empty())
+            toolBars_->SetDropDown(dropDown.commandId, popup.front());
+    }
+    toolBars_->LayOutInitially(settings_.fullColorBar != 0);
+}
+
+QToolBar* CMainFrame::ToolBar(int resource) const {
+    return toolBars_->Bar(resource);
+}
+
+void CMainFrame::RefreshColorDisplays() {
+    if (colorBars_)
+        colorBars_->Refresh();
 }
 
 void CMainFrame::CreateMenus() {
-    const auto fileMenu = [this](bool withDocument) {
-        auto* menu = new QMenu(Text(text::IdsMenuFile), this);
-        menu->addAction(commands_->Action(cmd::FileNew));
-        menu->addAction(commands_->Action(cmd::FileOpen));
-        if (withDocument) {
-            menu->addAction(commands_->Action(cmd::FileClose));
-            menu->addSeparator();
-            menu->addAction(commands_->Action(cmd::FileSave));
-            menu->addAction(commands_->Action(cmd::FileSaveAs));
-        }
-        menu->addSeparator();
-        QAction* placeholder = menu->addAction(Text(text::IdsMenuRecentFile));
-        placeholder->setEnabled(false);
-        placeholder->setObjectName(QStringLiteral("recentPlaceholder"));
-        menu->addAction(commands_->Action(cmd::ClearRecentFile));
-        menu->addSeparator();
-        menu->addAction(commands_->Action(cmd::AppExit));
+    menus128_ = menuBuilder_->Build(MainMenu128());
+    menus129_ = menuBuilder_->Build(MainMenu129());
+    windowMenu_ = menuBuilder_->WindowListMenu();
+    if (windowMenu_)
+        connect(windowMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillWindowList);
+    for (QMenu* menu : menuBuilder_->RecentFileMenus())
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentFileMenu);
-        commands_->WatchMenu(menu);
-        return menu;
-    };
-    menus128_ = {fileMenu(false)};
+    // The colour cells of the menus show the document's colours of the moment.
+    for (const auto* menus : {&menus128_, &menus129_}) {
+        for (QMenu* menu : *menus)
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshColorDisplays);
+    }
+}
 
-    windowMenu_ = new QMenu(Text(text::IdsMenuWindow), this);
-    windowMenu_->addAction(commands_->Action(cmd::WindowCascade));
-    windowMenu_->addAction(commands_->Action(cmd::WindowTile));
-    connect(windowMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillWindowList);
-    commands_->WatchMenu(windowMenu_);
-    menus129_ = {fileMenu(true), windowMenu_};
+const std::vector<QMenu*>& CMainFrame::Menus(int resource) const {
+    return resource == 129 ? menus129_ : menus128_;
+}
+
+QMenu* CMainFrame::ViewMenu() const {
+    const QString title = CCommandTable::MenuText(text::IdsMenuView);
+    for (QMenu* menu : menus128_) {
+        if (menu->title() == title)
+            return menu;
+    }
+    return nullptr;
 }
 
 QMenu* CMainFrame::FileMenu() const {
@@ -261,7 +374,7 @@ void CMainFrame::SelectMenu() {
 }
 
 void CMainFrame::UpdateRecentFileMenu() {
-    for (QMenu* menu : FileMenus())
+    for (QMenu* menu : menuBuilder_->RecentFileMenus())
         FillRecentFiles(menu);
 }
 
@@ -271,7 +384,9 @@ void CMainFrame::FillRecentFiles(QMenu* menu) {
         if (id >= cmd::FirstRecentFile && id < cmd::FirstRecentFile + RecentFileList::kMaxSize)
             menu->removeAction(action);
     }
-    QAction* clear = commands_->Action(cmd::ClearRecentFile);
+    auto* placeholder = menu->findChild<QAction*>(QLatin1String(CMenuBuilder::kRecentPlaceholder));
+    if (!placeholder)
+        return;
     const std::size_t count = recentFiles_.Entries().size();
     for (std::size_t i = 0; i < count; ++i) {
         const int id = cmd::FirstRecentFile + static_cast<int>(i);
@@ -281,13 +396,14 @@ void CMainFrame::FillRecentFiles(QMenu* menu) {
         QAction* action = commands_->Action(id);
         if (!action || action->text() != text)
             action = commands_->AddDynamic(id, text, text::IdsPromptRecentFile);
-        menu->insertAction(clear, action);
+        menu->insertAction(placeholder, action);
     }
-    if (QAction* placeholder = menu->findChild<QAction*>(QStringLiteral("recentPlaceholder")))
-        placeholder->setVisible(count == 0);
+    placeholder->setVisible(count == 0);
 }
 
 void CMainFrame::FillWindowList() {
+    if (!windowMenu_)
+        return;
     for (QAction* action : windowMenu_->actions()) {
         if (action->data().toInt() >= cmd::FirstWindow || action->isSeparator())
             windowMenu_->removeAction(action);
@@ -322,43 +438,58 @@ void CMainFrame::FillWindowList() {
     }
 }
 
-void CMainFrame::CreateStatusBar() {
-    QStatusBar* bar = statusBar();
-    // Pane 0 is a widget of ours rather than the status bar's message line, so that it keeps
-    // its icon beside the text.
-    auto* messagePane = new QWidget(bar);
-    auto* layout = new QHBoxLayout(messagePane);
-    layout->setContentsMargins(2, 0, 2, 0);
-    messageIcon_ = new QLabel(messagePane);
-    messageIcon_->setFixedSize(16, 16);
-    auto* message = new QLabel(QStringLiteral(" "), messagePane);
-    layout->addWidget(messageIcon_);
-    layout->addWidget(message, 1);
-    bar->addWidget(messagePane, 1);
-    panes_[kPaneMessage] = message;
-    SetPaneIcon(QIcon(QStringLiteral(":/icons/tessemar-16.png")));
-    for (int id : {kPaneCursor, kPaneCell, kPaneUndo}) {
-        auto* pane = new QLabel(Text(static_cast<unsigned>(id)), bar);
-        pane->setFrameShape(QFrame::Panel);
-        pane->setFrameShadow(QFrame::Sunken);
-        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("000, 000")));
-        bar->addPermanentWidget(pane);
-        panes_[id] = pane;
-    }
+void CMainFrame::SetPaneText(int paneId, const QString& text) {
+    statusPanes_->SetText(paneId, text);
 }
 
-void CMainFrame::SetPaneText(int paneId, const QString& text) {
-    auto it = panes_.find(paneId);
-    if (it != panes_.end())
-        it->second->setText(text);
+QString CMainFrame::PaneText(int paneId) const {
+    return statusPanes_->Text(paneId);
 }
 
 void CMainFrame::SetPaneIcon(const QIcon& icon) {
-    messageIcon_->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(16, 16));
+    statusPanes_->SetIcon(icon);
 }
 
 bool CMainFrame::PaneHasIcon() const {
-    return !messageIcon_->pixmap().isNull();
+    return statusPanes_->HasIcon();
+}
+
+void CMainFrame::SetSolverMessage(const QString& text) {
+    SetPaneText(kPaneMessage, text);
+}
+
+void CMainFrame::SetSolverIcon(Icon icon) {
+    switch (icon) {
+        case Icon::Application:
+            statusPanes_->SetIcon(QStringLiteral("application"));
+            break;
+        case Icon::Stopped:
+            statusPanes_->SetIcon(QStringLiteral("solver-stopped"));
+            break;
+        case Icon::None:
+            statusPanes_->SetIcon(QString());
+            break;
+    }
+}
+
+void CMainFrame::ShowSolverProgress() {
+    statusPanes_->ShowProgress();
+}
+
+void CMainFrame::SetSolverProgress(int percent, const QString& text) {
+    statusPanes_->SetProgress(percent, text);
+}
+
+void CMainFrame::HideSolverProgress() {
+    statusPanes_->HideProgress();
+}
+
+void CMainFrame::StartSolverAnimation() {
+    statusPanes_->StartAnimation();
+}
+
+void CMainFrame::StopSolverAnimation() {
+    statusPanes_->StopAnimation();
 }
 
 bool CMainFrame::event(QEvent* event) {
@@ -372,17 +503,58 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    // Over the empty area no cell is under the mouse: the position panes say nothing.
-    if (watched == area_->viewport() && event->type() == QEvent::MouseMove) {
-        SetPaneText(kPaneCursor, QStringLiteral(" "));
-        SetPaneText(kPaneCell, QStringLiteral(" "));
-    }
+    if (watched == area_->viewport() && event->type() == QEvent::MouseMove)
+        ClearPositionPanes();
     return QMainWindow::eventFilter(watched, event);
 }
 
-QString CMainFrame::PaneText(int paneId) const {
-    auto it = panes_.find(paneId);
-    return it == panes_.end() ? QString() : it->second->text();
+void CMainFrame::ClearPositionPanes() {
+    // Away from the puzzles no cell is under the mouse: the position panes say nothing.
+    SetPaneText(kPaneCursor, QStringLiteral(" "));
+    SetPaneText(kPaneCell, QStringLiteral(" "));
+}
+
+void CMainFrame::mouseMoveEvent(QMouseEvent* event) {
+    ClearPositionPanes();
+    QMainWindow::mouseMoveEvent(event);
+}
+
+void CMainFrame::leaveEvent(QEvent* event) {
+    ClearPositionPanes();
+    QMainWindow::leaveEvent(event);
+}
+
+void CMainFrame::contextMenuEvent(QContextMenuEvent* event) {
+    // Anywhere in the frame that no child claims: the View menu, with the toolbar switches.
+    if (QMenu* menu = ViewMenu()) {
+        menu->popup(event->globalPos());
+        event->accept();
+        return;
+    }
+    QMainWindow::contextMenuEvent(event);
+}
+
+QPrinter& CMainFrame::Printer() {
+    // Made at first use: asking the print system for its printers may take a while.
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
+void CMainFrame::OnPageSetup() {
+    QPrinter& printer = Printer();
+    // The settings keep the margins in hundredths of a millimetre.
+    printer.setPageMargins(QMarginsF(settings_.marginLeft / 100.0, settings_.marginTop / 100.0,
+                                     settings_.marginRight / 100.0, settings_.marginBottom / 100.0),
+                           QPageLayout::Millimeter);
+    QPageSetupDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+    settings_.marginLeft = qRound(margins.left() * 100.0);
+    settings_.marginTop = qRound(margins.top() * 100.0);
+    settings_.marginRight = qRound(margins.right() * 100.0);
+    settings_.marginBottom = qRound(margins.bottom() * 100.0);
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {
@@ -419,6 +591,7 @@ void CMainFrame::OnDocumentOpened(CLogicDoc* doc) {
     auto* frame =
         new CChildFrame(docs_, *doc, [this](int state) { settings_.lastChildState = state; });
     frames_[doc] = frame;
+    doc->AddObserver(colorWatch_.get());
     area_->addSubWindow(frame);
     if (settings_.lastChildState & CChildFrame::Maximized) {
         frame->showMaximized();
@@ -437,11 +610,13 @@ void CMainFrame::OnDocumentClosing(CLogicDoc* doc) {
         return;
     CChildFrame* frame = it->second;
     frames_.erase(it);
+    doc->RemoveObserver(colorWatch_.get());
     frame->Discard();
     // The manager still lists the closing document: the menu follows the windows left.
     SelectMenu();
     UpdateTitle();
     commands_->UpdateAll();
+    RefreshColorDisplays();
 }
 
 void CMainFrame::ShowFirst() {

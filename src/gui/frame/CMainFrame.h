@@ -2,7 +2,9 @@
 
 #include "core/document/CLogicDoc.h"
 #include "core/settings/AppSettings.h"
+#include "gui/frame/CommandIds.h"
 #include "gui/frame/CommandTable.h"
+#include "gui/solver/SolverStatusDisplay.h"
 
 #include <QMainWindow>
 
@@ -11,31 +13,21 @@
 #include <memory>
 
 class QIcon;
-class QLabel;
 class QMdiArea;
 class QMenu;
+class QPrinter;
+class QToolBar;
 
 namespace tessemar {
 
 class CChildFrame;
+class CColorBars;
 class CDocManager;
+class CMenuBuilder;
+class CStatusPanes;
+class CToolBarSet;
 class CWallpaperPainter;
 class RecentFileList;
-
-// Command ids of the commands the main frame knows.
-namespace cmd {
-inline constexpr int FileNew = 57600;
-inline constexpr int FileOpen = 57601;
-inline constexpr int FileClose = 57602;
-inline constexpr int FileSave = 57603;
-inline constexpr int FileSaveAs = 57604;
-inline constexpr int FirstRecentFile = 57616;  // + index of the entry
-inline constexpr int WindowCascade = 57650;
-inline constexpr int WindowTile = 57651;
-inline constexpr int AppExit = 57665;
-inline constexpr int ClearRecentFile = 32859;
-inline constexpr int FirstWindow = 65280;  // + index of the document window in the Window menu
-}  // namespace cmd
 
 // What the main frame leaves to the application object.
 struct MainFrameHooks {
@@ -46,10 +38,11 @@ struct MainFrameHooks {
 };
 
 // The program's main window: the document windows in an area painted with the wallpaper, the
-// menus of the command table (menu 128 while no document is open, 129 with one), the status
-// bar, and the window placement of section MainFrame. Closing it writes the settings, then
-// closes the documents, asking to save changes.
-class CMainFrame : public QMainWindow {
+// menus of the command table (menu 128 while no document is open, 129 with one), the eight
+// toolbars with the two colour bars, the status bar, and the window placement of section
+// MainFrame. Closing it writes the settings, then closes the documents, asking to save
+// changes.
+class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     Q_OBJECT
   public:
     static constexpr int kLogoResource = 222;
@@ -63,6 +56,10 @@ class CMainFrame : public QMainWindow {
     ~CMainFrame() override;
 
     CCommandTable& Commands() { return *commands_; }
+    // A further link of the command route, asked after the active view and before its
+    // document while a document is active (the solver's commands, for one). Not owned.
+    void AddRouteTarget(CommandTarget* target);
+    void RemoveRouteTarget(CommandTarget* target);
     QMdiArea* DocumentArea() const { return area_; }
     CWallpaperPainter& Wallpaper() const { return *wallpaper_; }
     CLogicDoc* ActiveDocument() const;
@@ -72,6 +69,18 @@ class CMainFrame : public QMainWindow {
     // 128 while no document is open, 129 with one.
     int MenuResource() const { return menuResource_; }
     QMenu* FileMenu() const;
+    // The top-level menus of menu 128 or 129.
+    const std::vector<QMenu*>& Menus(int resource) const;
+    // The View menu of menu 128, also the context menu of the frame.
+    QMenu* ViewMenu() const;
+    // A toolbar by its resource number; nullptr while it has no buttons to show.
+    QToolBar* ToolBar(int resource) const;
+    CColorBars& ColorBars() const { return *colorBars_; }
+    // The colour bars, the colour pop-up and the colour menu take the active document's
+    // colours again (the views call this after a colour change).
+    void RefreshColorDisplays();
+    // The program's printer, which the page setup configures.
+    QPrinter& Printer();
     // Brings the recent-file entries of both File menus up to date.
     void UpdateRecentFileMenu();
 
@@ -82,6 +91,16 @@ class CMainFrame : public QMainWindow {
     // leaves the pane without one.
     void SetPaneIcon(const QIcon& icon);
     bool PaneHasIcon() const;
+    CStatusPanes& StatusPanes() const { return *statusPanes_; }
+
+    // What a solve shows in the status bar.
+    void SetSolverMessage(const QString& text) override;
+    void SetSolverIcon(Icon icon) override;
+    void ShowSolverProgress() override;
+    void SetSolverProgress(int percent, const QString& text) override;
+    void HideSolverProgress() override;
+    void StartSolverAnimation() override;
+    void StopSolverAnimation() override;
 
     // Takes the wallpaper settings again (after the options changed them).
     void UpdateWallpaper();
@@ -96,17 +115,22 @@ class CMainFrame : public QMainWindow {
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
     class CommandMap;
-    // The File menu of menu 128 and that of 129.
-    std::vector<QMenu*> FileMenus() const { return {menus128_.front(), menus129_.front()}; }
+    class ColorWatch;
 
     void CreateCommands();
+    void AddFrameCommands();
+    void CreateToolBars();
     void CreateMenus();
-    void CreateStatusBar();
+    void ClearPositionPanes();
+    void OnPageSetup();
     void SelectMenu();
     void FillRecentFiles(QMenu* menu);
     void FillWindowList();
@@ -124,13 +148,18 @@ class CMainFrame : public QMainWindow {
     std::unique_ptr<CommandMap> documentTarget_;
     std::unique_ptr<CommandMap> frameTarget_;
     std::unique_ptr<CommandMap> appTarget_;
+    std::vector<CommandTarget*> extraTargets_;
     CCommandTable* commands_ = nullptr;
+    std::unique_ptr<CMenuBuilder> menuBuilder_;
+    CToolBarSet* toolBars_ = nullptr;
+    CColorBars* colorBars_ = nullptr;
+    CStatusPanes* statusPanes_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<ColorWatch> colorWatch_;
     std::vector<QMenu*> menus128_;
     std::vector<QMenu*> menus129_;
     QMenu* windowMenu_ = nullptr;
     int menuResource_ = 0;
-    QLabel* messageIcon_ = nullptr;
-    std::map<int, QLabel*> panes_;
     std::map<const CLogicDoc*, CChildFrame*> frames_;
 };
 

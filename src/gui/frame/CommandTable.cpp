@@ -3,6 +3,9 @@
 #include "core/text/StringTable.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QFile>
+#include <QIcon>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
@@ -19,7 +22,10 @@ constexpr int kIdleUpdateMs = 250;
 CCommandTable::CCommandTable(QWidget* window, Route route)
     : QObject(window), window_(window), route_(std::move(route)), idleTimer_(new QTimer(this)) {
     idleTimer_->setInterval(kIdleUpdateMs);
-    connect(idleTimer_, &QTimer::timeout, this, &CCommandTable::UpdateAll);
+    connect(idleTimer_, &QTimer::timeout, this, [this] {
+        UpdateAll();
+        emit idle();
+    });
     idleTimer_->start();
 }
 
@@ -28,17 +34,47 @@ QString CCommandTable::MenuText(unsigned textId) {
     return text.section(QLatin1Char('\t'), 0, 0);
 }
 
+QIcon CCommandTable::ActionIcon(const char* name) {
+    if (name == nullptr || *name == '\0')
+        return {};
+    const QString path = QStringLiteral(":/actions/%1.svg").arg(QLatin1String(name));
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
 QAction* CCommandTable::Add(const CommandSpec& spec) {
     QAction* action = AddDynamic(spec.id, MenuText(spec.textId), static_cast<unsigned>(spec.id));
     action->setShortcuts(spec.keys);
     action->setCheckable(spec.checkable);
+    action->setIcon(ActionIcon(spec.icon));
+    if (spec.radioGroup != 0) {
+        QActionGroup*& group = radioGroups_[spec.radioGroup];
+        if (!group)
+            group = new QActionGroup(this);
+        // The update functions decide the marks; the group only gives them the radio look.
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        group->addAction(action);
+        action->setCheckable(true);
+    }
     return action;
+}
+
+void CCommandTable::Remove(int id) {
+    QAction* action = actions_.take(id);
+    if (!action)
+        return;
+    window_->removeAction(action);
+    delete action;
 }
 
 QAction* CCommandTable::AddDynamic(int id, const QString& text, unsigned promptId) {
     auto* action = new QAction(text, window_);
     action->setData(id);
-    action->setStatusTip(QString::fromUtf8(text::LoadString(promptId)));
+    // The prompt is the status-bar text, then after a newline the button's tooltip.
+    const QString prompt = QString::fromUtf8(text::LoadString(promptId));
+    action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
+    const QString tip = prompt.section(QLatin1Char('\n'), 1, 1);
+    if (!tip.isEmpty())
+        action->setToolTip(tip);
     // The shortcuts of the document windows reach the frame's commands too.
     action->setShortcutContext(Qt::WindowShortcut);
     window_->addAction(action);

@@ -10,6 +10,8 @@
 #include <vector>
 
 class QAction;
+class QActionGroup;
+class QIcon;
 class QMenu;
 class QTimer;
 class QWidget;
@@ -38,12 +40,16 @@ class CommandTarget {
 };
 
 // How a command looks: its menu text (with the & mnemonic, from the string table), its
-// shortcut keys and its status-bar prompt (the string with the command's own id).
+// shortcut keys, its status-bar prompt and tooltip (the string with the command's own id), and
+// the name of its icon among the program's action icons (none when empty).
 struct CommandSpec {
     int id = 0;
     unsigned textId = 0;
     QList<QKeySequence> keys;
     bool checkable = false;
+    const char* icon = nullptr;
+    // Commands of one nonzero group are alternatives: their menu items show a radio mark.
+    int radioGroup = 0;
 };
 
 // The one table of the program's commands: each id has one QAction, shared by every menu that
@@ -61,6 +67,8 @@ class CCommandTable : public QObject {
     // An action whose text is given (recent files, window list); routed like the others.
     QAction* AddDynamic(int id, const QString& text, unsigned promptId);
     QAction* Action(int id) const { return actions_.value(id, nullptr); }
+    // Takes a command out of the program (its menu items and buttons with it).
+    void Remove(int id);
     const QHash<int, QAction*>& Actions() const { return actions_; }
 
     // Routes a command; false when no target handles it (or it is disabled now).
@@ -72,6 +80,13 @@ class CCommandTable : public QObject {
 
     // The text of a menu item from the string table: the part before a tab.
     static QString MenuText(unsigned textId);
+    // The icon of an action from the program's icon set; a null icon while the file is missing.
+    static QIcon ActionIcon(const char* name);
+
+  signals:
+    // After the idle timer brought every command up to date: displays that follow the active
+    // document refresh themselves here too.
+    void idle();
 
   private:
     CommandState Evaluate(int id) const;
@@ -80,6 +95,7 @@ class CCommandTable : public QObject {
     QWidget* window_;
     Route route_;
     QHash<int, QAction*> actions_;
+    QHash<int, QActionGroup*> radioGroups_;
     QTimer* idleTimer_;
 };
 
