@@ -64,7 +64,9 @@ CHelpWindow* CHelpWindow::ShowHelp(QWidget* parent) {
     if (!window) {
         if (!PageExists(home))
             return nullptr;
-        window = new CHelpWindow(home, parent);
+        // Owned by the caller's window, like a help viewer on the desktop: it stays in front of
+        // that window and goes with it.
+        window = new CHelpWindow(home, parent ? parent->window() : nullptr);
         Instance() = window;
     } else if (window->home_ != home) {
         if (!PageExists(home))
@@ -135,6 +137,17 @@ CHelpWindow::CHelpWindow(const QUrl& home, QWidget* parent) : QMainWindow(parent
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
     addAction(closeAction);
 
+    // Reading sizes are the browser's own; the keys are the usual ones of a document viewer.
+    QAction* zoomIn = new QAction(this);
+    zoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomIn, &QAction::triggered, browser_, [this] { browser_->zoomIn(); });
+    addAction(zoomIn);
+    QAction* zoomOut = new QAction(this);
+    zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(zoomOut, &QAction::triggered, browser_, [this] { browser_->zoomOut(); });
+    addAction(zoomOut);
+
     if (lastSize_.isValid()) {
         resize(lastSize_);
     } else {
@@ -144,6 +157,8 @@ CHelpWindow::CHelpWindow(const QUrl& home, QWidget* parent) : QMainWindow(parent
         resize(size);
     }
     SetHome(home);
+    // Arrow and page keys scroll the page from the start.
+    browser_->setFocus();
 }
 
 CHelpWindow::~CHelpWindow() {

@@ -2,6 +2,7 @@
 
 #include "core/text/StringTable.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -10,7 +11,10 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +211,35 @@ TEST_F(CHelpWindowTest, BackForwardAndHomeFollowTheHistory) {
     QTest::keyClick(Browser(), Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window_.isNull());
+}
+
+// Fixed font sizes in a page's style would keep the zoom keys from reaching its text.
+TEST_F(CHelpWindowTest, ZoomKeysResizeTheTextOfEveryLanguage) {
+    struct Case {
+        text::Language language;
+        QString phrase;
+    };
+    const Case cases[] = {{text::Language::English, QStringLiteral("nonogram")},
+                          {text::Language::Japanese, QStringLiteral("ノノグラム")}};
+    for (const Case& c : cases) {
+        ASSERT_NE(Open(c.language), nullptr);
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+        QTextDocument* page = Browser()->document();
+        const QTextBlock paragraph = page->find(c.phrase).block();
+        ASSERT_TRUE(paragraph.isValid());
+        const auto height = [&] {
+            return page->documentLayout()->blockBoundingRect(paragraph).height();
+        };
+        const qreal before = height();
+        QTest::keyClick(Browser(), Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(Browser(), Qt::Key_Plus, Qt::ControlModifier);
+        const qreal larger = height();
+        EXPECT_GT(larger, before);
+        QTest::keyClick(Browser(), Qt::Key_Minus, Qt::ControlModifier);
+        EXPECT_LT(height(), larger);
+        Close(window_);
+    }
 }
 
 TEST_F(CHelpWindowTest, WebAndMailLinksGoToTheDesktopNotIntoTheBrowser) {
