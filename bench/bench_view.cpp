@@ -1,0 +1,176 @@
+// The document window's panes on a large puzzle: the first paint of a whole window, one scroll
+// step of the picture pane (the picture and both clue panes move), and the memory after
+// opening, painting and scrolling across the whole sheet.
+//
+// Memory figures are the process's resident set (VmRSS) and its peak (VmHWM), Qt's libraries
+// included; run one cell size per process for a clean peak, e.g.
+//   bench_view --benchmark_filter='BM_ScrollAcrossWholeSheet/51'
+#include "core/document/CLogicDoc.h"
+#include "gui/view/CLogicView.h"
+#include "gui/view/CPaneGrid.h"
+#include "gui/view/CViewCompanion.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QWindow>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace tessemar {
+namespace {
+
+constexpr int kWindowWidth = 1280;
+constexpr int kWindowHeight = 960;
+
+double StatusMegabytes(const char* key) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(key, 0) == 0)
+            return std::strtod(line.c_str() + std::string(key).size(), nullptr) / 1024.0;
+    }
+    return 0;
+}
+
+void ReportMemory(benchmark::State& state) {
+    state.counters["rss_MB"] = StatusMegabytes("VmRSS:");
+    state.counters["peak_MB"] = StatusMegabytes("VmHWM:");
+}
+
+// A puzzle with clue lines as deep as a real one gets: about half the slots of every line in
+// use, numbers of one and two digits in every colour.
+std::unique_ptr<CLogicDoc> MakeDocument(int size, int cellSize) {
+    PuzzleModel m;
+    m.columnCount = size;
+    m.rowCount = size;
+    m.cellSize = cellSize;
+    std::mt19937 random(static_cast<unsigned>(size * 1000 + cellSize));
+    for (int x = 0; x < size; ++x) {
+        for (int y = 0; y < size; ++y)
+            m.cells[x][y] = static_cast<std::int8_t>(random() % 3 == 0 ? 0 : 1 + random() % 8);
+    }
+    for (int line = 0; line < size; ++line) {
+        for (int k = 0; k < size / 2; ++k) {
+            m.rowClueNumbers[k][line] = static_cast<std::uint8_t>(1 + random() % 12);
+            m.rowClueColors[k][line] = static_cast<std::uint8_t>(1 + random() % 8);
+            m.columnClueNumbers[line][k] = static_cast<std::uint8_t>(1 + random() % 12);
+            m.columnClueColors[line][k] = static_cast<std::uint8_t>(1 + random() % 8);
+        }
+    }
+    m.title = "Benchmark";
+    auto doc = std::make_unique<CLogicDoc>();
+    doc->ReplaceModel(m);
+    return doc;
+}
+
+// What a document window holds: the companion with its canvas and the pane grid.
+struct Window {
+    explicit Window(CLogicDoc& doc) : companion(doc), grid(companion) {
+        grid.resize(kWindowWidth, kWindowHeight);
+    }
+    CViewCompanion companion;
+    CPaneGrid grid;
+};
+
+void Flush() {
+    QCoreApplication::processEvents();
+}
+
+// Shows the window and paints it completely, as its first appearance on screen does.
+void ShowAndPaint(Window& window) {
+    window.grid.show();
+    while (!window.grid.windowHandle() || !window.grid.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    window.grid.repaint();
+}
+
+// Opening a document window: canvas, panes, initial update and the first paint of all four
+// panes into the window.
+void BM_FirstPaint(benchmark::State& state) {
+    auto doc = MakeDocument(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        Window window(*doc);
+        ShowAndPaint(window);
+        state.counters["tiles"] = static_cast<double>(window.companion.Canvas().CachedTiles());
+    }
+    ReportMemory(state);
+}
+BENCHMARK(BM_FirstPaint)
+    ->Args({30, 17})
+    ->Args({250, 11})
+    ->Args({250, 17})
+    ->Args({250, 51})
+    ->Unit(benchmark::kMillisecond);
+
+// One step of the picture pane's scroll bars, one cell across and half a cell down: the
+// panes move their pixels and paint the strips that come into view.
+void BM_ScrollStep(benchmark::State& state) {
+    const int cellSize = static_cast<int>(state.range(0));
+    auto doc = MakeDocument(250, cellSize);
+    Window window(*doc);
+    ShowAndPaint(window);
+    QScrollBar* across = window.grid.HorizontalScrollBar(1);
+    QScrollBar* down = window.grid.VerticalScrollBar(1);
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        across->setValue((step * cellSize) % std::max(1, across->maximum()));
+        down->setValue((step * cellSize / 2) % std::max(1, down->maximum()));
+        Flush();
+    }
+    ReportMemory(state);
+}
+BENCHMARK(BM_ScrollStep)->Arg(17)->Arg(51)->Unit(benchmark::kMillisecond);
+
+// Memory: open, paint, then scroll page by page across the whole sheet so that every part of
+// the layout is drawn once.
+void BM_ScrollAcrossWholeSheet(benchmark::State& state) {
+    const int cellSize = static_cast<int>(state.range(0));
+    auto doc = MakeDocument(250, cellSize);
+    for (auto _ : state) {
+        Window window(*doc);
+        ShowAndPaint(window);
+        QScrollBar* across = window.grid.HorizontalScrollBar(1);
+        QScrollBar* down = window.grid.VerticalScrollBar(1);
+        for (int y = 0;; y += down->pageStep()) {
+            down->setValue(y);
+            for (int x = 0;; x += across->pageStep()) {
+                across->setValue(x);
+                Flush();
+                if (x >= across->maximum())
+                    break;
+            }
+            if (y >= down->maximum())
+                break;
+        }
+        state.counters["cache_MB"] =
+            static_cast<double>(window.companion.Canvas().CachedBytes()) / (1 << 20);
+        ReportMemory(state);
+    }
+}
+BENCHMARK(BM_ScrollAcrossWholeSheet)
+    ->Arg(17)
+    ->Arg(51)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tessemar
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
