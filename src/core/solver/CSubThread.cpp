@@ -310,8 +310,7 @@ int LeftmostGreedy(const Cells& cells, int n, const CSubThread::Clue* clues, int
 
 template <typename Cells>
 int LeftmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, int m,
-                   std::uint8_t* start, std::uint8_t* end,
-                   const CSubThread::GreedyResume& resume) {
+                   std::uint8_t* start, std::uint8_t* end, const CSubThread::GreedyResume& resume) {
     if (LeftmostGreedy(cells, n, clues, m, start, end, resume) != 0)
         return ResultContradiction;
     int limit = n;
@@ -336,7 +335,8 @@ int LeftmostKernel(const Cells& cells, int n, const CSubThread::Clue* clues, int
 // The mirror image: the last `known` clues' greedy placements are already in start and end.
 template <typename Cells>
 int RightmostGreedy(const Cells& cells, int n, const CSubThread::Clue* clues, int m,
-                    std::uint8_t* start, std::uint8_t* end, const CSubThread::GreedyResume& resume) {
+                    std::uint8_t* start, std::uint8_t* end,
+                    const CSubThread::GreedyResume& resume) {
     const int known = resume.rightKnown;
     int prevStart = known > 0 ? start[m - known] : n;
     int prevColour = known > 0 ? clues[m - known].colour : 0;
@@ -552,6 +552,7 @@ void CSubThread::PrepareSolve(SolveObserver* view, const std::atomic<int>& stopR
     columnGreedy_.assign(4 * columnClues_.size(), 0);
     rowGreedyState_.assign(static_cast<std::size_t>(h), 0);
     columnGreedyState_.assign(static_cast<std::size_t>(w), 0);
+    memo_.Clear();
 
     result_ = SolveResult{};
     result_.grid = &grid_;
@@ -698,17 +699,32 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
     // The line, with the colour bits the placement passes test: a known cell fits only its own
     // colour, an unknown one every colour its crossing line has.
     GreedyResume resume;
+    const bool remember = mode == 0 && shortcuts_.rememberTrialLines;
     if (mode == 1) {
         LoadLine(g + base, stride, cross, n);
     } else {
+        if (remember) {
+            if (StopRequested())
+                return ResultStopped;
+            const std::size_t from = static_cast<std::size_t>(index) * n;
+            const std::uint8_t* trialLine = (isRow ? trialRows_.data() : trialGrid_.Data()) + from;
+            const std::uint8_t* mainLine = (isRow ? mainRows_.data() : grid_.Data()) + from;
+            TrialLineMemo::Answer answer;
+            if (memo_.Find(MemoLine(isRow, index), trialLine, mainLine, n, answer))
+                return ApplyRememberedLine(isRow, index, trialLine, answer);
+        }
         LoadTrialLine(isRow, index, n);
-        ResumeGreedy(isRow, index, n, clues, ref, resume);
+        if (shortcuts_.reuseGreedy)
+            ResumeGreedy(isRow, index, n, clues, ref, resume);
     }
     std::memcpy(work, line, static_cast<std::size_t>(n));
 
     int r = SolveLineKernel(mode, line, n, clues, ref.count, cross, work, nullptr, resume);
-    if ((r & (ResultStopped | ResultContradiction)) != 0)
+    if ((r & (ResultStopped | ResultContradiction)) != 0) {
+        if (remember && (r & ResultStopped) == 0)
+            memo_.Remember(TrialLineMemo::kConflict, nullptr, nullptr);
         return r;
+    }
 
     int count = 0;
     std::uint8_t* crossDirty = isRow ? columnDirty_.Data() : rowDirty_.Data();
@@ -742,7 +758,12 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
                 view_->OnSolveProgress(knownCells_);
             lastPercent_ = percent;
         }
-    } else if (!conflict) {
+    } else {
+        if (remember)
+            memo_.Remember(conflict ? TrialLineMemo::kConflict : changedCount, changedAt_.data(),
+                           work);
+        if (conflict)
+            return r;
         // A trial that contradicts is thrown away whole, so only a consistent line is stored.
         for (int c = 0; c < changedCount; ++c) {
             const int i = changedAt_[c];
@@ -972,6 +993,29 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
     return result;
 }
 
+int CSubThread::ApplyRememberedLine(bool isRow, int index, const std::uint8_t* line,
+                                    const TrialLineMemo::Answer& answer) {
+    if (answer.changes == TrialLineMemo::kConflict)
+        return ResultContradiction;
+    // The crossing lines are marked before the cells change: line points into the trial grid.
+    std::uint8_t* crossDirty = isRow ? columnDirty_.Data() : rowDirty_.Data();
+    const std::uint8_t* pairs = answer.pairs;
+    for (int c = 0; c < answer.changes; ++c) {
+        const int i = pairs[2 * c];
+        crossDirty[i] =
+            std::max(crossDirty[i], static_cast<std::uint8_t>(pairs[2 * c + 1] ^ line[i]));
+    }
+    for (int c = 0; c < answer.changes; ++c) {
+        const int i = pairs[2 * c];
+        const int x = isRow ? i : index;
+        const int y = isRow ? index : i;
+        SetTrialCell(x, y, pairs[2 * c + 1]);
+        trialChanges_.push_back(
+            static_cast<std::int32_t>(static_cast<std::size_t>(x) * height_ + y));
+    }
+    return answer.changes > 0 ? ResultChanged : 0;
+}
+
 void CSubThread::RestoreTrialGrid() {
     const std::uint8_t* g = grid_.Data();
     for (std::int32_t at : trialChanges_)
@@ -991,9 +1035,11 @@ void CSubThread::SetTrialCell(int x, int y, std::uint8_t v) {
     trialColumnFit_[inColumn] = static_cast<std::uint8_t>(own | (v == 0 ? rowMask_[y] : 0));
     trialRowFit_[inRow] = static_cast<std::uint8_t>(own | (v == 0 ? columnMask_[x] : 0));
     const bool coloured = IsColoured(v);
-    std::uint64_t& columnWord = trialColumnColoured_[static_cast<std::size_t>(x) * kLineWords + (y >> 6)];
+    std::uint64_t& columnWord =
+        trialColumnColoured_[static_cast<std::size_t>(x) * kLineWords + (y >> 6)];
     std::uint64_t& rowWord = trialRowColoured_[static_cast<std::size_t>(y) * kLineWords + (x >> 6)];
-    columnWord = (columnWord & ~(1ull << (y & 63))) | (static_cast<std::uint64_t>(coloured) << (y & 63));
+    columnWord =
+        (columnWord & ~(1ull << (y & 63))) | (static_cast<std::uint64_t>(coloured) << (y & 63));
     rowWord = (rowWord & ~(1ull << (x & 63))) | (static_cast<std::uint64_t>(coloured) << (x & 63));
 }
 
@@ -1004,6 +1050,8 @@ void CSubThread::SetMainCell(int x, int y, std::uint8_t v) {
     SetTrialCell(x, y, v);
     rowGreedyState_[y] = 0;
     columnGreedyState_[x] = 0;
+    memo_.Forget(MemoLine(true, y));
+    memo_.Forget(MemoLine(false, x));
 }
 
 // A trial line differs from its main-grid line in a few cells. The greedy placements of the
@@ -1091,7 +1139,8 @@ void CSubThread::RebuildTrialPlanes() {
         return;
     for (int x = 0; x < width_; ++x) {
         for (int y = 0; y < height_; ++y)
-            SetTrialCell(x, y, trialGrid_.Get(static_cast<int>(static_cast<std::size_t>(x) * height_ + y)));
+            SetTrialCell(
+                x, y, trialGrid_.Get(static_cast<int>(static_cast<std::size_t>(x) * height_ + y)));
     }
 }
 
@@ -1100,9 +1149,8 @@ void CSubThread::LoadTrialLine(bool isRow, int index, int n) {
     const std::uint8_t* cells = isRow ? trialRows_.data() + from : trialGrid_.Data() + from;
     const std::uint8_t* fit = (isRow ? trialRowFit_ : trialColumnFit_).data() + from;
     const std::uint8_t* own = (isRow ? trialRowOwn_ : trialColumnOwn_).data() + from;
-    const std::uint64_t* coloured =
-        (isRow ? trialRowColoured_ : trialColumnColoured_).data() +
-        static_cast<std::size_t>(index) * kLineWords;
+    const std::uint64_t* coloured = (isRow ? trialRowColoured_ : trialColumnColoured_).data() +
+                                    static_cast<std::size_t>(index) * kLineWords;
     std::memcpy(lineBuf_.data(), cells, static_cast<std::size_t>(n));
     std::memcpy(fitBits_.data(), fit, static_cast<std::size_t>(n));
     std::memcpy(ownBits_.data(), own, static_cast<std::size_t>(n));

@@ -3,6 +3,7 @@
 #include "core/document/PuzzleModel.h"
 #include "core/solver/ByteMatrix.h"
 #include "core/solver/SolveResult.h"
+#include "core/solver/TrialLineMemo.h"
 
 #include <array>
 #include <atomic>
@@ -92,6 +93,17 @@ class CSubThread {
     // The cell index of the last main-grid contradiction within its line, -1 when none.
     int LinePosition() const { return linePosition_; }
 
+    // The shortcuts of trial line solves. Each must leave every cell and counter of a run as it
+    // would be without it; they can be switched off only so that tests can compare.
+    struct Shortcuts {
+        // A trial line takes over the greedy placements of its main-grid line where the two
+        // lines agree.
+        bool reuseGreedy = true;
+        // A trial line seen before (for the same main-grid line) gets the result it had then.
+        bool rememberTrialLines = true;
+    };
+    void SetShortcuts(const Shortcuts& shortcuts) { shortcuts_ = shortcuts; }
+
     // One used clue of a line, in order from the first clue of the line to the last.
     struct Clue {
         std::uint8_t length;
@@ -142,6 +154,12 @@ class CSubThread {
     // scratch and tells the greedy passes where they may take over the rest.
     void ResumeGreedy(bool isRow, int index, int n, const Clue* clues, LineRef ref,
                       GreedyResume& resume);
+    // Applies a remembered result to trial line `index`, as a solve of it would.
+    int ApplyRememberedLine(bool isRow, int index, const std::uint8_t* line,
+                            const TrialLineMemo::Answer& answer);
+    static int MemoLine(bool isRow, int index) {
+        return isRow ? index : TrialLineMemo::kLines / 2 + index;
+    }
     void RebuildTrialPlanes();
     // Copies trial line `index` out of the trial planes into the per-line scratch.
     void LoadTrialLine(bool isRow, int index, int n);
@@ -186,6 +204,9 @@ class CSubThread {
     std::vector<std::uint8_t> mainRows_;
     std::vector<std::uint8_t> rowGreedy_, columnGreedy_;
     std::vector<std::uint8_t> rowGreedyState_, columnGreedyState_;
+
+    Shortcuts shortcuts_;
+    TrialLineMemo memo_;
 
     // Trial cells that differ from the main grid, so that a trial undoes only what it did.
     std::vector<std::int32_t> trialChanges_;

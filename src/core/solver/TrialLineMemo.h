@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tessemar {
+
+// What trial line solves gave before, so that a trial line met again is answered without
+// solving it. A line solve depends on nothing but the line's cells (its clues and the colours of
+// its crossing lines are fixed for a run), and in the proof by contradiction the same trial line
+// comes back again and again: different trials run into the same consequences. A trial line is
+// its main-grid line with a few cells changed, so it is remembered as those changes, for one
+// state of the main-grid line: a line's entries are forgotten when its main-grid cells change.
+class TrialLineMemo {
+  public:
+    // Lines are numbered by the caller, below kLines.
+    static constexpr int kLines = 512;
+    // The line solve found a contradiction.
+    static constexpr int kConflict = -1;
+
+    struct Answer {
+        int changes = 0;  // cells the solve changed, or kConflict
+        // For each changed cell, ascending: its position and its new value.
+        const std::uint8_t* pairs = nullptr;
+    };
+
+    // Forgets every line; the memory kept stays allocated for the next run.
+    void Clear();
+    // The main-grid cells of this line changed: what was remembered for it no longer holds.
+    void Forget(int line) { ++generation_[static_cast<std::size_t>(line)]; }
+
+    // Looks up trial line `cells` of line `line`, whose main-grid line is `main` (n cells each).
+    // On a miss the line is the key of the next Remember, so neither line may change before it.
+    bool Find(int line, const std::uint8_t* cells, const std::uint8_t* main, int n, Answer& answer);
+    // The result of solving the line of the last missed Find: the positions of the changed
+    // cells (ascending) and the solved line, or changes = kConflict.
+    void Remember(int changes, const std::uint8_t* at, const std::uint8_t* solved);
+
+    std::size_t Entries() const { return entries_; }
+
+  private:
+    // An entry in the arena: generation (4 bytes), line (2), key length d (1), changes c (1; 255
+    // for a conflict), then d (position, value) pairs of the key and c of the result.
+    static constexpr std::size_t kHeader = 8;
+    static constexpr std::uint8_t kConflictMark = 255;
+    // Bounds on the memory of one run; beyond them the memo starts afresh, which costs only the
+    // solves it would have saved.
+    static constexpr std::size_t kMaxArena = std::size_t{16} << 20;
+    static constexpr std::size_t kMaxEntries = std::size_t{1} << 20;
+
+    bool Matches(std::uint32_t offset) const;
+    void Grow();
+
+    std::array<std::uint32_t, kLines> generation_{};
+    std::vector<std::uint8_t> arena_;
+    // Open addressing: the key's hash in the high half, arena offset + 1 in the low half, 0 free.
+    std::vector<std::uint64_t> slots_;
+    std::size_t entries_ = 0;
+
+    // The key of the last Find: the line, the number of its cells that differ from the
+    // main-grid line, and both lines, which stay unchanged until Remember.
+    int keyLine_ = 0;
+    int keyLength_ = 0;
+    std::uint32_t keyHash_ = 0;
+    const std::uint8_t* keyCells_ = nullptr;
+    const std::uint8_t* keyMain_ = nullptr;
+    int keyN_ = 0;
+};
+
+}  // namespace tessemar

@@ -1,0 +1,159 @@
+#include "SolverTestUtil.h"
+
+#include "core/solver/TrialLineMemo.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tessemar::testing {
+namespace {
+
+// Everything a run reports: the grid and every counter.
+struct Outcome {
+    int code, known, normalRows, normalColumns, trialRows, trialColumns, tries, fixed, cx, cy;
+    std::vector<std::uint8_t> grid;
+    bool operator==(const Outcome&) const = default;
+};
+
+void PrintTo(const Outcome& o, std::ostream* os) {
+    *os << "code " << std::hex << o.code << std::dec << " known " << o.known << " normal "
+        << o.normalRows << "/" << o.normalColumns << " trial " << o.trialRows << "/"
+        << o.trialColumns << " tries " << o.tries << " fixed " << o.fixed << " at (" << o.cx << ", "
+        << o.cy << ")";
+}
+
+Outcome SolveWith(const PuzzleModel& model, int command, CSubThread::Shortcuts shortcuts) {
+    std::atomic<int> stop{0};
+    CSubThread thread;
+    thread.PrepareSolve(nullptr, stop, model);
+    thread.SetShortcuts(shortcuts);
+    thread.OnStartSolve(command, 0);
+    const SolveResult& r = thread.Result();
+    Outcome o{r.code,
+              r.knownCells,
+              r.normalRowScans,
+              r.normalColumnScans,
+              r.trialRowScans,
+              r.trialColumnScans,
+              r.tries,
+              r.fixedByTrial,
+              r.contradictionX,
+              r.contradictionY,
+              {}};
+    for (int x = 0; x < r.width; ++x) {
+        for (int y = 0; y < r.height; ++y)
+            o.grid.push_back(r.Cell(x, y));
+    }
+    return o;
+}
+
+// Noise pictures make the proof by contradiction visit nearly every cell, with long chains of
+// consequences in one colour and short ones in many, so trial lines meet their main-grid
+// lines in every state and come back often.
+std::vector<std::string> NoisePicture(std::mt19937& random, int w, int h, int colours) {
+    const int density = 35 + static_cast<int>(random() % 40);
+    std::vector<std::string> rows(static_cast<std::size_t>(h),
+                                  std::string(static_cast<std::size_t>(w), '.'));
+    for (auto& row : rows) {
+        for (auto& cell : row) {
+            if (static_cast<int>(random() % 100) < density)
+                cell = static_cast<char>('1' + random() % colours);
+        }
+    }
+    return rows;
+}
+
+TEST(TrialShortcutsTest, RunsWithAndWithoutShortcutsAgreeOnEveryCellAndCounter) {
+    std::mt19937 random(20261206);
+    int probed = 0, contradicted = 0, fixedSome = 0;
+    for (int round = 0; round < 36; ++round) {
+        const int colours = 1 + round % 8;
+        const int w = 4 + static_cast<int>(random() % (round < 32 ? 24 : 48));
+        const int h = 4 + static_cast<int>(random() % (round < 32 ? 24 : 48));
+        auto doc = DocumentFromPicture(NoisePicture(random, w, h, colours));
+        PuzzleModel puzzle = WithoutPicture(doc->Model());
+        // Some runs start from a few cells set at random, right or wrong, so that lines and
+        // trials conflict in every way.
+        if (round % 3 == 2) {
+            for (int k = 0; k < 3; ++k) {
+                const int x = static_cast<int>(random() % w);
+                const int y = static_cast<int>(random() % h);
+                const int v = static_cast<int>(random() % (colours + 1));
+                puzzle.cells[x][y] = static_cast<std::int8_t>(v == 0 ? -1 : v);
+            }
+        }
+        const int command = round % 5 == 4 ? SolveCommandHint : SolveCommandSolve;
+        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(w) + " x " +
+                     std::to_string(h) + ", " + std::to_string(colours) + " colours");
+        const Outcome plain = SolveWith(puzzle, command, {false, false});
+        EXPECT_EQ(SolveWith(puzzle, command, {true, false}), plain) << "greedy placements reused";
+        EXPECT_EQ(SolveWith(puzzle, command, {false, true}), plain) << "trial lines remembered";
+        EXPECT_EQ(SolveWith(puzzle, command, {true, true}), plain) << "both";
+        probed += plain.tries > 0 ? 1 : 0;
+        fixedSome += plain.fixed > 0 ? 1 : 0;
+        contradicted += (plain.code & ResultContradiction) != 0 ? 1 : 0;
+    }
+    // The comparison means something only when the sample reaches the trials, cells fixed by
+    // them (which change main-grid lines under remembered trial lines) and contradictions.
+    EXPECT_GT(probed, 20);
+    EXPECT_GT(fixedSome, 8);
+    EXPECT_GT(contradicted, 2);
+}
+
+TEST(TrialShortcutsTest, MemoAnswersOnlyTheSameLineInTheSameMainState) {
+    const std::array<std::uint8_t, 12> main{0, 1, 0, 255, 0, 0, 2, 0, 0, 0, 1, 0};
+    auto with = [&main](std::initializer_list<std::pair<int, std::uint8_t>> cells) {
+        std::array<std::uint8_t, 12> line = main;
+        for (auto [i, v] : cells)
+            line[static_cast<std::size_t>(i)] = v;
+        return line;
+    };
+    const auto trial = with({{0, 1}, {9, 255}, {11, 2}});
+    TrialLineMemo memo;
+    TrialLineMemo::Answer answer;
+    ASSERT_FALSE(memo.Find(7, trial.data(), main.data(), 12, answer));
+    const std::array<std::uint8_t, 2> at{2, 4};
+    auto solved = trial;
+    solved[2] = 255;
+    solved[4] = 3;
+    memo.Remember(2, at.data(), solved.data());
+
+    ASSERT_TRUE(memo.Find(7, trial.data(), main.data(), 12, answer));
+    ASSERT_EQ(answer.changes, 2);
+    EXPECT_EQ(std::vector<std::uint8_t>(answer.pairs, answer.pairs + 4),
+              (std::vector<std::uint8_t>{2, 255, 4, 3}));
+
+    struct Miss {
+        const char* name;
+        int line;
+        std::array<std::uint8_t, 12> cells;
+    };
+    const Miss misses[] = {
+        {"another line", 8, trial},
+        {"one changed cell fewer", 7, with({{0, 1}, {9, 255}})},
+        {"one changed cell more", 7, with({{0, 1}, {9, 255}, {11, 2}, {5, 1}})},
+        {"another value", 7, with({{0, 1}, {9, 255}, {11, 1}})},
+        {"another cell", 7, with({{0, 1}, {8, 255}, {11, 2}})},
+    };
+    for (const Miss& m : misses) {
+        SCOPED_TRACE(m.name);
+        EXPECT_FALSE(memo.Find(m.line, m.cells.data(), main.data(), 12, answer));
+    }
+
+    // A contradiction is remembered as such; a main-grid change of the line forgets both.
+    const auto conflicting = with({{4, 1}});
+    ASSERT_FALSE(memo.Find(7, conflicting.data(), main.data(), 12, answer));
+    memo.Remember(TrialLineMemo::kConflict, nullptr, nullptr);
+    ASSERT_TRUE(memo.Find(7, conflicting.data(), main.data(), 12, answer));
+    EXPECT_EQ(answer.changes, TrialLineMemo::kConflict);
+    memo.Forget(7);
+    EXPECT_FALSE(memo.Find(7, conflicting.data(), main.data(), 12, answer));
+    EXPECT_FALSE(memo.Find(7, trial.data(), main.data(), 12, answer));
+}
+
+}  // namespace
+}  // namespace tessemar::testing
