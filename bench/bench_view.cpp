@@ -5,6 +5,13 @@
 // Memory figures are the process's resident set (VmRSS) and its peak (VmHWM), Qt's libraries
 // included; run one cell size per process for a clean peak, e.g.
 //   bench_view --benchmark_filter='BM_ScrollAcrossWholeSheet/51'
+//
+// Release build, offscreen platform, 1280 x 960 window, 2-core machine under load (load
+// average 8; wall / CPU time): first paint of a 250 x 250 puzzle with 125-deep clue lines
+// 33 / 16 ms at cell size 17, 37 / 19 ms at 11, 27 / 12 ms at 51 (30 x 30: 14 / 6 ms); one
+// scroll step 5.5 / 2.5 ms at 17 and 6.1 / 2.6 ms at 51. After scrolling page by page across
+// the whole sheet: resident 82 MB (peak 87 MB) at cell size 17 and 88 MB (peak 88 MB) at 51,
+// of which the tile cache is 48 MB.
 #include "core/document/CLogicDoc.h"
 #include "gui/view/CLogicView.h"
 #include "gui/view/CPaneGrid.h"

@@ -85,7 +85,7 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    // The manager destroys the document and then calls Discard through documentClosing.
+    // The manager calls Discard through documentClosing, then destroys the document.
     if (docs_.CloseDocument(doc_)) {
         event->accept();
     } else {
