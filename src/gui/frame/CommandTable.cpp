@@ -6,6 +6,7 @@
 #include <QActionGroup>
 #include <QFile>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
@@ -27,6 +28,29 @@ CCommandTable::CCommandTable(QWidget* window, Route route)
         emit idle();
     });
     idleTimer_->start();
+    window->installEventFilter(this);
+}
+
+bool CCommandTable::eventFilter(QObject* watched, QEvent* event) {
+    // A shortcut of a character typed with Shift (">" and "<" on many keyboards) arrives as
+    // that character with the Shift modifier, which not every platform matches against the
+    // plain character. What reaches the window unused is matched here without the Shift.
+    if (watched == window_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool shiftOnly = (key->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier;
+        const int code = key->key();
+        const bool symbol = code > Qt::Key_Space && code < 0x7F && !QChar(code).isLetterOrNumber();
+        if (shiftOnly && symbol) {
+            const QKeySequence plain(code);
+            for (QAction* action : std::as_const(actions_)) {
+                if (action->shortcuts().contains(plain) && action->isEnabled()) {
+                    action->trigger();
+                    return true;
+                }
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString CCommandTable::MenuText(unsigned textId) {

@@ -88,6 +88,9 @@ class CCommandTable : public QObject {
     // document refresh themselves here too.
     void idle();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     CommandState Evaluate(int id) const;
     void Apply(QAction* action);
