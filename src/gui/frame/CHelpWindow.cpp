@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
 #include <QIcon>
@@ -162,6 +163,22 @@ CHelpWindow::CHelpWindow(const QUrl& home, QWidget* parent) : QMainWindow(parent
 }
 
 CHelpWindow::~CHelpWindow() {
+    // Also reached without a close, when the owning window goes.
+    RememberSize();
+}
+
+void CHelpWindow::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    RememberSize();
+    // The window is deleted only when the event loop comes round again; a request made before
+    // then must get a new window, not this one on its way out.
+    if (Instance() == this)
+        Instance() = nullptr;
+}
+
+void CHelpWindow::RememberSize() {
     // A maximised window would otherwise hand its screen-filling size to the next one.
     lastSize_ = isMaximized() || isFullScreen() ? normalGeometry().size() : size();
 }

@@ -20,10 +20,14 @@ class CHelpWindow : public QMainWindow {
 
     ~CHelpWindow() override;
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     CHelpWindow(const QUrl& home, QWidget* parent);
 
     void SetHome(const QUrl& home);
+    void RememberSize();
     void FollowLink(const QUrl& link);
     QAction* AddNavigation(const char* objectName, const QIcon& icon, unsigned textId,
                            const QKeySequence& key);

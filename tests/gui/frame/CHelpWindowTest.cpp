@@ -123,13 +123,19 @@ TEST_F(CHelpWindowTest, OpensTheFirstPageOfTheInterfaceLanguage) {
 }
 
 TEST_F(CHelpWindowTest, OneWindowServesEveryRequestAndTheNextOneKeepsItsSize) {
-    CHelpWindow* first = Open(text::Language::English);
+    QPointer<CHelpWindow> first = Open(text::Language::English);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(CHelpWindow::ShowHelp(nullptr), first);
 
+    // Asked for again while the closed window still waits for its deletion.
     first->resize(530, 410);
-    Close(first);
+    first->close();
     ASSERT_NE(Open(text::Language::English), nullptr);
+    EXPECT_NE(window_, first);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    ASSERT_FALSE(window_.isNull());
+    EXPECT_TRUE(window_->isVisible());
     EXPECT_EQ(window_->size(), QSize(530, 410));
 }
 
