@@ -1,0 +1,390 @@
+#include "core/text/StringTable.h"
+#include "gui/app/AppTestSupport.h"
+#include "gui/app/CDocManager.h"
+#include "gui/app/RecentFileList.h"
+#include "gui/frame/CChildFrame.h"
+#include "gui/frame/CMainFrame.h"
+#include "gui/frame/ColorBars.h"
+#include "gui/frame/CommandSpecs.h"
+#include "gui/frame/StatusPanes.h"
+#include "gui/images/CWallpaperPainter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QDoubleSpinBox>
+#include <QEnterEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tessemar {
+namespace {
+
+class MainFrameBarsTest : public ::testing::Test {
+  public:
+    MainFrameBarsTest()
+        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {
+        text::SetLanguage(text::Language::English);
+    }
+    ~MainFrameBarsTest() override { text::SetLanguage(text::Language::English); }
+
+    CMainFrame& Frame() {
+        if (!frame_)
+            frame_ = std::make_unique<CMainFrame>(docs_, settings_, ini_, recent_);
+        return *frame_;
+    }
+    bool Checked(int id) {
+        Frame().Commands().UpdateAll();
+        return Frame().Commands().Action(id)->isChecked();
+    }
+    QToolBar* Full() { return Frame().ToolBar(kToolBarFullColor); }
+    QToolBar* Simple() { return Frame().ToolBar(kToolBarSimpleColor); }
+    CColorSwatch* Swatch(int i) { return Frame().ColorBars().Swatch(i); }
+
+    TempDir dir_;
+    IniFile ini_;
+    AppSettings settings_;
+    RecentFileList recent_;
+    ScriptedPrompter prompter_;
+    CDocManager docs_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(MainFrameBarsTest, FirstStartLaysTheToolBarsOutWithTheChosenColourBarShown) {
+    for (int full : {1, 0}) {
+        settings_.fullColorBar = full;
+        frame_.reset();
+        Frame().show();
+        QToolBar* standard = Frame().ToolBar(kToolBarStandard);
+        ASSERT_NE(standard, nullptr);
+        EXPECT_EQ(Frame().toolBarArea(standard), Qt::TopToolBarArea);
+        EXPECT_EQ(standard->allowedAreas(), Qt::TopToolBarArea | Qt::BottomToolBarArea);
+        QToolBar* chosen = full ? Full() : Simple();
+        QToolBar* other = full ? Simple() : Full();
+        EXPECT_EQ(Frame().toolBarArea(chosen), Qt::LeftToolBarArea) << full;
+        EXPECT_TRUE(chosen->isVisible()) << full;
+        EXPECT_FALSE(other->isVisible()) << full;
+        // The toolbars of features still to come are not there, nor their switches.
+        EXPECT_EQ(Frame().ToolBar(kToolBarTool), nullptr);
+        EXPECT_EQ(Frame().Commands().Action(cmd::ViewToolBar), nullptr);
+    }
+}
+
+TEST_F(MainFrameBarsTest, ToggleCommandsShowAndHideTheirBarWithACheckMark) {
+    struct Case {
+        int command;
+        QToolBar* (*bar)(MainFrameBarsTest&);
+    };
+    const Case cases[] = {
+        {cmd::ViewStandardBar,
+         [](MainFrameBarsTest& t) { return t.Frame().ToolBar(kToolBarStandard); }},
+        {cmd::ViewColorBar, [](MainFrameBarsTest& t) { return t.Full(); }},
+    };
+    Frame().show();
+    for (const Case& c : cases) {
+        EXPECT_TRUE(Checked(c.command)) << c.command;
+        EXPECT_TRUE(Frame().Commands().Execute(c.command));
+        EXPECT_FALSE(c.bar(*this)->isVisible()) << c.command;
+        EXPECT_FALSE(Checked(c.command)) << c.command;
+        EXPECT_TRUE(Frame().Commands().Execute(c.command));
+        EXPECT_TRUE(c.bar(*this)->isVisible()) << c.command;
+        EXPECT_TRUE(Checked(c.command)) << c.command;
+    }
+}
+
+TEST_F(MainFrameBarsTest, SwitchingTheColourBarKeepsWhetherItIsShown) {
+    for (bool shown : {true, false}) {
+        settings_.fullColorBar = 1;
+        frame_.reset();
+        Frame().show();
+        if (!shown)
+            Frame().Commands().Execute(cmd::ViewColorBar);
+        EXPECT_TRUE(Frame().Commands().Execute(cmd::SimpleColorBar));
+        EXPECT_EQ(settings_.fullColorBar, 0);
+        EXPECT_EQ(Simple()->isVisible(), shown);
+        EXPECT_FALSE(Full()->isVisible());
+        EXPECT_TRUE(Checked(cmd::SimpleColorBar));
+        EXPECT_FALSE(Checked(cmd::FullColorBar));
+        EXPECT_EQ(Checked(cmd::ViewColorBar), shown);
+        // Choosing the bar already chosen changes nothing.
+        EXPECT_TRUE(Frame().Commands().Execute(cmd::SimpleColorBar));
+        EXPECT_EQ(settings_.fullColorBar, 0);
+        EXPECT_EQ(Simple()->isVisible(), shown);
+
+        EXPECT_TRUE(Frame().Commands().Execute(cmd::FullColorBar));
+        EXPECT_EQ(settings_.fullColorBar, 1);
+        EXPECT_EQ(Full()->isVisible(), shown);
+        EXPECT_FALSE(Simple()->isVisible());
+    }
+}
+
+TEST_F(MainFrameBarsTest, TheLayoutComesBackOnlyForTheSameVersion) {
+    Frame().show();
+    Frame().Commands().Execute(cmd::ViewStandardBar);
+    Frame().addToolBar(Qt::RightToolBarArea, Full());
+    ASSERT_TRUE(Frame().close());
+
+    frame_.reset();
+    Frame().show();
+    EXPECT_FALSE(Frame().ToolBar(kToolBarStandard)->isVisible());
+    EXPECT_EQ(Frame().toolBarArea(Full()), Qt::RightToolBarArea);
+    EXPECT_FALSE(Checked(cmd::ViewStandardBar));
+
+    ini_.WriteString("Info", "Version", "0.01/00.0000");
+    frame_.reset();
+    Frame().show();
+    EXPECT_TRUE(Frame().ToolBar(kToolBarStandard)->isVisible());
+    EXPECT_EQ(Frame().toolBarArea(Full()), Qt::LeftToolBarArea);
+}
+
+TEST_F(MainFrameBarsTest, ClickingASwatchChoosesItsColour) {
+    docs_.OnFileNew();
+    Frame().show();
+    for (int i : {2, 7, 0}) {
+        QTest::mouseClick(Swatch(i), Qt::LeftButton);
+        EXPECT_EQ(settings_.color, i + 1);
+        EXPECT_TRUE(Checked(cmd::FirstColor + i));
+    }
+    // A press that ends outside the swatch is no click.
+    QTest::mousePress(Swatch(4), Qt::LeftButton);
+    QTest::mouseRelease(Swatch(4), Qt::LeftButton, {}, QPoint(-5, -5));
+    EXPECT_EQ(settings_.color, 1);
+}
+
+TEST_F(MainFrameBarsTest, WithoutADocumentTheSwatchesShowTheButtonFaceAndIgnoreClicks) {
+    Frame().show();
+    const ColorRef face = CColorBars::ButtonFace();
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(Swatch(i)->Color(), face);
+        EXPECT_EQ(Swatch(i)->Shadow(), CColorBars::DarkenedShadow(face));
+        EXPECT_FALSE(Swatch(i)->Active());
+    }
+    QTest::mouseClick(Swatch(5), Qt::LeftButton);
+    EXPECT_EQ(settings_.color, 1);
+    EXPECT_EQ(Frame().ColorBars().CurrentColorPainter().Color1(), face);
+}
+
+TEST_F(MainFrameBarsTest, ShadowIsDarkenedBy32ButNotBelowZero) {
+    EXPECT_EQ(CColorBars::DarkenedShadow(MakeColorRef(240, 100, 32)), MakeColorRef(208, 68, 0));
+    EXPECT_EQ(CColorBars::DarkenedShadow(MakeColorRef(10, 31, 0)), MakeColorRef(0, 0, 0));
+}
+
+TEST_F(MainFrameBarsTest, ColourDisplaysFollowTheActiveDocument) {
+    settings_.color = 2;
+    CLogicDoc* plain = docs_.OnFileNew();
+    CLogicDoc* painted = docs_.OnFileNew();
+    ColorTable colors = kDefaultColors, shadows = kDefaultShadowColors;
+    for (std::size_t i = 1; i <= 8; ++i) {
+        colors[i] = MakeColorRef(10 * static_cast<int>(i), 20, 30);
+        shadows[i] = MakeColorRef(5, 5 * static_cast<int>(i), 5);
+    }
+    painted->SetColorTables(colors, shadows);
+    Frame().show();
+    const auto expectColours = [this](const CLogicDoc* doc, const char* name) {
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(Swatch(i)->Color(), doc->Model().colors[i + 1]) << name << i;
+            EXPECT_EQ(Swatch(i)->Shadow(), doc->Model().shadowColors[i + 1]) << name << i;
+            EXPECT_TRUE(Swatch(i)->Active());
+        }
+        EXPECT_EQ(Frame().ColorBars().CurrentColorPainter().Color1(), doc->Model().colors[2])
+            << name;
+    };
+    expectColours(painted, "painted");
+    Frame().DocumentArea()->setActiveSubWindow(Frame().FrameOf(plain));
+    expectColours(plain, "plain");
+    // A colour change of the active document shows at once.
+    plain->SetColorTables(colors, shadows);
+    expectColours(plain, "plain after the change");
+}
+
+TEST_F(MainFrameBarsTest, HoveringASwatchNamesItsColourInTheStatusBar) {
+    Frame().show();
+    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
+    QApplication::sendEvent(Swatch(2), &enter);
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Color 3");
+    EXPECT_EQ(Swatch(2)->toolTip(), "Color3 (Alt+3)");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Swatch(2), &leave);
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), " ");
+}
+
+TEST_F(MainFrameBarsTest, AltDigitChoosesTheColourAndMarksItInTheMenu) {
+    docs_.OnFileNew();
+    Frame().show();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::keyClick(&Frame(), Qt::Key_6, Qt::AltModifier);
+    EXPECT_EQ(settings_.color, 6);
+    EXPECT_TRUE(Checked(cmd::FirstColor + 5));
+    EXPECT_FALSE(Checked(cmd::FirstColor));
+}
+
+TEST_F(MainFrameBarsTest, ColourPopUpListsTheColoursInItsGridOrder) {
+    std::vector<int> ids;
+    for (QAction* action : Frame().ColorBars().ColorPopup()->actions())
+        ids.push_back(action->data().toInt());
+    const int c = cmd::FirstColor - 1;
+    EXPECT_EQ(ids, (std::vector<int>{c + 1, c + 4, c + 7, c + 2, c + 5, c + 8, c + 3, c + 6}));
+    // Choose color opens it under the simple bar's button, whose arrow opens it too.
+    settings_.fullColorBar = 0;
+    frame_.reset();
+    Frame().show();
+    QToolButton* button = qobject_cast<QToolButton*>(
+        Simple()->widgetForAction(Frame().Commands().Action(cmd::ChooseColor)));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->menu(), Frame().ColorBars().ColorPopup());
+    EXPECT_EQ(Frame().ColorBars().CurrentColorWindow()->parentWidget(), button);
+    EXPECT_TRUE(Frame().Commands().Execute(cmd::ChooseColor));
+    EXPECT_TRUE(Frame().ColorBars().ColorPopup()->isVisible());
+    Frame().ColorBars().ColorPopup()->hide();
+}
+
+TEST_F(MainFrameBarsTest, OpenButtonOffersTheRecentFilesFromItsArrow) {
+    QToolBar* standard = Frame().ToolBar(kToolBarStandard);
+    for (int id : {cmd::FileOpen, cmd::FileSave}) {
+        auto* button =
+            qobject_cast<QToolButton*>(standard->widgetForAction(Frame().Commands().Action(id)));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->popupMode(), QToolButton::MenuButtonPopup) << id;
+        ASSERT_NE(button->menu(), nullptr);
+        EXPECT_EQ(button->menu()->actions().front(), Frame().Commands().Action(id));
+    }
+}
+
+TEST_F(MainFrameBarsTest, JapaneseGivesJapaneseToolBarTitlesAndMenus) {
+    text::SetLanguage(text::Language::Japanese);
+    EXPECT_EQ(Frame().ToolBar(kToolBarStandard)->windowTitle(), "標準");
+    EXPECT_EQ(Full()->windowTitle(), "カラー");
+    EXPECT_EQ(Frame().ViewMenu()->title(), "表示(&V)");
+    EXPECT_EQ(Frame().Commands().Action(cmd::ViewColorBar)->text(), "カラー バー(&C)");
+    EXPECT_EQ(Frame().Commands().Action(cmd::FileNew)->toolTip(), "新規作成 (Ctrl+N)");
+}
+
+TEST_F(MainFrameBarsTest, SolverProgressAndAnimationInTheMessagePane) {
+    Frame().show();
+    CStatusPanes& panes = Frame().StatusPanes();
+    QProgressBar* progress = panes.Progress();
+    EXPECT_FALSE(progress->isVisible());
+    Frame().ShowSolverProgress();
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->width(),
+              Frame().statusBar()->fontMetrics().horizontalAdvance(QString(27, QLatin1Char(' '))));
+    Frame().SetSolverProgress(40, "Calculating...   40 /  100   40%");
+    EXPECT_EQ(progress->value(), 40);
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Calculating...   40 /  100   40%");
+
+    Frame().StartSolverAnimation();
+    EXPECT_TRUE(panes.Animating());
+    // A prompt shown in between gives way to the progress at the next frame.
+    Frame().SetPaneText(CMainFrame::kPaneMessage, "Create a new document");
+    panes.StepAnimation();
+    panes.StepAnimation();
+    EXPECT_EQ(panes.AnimationFrame(), 2);
+    EXPECT_EQ(panes.IconName(), "solver-busy-2");
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Calculating...   40 /  100   40%");
+    for (int i = 0; i < 8; ++i)
+        panes.StepAnimation();
+    EXPECT_EQ(panes.AnimationFrame(), 0);
+    // The timer turns the frames by itself.
+    QTest::qWait(3 * CStatusPanes::kAnimationMs);
+    EXPECT_NE(panes.AnimationFrame(), 0);
+    Frame().StopSolverAnimation();
+    EXPECT_FALSE(panes.Animating());
+    Frame().HideSolverProgress();
+    EXPECT_FALSE(progress->isVisible());
+
+    struct IconCase {
+        SolverStatusDisplay::Icon icon;
+        const char* name;
+        bool hasIcon;
+    };
+    const IconCase icons[] = {{SolverStatusDisplay::Icon::Stopped, "solver-stopped", false},
+                              {SolverStatusDisplay::Icon::None, "", false},
+                              {SolverStatusDisplay::Icon::Application, "application", true}};
+    for (const IconCase& c : icons) {
+        Frame().SetSolverIcon(c.icon);
+        EXPECT_EQ(panes.IconName(), c.name);
+        if (c.hasIcon) {
+            EXPECT_TRUE(Frame().PaneHasIcon());
+        }
+    }
+    Frame().SetSolverIcon(SolverStatusDisplay::Icon::None);
+    EXPECT_FALSE(Frame().PaneHasIcon());
+}
+
+TEST_F(MainFrameBarsTest, ContextMenuOfTheFrameIsTheViewMenu) {
+    Frame().show();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(200, 200),
+                            Frame().mapToGlobal(QPoint(200, 200)));
+    QApplication::sendEvent(&Frame(), &event);
+    QMenu* view = Frame().ViewMenu();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_TRUE(view->actions().contains(Frame().Commands().Action(cmd::ViewStandardBar)));
+    view->hide();
+}
+
+// A command target plugged in by a later feature.
+class ExtraTarget : public CommandTarget {
+  public:
+    int saves = 0;
+    bool HandlesCommand(int id) const override { return id == cmd::FileSave; }
+    void OnCommand(int) override { ++saves; }
+};
+
+TEST_F(MainFrameBarsTest, AddedTargetsComeBeforeTheDocumentWhileOneIsActive) {
+    ExtraTarget extra;
+    Frame().AddRouteTarget(&extra);
+    EXPECT_FALSE(Frame().Commands().Execute(cmd::FileSave));  // no document: not on the route
+    docs_.OnFileNew();
+    EXPECT_TRUE(Frame().Commands().Execute(cmd::FileSave));
+    EXPECT_EQ(extra.saves, 1);
+    EXPECT_TRUE(prompter_.requests.empty());
+    Frame().RemoveRouteTarget(&extra);
+    prompter_.files.push_back(std::nullopt);
+    EXPECT_TRUE(Frame().Commands().Execute(cmd::FileSave));
+    EXPECT_EQ(extra.saves, 1);
+}
+
+TEST_F(MainFrameBarsTest, PageSetupStartsFromTheStoredMarginsAndStoresThemBack) {
+    settings_.marginLeft = 1250;
+    settings_.marginTop = 1000;
+    settings_.marginRight = 1700;
+    settings_.marginBottom = 900;
+    // The user widens the left margin in the dialog, then cancels or confirms.
+    for (bool accept : {false, true}) {
+        bool edited = false;
+        QTimer::singleShot(0, [accept, &edited] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (auto* left = dialog->findChild<QDoubleSpinBox*>(QStringLiteral("leftMargin"))) {
+                left->setValue(left->value() * 2);
+                edited = true;
+            }
+            accept ? dialog->accept() : dialog->reject();
+        });
+        EXPECT_TRUE(Frame().Commands().Execute(cmd::PageSetup));
+        ASSERT_TRUE(edited);
+        EXPECT_EQ(settings_.marginLeft != 1250, accept);
+        EXPECT_NEAR(settings_.marginLeft, accept ? 2500 : 1250, 1);
+        EXPECT_EQ(settings_.marginTop, 1000);
+        EXPECT_EQ(settings_.marginRight, 1700);
+        EXPECT_EQ(settings_.marginBottom, 900);
+    }
+}
+
+}  // namespace
+}  // namespace tessemar
