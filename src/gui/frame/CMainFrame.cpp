@@ -4,6 +4,7 @@
 #include "gui/app/CDocManager.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
+#include "gui/frame/CHelpWindow.h"
 #include "gui/frame/ColorBars.h"
 #include "gui/frame/CommandSpecs.h"
 #include "gui/frame/MenuBuilder.h"
@@ -278,6 +279,8 @@ void CMainFrame::AddFrameCommands() {
             colorBars_->ShowColorPopup();
     });
     frameTarget_->Add(cmd::PageSetup, [this] { OnPageSetup(); });
+    // A missing manual simply shows nothing.
+    frameTarget_->Add(cmd::Help, [this] { CHelpWindow::ShowHelp(this); });
 }
 
 void CMainFrame::AddRouteTarget(CommandTarget* target) {

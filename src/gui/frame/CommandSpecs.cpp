@@ -19,7 +19,7 @@ constexpr int kAvailable[] = {
     ViewColorBar, FullColorBar, SimpleColorBar,
     FirstColor + 0, FirstColor + 1, FirstColor + 2, FirstColor + 3,
     FirstColor + 4, FirstColor + 5, FirstColor + 6, FirstColor + 7, ChooseColor,
-    WindowCascade, WindowTile,
+    WindowCascade, WindowTile, Help,
 };
 // clang-format on
 

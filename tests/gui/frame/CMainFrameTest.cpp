@@ -78,8 +78,8 @@ class CMainFrameTest : public ::testing::Test {
 TEST_F(CMainFrameTest, MenuFollowsWhetherADocumentIsOpen) {
     Frame();
     // Menus whose commands all belong to features still to come are not shown.
-    const QStringList without = {"&File", "&View"};
-    const QStringList with = {"&File", "&View", "&Color", "&Window"};
+    const QStringList without = {"&File", "&View", "&Help"};
+    const QStringList with = {"&File", "&View", "&Color", "&Window", "&Help"};
     EXPECT_EQ(Frame().MenuResource(), 128);
     EXPECT_EQ(MenuTitles(), without);
     CLogicDoc* doc = docs_.OnFileNew();
@@ -201,9 +201,10 @@ TEST_F(CMainFrameTest, PromptsAndMenuTextsComeFromTheStringTableInBothLanguages)
     }
     text::SetLanguage(text::Language::Japanese);
     frame_.reset();
-    EXPECT_EQ(MenuTitles(), QStringList({"ファイル(&F)", "表示(&V)"}));
+    EXPECT_EQ(MenuTitles(), QStringList({"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
     docs_.OnFileNew();
-    EXPECT_EQ(MenuTitles(), QStringList({"ファイル(&F)", "表示(&V)", "色(&C)", "ウィンドウ(&W)"}));
+    EXPECT_EQ(MenuTitles(),
+              QStringList({"ファイル(&F)", "表示(&V)", "色(&C)", "ウィンドウ(&W)", "ヘルプ(&H)"}));
     EXPECT_EQ(Frame().Commands().Action(cmd::AppExit)->text(), "アプリケーションの終了(&X)");
 }
 
@@ -289,7 +290,12 @@ TEST_F(CMainFrameTest, WindowListActivatesTheChosenDocument) {
     CLogicDoc* first = docs_.OnFileNew();
     CLogicDoc* second = docs_.OnFileNew();
     ASSERT_EQ(Frame().ActiveDocument(), second);
-    QMenu* windowMenu = Frame().menuBar()->actions().back()->menu();
+    QMenu* windowMenu = nullptr;
+    for (QAction* action : Frame().menuBar()->actions()) {
+        if (action->text() == "&Window")
+            windowMenu = action->menu();
+    }
+    ASSERT_NE(windowMenu, nullptr);
     emit windowMenu->aboutToShow();
     QStringList labels;
     for (QAction* action : windowMenu->actions()) {

@@ -3,6 +3,7 @@
 #include "gui/app/CDocManager.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
+#include "gui/frame/CHelpWindow.h"
 #include "gui/frame/CMainFrame.h"
 #include "gui/frame/ColorBars.h"
 #include "gui/frame/CommandSpecs.h"
@@ -334,6 +335,19 @@ TEST_F(MainFrameBarsTest, ContextMenuOfTheFrameIsTheViewMenu) {
     EXPECT_TRUE(view->isVisible());
     EXPECT_TRUE(view->actions().contains(Frame().Commands().Action(cmd::ViewStandardBar)));
     view->hide();
+}
+
+TEST_F(MainFrameBarsTest, F1AndTheHelpButtonOpenTheManual) {
+    Frame().show();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::keyClick(&Frame(), Qt::Key_F1);
+    auto* help = Frame().findChild<CHelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    help->close();
+    QAction* button = Frame().Commands().Action(cmd::Help);
+    EXPECT_TRUE(Frame().ToolBar(kToolBarStandard)->actions().contains(button));
 }
 
 // A command target plugged in by a later feature.
