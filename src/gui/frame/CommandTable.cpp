@@ -11,6 +11,15 @@
 #include <QTimer>
 #include <QWidget>
 
+// Resources compiled into a static library are registered only when asked for by name.
+static void InitActionResources() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(actions);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace tessemar {
 namespace {
 
@@ -61,6 +70,7 @@ QString CCommandTable::MenuText(unsigned textId) {
 QIcon CCommandTable::ActionIcon(const char* name) {
     if (name == nullptr || *name == '\0')
         return {};
+    InitActionResources();
     const QString path = QStringLiteral(":/actions/%1.svg").arg(QLatin1String(name));
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }

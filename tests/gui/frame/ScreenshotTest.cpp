@@ -1,0 +1,58 @@
+#include "gui/app/AppTestSupport.h"
+#include "gui/app/CLogicApp.h"
+#include "gui/frame/CMainFrame.h"
+#include "gui/frame/CommandIds.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace tessemar {
+namespace {
+
+// Starts the program with a colour puzzle on a real (virtual) X display and saves pictures of
+// the main window into the build folder, for people to look at: the toolbars, the colour bars,
+// the status bar and the document window as a user sees them.
+TEST(ScreenshotTest, MainWindowWithAPuzzle) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X display (run by the screenshot test under Xvfb)";
+    QApplication::setQuitOnLastWindowClosed(false);
+    TempDir dir;
+    std::filesystem::create_directories(dir.Path() + "/system");
+    ScriptedPrompter prompter;
+    AppOptions options;
+    options.iniPath = Q(dir.File("Tessemar.INI"));
+    options.socketPath = Q(dir.File("app.socket"));
+    options.xdg = XdgLocations{
+        Q(dir.Path() + "/data"), Q(dir.Path() + "/config"), {Q(dir.Path() + "/system")}};
+    options.programPath = QStringLiteral("/usr/bin/tessemar");
+    options.runDatabaseTools = false;
+
+    CLogicApp app(options);
+    const QString puzzle =
+        QStringLiteral(TESSEMAR_PUZZLES_DIR "/colour/C14-rand-15x15-c3-multi.xml");
+    ASSERT_TRUE(app.InitInstance({puzzle}));
+    CMainFrame* frame = app.MainFrame();
+    ASSERT_NE(frame, nullptr);
+    frame->setGeometry(40, 40, 1100, 720);
+    frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    QTest::qWait(500);
+    const QImage full = frame->grab().toImage();
+    ASSERT_FALSE(full.isNull());
+    EXPECT_TRUE(full.save(QStringLiteral(QT_TESTCASE_BUILDDIR "/main-window.png")));
+
+    frame->Commands().Execute(cmd::SimpleColorBar);
+    QTest::qWait(300);
+    const QImage simple = frame->grab().toImage();
+    EXPECT_TRUE(
+        simple.save(QStringLiteral(QT_TESTCASE_BUILDDIR "/main-window-simple-colour-bar.png")));
+}
+
+}  // namespace
+}  // namespace tessemar
