@@ -11,6 +11,8 @@
 #include <QStyleOptionTitleBar>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace tessemar {
 namespace {
 

@@ -49,7 +49,7 @@ class ChildFrameTest : public ::testing::Test {
         test::GridWindow::Flush();
         return frame;
     }
-    static CLogicView* Pane_(CChildFrame* frame, Pane pane) {
+    static CLogicView* PaneOf(CChildFrame* frame, Pane pane) {
         return frame->PaneGrid()->View(pane);
     }
 
@@ -98,7 +98,7 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
         {viewcmd::EditRedo, 20, 5, true, true},       {viewcmd::EditRedo, 25, 5, true, false},
         {viewcmd::EditRedo, 25, 5, true, false},
     };
-    CLogicView* picture = Pane_(frame, PicturePane);
+    CLogicView* picture = PaneOf(frame, PicturePane);
     for (const Step& step : steps) {
         target->OnCommand(step.command);
         test::GridWindow::Flush();
@@ -120,7 +120,7 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
 
 TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
     CChildFrame* frame = Open();
-    CLogicView* corner = Pane_(frame, CornerPane);
+    CLogicView* corner = PaneOf(frame, CornerPane);
     QSignalSpy spy(frame, &CChildFrame::showPreviewToggleRequested);
     const CornerLook look = corner->Look();
     const PixelRect button = CornerCaptionButtonRect(corner->width(), look.captionHeight);
@@ -168,9 +168,9 @@ TEST_F(ChildFrameTest, TheCornerCaptionFollowsTheWindowsActivation) {
     auto captionStart = [](CChildFrame* frame) {
         test::GridWindow::Flush();
         // The first column of the caption bar has the gradient's first colour.
-        return test::Pixel(OnScreen(Pane_(frame, CornerPane)), 1, 5);
+        return test::Pixel(OnScreen(PaneOf(frame, CornerPane)), 1, 5);
     };
-    const CornerLook look = Pane_(first, CornerPane)->Look();
+    const CornerLook look = PaneOf(first, CornerPane)->Look();
     EXPECT_EQ(captionStart(second), look.activeCaption.rgb() | 0xFF000000u);
     EXPECT_EQ(captionStart(first), look.inactiveCaption.rgb() | 0xFF000000u);
     area_.setActiveSubWindow(first);
@@ -180,7 +180,7 @@ TEST_F(ChildFrameTest, TheCornerCaptionFollowsTheWindowsActivation) {
 
 TEST_F(ChildFrameTest, SettingsRedrawAndClosingLetsGoOfTheDocument) {
     CChildFrame* frame = Open(40, 30);
-    CLogicView* picture = Pane_(frame, PicturePane);
+    CLogicView* picture = PaneOf(frame, PicturePane);
     AppSettings settings;
     settings.boldLine = 0;
     settings.graduateNumber = 0;
