@@ -63,7 +63,8 @@ QString Text(unsigned id) {
 
 CColorSwatch::CColorSwatch(int index, QWidget* parent) : QWidget(parent), index_(index) {
     setToolTip(Text(text::IdsSwatchTip1 + static_cast<unsigned>(index)));
-    setAttribute(Qt::WA_Hover);
+    // Square cells however wide the bar's dock column is.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 QSize CColorSwatch::sizeHint() const {

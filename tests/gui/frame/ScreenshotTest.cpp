@@ -1,12 +1,17 @@
 #include "gui/app/AppTestSupport.h"
 #include "gui/app/CLogicApp.h"
 #include "gui/frame/CMainFrame.h"
+#include "gui/frame/ColorBars.h"
 #include "gui/frame/CommandIds.h"
+#include "gui/frame/CommandSpecs.h"
+#include "gui/frame/ToolBarSet.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMainWindow>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +57,40 @@ TEST(ScreenshotTest, MainWindowWithAPuzzle) {
     const QImage simple = frame->grab().toImage();
     EXPECT_TRUE(
         simple.save(QStringLiteral(QT_TESTCASE_BUILDDIR "/main-window-simple-colour-bar.png")));
+}
+
+// Every toolbar as it will look once every command is there, with both colour bars shown.
+TEST(ScreenshotTest, EveryToolBar) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X display (run by the screenshot test under Xvfb)";
+    // Every command enabled, as a document window would offer them.
+    struct Everything : CommandTarget {
+        bool HandlesCommand(int) const override { return true; }
+        void OnCommand(int) override {}
+    } everything;
+    QMainWindow window;
+    CCommandTable table(&window,
+                        [&everything] { return std::vector<CommandTarget*>{&everything}; });
+    std::vector<int> ids;
+    for (const CommandSpec& spec : CommandSpecs())
+        ids.push_back(spec.id);
+    AddCommands(table, ids);
+    AppSettings settings;
+    CColorBars colorBars(window, table, settings, [] { return nullptr; }, {});
+    CToolBarSet toolBars(window, table, [&colorBars](int id, QToolBar* bar) {
+        return colorBars.MakeSwatch(id, bar);
+    });
+    colorBars.Attach(toolBars);
+    toolBars.LayOutInitially(true);
+    toolBars.Bar(kToolBarSimpleColor)->show();
+    auto* area = new QWidget(&window);
+    area->setMinimumSize(400, 300);
+    window.setCentralWidget(area);
+    window.resize(1000, 560);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(300);
+    EXPECT_TRUE(window.grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/every-toolbar.png")));
 }
 
 }  // namespace
