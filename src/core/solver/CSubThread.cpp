@@ -709,8 +709,10 @@ int CSubThread::SolveGridLine(bool isRow, int index, int mode, int updateView) {
             const std::size_t from = static_cast<std::size_t>(index) * n;
             const std::uint8_t* trialLine = (isRow ? trialRows_.data() : trialGrid_.Data()) + from;
             const std::uint8_t* mainLine = (isRow ? mainRows_.data() : grid_.Data()) + from;
+            const TrialLineMemo::Summary summary =
+                (isRow ? trialRowSummary_ : trialColumnSummary_)[static_cast<std::size_t>(index)];
             TrialLineMemo::Answer answer;
-            if (memo_.Find(MemoLine(isRow, index), trialLine, mainLine, n, answer))
+            if (memo_.Find(MemoLine(isRow, index), trialLine, mainLine, n, summary, answer))
                 return ApplyRememberedLine(isRow, index, trialLine, answer);
         }
         LoadTrialLine(isRow, index, n);
@@ -1024,6 +1026,28 @@ void CSubThread::RestoreTrialGrid() {
 }
 
 void CSubThread::SetTrialCell(int x, int y, std::uint8_t v) {
+    const std::size_t at = static_cast<std::size_t>(x) * height_ + y;
+    const std::uint8_t old = trialGrid_.Data()[at];
+    if (old != v) {
+        const std::uint8_t main = grid_.Data()[at];
+        AccountTrialCell(x, y, old, main, -1);
+        AccountTrialCell(x, y, v, main, 1);
+    }
+    WriteTrialCell(x, y, v);
+}
+
+void CSubThread::AccountTrialCell(int x, int y, std::uint8_t v, std::uint8_t main, int sign) {
+    if (v == main)
+        return;
+    TrialLineMemo::Summary& row = trialRowSummary_[static_cast<std::size_t>(y)];
+    TrialLineMemo::Summary& column = trialColumnSummary_[static_cast<std::size_t>(x)];
+    row.hash ^= TrialLineMemo::CellKey(x, v);
+    row.differences += sign;
+    column.hash ^= TrialLineMemo::CellKey(y, v);
+    column.differences += sign;
+}
+
+void CSubThread::WriteTrialCell(int x, int y, std::uint8_t v) {
     const std::size_t inColumn = static_cast<std::size_t>(x) * height_ + y;
     const std::size_t inRow = static_cast<std::size_t>(y) * width_ + x;
     trialGrid_.Data()[inColumn] = v;
@@ -1044,10 +1068,12 @@ void CSubThread::SetTrialCell(int x, int y, std::uint8_t v) {
 }
 
 void CSubThread::SetMainCell(int x, int y, std::uint8_t v) {
-    grid_.Data()[static_cast<std::size_t>(x) * height_ + y] = v;
+    const std::size_t at = static_cast<std::size_t>(x) * height_ + y;
+    // The trial grid mirrors the main grid between trials, so the trial cell stops differing.
+    AccountTrialCell(x, y, trialGrid_.Data()[at], grid_.Data()[at], -1);
+    grid_.Data()[at] = v;
     mainRows_[static_cast<std::size_t>(y) * width_ + x] = v;
-    // The trial grid mirrors the main grid between trials.
-    SetTrialCell(x, y, v);
+    WriteTrialCell(x, y, v);
     rowGreedyState_[y] = 0;
     columnGreedyState_[x] = 0;
     memo_.Forget(MemoLine(true, y));
@@ -1135,12 +1161,18 @@ void CSubThread::RebuildTrialPlanes() {
     trialRowOwn_.assign(cells, 0);
     trialColumnColoured_.assign(static_cast<std::size_t>(width_) * kLineWords, 0);
     trialRowColoured_.assign(static_cast<std::size_t>(height_) * kLineWords, 0);
-    if (static_cast<std::size_t>(trialGrid_.Size()) != cells)
+    trialRowSummary_.assign(static_cast<std::size_t>(height_), {});
+    trialColumnSummary_.assign(static_cast<std::size_t>(width_), {});
+    if (static_cast<std::size_t>(trialGrid_.Size()) != cells ||
+        static_cast<std::size_t>(grid_.Size()) != cells) {
         return;
+    }
     for (int x = 0; x < width_; ++x) {
-        for (int y = 0; y < height_; ++y)
-            SetTrialCell(
-                x, y, trialGrid_.Get(static_cast<int>(static_cast<std::size_t>(x) * height_ + y)));
+        for (int y = 0; y < height_; ++y) {
+            const std::size_t at = static_cast<std::size_t>(x) * height_ + y;
+            WriteTrialCell(x, y, trialGrid_.Data()[at]);
+            AccountTrialCell(x, y, trialGrid_.Data()[at], grid_.Data()[at], 1);
+        }
     }
 }
 

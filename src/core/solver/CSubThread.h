@@ -145,8 +145,13 @@ class CSubThread {
     // Copies n cells (stride apart) into lineBuf_ with the colour bits the placement tests use.
     void LoadLine(const std::uint8_t* cells, std::size_t stride, const std::uint8_t* cross, int n);
     void RestoreTrialGrid();
-    // Writes one trial cell and keeps the trial planes in step with it.
+    // Writes one trial cell and keeps the trial planes and summaries in step with it.
     void SetTrialCell(int x, int y, std::uint8_t v);
+    // The same without the summaries.
+    void WriteTrialCell(int x, int y, std::uint8_t v);
+    // Counts trial value v of cell (x, y) in or out (sign +1 or -1) of the summaries of its row
+    // and column, when it differs from the main-grid value.
+    void AccountTrialCell(int x, int y, std::uint8_t v, std::uint8_t main, int sign);
     // Writes one main-grid cell, mirrors it into the trial grid and forgets the greedy
     // placements of its row and column.
     void SetMainCell(int x, int y, std::uint8_t v);
@@ -207,6 +212,8 @@ class CSubThread {
 
     Shortcuts shortcuts_;
     TrialLineMemo memo_;
+    // How each trial line differs from its main-grid line, for the memo's lookups.
+    std::vector<TrialLineMemo::Summary> trialRowSummary_, trialColumnSummary_;
 
     // Trial cells that differ from the main grid, so that a trial undoes only what it did.
     std::vector<std::int32_t> trialChanges_;

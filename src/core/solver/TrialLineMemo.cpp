@@ -1,30 +1,21 @@
 #include "core/solver/TrialLineMemo.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 namespace tessemar {
-namespace {
 
-static_assert(std::endian::native == std::endian::little);
-
-inline std::uint64_t Mix(std::uint64_t h, std::uint64_t word) {
-    h ^= word;
-    h *= 0xff51afd7ed558ccdull;
-    return h ^ (h >> 32);
+TrialLineMemo::Summary TrialLineMemo::Summarize(const std::uint8_t* cells, const std::uint8_t* main,
+                                                int n) {
+    Summary summary;
+    for (int i = 0; i < n; ++i) {
+        if (cells[i] != main[i]) {
+            summary.hash ^= CellKey(i, cells[i]);
+            ++summary.differences;
+        }
+    }
+    return summary;
 }
-
-// The number of nonzero bytes of a word.
-inline int NonzeroBytes(std::uint64_t x) {
-    x |= x >> 4;
-    x |= x >> 2;
-    x |= x >> 1;
-    // Sums the eight 0-or-1 lanes into the top byte (the target has no popcount instruction).
-    return static_cast<int>(((x & 0x0101010101010101ull) * 0x0101010101010101ull) >> 56);
-}
-
-}  // namespace
 
 void TrialLineMemo::Clear() {
     arena_.clear();
@@ -32,33 +23,16 @@ void TrialLineMemo::Clear() {
     entries_ = 0;
 }
 
-// The key is hashed as the XOR of the trial line with its main-grid line, word by word, which
-// for one state of the main-grid line stands for the trial line; the pairs of the key are made
-// only on a miss, when they are to be remembered.
+// The pairs of the key are made only on a miss, when they are to be remembered.
 bool TrialLineMemo::Find(int line, const std::uint8_t* cells, const std::uint8_t* main, int n,
-                         Answer& answer) {
+                         Summary summary, Answer& answer) {
     const std::uint32_t generation = generation_[static_cast<std::size_t>(line)];
-    std::uint64_t h =
-        ((static_cast<std::uint64_t>(line) << 32) | generation) * 0x9e3779b97f4a7c15ull;
-    int d = 0;
-    int i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t a, b;
-        std::memcpy(&a, cells + i, sizeof a);
-        std::memcpy(&b, main + i, sizeof b);
-        h = Mix(h, a ^ b);
-        d += NonzeroBytes(a ^ b);
-    }
-    if (i < n) {
-        std::uint64_t a = 0, b = 0;
-        std::memcpy(&a, cells + i, static_cast<std::size_t>(n - i));
-        std::memcpy(&b, main + i, static_cast<std::size_t>(n - i));
-        h = Mix(h, a ^ b);
-        d += NonzeroBytes(a ^ b);
-    }
+    std::uint64_t h = summary.hash ^ (((static_cast<std::uint64_t>(line) << 32) | generation) *
+                                      0x9e3779b97f4a7c15ull);
     h ^= h >> 29;
     h *= 0xc4ceb9fe1a85ec53ull;
     h ^= h >> 32;
+    const int d = summary.differences;
     keyLine_ = line;
     keyLength_ = d;
     keyHash_ = static_cast<std::uint32_t>(h);
@@ -106,8 +80,21 @@ bool TrialLineMemo::Matches(std::uint32_t offset) const {
 }
 
 void TrialLineMemo::Remember(int changes, const std::uint8_t* at, const std::uint8_t* solved) {
+    if (keyN_ > kMaxCells)
+        return;
+    int d = 0;
+    for (int i = 0; i < keyN_; ++i) {
+        if (keyCells_[i] != keyMain_[i]) {
+            keyPairs_[2 * d] = static_cast<std::uint8_t>(i);
+            keyPairs_[2 * d + 1] = keyCells_[i];
+            ++d;
+        }
+    }
+    // A summary out of step with its line would make entries that answer other lines.
+    if (d != keyLength_)
+        return;
     const int stored = changes == kConflict ? 0 : changes;
-    const std::size_t size = kHeader + 2 * static_cast<std::size_t>(keyLength_ + stored);
+    const std::size_t size = kHeader + 2 * static_cast<std::size_t>(d + stored);
     if (arena_.size() + size > kMaxArena || entries_ >= kMaxEntries)
         Clear();
     if ((entries_ + 1) * 2 > slots_.size())
@@ -119,18 +106,10 @@ void TrialLineMemo::Remember(int changes, const std::uint8_t* at, const std::uin
     const auto line = static_cast<std::uint16_t>(keyLine_);
     std::memcpy(entry, &generation, sizeof generation);
     std::memcpy(entry + 4, &line, sizeof line);
-    entry[6] = static_cast<std::uint8_t>(keyLength_);
+    entry[6] = static_cast<std::uint8_t>(d);
     entry[7] = changes == kConflict ? kConflictMark : static_cast<std::uint8_t>(changes);
-    std::uint8_t* key = entry + kHeader;
-    int d = 0;
-    for (int i = 0; i < keyN_; ++i) {
-        if (keyCells_[i] != keyMain_[i]) {
-            key[2 * d] = static_cast<std::uint8_t>(i);
-            key[2 * d + 1] = keyCells_[i];
-            ++d;
-        }
-    }
-    std::uint8_t* result = entry + kHeader + 2 * static_cast<std::size_t>(keyLength_);
+    std::memcpy(entry + kHeader, keyPairs_.data(), 2 * static_cast<std::size_t>(d));
+    std::uint8_t* result = entry + kHeader + 2 * static_cast<std::size_t>(d);
     for (int c = 0; c < stored; ++c) {
         result[2 * c] = at[c];
         result[2 * c + 1] = solved[at[c]];

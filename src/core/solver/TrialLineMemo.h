@@ -15,8 +15,9 @@ namespace tessemar {
 // state of the main-grid line: a line's entries are forgotten when its main-grid cells change.
 class TrialLineMemo {
   public:
-    // Lines are numbered by the caller, below kLines.
+    // Lines are numbered by the caller, below kLines, and have at most kMaxCells cells.
     static constexpr int kLines = 512;
+    static constexpr int kMaxCells = 255;
     // The line solve found a contradiction.
     static constexpr int kConflict = -1;
 
@@ -31,9 +32,27 @@ class TrialLineMemo {
     // The main-grid cells of this line changed: what was remembered for it no longer holds.
     void Forget(int line) { ++generation_[static_cast<std::size_t>(line)]; }
 
-    // Looks up trial line `cells` of line `line`, whose main-grid line is `main` (n cells each).
-    // On a miss the line is the key of the next Remember, so neither line may change before it.
-    bool Find(int line, const std::uint8_t* cells, const std::uint8_t* main, int n, Answer& answer);
+    // A trial line is looked up by a summary of how it differs from its main-grid line: the
+    // XOR of CellKey over its differing cells, and their number. The caller keeps the summary of
+    // each trial line in step with its cells; Summarize makes one from scratch.
+    struct Summary {
+        std::uint64_t hash = 0;
+        int differences = 0;
+    };
+    static std::uint64_t CellKey(int position, std::uint8_t value) {
+        std::uint64_t k = ((static_cast<std::uint64_t>(position) << 8) | value) + 1;
+        k *= 0x9e3779b97f4a7c15ull;
+        k ^= k >> 31;
+        k *= 0xbf58476d1ce4e5b9ull;
+        return k ^ (k >> 29);
+    }
+    static Summary Summarize(const std::uint8_t* cells, const std::uint8_t* main, int n);
+
+    // Looks up trial line `cells` of line `line`, whose main-grid line is `main` (n cells each)
+    // and whose summary is `summary`. On a miss the line is the key of the next Remember, so
+    // neither line may change before it.
+    bool Find(int line, const std::uint8_t* cells, const std::uint8_t* main, int n, Summary summary,
+              Answer& answer);
     // The result of solving the line of the last missed Find: the positions of the changed
     // cells (ascending) and the solved line, or changes = kConflict.
     void Remember(int changes, const std::uint8_t* at, const std::uint8_t* solved);
@@ -67,6 +86,7 @@ class TrialLineMemo {
     const std::uint8_t* keyCells_ = nullptr;
     const std::uint8_t* keyMain_ = nullptr;
     int keyN_ = 0;
+    std::array<std::uint8_t, 2 * kMaxCells> keyPairs_{};
 };
 
 }  // namespace tessemar

@@ -115,14 +115,18 @@ TEST(TrialShortcutsTest, MemoAnswersOnlyTheSameLineInTheSameMainState) {
     const auto trial = with({{0, 1}, {9, 255}, {11, 2}});
     TrialLineMemo memo;
     TrialLineMemo::Answer answer;
-    ASSERT_FALSE(memo.Find(7, trial.data(), main.data(), 12, answer));
+    const auto find = [&](int line, const std::array<std::uint8_t, 12>& cells) {
+        const auto summary = TrialLineMemo::Summarize(cells.data(), main.data(), 12);
+        return memo.Find(line, cells.data(), main.data(), 12, summary, answer);
+    };
+    ASSERT_FALSE(find(7, trial));
     const std::array<std::uint8_t, 2> at{2, 4};
     auto solved = trial;
     solved[2] = 255;
     solved[4] = 3;
     memo.Remember(2, at.data(), solved.data());
 
-    ASSERT_TRUE(memo.Find(7, trial.data(), main.data(), 12, answer));
+    ASSERT_TRUE(find(7, trial));
     ASSERT_EQ(answer.changes, 2);
     EXPECT_EQ(std::vector<std::uint8_t>(answer.pairs, answer.pairs + 4),
               (std::vector<std::uint8_t>{2, 255, 4, 3}));
@@ -141,18 +145,18 @@ TEST(TrialShortcutsTest, MemoAnswersOnlyTheSameLineInTheSameMainState) {
     };
     for (const Miss& m : misses) {
         SCOPED_TRACE(m.name);
-        EXPECT_FALSE(memo.Find(m.line, m.cells.data(), main.data(), 12, answer));
+        EXPECT_FALSE(find(m.line, m.cells));
     }
 
     // A contradiction is remembered as such; a main-grid change of the line forgets both.
     const auto conflicting = with({{4, 1}});
-    ASSERT_FALSE(memo.Find(7, conflicting.data(), main.data(), 12, answer));
+    ASSERT_FALSE(find(7, conflicting));
     memo.Remember(TrialLineMemo::kConflict, nullptr, nullptr);
-    ASSERT_TRUE(memo.Find(7, conflicting.data(), main.data(), 12, answer));
+    ASSERT_TRUE(find(7, conflicting));
     EXPECT_EQ(answer.changes, TrialLineMemo::kConflict);
     memo.Forget(7);
-    EXPECT_FALSE(memo.Find(7, conflicting.data(), main.data(), 12, answer));
-    EXPECT_FALSE(memo.Find(7, trial.data(), main.data(), 12, answer));
+    EXPECT_FALSE(find(7, conflicting));
+    EXPECT_FALSE(find(7, trial));
 }
 
 }  // namespace
