@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMainWindow>
+#include <QMenu>
 #include <QTest>
 #include <QToolBar>
 
@@ -51,6 +52,16 @@ TEST(ScreenshotTest, MainWindowWithAPuzzle) {
     const QImage full = frame->grab().toImage();
     ASSERT_FALSE(full.isNull());
     EXPECT_TRUE(full.save(QStringLiteral(QT_TESTCASE_BUILDDIR "/main-window.png")));
+
+    // The menus with their icons, check marks and colour cells.
+    for (QMenu* menu : frame->Menus(129)) {
+        menu->popup(frame->mapToGlobal(QPoint(60, 40)));
+        QTest::qWait(200);
+        const QString name = menu->title().remove(QLatin1Char('&')).toLower();
+        EXPECT_TRUE(
+            menu->grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/menu-%1.png").arg(name)));
+        menu->hide();
+    }
 
     frame->Commands().Execute(cmd::SimpleColorBar);
     QTest::qWait(300);
