@@ -920,9 +920,9 @@ int CSubThread::ApplyKernel(int mode, std::uint8_t* work, const std::uint8_t* re
 
 int CSubThread::AbsurdPass(int hint, int updateView) {
     int result = 0;
-    trialGrid_ = grid_;
-    RebuildTrialPlanes();
-    trialChanges_.clear();
+    // The trial grid starts as a copy of the main grid; the copy waits for the first unknown
+    // cell, since a line-solved puzzle has none.
+    bool trialReady = false;
     // A run of sweeps that ends with nothing changed leaves every dirty flag clear, so the flags
     // need clearing only after a run that stopped early (and once here: a hint's single sweep
     // may leave some set).
@@ -931,6 +931,12 @@ int CSubThread::AbsurdPass(int hint, int updateView) {
     for (int index = 0; index < total; ++index) {
         if (grid_.Get(index) != 0)
             continue;
+        if (!trialReady) {
+            trialGrid_ = grid_;
+            RebuildTrialPlanes();
+            trialChanges_.clear();
+            trialReady = true;
+        }
         const int x = index / height_;
         const int y = index % height_;
         std::array<std::uint8_t, 10> possible = colorsInUse_;

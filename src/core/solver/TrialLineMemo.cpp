@@ -125,7 +125,7 @@ void TrialLineMemo::Remember(int changes, const std::uint8_t* at, const std::uin
 void TrialLineMemo::Grow() {
     std::vector<std::uint64_t> old;
     old.swap(slots_);
-    slots_.assign(std::max<std::size_t>(4096, old.size() * 2), 0);
+    slots_.assign(std::max<std::size_t>(512, old.size() * 2), 0);
     const std::size_t mask = slots_.size() - 1;
     for (std::uint64_t entry : old) {
         if (entry == 0)
