@@ -337,7 +337,7 @@ void CSolveController::ApplyCells() {
             ++cellMessageCounter_;
         }
         // Keep the window responsive: the rest waits for the next turn of the event loop.
-        if (++applied % 256 == 0 && clock.elapsed() >= kCellBatchMs && bridge.HasWaitingCells()) {
+        if (++applied % 64 == 0 && clock.elapsed() >= kCellBatchMs && bridge.HasWaitingCells()) {
             bridge.PostApplyCells();
             return;
         }
