@@ -8,6 +8,7 @@
 #include "gui/frame/ColorBars.h"
 #include "gui/frame/CommandSpecs.h"
 #include "gui/frame/MenuBuilder.h"
+#include "gui/frame/PageSetup.h"
 #include "gui/frame/StatusPanes.h"
 #include "gui/frame/ToolBarLayout.h"
 #include "gui/frame/ToolBarSet.h"
@@ -26,7 +27,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
@@ -160,8 +160,8 @@ CMainFrame::~CMainFrame() {
     // down, and its activation signals must not reach them.
     disconnect(area_, nullptr, this, nullptr);
     area_->viewport()->removeEventFilter(this);
-    for (const auto& entry : frames_)
-        const_cast<CLogicDoc*>(entry.first)->RemoveObserver(colorWatch_.get());
+    for (CLogicDoc* doc : docs_.Documents())
+        doc->RemoveObserver(colorWatch_.get());
 }
 
 void CMainFrame::UpdateWallpaper() {
@@ -278,7 +278,7 @@ void CMainFrame::AddFrameCommands() {
         if (colorBars_)
             colorBars_->ShowColorPopup();
     });
-    frameTarget_->Add(cmd::PageSetup, [this] { OnPageSetup(); });
+    frameTarget_->Add(cmd::PageSetup, [this] { RunPageSetup(this, Printer(), settings_); });
     // A missing manual simply shows nothing.
     frameTarget_->Add(cmd::Help, [this] { CHelpWindow::ShowHelp(this); });
 }
@@ -542,22 +542,6 @@ QPrinter& CMainFrame::Printer() {
     if (!printer_)
         printer_ = std::make_unique<QPrinter>();
     return *printer_;
-}
-
-void CMainFrame::OnPageSetup() {
-    QPrinter& printer = Printer();
-    // The settings keep the margins in hundredths of a millimetre.
-    printer.setPageMargins(QMarginsF(settings_.marginLeft / 100.0, settings_.marginTop / 100.0,
-                                     settings_.marginRight / 100.0, settings_.marginBottom / 100.0),
-                           QPageLayout::Millimeter);
-    QPageSetupDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
-    settings_.marginLeft = qRound(margins.left() * 100.0);
-    settings_.marginTop = qRound(margins.top() * 100.0);
-    settings_.marginRight = qRound(margins.right() * 100.0);
-    settings_.marginBottom = qRound(margins.bottom() * 100.0);
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {

@@ -130,7 +130,6 @@ class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     void CreateToolBars();
     void CreateMenus();
     void ClearPositionPanes();
-    void OnPageSetup();
     void SelectMenu();
     void FillRecentFiles(QMenu* menu);
     void FillWindowList();
