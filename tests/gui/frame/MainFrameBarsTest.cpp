@@ -253,15 +253,37 @@ TEST_F(MainFrameBarsTest, ColourPopUpListsTheColoursInItsGridOrder) {
 }
 
 TEST_F(MainFrameBarsTest, OpenButtonOffersTheRecentFilesFromItsArrow) {
+    recent_.Add(dir_.File("earlier.tsd"));
     QToolBar* standard = Frame().ToolBar(kToolBarStandard);
-    for (int id : {cmd::FileOpen, cmd::FileSave}) {
+    QMenu* popups[2] = {};
+    for (int i : {0, 1}) {
+        const int id = i == 0 ? cmd::FileOpen : cmd::FileSave;
         auto* button =
             qobject_cast<QToolButton*>(standard->widgetForAction(Frame().Commands().Action(id)));
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->popupMode(), QToolButton::MenuButtonPopup) << id;
         ASSERT_NE(button->menu(), nullptr);
         EXPECT_EQ(button->menu()->actions().front(), Frame().Commands().Action(id));
+        popups[i] = button->menu();
     }
+    emit popups[0]->aboutToShow();
+    QStringList entries;
+    for (QAction* action : popups[0]->actions()) {
+        if (action->data().toInt() == cmd::FirstRecentFile)
+            entries.push_back(action->text());
+    }
+    EXPECT_EQ(entries.size(), 1);
+    EXPECT_TRUE(entries.value(0).endsWith("earlier.tsd")) << entries.value(0).toStdString();
+    EXPECT_TRUE(popups[1]->actions().contains(Frame().Commands().Action(cmd::FileSaveAs)));
+}
+
+TEST_F(MainFrameBarsTest, LeavingTheWindowClearsThePositionPanes) {
+    Frame().SetPaneText(CMainFrame::kPaneCursor, "3, 4");
+    Frame().SetPaneText(CMainFrame::kPaneCell, "Color 2");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&Frame(), &leave);
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneCursor), " ");
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneCell), " ");
 }
 
 TEST_F(MainFrameBarsTest, JapaneseGivesJapaneseToolBarTitlesAndMenus) {
