@@ -112,6 +112,8 @@ CMainFrame::CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& 
     setCentralWidget(area_);
     setAcceptDrops(true);
     setMouseTracking(true);
+    // The buttons explain themselves even while another window is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     resize(800, 600);
     wallpaper_->SetTextLines(VersionLine(), LegalNoticeLine());
     wallpaper_->Attach(area_->viewport());

@@ -54,12 +54,12 @@ TEST(ScreenshotTest, MainWindowWithAPuzzle) {
     EXPECT_TRUE(full.save(QStringLiteral(QT_TESTCASE_BUILDDIR "/main-window.png")));
 
     // The menus with their icons, check marks and colour cells.
+    int position = 0;
     for (QMenu* menu : frame->Menus(129)) {
         menu->popup(frame->mapToGlobal(QPoint(60, 40)));
         QTest::qWait(200);
-        const QString name = menu->title().remove(QLatin1Char('&')).toLower();
         EXPECT_TRUE(
-            menu->grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/menu-%1.png").arg(name)));
+            menu->grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/menu-%1.png").arg(++position)));
         menu->hide();
     }
 
