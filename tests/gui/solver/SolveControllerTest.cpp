@@ -213,9 +213,11 @@ TEST_F(SolveControllerTest, BreakKeepsTheCellsFoundSoFar) {
     Activate(doc.get());
     settings_.updateView = 1;
     controller_.StartSolving(SolveCommandSolve);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return CountSetCells(*doc) > 0; }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !status_.lastProgressText.isEmpty(); }, 60000));
     EXPECT_TRUE(controller_.Break());
     ASSERT_TRUE(WaitIdle());
+    EXPECT_TRUE(status_.lastProgressText.startsWith(QStringLiteral("Calculating...  ")));
+    EXPECT_TRUE(status_.lastProgressText.contains(QStringLiteral(" / 62500  ")));
 
     const QString headline = QStringLiteral("Stop calculating:User stoped the calculating");
     ASSERT_EQ(dialogs_->reports.size(), 1u);
@@ -278,6 +280,39 @@ TEST_F(SolveControllerTest, AnsweringNoLeavesEverythingAsItWas) {
     EXPECT_EQ(status_.messages, (std::vector<QString>{QStringLiteral("ERROR"), QString()}));
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(CountSetCells(*doc), 0);
+}
+
+// The question runs an event loop in which the document's window may close.
+TEST_F(SolveControllerTest, DocumentClosedDuringTheQuestionIsNotSolved) {
+    auto doc = MakePuzzle({"11", ".."});
+    doc->SetClueNumber(SideRow, 0, 1, 3, 1);
+    Activate(doc.get());
+    dialogs_->onQuestion = [&] {
+        controller_.OnDocumentClosing(*doc);
+        Activate(nullptr);
+        doc.reset();
+    };
+    controller_.StartSolving(SolveCommandSolve);
+    EXPECT_TRUE(controller_.IsIdle());
+    EXPECT_FALSE(controller_.HasRunObject());
+    EXPECT_EQ(log_.IndexOf(QStringLiteral("show-progress")), -1);
+}
+
+// The application may end while a solve runs: the controller stops and waits for its worker.
+TEST_F(SolveControllerTest, DestroyingTheControllerDuringASolve) {
+    auto doc = MakeLongPuzzle();
+    settings_.updateView = 1;
+    {
+        CSolveController local(
+            settings_, status_, [&doc] { return doc.get(); }, nullptr);
+        local.SetDialogs(std::make_unique<FakeDialogs>(log_));
+        local.StartSolving(SolveCommandSolve);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CountSetCells(*doc) > 0; }, 60000));
+    }
+    const int cells = CountSetCells(*doc);
+    QTest::qWait(20);
+    EXPECT_EQ(CountSetCells(*doc), cells);
+    EXPECT_EQ(log_.IndexOf(QStringLiteral("report")), -1);
 }
 
 // What the end of a run shows under each ResultMode.

@@ -35,7 +35,6 @@ class RecordingStatus : public SolverStatusDisplay {
     void SetSolverProgress(int percent, const QString& text) override {
         lastPercent = percent;
         lastProgressText = text;
-        ++progressCalls;
     }
     void HideSolverProgress() override { log_.events << QStringLiteral("hide-progress"); }
     void StartSolverAnimation() override {
@@ -51,7 +50,6 @@ class RecordingStatus : public SolverStatusDisplay {
     std::vector<Icon> icons;
     int lastPercent = -1;
     QString lastProgressText;
-    int progressCalls = 0;
     bool animating = false;
 
   private:
@@ -64,6 +62,8 @@ class FakeDialogs : public SolveDialogs {
     bool AskSolveAnyway(const QString& text) override {
         questions << text;
         log_.events << QStringLiteral("question");
+        if (onQuestion)
+            onQuestion();
         return answerYes;
     }
     void ShowContradiction(const QString& text) override {
@@ -79,6 +79,7 @@ class FakeDialogs : public SolveDialogs {
     void PlaySound(Sound sound) override { sounds.push_back(sound); }
 
     bool answerYes = true;
+    std::function<void()> onQuestion;
     std::function<void()> onReport;
     QStringList questions;
     QStringList contradictions;
