@@ -260,9 +260,7 @@ void CSolveController::StartSolving(int command) {
         asking_ = false;
         doc = askingDocument_;
         askingDocument_ = nullptr;
-        if (doc == nullptr)
-            return;
-        if (!goOn) {
+        if (doc == nullptr || !goOn) {
             status_.SetSolverMessage(QString());
             return;
         }

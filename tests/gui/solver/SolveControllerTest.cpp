@@ -296,6 +296,7 @@ TEST_F(SolveControllerTest, DocumentClosedDuringTheQuestionIsNotSolved) {
     EXPECT_TRUE(controller_.IsIdle());
     EXPECT_FALSE(controller_.HasRunObject());
     EXPECT_EQ(log_.IndexOf(QStringLiteral("show-progress")), -1);
+    EXPECT_EQ(status_.messages.back(), QString());
 }
 
 // The application may end while a solve runs: the controller stops and waits for its worker.
