@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMainWindow>
 #include <QMenu>
@@ -20,6 +21,7 @@
 #include <QPixmap>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWidgetAction>
 
 #include <algorithm>
 
@@ -126,11 +128,36 @@ CColorBars::CColorBars(QMainWindow& frame, CCommandTable& commands, AppSettings&
       settings_(settings),
       activeDocument_(std::move(activeDocument)),
       showMessage_(std::move(showMessage)) {
-    // The colour pop-up lists the colours in its grid order, then the rest of its table.
+    // The colour pop-up: the colours as cells of a grid of three columns, filled column by
+    // column in the table's order so that the rows read 1 2 3, 4 5 6, 7 8; then the rest of
+    // its table.
     colorPopup_ = new QMenu(&frame);
+    auto* grid = new QWidget(colorPopup_);
+    grid->setObjectName(QStringLiteral("colorGrid"));
+    auto* layout = new QGridLayout(grid);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
+    constexpr int kRows = 3;
+    int slot = 0;
     for (int colour : kColorPopupOrder) {
-        if (QAction* action = commands.Action(cmd::FirstColor + colour - 1))
-            colorPopup_->addAction(action);
+        const int place = slot++;
+        QAction* action = commands.Action(cmd::FirstColor + colour - 1);
+        if (!action)
+            continue;
+        auto* cell = new QToolButton(grid);
+        cell->setObjectName(QStringLiteral("colorCell%1").arg(colour));
+        cell->setDefaultAction(action);
+        cell->setAutoRaise(true);
+        cell->setIconSize(QSize(16, 16));
+        layout->addWidget(cell, place % kRows, place / kRows);
+        connect(cell, &QToolButton::triggered, colorPopup_, &QMenu::close);
+    }
+    if (layout->count() > 0) {
+        auto* cells = new QWidgetAction(colorPopup_);
+        cells->setDefaultWidget(grid);
+        colorPopup_->addAction(cells);
+    } else {
+        delete grid;
     }
     for (const MenuEntry& entry : DropDownMenu(PopupColor)) {
         if (entry.kind == MenuEntry::Separator) {
@@ -141,7 +168,8 @@ CColorBars::CColorBars(QMainWindow& frame, CCommandTable& commands, AppSettings&
         }
     }
     TidySeparators(colorPopup_);
-    commands.WatchMenu(colorPopup_);
+    // The cells are no items of the menu: their marks are brought up to date with the rest.
+    connect(colorPopup_, &QMenu::aboutToShow, &commands, &CCommandTable::UpdateAll);
     connect(colorPopup_, &QMenu::aboutToShow, this, &CColorBars::Refresh);
 }
 

@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QDoubleSpinBox>
 #include <QEnterEvent>
+#include <QGridLayout>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPrinter>
@@ -233,11 +234,24 @@ TEST_F(MainFrameBarsTest, AltDigitChoosesTheColourAndMarksItInTheMenu) {
 }
 
 TEST_F(MainFrameBarsTest, ColourPopUpListsTheColoursInItsGridOrder) {
-    std::vector<int> ids;
-    for (QAction* action : Frame().ColorBars().ColorPopup()->actions())
-        ids.push_back(action->data().toInt());
-    const int c = cmd::FirstColor - 1;
-    EXPECT_EQ(ids, (std::vector<int>{c + 1, c + 4, c + 7, c + 2, c + 5, c + 8, c + 3, c + 6}));
+    // Filled column by column in the order 1, 4, 7, 2, 5, 8, 3, 6, the rows read 1 2 3 ...
+    auto* grid = Frame().ColorBars().ColorPopup()->findChild<QWidget*>("colorGrid");
+    ASSERT_NE(grid, nullptr);
+    auto* layout = qobject_cast<QGridLayout*>(grid->layout());
+    ASSERT_NE(layout, nullptr);
+    for (int colour = 1; colour <= 8; ++colour) {
+        auto* cell = grid->findChild<QToolButton*>(QStringLiteral("colorCell%1").arg(colour));
+        ASSERT_NE(cell, nullptr) << colour;
+        EXPECT_EQ(cell->defaultAction(), Frame().Commands().Action(cmd::FirstColor + colour - 1));
+        int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
+        layout->getItemPosition(layout->indexOf(cell), &row, &column, &rowSpan, &columnSpan);
+        EXPECT_EQ(row, (colour - 1) / 3) << colour;
+        EXPECT_EQ(column, (colour - 1) % 3) << colour;
+    }
+    // A click on a cell chooses the colour.
+    docs_.OnFileNew();
+    grid->findChild<QToolButton*>("colorCell5")->click();
+    EXPECT_EQ(settings_.color, 5);
     // Choose color opens it under the simple bar's button, whose arrow opens it too.
     settings_.fullColorBar = 0;
     frame_.reset();

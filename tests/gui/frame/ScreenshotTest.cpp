@@ -68,6 +68,13 @@ TEST(ScreenshotTest, MainWindowWithAPuzzle) {
     const QImage simple = frame->grab().toImage();
     EXPECT_TRUE(
         simple.save(QStringLiteral(QT_TESTCASE_BUILDDIR "/main-window-simple-colour-bar.png")));
+
+    // The colour pop-up of the simple bar's button.
+    frame->Commands().Execute(cmd::ChooseColor);
+    QTest::qWait(300);
+    EXPECT_TRUE(frame->ColorBars().ColorPopup()->grab().save(
+        QStringLiteral(QT_TESTCASE_BUILDDIR "/colour-pop-up.png")));
+    frame->ColorBars().ColorPopup()->hide();
 }
 
 // Every toolbar as it will look once every command is there, with both colour bars shown.
