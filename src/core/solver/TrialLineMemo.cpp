@@ -18,7 +18,7 @@ TrialLineMemo::Summary TrialLineMemo::Summarize(const std::uint8_t* cells, const
 }
 
 void TrialLineMemo::Clear() {
-    arena_.clear();
+    arenaUsed_ = 0;
     std::fill(slots_.begin(), slots_.end(), 0);
     entries_ = 0;
 }
@@ -51,7 +51,7 @@ bool TrialLineMemo::Find(int line, const std::uint8_t* cells, const std::uint8_t
         const auto offset = static_cast<std::uint32_t>(slot) - 1;
         if (!Matches(offset))
             continue;
-        const std::uint8_t* entry = arena_.data() + offset;
+        const std::uint8_t* entry = At(offset);
         const std::uint8_t changes = entry[7];
         answer.changes = changes == kConflictMark ? kConflict : changes;
         answer.pairs = entry + kHeader + 2 * static_cast<std::size_t>(d);
@@ -63,7 +63,7 @@ bool TrialLineMemo::Find(int line, const std::uint8_t* cells, const std::uint8_t
 // same main-grid line) all hold their value in the trial line, when the trial line differs in d
 // cells too, is the trial line itself.
 bool TrialLineMemo::Matches(std::uint32_t offset) const {
-    const std::uint8_t* entry = arena_.data() + offset;
+    const std::uint8_t* entry = At(offset);
     std::uint32_t generation;
     std::uint16_t line;
     std::memcpy(&generation, entry, sizeof generation);
@@ -95,13 +95,20 @@ void TrialLineMemo::Remember(int changes, const std::uint8_t* at, const std::uin
         return;
     const int stored = changes == kConflict ? 0 : changes;
     const std::size_t size = kHeader + 2 * static_cast<std::size_t>(d + stored);
-    if (arena_.size() + size > kMaxArena || entries_ >= kMaxEntries)
+    std::size_t offset = arenaUsed_;
+    if ((offset & (kBlock - 1)) + size > kBlock)
+        offset = (offset | (kBlock - 1)) + 1;
+    if (offset + size > kMaxArena || entries_ >= kMaxEntries) {
         Clear();
+        offset = 0;
+    }
     if ((entries_ + 1) * 2 > slots_.size())
         Grow();
-    const std::size_t offset = arena_.size();
-    arena_.resize(offset + size);
-    std::uint8_t* entry = arena_.data() + offset;
+    const std::size_t block = offset >> kBlockBits;
+    if (block == blocks_.size())
+        blocks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(kBlock));
+    arenaUsed_ = offset + size;
+    std::uint8_t* entry = blocks_[block].get() + (offset & (kBlock - 1));
     const std::uint32_t generation = generation_[static_cast<std::size_t>(keyLine_)];
     const auto line = static_cast<std::uint16_t>(keyLine_);
     std::memcpy(entry, &generation, sizeof generation);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace tessemar {
@@ -71,9 +72,18 @@ class TrialLineMemo {
 
     bool Matches(std::uint32_t offset) const;
     void Grow();
+    const std::uint8_t* At(std::uint32_t offset) const {
+        return blocks_[offset >> kBlockBits].get() + (offset & (kBlock - 1));
+    }
 
     std::array<std::uint32_t, kLines> generation_{};
-    std::vector<std::uint8_t> arena_;
+    // The arena, in blocks that are never moved or copied as it grows (a growing array would
+    // touch twice the memory, and memory first touched costs more than the solves it saves on
+    // a small puzzle). An entry never spans two blocks.
+    static constexpr int kBlockBits = 16;
+    static constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;
+    std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
+    std::size_t arenaUsed_ = 0;
     // Open addressing: the key's hash in the high half, arena offset + 1 in the low half, 0 free.
     std::vector<std::uint64_t> slots_;
     std::size_t entries_ = 0;
