@@ -43,15 +43,12 @@ bool TrialLineMemo::Find(int line, const std::uint8_t* cells, const std::uint8_t
         return false;
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t at = keyHash_ & mask;; at = (at + 1) & mask) {
-        const std::uint64_t slot = slots_[at];
+        const std::uint32_t slot = slots_[at];
         if (slot == 0)
             return false;
-        if (static_cast<std::uint32_t>(slot >> 32) != keyHash_)
+        const std::uint8_t* entry = At(slot - 1);
+        if (HashOf(entry) != keyHash_ || !Matches(slot - 1))
             continue;
-        const auto offset = static_cast<std::uint32_t>(slot) - 1;
-        if (!Matches(offset))
-            continue;
-        const std::uint8_t* entry = At(offset);
         const std::uint8_t changes = entry[7];
         answer.changes = changes == kConflictMark ? kConflict : changes;
         answer.pairs = entry + kHeader + 2 * static_cast<std::size_t>(d);
@@ -115,6 +112,7 @@ void TrialLineMemo::Remember(int changes, const std::uint8_t* at, const std::uin
     std::memcpy(entry + 4, &line, sizeof line);
     entry[6] = static_cast<std::uint8_t>(d);
     entry[7] = changes == kConflict ? kConflictMark : static_cast<std::uint8_t>(changes);
+    std::memcpy(entry + 8, &keyHash_, sizeof keyHash_);
     std::memcpy(entry + kHeader, keyPairs_.data(), 2 * static_cast<std::size_t>(d));
     std::uint8_t* result = entry + kHeader + 2 * static_cast<std::size_t>(d);
     for (int c = 0; c < stored; ++c) {
@@ -125,19 +123,19 @@ void TrialLineMemo::Remember(int changes, const std::uint8_t* at, const std::uin
     std::size_t slot = keyHash_ & mask;
     while (slots_[slot] != 0)
         slot = (slot + 1) & mask;
-    slots_[slot] = (static_cast<std::uint64_t>(keyHash_) << 32) | (offset + 1);
+    slots_[slot] = static_cast<std::uint32_t>(offset + 1);
     ++entries_;
 }
 
 void TrialLineMemo::Grow() {
-    std::vector<std::uint64_t> old;
+    std::vector<std::uint32_t> old;
     old.swap(slots_);
     slots_.assign(std::max<std::size_t>(512, old.size() * 2), 0);
     const std::size_t mask = slots_.size() - 1;
-    for (std::uint64_t entry : old) {
+    for (std::uint32_t entry : old) {
         if (entry == 0)
             continue;
-        std::size_t slot = (entry >> 32) & mask;
+        std::size_t slot = HashOf(At(entry - 1)) & mask;
         while (slots_[slot] != 0)
             slot = (slot + 1) & mask;
         slots_[slot] = entry;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -62,8 +63,9 @@ class TrialLineMemo {
 
   private:
     // An entry in the arena: generation (4 bytes), line (2), key length d (1), changes c (1; 255
-    // for a conflict), then d (position, value) pairs of the key and c of the result.
-    static constexpr std::size_t kHeader = 8;
+    // for a conflict), the key's hash (4), then d (position, value) pairs of the key and c of
+    // the result.
+    static constexpr std::size_t kHeader = 12;
     static constexpr std::uint8_t kConflictMark = 255;
     // Bounds on the memory of one run; beyond them the memo starts afresh, which costs only the
     // solves it would have saved.
@@ -71,6 +73,11 @@ class TrialLineMemo {
     static constexpr std::size_t kMaxEntries = std::size_t{1} << 20;
 
     bool Matches(std::uint32_t offset) const;
+    static std::uint32_t HashOf(const std::uint8_t* entry) {
+        std::uint32_t hash;
+        std::memcpy(&hash, entry + 8, sizeof hash);
+        return hash;
+    }
     void Grow();
     const std::uint8_t* At(std::uint32_t offset) const {
         return blocks_[offset >> kBlockBits].get() + (offset & (kBlock - 1));
@@ -84,8 +91,8 @@ class TrialLineMemo {
     static constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;
     std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
     std::size_t arenaUsed_ = 0;
-    // Open addressing: the key's hash in the high half, arena offset + 1 in the low half, 0 free.
-    std::vector<std::uint64_t> slots_;
+    // Open addressing on the key's hash: arena offset + 1 of an entry, 0 free.
+    std::vector<std::uint32_t> slots_;
     std::size_t entries_ = 0;
 
     // The key of the last Find: the line, the number of its cells that differ from the
