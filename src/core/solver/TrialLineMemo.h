@@ -59,8 +59,6 @@ class TrialLineMemo {
     // cells (ascending) and the solved line, or changes = kConflict.
     void Remember(int changes, const std::uint8_t* at, const std::uint8_t* solved);
 
-    std::size_t Entries() const { return entries_; }
-
   private:
     // An entry in the arena: generation (4 bytes), line (2), key length d (1), changes c (1; 255
     // for a conflict), the key's hash (4), then d (position, value) pairs of the key and c of
@@ -84,9 +82,9 @@ class TrialLineMemo {
     }
 
     std::array<std::uint32_t, kLines> generation_{};
-    // The arena, in blocks that are never moved or copied as it grows (a growing array would
-    // touch twice the memory, and memory first touched costs more than the solves it saves on
-    // a small puzzle). An entry never spans two blocks.
+    // The arena, in blocks that are never moved or copied as it grows: a growing array would
+    // copy itself and touch twice the memory, and on a small puzzle fresh memory is most of what
+    // the memo costs. An entry never spans two blocks.
     static constexpr int kBlockBits = 16;
     static constexpr std::size_t kBlock = std::size_t{1} << kBlockBits;
     std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
