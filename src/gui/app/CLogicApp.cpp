@@ -4,7 +4,9 @@
 #include "gui/app/CSingleInstance.h"
 #include "gui/app/CSplashWnd.h"
 #include "gui/app/Prompter.h"
+#include "gui/frame/CChildFrame.h"
 #include "gui/frame/CMainFrame.h"
+#include "gui/solver/CSolveController.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -54,10 +56,26 @@ CLogicApp::CLogicApp(AppOptions options) : options_(std::move(options)) {
 CLogicApp::~CLogicApp() {
     if (splash_)
         delete splash_.data();
+    // A running solve is stopped and waited for while the status bar it reports to exists.
+    solver_.reset();
     mainFrame_.reset();
     docManager_.reset();
     if (instance == this)
         instance = nullptr;
+}
+
+void CLogicApp::CreateSolver() {
+    CMainFrame* frame = mainFrame_.get();
+    solver_ = std::make_unique<CSolveController>(
+        settings_, *frame, [frame] { return frame->ActiveDocument(); }, frame, ini_.get());
+    solver_->refreshViews = [frame](CLogicDoc& doc) {
+        if (CChildFrame* child = frame->FrameOf(&doc))
+            child->RepaintPanes();
+    };
+    frame->AddRouteTarget(solver_.get());
+    // Before the document goes: a solve on it is stopped and waited for first.
+    connect(docManager_.get(), &CDocManager::documentClosing, solver_.get(),
+            [this](CLogicDoc* doc) { solver_->OnDocumentClosing(*doc); });
 }
 
 CLogicApp* CLogicApp::Instance() {
@@ -104,7 +122,6 @@ bool CLogicApp::InitInstance(const QStringList& arguments) {
     settings_ = LoadSettings(*ini_, DesktopColors());
     recentFiles_ = RecentFileList(settings_.recentFileCount);
     recentFiles_.ReadList(*ini_);
-    solvingDocument = nullptr;
 
     docManager_ = std::make_unique<CDocManager>(*ini_, settings_, recentFiles_);
     MainFrameHooks hooks;
@@ -112,6 +129,7 @@ bool CLogicApp::InitInstance(const QStringList& arguments) {
     hooks.settingsSaved = [this] { OnSettingsSaved(); };
     mainFrame_ = std::make_unique<CMainFrame>(*docManager_, settings_, *ini_, recentFiles_,
                                               std::move(hooks));
+    CreateSolver();
 
     if (info.shellCommand != ShellCommand::AppUnregister) {
         singleInstance_ = std::make_unique<CSingleInstance>(options_.socketPath);
@@ -246,7 +264,8 @@ void CLogicApp::OnClearRecentFile() {
 
 void CLogicApp::OnSettingsSaved() {
     recentFiles_.WriteList(*ini_);
-    if (settings_.previewPages != 0) ini_->WriteInt("Settings", "PreviewPages", settings_.previewPages);
+    if (settings_.previewPages != 0)
+        ini_->WriteInt("Settings", "PreviewPages", settings_.previewPages);
 }
 
 }  // namespace tessemar

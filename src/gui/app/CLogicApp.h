@@ -17,6 +17,7 @@ namespace tessemar {
 
 class CMainFrame;
 class CSingleInstance;
+class CSolveController;
 class CSplashWnd;
 
 // Where the application keeps its state outside the process. Everything empty means the
@@ -52,6 +53,9 @@ class CLogicApp : public QObject {
     RecentFileList& RecentFiles() { return recentFiles_; }
     CDocManager& DocManager() { return *docManager_; }
     CMainFrame* MainFrame() const { return mainFrame_.get(); }
+    // The application's one solver: at most one solve runs at a time, whichever window
+    // started it.
+    CSolveController* Solver() const { return solver_.get(); }
     // The splash window while it is open.
     CSplashWnd* Splash() const;
     CSingleInstance* SingleInstance() const { return singleInstance_.get(); }
@@ -71,14 +75,12 @@ class CLogicApp : public QObject {
     // keys only the application keeps follow.
     void OnSettingsSaved();
 
-    // The document the solver works on, if a solve is running.
-    CLogicDoc* solvingDocument = nullptr;
-
   private:
     void OnShellCommand(const QString& message);
     bool PrintDocument(const CommandLineInfo& info, bool endAfterwards);
     void ClearRecentFiles();
     void ShowSplash();
+    void CreateSolver();
 
     AppOptions options_;
     std::unique_ptr<IniFile> ini_;
@@ -86,6 +88,7 @@ class CLogicApp : public QObject {
     RecentFileList recentFiles_{10};
     std::unique_ptr<CDocManager> docManager_;
     std::unique_ptr<CMainFrame> mainFrame_;
+    std::unique_ptr<CSolveController> solver_;
     std::unique_ptr<CSingleInstance> singleInstance_;
     QPointer<CSplashWnd> splash_;
     int exitCode_ = 0;

@@ -66,8 +66,10 @@ void CChildFrame::ApplyViewSettings(const AppSettings& settings) {
 void CChildFrame::RepaintPanes() {
     if (!grid_)
         return;
-    grid_->View(PicturePane)->repaint();
-    grid_->View(CornerPane)->repaint();
+    // Merged into one paint per turn of the event loop: painting at once on every refresh
+    // would cost a fast solve more time than the solve itself.
+    grid_->View(PicturePane)->update();
+    grid_->View(CornerPane)->update();
 }
 
 void CChildFrame::UpdateTitle() {

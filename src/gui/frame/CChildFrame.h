@@ -44,8 +44,8 @@ class CChildFrame : public QMdiSubWindow {
     // BoldLine and GraduateNumber redraw the layout, ShowPreview shows or hides the corner's
     // preview; BackDrawMode is used by Undo. Until the first call the defaults apply.
     void ApplyViewSettings(const AppSettings& settings);
-    // Paints the picture and the corner pane now, without waiting for the event loop, so that
-    // a long computation can show its progress.
+    // Has the picture and the corner pane painted at the next turn of the event loop, so that
+    // a computation that lets the loop run shows its progress.
     void RepaintPanes();
 
     // nullptr once the window has been discarded.

@@ -297,14 +297,14 @@ void CMainFrame::RemoveRouteTarget(CommandTarget* target) {
 }
 
 std::vector<CommandTarget*> CMainFrame::Route() const {
-    // The active document window's view first, then the further targets and the document,
+    // The further targets first, then the active document window's view and the document,
     // then the frame, then the application.
     CChildFrame* child = ActiveChild();
     if (!child)
         return {frameTarget_.get(), appTarget_.get()};
-    std::vector<CommandTarget*> route{child->ViewTarget()};
-    route.insert(route.end(), extraTargets_.begin(), extraTargets_.end());
-    route.insert(route.end(), {documentTarget_.get(), frameTarget_.get(), appTarget_.get()});
+    std::vector<CommandTarget*> route(extraTargets_.begin(), extraTargets_.end());
+    route.insert(route.end(), {child->ViewTarget(), documentTarget_.get(), frameTarget_.get(),
+                               appTarget_.get()});
     return route;
 }
 
@@ -579,6 +579,8 @@ void CMainFrame::UpdateTitle() {
 void CMainFrame::OnDocumentOpened(CLogicDoc* doc) {
     auto* frame =
         new CChildFrame(docs_, *doc, [this](int state) { settings_.lastChildState = state; });
+    frame->ApplyViewSettings(settings_);
+    connect(frame, &CChildFrame::showPreviewToggleRequested, this, &CMainFrame::ToggleShowPreview);
     frames_[doc] = frame;
     doc->AddObserver(colorWatch_.get());
     area_->addSubWindow(frame);
@@ -590,6 +592,13 @@ void CMainFrame::OnDocumentOpened(CLogicDoc* doc) {
     area_->setActiveSubWindow(frame);
     SelectMenu();
     UpdateTitle();
+    commands_->UpdateAll();
+}
+
+void CMainFrame::ToggleShowPreview() {
+    settings_.showPreview = settings_.showPreview != 0 ? 0 : 1;
+    for (const auto& [doc, frame] : frames_)
+        frame->ApplyViewSettings(settings_);
     commands_->UpdateAll();
 }
 

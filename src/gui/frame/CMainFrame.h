@@ -56,8 +56,9 @@ class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     ~CMainFrame() override;
 
     CCommandTable& Commands() { return *commands_; }
-    // A further link of the command route, asked after the active view and before its
-    // document while a document is active (the solver's commands, for one). Not owned.
+    // A further link of the command route, asked before the active view while a document is
+    // active: the solver's commands, which also keep the view from undoing cells while a
+    // solve writes them. Not owned.
     void AddRouteTarget(CommandTarget* target);
     void RemoveRouteTarget(CommandTarget* target);
     QMdiArea* DocumentArea() const { return area_; }
@@ -135,6 +136,8 @@ class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     void FillWindowList();
     std::vector<CommandTarget*> Route() const;
     void OnDocumentOpened(CLogicDoc* doc);
+    // The corner's caption button or the Preview command: the preview follows for every window.
+    void ToggleShowPreview();
     void OnDocumentClosing(CLogicDoc* doc);
 
     CDocManager& docs_;

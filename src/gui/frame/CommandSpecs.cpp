@@ -15,6 +15,7 @@ using namespace cmd;
 // clang-format off
 constexpr int kAvailable[] = {
     FileNew, FileOpen, FileClose, FileSave, FileSaveAs, ClearRecentFile, AppExit, PageSetup,
+    Undo, Redo, ShowPreview, Solve, Hint, Break, CalculateNumber,
     ViewStandardBar, ViewToolBar, ViewImageBar, ViewNumberBar, ViewOptionBar, ViewCommandBar,
     ViewColorBar, FullColorBar, SimpleColorBar,
     FirstColor + 0, FirstColor + 1, FirstColor + 2, FirstColor + 3,
@@ -137,10 +138,11 @@ std::vector<CommandSpec> MakeSpecs() {
         // Command
         {Solve, text::IdsMenuSolve, {ctrlAlt(Qt::Key_S)}, false, "solve"},
         {Hint, text::IdsMenuHint, {ctrlAlt(Qt::Key_H)}, false, "solve-hint"},
-        // The Break key is Pause with Ctrl held.
+        // The Break key is Pause with Ctrl held. Escape stops a running solve too; the action is
+        // disabled while none runs, so Escape then reaches the widgets as usual.
         {Break,
          text::IdsMenuBreak,
-         {ctrl(Qt::Key_Pause), ctrl(Qt::Key_Cancel)},
+         {ctrl(Qt::Key_Pause), ctrl(Qt::Key_Cancel), plain(Qt::Key_Escape)},
          false,
          "solve-break"},
         {CalculateNumber,

@@ -191,7 +191,15 @@ void CSolveController::SetDialogs(std::unique_ptr<SolveDialogs> dialogs) {
 }
 
 bool CSolveController::HandlesCommand(int id) const {
+    if (id == IdUndo || id == IdRedo)
+        return LocksActiveDocument();
     return id == IdSolve || id == IdHint || id == IdBreak || id == IdCalculateNumber;
+}
+
+bool CSolveController::LocksActiveDocument() const {
+    // The run collects the cells it writes into the document's pending undo entry until its
+    // end; undoing or redoing in between would mix that entry with the history.
+    return solvingDocument_ != nullptr && activeDocument_ && activeDocument_() == solvingDocument_;
 }
 
 void CSolveController::OnCommand(int id) {
@@ -222,6 +230,10 @@ void CSolveController::OnUpdateCommand(int id, CommandState& state) {
             break;
         case IdBreak:
             state.enabled = solverThread_ != nullptr && !finishing_ && solverIdle_.load() == 0;
+            break;
+        case IdUndo:
+        case IdRedo:
+            state.enabled = false;
             break;
         default:
             break;

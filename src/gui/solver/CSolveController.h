@@ -31,6 +31,9 @@ class CSolveController : public QObject, public CommandTarget {
         IdCalculateNumber = 32788,
         IdBreak = 32827,
         IdHint = 32828,
+        // Held back from the view while a run writes into the active document.
+        IdUndo = 57643,
+        IdRedo = 57644,
         // Commands of others that cannot run while a solve runs (see RestrictCommand).
         IdOption = 32782,
         IdPrintZoom = 32867,
@@ -92,6 +95,7 @@ class CSolveController : public QObject, public CommandTarget {
     void StopAndJoin(Run& run);
     void EndOfRun();
     void DropFloatingSelection(CLogicDoc& doc) const;
+    bool LocksActiveDocument() const;
 
     AppSettings& settings_;
     SolverStatusDisplay& status_;

@@ -79,7 +79,7 @@ TEST_F(CMainFrameTest, MenuFollowsWhetherADocumentIsOpen) {
     Frame();
     // Menus whose commands all belong to features still to come are not shown.
     const QStringList without = {"&File", "&View", "&Help"};
-    const QStringList with = {"&File", "&View", "&Color", "&Window", "&Help"};
+    const QStringList with = {"&File", "&Edit", "&View", "&Color", "Co&mmand", "&Window", "&Help"};
     EXPECT_EQ(Frame().MenuResource(), 128);
     EXPECT_EQ(MenuTitles(), without);
     CLogicDoc* doc = docs_.OnFileNew();
@@ -203,8 +203,8 @@ TEST_F(CMainFrameTest, PromptsAndMenuTextsComeFromTheStringTableInBothLanguages)
     frame_.reset();
     EXPECT_EQ(MenuTitles(), QStringList({"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"}));
     docs_.OnFileNew();
-    EXPECT_EQ(MenuTitles(),
-              QStringList({"ファイル(&F)", "表示(&V)", "色(&C)", "ウィンドウ(&W)", "ヘルプ(&H)"}));
+    EXPECT_EQ(MenuTitles(), QStringList({"ファイル(&F)", "編集(&E)", "表示(&V)", "色(&C)",
+                                         "コマンド(&M)", "ウィンドウ(&W)", "ヘルプ(&H)"}));
     EXPECT_EQ(Frame().Commands().Action(cmd::AppExit)->text(), "アプリケーションの終了(&X)");
 }
 

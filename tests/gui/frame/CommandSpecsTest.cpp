@@ -183,7 +183,7 @@ TEST(CommandSpecsTest, MenusShowWhatIsAvailableAndNothingEmpty) {
         {"the commands of today",
          now,
          {"&File", "&View", "&Help"},
-         {"&File", "&View", "&Color", "&Window", "&Help"}},
+         {"&File", "&Edit", "&View", "&Color", "Co&mmand", "&Window", "&Help"}},
         {"a few",
          {cmd::FileNew, cmd::Undo, cmd::InsertLine},
          {"&File"},

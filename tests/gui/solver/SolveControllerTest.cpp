@@ -177,33 +177,41 @@ TEST_F(SolveControllerTest, SolvedPictureIsNotRewrittenButMarkedModified) {
 
 TEST_F(SolveControllerTest, CommandsFollowTheRunState) {
     struct Expect {
-        bool solve, hint, breakRun, calculate;
+        bool solve, hint, breakRun, calculate, holdsUndo;
     };
     const auto check = [this](const Expect& e, const char* when) {
         EXPECT_EQ(StateOf(CSolveController::IdSolve).enabled, e.solve) << when;
         EXPECT_EQ(StateOf(CSolveController::IdHint).enabled, e.hint) << when;
         EXPECT_EQ(StateOf(CSolveController::IdBreak).enabled, e.breakRun) << when;
         EXPECT_EQ(StateOf(CSolveController::IdCalculateNumber).enabled, e.calculate) << when;
+        // While the run writes into the active document, Undo and Redo are held back from the
+        // view (and disabled).
+        for (int id : {CSolveController::IdUndo, CSolveController::IdRedo}) {
+            EXPECT_EQ(controller_.HandlesCommand(id), e.holdsUndo) << when;
+            if (e.holdsUndo) {
+                EXPECT_FALSE(StateOf(id).enabled) << when;
+            }
+        }
     };
-    check({false, false, false, false}, "no document");
+    check({false, false, false, false, false}, "no document");
     auto doc = MakeLongPuzzle();
     Activate(doc.get());
-    check({true, true, false, true}, "idle");
+    check({true, true, false, true, false}, "idle");
 
     settings_.updateView = 1;
     controller_.OnCommand(CSolveController::IdSolve);
-    check({false, false, true, false}, "running");
+    check({false, false, true, false, true}, "running");
     CommandState preview;
     controller_.RestrictCommand(CSolveController::IdPrintPreview, preview);
     EXPECT_FALSE(preview.enabled);
 
     // After Break the stopping run still owns the application until its end is handled.
     EXPECT_TRUE(controller_.OnEscapeKey());
-    check({false, false, false, false}, "stopping");
+    check({false, false, false, false, true}, "stopping");
     controller_.OnCommand(CSolveController::IdSolve);
     EXPECT_FALSE(controller_.OnEscapeKey());
     ASSERT_TRUE(WaitIdle());
-    check({true, true, false, true}, "idle again");
+    check({true, true, false, true, false}, "idle again");
 }
 
 // Break during a long solve: the stopped headline, and the cells found so far are in the

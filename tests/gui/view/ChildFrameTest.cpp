@@ -187,6 +187,7 @@ TEST_F(ChildFrameTest, SettingsRedrawAndClosingLetsGoOfTheDocument) {
     frame->ApplyViewSettings(settings);
     EXPECT_EQ(frame->Companion()->Canvas().Options(), (RenderOptions{false, false}));
     frame->RepaintPanes();
+    QCoreApplication::processEvents();
     EXPECT_EQ(DifferentPixels(OnScreen(picture), Expected(picture)), 0);
 
     // The manager destroys the document right after the window was told; the window is deleted
