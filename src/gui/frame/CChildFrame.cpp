@@ -72,6 +72,14 @@ void CChildFrame::RepaintPanes() {
     grid_->View(CornerPane)->update();
 }
 
+void CChildFrame::FitToContent(const QSize& available) {
+    if (!grid_)
+        return;
+    // The window's own border and caption around the panes.
+    const QSize decoration = size() - widget()->size();
+    resize((grid_->ContentSize() + decoration).boundedTo(available));
+}
+
 void CChildFrame::UpdateTitle() {
     setWindowTitle(QString::fromStdString(doc_.GetTitle()));
 }

@@ -47,6 +47,8 @@ class CChildFrame : public QMdiSubWindow {
     // Has the picture and the corner pane painted at the next turn of the event loop, so that
     // a computation that lets the loop run shows its progress.
     void RepaintPanes();
+    // Sizes the shown window to show its whole puzzle, but no larger than `available`.
+    void FitToContent(const QSize& available);
 
     // nullptr once the window has been discarded.
     CViewCompanion* Companion() const { return companion_.get(); }

@@ -146,10 +146,14 @@ CMainFrame::CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& 
         UpdateTitle();
         commands_->UpdateAll();
         RefreshColorDisplays();
+        UpdateUndoPane();
     });
-    // Whatever changed the current colour or the document's colours, the displays catch up
-    // within the idle interval.
-    connect(commands_, &CCommandTable::idle, this, &CMainFrame::RefreshColorDisplays);
+    // Whatever changed the current colour, the document's colours or its history, the displays
+    // catch up within the idle interval.
+    connect(commands_, &CCommandTable::idle, this, [this] {
+        RefreshColorDisplays();
+        UpdateUndoPane();
+    });
     for (CLogicDoc* doc : docs_.Documents())
         OnDocumentOpened(doc);
     SelectMenu();
@@ -588,11 +592,18 @@ void CMainFrame::OnDocumentOpened(CLogicDoc* doc) {
         frame->showMaximized();
     } else {
         frame->show();
+        const QSize area = area_->viewport()->size();
+        frame->FitToContent({area.width() - frame->x(), area.height() - frame->y()});
     }
     area_->setActiveSubWindow(frame);
     SelectMenu();
     UpdateTitle();
     commands_->UpdateAll();
+}
+
+void CMainFrame::UpdateUndoPane() {
+    if (const CLogicDoc* doc = ActiveDocument())
+        SetPaneText(kPaneUndo, QString::fromStdString(doc->UndoPositionText()));
 }
 
 void CMainFrame::ToggleShowPreview() {
@@ -610,6 +621,9 @@ void CMainFrame::OnDocumentClosing(CLogicDoc* doc) {
     frames_.erase(it);
     doc->RemoveObserver(colorWatch_.get());
     frame->Discard();
+    // The panes the view kept up to date are left blank until another view takes them over.
+    for (int pane : {kPaneCursor, kPaneCell, kPaneUndo})
+        SetPaneText(pane, QStringLiteral(" "));
     // The manager still lists the closing document: the menu follows the windows left.
     SelectMenu();
     UpdateTitle();

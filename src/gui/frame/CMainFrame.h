@@ -136,6 +136,9 @@ class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     void FillWindowList();
     std::vector<CommandTarget*> Route() const;
     void OnDocumentOpened(CLogicDoc* doc);
+    // Pane 57348: the active document's place in its history, "position/count" or one number
+    // when the position is the newest entry.
+    void UpdateUndoPane();
     // The corner's caption button or the Preview command: the preview follows for every window.
     void ToggleShowPreview();
     void OnDocumentClosing(CLogicDoc* doc);

@@ -133,6 +133,13 @@ QSize CPaneGrid::sizeHint() const {
     return {side, side};
 }
 
+QSize CPaneGrid::ContentSize() const {
+    const PixelSize picture =
+        ComputeScrollSize(PicturePane, companion_.Canvas().Geometry(), companion_.UsedClueDepth());
+    const int extra = SplitterSize() + ScrollBarExtent();
+    return {firstColumn_ + extra + picture.cx, firstRow_ + extra + picture.cy};
+}
+
 void CPaneGrid::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     DoLayout();

@@ -52,6 +52,9 @@ class CPaneGrid : public QWidget {
     bool InitialUpdateDone() const { return initialUpdateDone_; }
 
     QSize sizeHint() const override;
+    // The size that shows the whole picture side (grid and graduation margin) beside the clue
+    // panes at their current widths, with the scroll bars.
+    QSize ContentSize() const;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

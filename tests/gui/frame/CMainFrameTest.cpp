@@ -226,6 +226,27 @@ TEST_F(CMainFrameTest, StatusBarPanesStartWithTheirTexts) {
     EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Solving");
 }
 
+// The undo pane follows the active document's history; a closed view leaves the panes blank.
+TEST_F(CMainFrameTest, UndoPaneFollowsTheActiveDocumentsHistory) {
+    CLogicDoc* doc = docs_.OnFileNew();
+    const auto undoPane = [this] {
+        emit Frame().Commands().idle();
+        return Frame().PaneText(CMainFrame::kPaneUndo);
+    };
+    EXPECT_EQ(undoPane(), "0");
+    for (int x : {0, 1}) {
+        doc->WriteCell(x, 0, 1);
+        doc->CommitUndo();
+    }
+    EXPECT_EQ(undoPane(), "2");
+    doc->Undo(0);
+    EXPECT_EQ(undoPane(), "1/2");
+    prompter_.answers.push_back(Answer::No);
+    ASSERT_TRUE(docs_.CloseDocument(*doc));
+    EXPECT_EQ(undoPane(), " ");
+    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneCursor), " ");
+}
+
 TEST_F(CMainFrameTest, PaneZeroShowsPromptsWithTheProgramIcon) {
     EXPECT_TRUE(Frame().PaneHasIcon());
     QAction* save = Frame().Commands().Action(cmd::FileSaveAs);

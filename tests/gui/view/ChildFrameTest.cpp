@@ -204,4 +204,25 @@ TEST_F(ChildFrameTest, SettingsRedrawAndClosingLetsGoOfTheDocument) {
 }
 
 }  // namespace
+// A new window shows its whole picture when the area has room, and stays inside the room.
+TEST_F(ChildFrameTest, FitToContentShowsTheWholePictureWithinTheRoomGiven) {
+    struct Case {
+        int w, h;
+        QSize available;
+        bool wholePicture;
+    };
+    for (const Case& c :
+         {Case{12, 9, QSize(780, 580), true}, Case{150, 120, QSize(700, 500), false}}) {
+        CChildFrame* frame = Open(c.w, c.h);
+        frame->FitToContent(c.available);
+        test::GridWindow::Flush();
+        EXPECT_LE(frame->width(), c.available.width());
+        EXPECT_LE(frame->height(), c.available.height());
+        const QScrollBar* across = frame->PaneGrid()->HorizontalScrollBar(1);
+        const QScrollBar* down = frame->PaneGrid()->VerticalScrollBar(1);
+        EXPECT_EQ(across->maximum() == 0 && down->maximum() == 0, c.wholePicture)
+            << c.w << " x " << c.h;
+    }
+}
+
 }  // namespace tessemar
