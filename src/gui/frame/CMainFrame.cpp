@@ -592,8 +592,7 @@ void CMainFrame::OnDocumentOpened(CLogicDoc* doc) {
         frame->showMaximized();
     } else {
         frame->show();
-        const QSize area = area_->viewport()->size();
-        frame->FitToContent({area.width() - frame->x(), area.height() - frame->y()});
+        FitToArea(*frame);
     }
     area_->setActiveSubWindow(frame);
     SelectMenu();
@@ -638,8 +637,11 @@ void CMainFrame::ShowFirst() {
     } else if (placement.left == 0 && placement.top == 0 && placement.right == 0 &&
                placement.bottom == 0) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            // The first start has no rectangle of its own: three quarters of the desktop.
+            const QRect desktop = screen->availableGeometry();
+            resize(desktop.size() * 3 / 4);
             QRect rect = geometry();
-            rect.moveCenter(screen->availableGeometry().center());
+            rect.moveCenter(desktop.center());
             move(rect.topLeft());
         }
         show();
@@ -648,8 +650,17 @@ void CMainFrame::ShowFirst() {
                     placement.bottom - placement.top);
         show();
     }
-    if ((settings_.lastChildState & CChildFrame::Maximized) == 0)
+    if ((settings_.lastChildState & CChildFrame::Maximized) == 0) {
         area_->cascadeSubWindows();
+        // Windows opened before the first showing were fitted into an area of no real size.
+        for (const auto& [doc, frame] : frames_)
+            FitToArea(*frame);
+    }
+}
+
+void CMainFrame::FitToArea(CChildFrame& frame) const {
+    const QSize area = area_->viewport()->size();
+    frame.FitToContent({area.width() - frame.x(), area.height() - frame.y()});
 }
 
 MainFramePlacement CMainFrame::Placement() const {

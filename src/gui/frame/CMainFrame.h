@@ -139,6 +139,8 @@ class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     // Pane 57348: the active document's place in its history, "position/count" or one number
     // when the position is the newest entry.
     void UpdateUndoPane();
+    // A document window shows its whole puzzle if the room right and below of it allows.
+    void FitToArea(CChildFrame& frame) const;
     // The corner's caption button or the Preview command: the preview follows for every window.
     void ToggleShowPreview();
     void OnDocumentClosing(CLogicDoc* doc);
