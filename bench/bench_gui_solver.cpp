@@ -6,6 +6,8 @@
 // The document has a layout canvas listening to it, as a document window would, and a refresh
 // repaints an 800 x 600 pane from it the way a widget's update() does, so the GUI thread does
 // the drawing work a window does. Puzzles come from ../shared/puzzles; a missing one is skipped.
+#include "QtBenchSupport.h"
+
 #include "core/document/CLogicDoc.h"
 #include "core/formats/PuzzleFiles.h"
 #include "core/solver/SolveResult.h"
@@ -22,7 +24,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -175,13 +176,5 @@ BENCHMARK(BM_SolveFromWindow)
 }  // namespace tessemar
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tessemar::bench::RunBenchmarks<QApplication>(argc, argv);
 }

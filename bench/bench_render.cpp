@@ -11,6 +11,8 @@
 // 0.12 ms; every cell and slot of 250 x 250 changed and repainted 14 ms; scroll step 0.6 ms
 // (cell size 17) and 0.9 ms (51). Peak resident set after scrolling over the whole 250 x 250
 // layout: 64 MB at cell size 11, 81 MB at 17, 82 MB at 51 (tile cache 48 MB).
+#include "QtBenchSupport.h"
+
 #include "core/document/CLogicDoc.h"
 #include "render/CornerDrawing.h"
 #include "render/LayoutCanvas.h"
@@ -22,8 +24,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
@@ -31,20 +31,12 @@
 namespace tessemar {
 namespace {
 
+using bench::ReportMemory;
+
 // A window of 1280 x 960 split as the document window starts: 100 pixels for the clue panes.
 constexpr int kWindowWidth = 1280;
 constexpr int kWindowHeight = 960;
 constexpr int kCluePane = 100;
-
-double StatusMegabytes(const char* key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::strtod(line.c_str() + std::string(key).size(), nullptr) / 1024.0;
-    }
-    return 0;
-}
 
 // A puzzle whose clue lines are as deep as a real one gets: a picture of short runs, about half
 // the slots of every line in use.
@@ -97,11 +89,6 @@ void PaintWindow(LayoutCanvas& canvas, const CLogicDoc& doc, Window& window, int
     QPainter corner(&window.corner);
     DrawCorner(corner, window.corner.size(), CornerLook{},
                CornerState{QStringLiteral("Benchmark"), true, true, false}, canvas.Preview());
-}
-
-void ReportMemory(benchmark::State& state) {
-    state.counters["rss_MB"] = StatusMegabytes("VmRSS:");
-    state.counters["peak_MB"] = StatusMegabytes("VmHWM:");
 }
 
 // Opening a document window: a new canvas and the first paint of all four panes.
@@ -250,13 +237,5 @@ BENCHMARK(BM_ScrollWholeLayout)
 }  // namespace tessemar
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tessemar::bench::RunBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -12,6 +12,8 @@
 // scroll step 5.5 / 2.5 ms at 17 and 6.1 / 2.6 ms at 51. After scrolling page by page across
 // the whole sheet: resident 82 MB (peak 87 MB) at cell size 17 and 88 MB (peak 88 MB) at 51,
 // of which the tile cache is 48 MB.
+#include "QtBenchSupport.h"
+
 #include "core/document/CLogicDoc.h"
 #include "gui/view/CLogicView.h"
 #include "gui/view/CPaneGrid.h"
@@ -23,8 +25,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
@@ -32,23 +32,10 @@
 namespace tessemar {
 namespace {
 
+using bench::ReportMemory;
+
 constexpr int kWindowWidth = 1280;
 constexpr int kWindowHeight = 960;
-
-double StatusMegabytes(const char* key) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(key, 0) == 0)
-            return std::strtod(line.c_str() + std::string(key).size(), nullptr) / 1024.0;
-    }
-    return 0;
-}
-
-void ReportMemory(benchmark::State& state) {
-    state.counters["rss_MB"] = StatusMegabytes("VmRSS:");
-    state.counters["peak_MB"] = StatusMegabytes("VmHWM:");
-}
 
 // A puzzle with clue lines as deep as a real one gets: about half the slots of every line in
 // use, numbers of one and two digits in every colour.
@@ -171,13 +158,5 @@ BENCHMARK(BM_ScrollAcrossWholeSheet)
 }  // namespace tessemar
 
 int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tessemar::bench::RunBenchmarks<QApplication>(argc, argv);
 }
