@@ -1,5 +1,6 @@
 #include "gui/frame/CMainFrame.h"
 
+#include "MainFrameFixture.h"
 #include "core/text/StringTable.h"
 #include "gui/app/AppTestSupport.h"
 #include "gui/app/CDocManager.h"
@@ -29,24 +30,8 @@ namespace {
 
 using Answer = Prompter::Answer;
 
-class CMainFrameTest : public ::testing::Test {
+class CMainFrameTest : public test::MainFrameFixture {
   protected:
-    CMainFrameTest()
-        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {
-        text::SetLanguage(text::Language::English);
-    }
-    ~CMainFrameTest() override { text::SetLanguage(text::Language::English); }
-
-    CMainFrame& Frame() {
-        if (!frame_) {
-            MainFrameHooks hooks;
-            hooks.clearRecentFile = [this] { ++clearRequests_; };
-            hooks.settingsSaved = [this] { ++settingsSavedCalls_; };
-            frame_ = std::make_unique<CMainFrame>(docs_, settings_, ini_, recent_, hooks);
-        }
-        return *frame_;
-    }
-
     QStringList MenuTitles() {
         QStringList titles;
         for (QAction* action : Frame().menuBar()->actions())
@@ -63,16 +48,6 @@ class CMainFrameTest : public ::testing::Test {
         EXPECT_TRUE(docs_.CloseDocument(*doc));
         return path;
     }
-
-    TempDir dir_;
-    IniFile ini_;
-    AppSettings settings_;
-    RecentFileList recent_;
-    ScriptedPrompter prompter_;
-    CDocManager docs_;
-    std::unique_ptr<CMainFrame> frame_;
-    int clearRequests_ = 0;
-    int settingsSavedCalls_ = 0;
 };
 
 TEST_F(CMainFrameTest, MenuFollowsWhetherADocumentIsOpen) {

@@ -1,3 +1,5 @@
+#include "MainFrameFixture.h"
+
 #include "core/text/StringTable.h"
 #include "gui/app/AppTestSupport.h"
 #include "gui/app/CDocManager.h"
@@ -34,19 +36,8 @@
 namespace tessemar {
 namespace {
 
-class MainFrameBarsTest : public ::testing::Test {
+class MainFrameBarsTest : public test::MainFrameFixture {
   public:
-    MainFrameBarsTest()
-        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {
-        text::SetLanguage(text::Language::English);
-    }
-    ~MainFrameBarsTest() override { text::SetLanguage(text::Language::English); }
-
-    CMainFrame& Frame() {
-        if (!frame_)
-            frame_ = std::make_unique<CMainFrame>(docs_, settings_, ini_, recent_);
-        return *frame_;
-    }
     bool Checked(int id) {
         Frame().Commands().UpdateAll();
         return Frame().Commands().Action(id)->isChecked();
@@ -54,14 +45,6 @@ class MainFrameBarsTest : public ::testing::Test {
     QToolBar* Full() { return Frame().ToolBar(kToolBarFullColor); }
     QToolBar* Simple() { return Frame().ToolBar(kToolBarSimpleColor); }
     CColorSwatch* Swatch(int i) { return Frame().ColorBars().Swatch(i); }
-
-    TempDir dir_;
-    IniFile ini_;
-    AppSettings settings_;
-    RecentFileList recent_;
-    ScriptedPrompter prompter_;
-    CDocManager docs_;
-    std::unique_ptr<CMainFrame> frame_;
 };
 
 TEST_F(MainFrameBarsTest, FirstStartLaysTheToolBarsOutWithTheChosenColourBarShown) {
