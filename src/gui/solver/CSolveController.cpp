@@ -191,15 +191,29 @@ void CSolveController::SetDialogs(std::unique_ptr<SolveDialogs> dialogs) {
 }
 
 bool CSolveController::HandlesCommand(int id) const {
-    if (id == IdUndo || id == IdRedo)
-        return LocksActiveDocument();
-    return id == IdSolve || id == IdHint || id == IdBreak || id == IdCalculateNumber;
+    if (id == IdSolve || id == IdHint || id == IdBreak || id == IdCalculateNumber)
+        return true;
+    return Withholds(id);
 }
 
-bool CSolveController::LocksActiveDocument() const {
-    // The run collects the cells it writes into the document's pending undo entry until its
-    // end; undoing or redoing in between would mix that entry with the history.
-    return solvingDocument_ != nullptr && activeDocument_ && activeDocument_() == solvingDocument_;
+bool CSolveController::Withholds(int id) const {
+    switch (id) {
+        case IdUndo:
+        case IdRedo:
+            // The run collects the cells it writes into the document's pending undo entry
+            // until its end; undoing or redoing in between would mix that entry with the
+            // history.
+            return solvingDocument_ != nullptr && activeDocument_ &&
+                   activeDocument_() == solvingDocument_;
+        case IdOption:
+        case IdPrintZoom:
+            return !IsIdle();
+        case IdPrintPreview:
+            // Print preview draws the document the run is painting into.
+            return !IsIdle() && settings_.updateView != 0;
+        default:
+            return false;
+    }
 }
 
 void CSolveController::OnCommand(int id) {
@@ -231,21 +245,12 @@ void CSolveController::OnUpdateCommand(int id, CommandState& state) {
         case IdBreak:
             state.enabled = solverThread_ != nullptr && !finishing_ && solverIdle_.load() == 0;
             break;
-        case IdUndo:
-        case IdRedo:
-            state.enabled = false;
-            break;
         default:
+            // A command of others held back while a run goes on.
+            if (Withholds(id))
+                state.enabled = false;
             break;
     }
-}
-
-void CSolveController::RestrictCommand(int id, CommandState& state) const {
-    if (IsIdle())
-        return;
-    // Print preview draws the document the run is painting into.
-    if (id == IdOption || id == IdPrintZoom || (id == IdPrintPreview && settings_.updateView != 0))
-        state.enabled = false;
 }
 
 void CSolveController::DropFloatingSelection(CLogicDoc& doc) const {

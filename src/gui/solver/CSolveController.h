@@ -31,10 +31,10 @@ class CSolveController : public QObject, public CommandTarget {
         IdCalculateNumber = 32788,
         IdBreak = 32827,
         IdHint = 32828,
-        // Held back from the view while a run writes into the active document.
+        // Commands of others that cannot run while a solve runs: the controller stands first
+        // in the command route and answers for them as disabled meanwhile.
         IdUndo = 57643,
         IdRedo = 57644,
-        // Commands of others that cannot run while a solve runs (see RestrictCommand).
         IdOption = 32782,
         IdPrintZoom = 32867,
         IdPrintPreview = 57609,
@@ -53,9 +53,6 @@ class CSolveController : public QObject, public CommandTarget {
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;
     void OnUpdateCommand(int id, CommandState& state) override;
-    // Disables the options, print-zoom and (while cells are painted) print-preview commands,
-    // which others handle, while a solve runs; their update functions call this.
-    void RestrictCommand(int id, CommandState& state) const;
 
     // SolveCommandSolve or SolveCommandHint on the active document.
     void StartSolving(int command);
@@ -95,7 +92,8 @@ class CSolveController : public QObject, public CommandTarget {
     void StopAndJoin(Run& run);
     void EndOfRun();
     void DropFloatingSelection(CLogicDoc& doc) const;
-    bool LocksActiveDocument() const;
+    // A command of others that is disabled now because of a run.
+    bool Withholds(int id) const;
 
     AppSettings& settings_;
     SolverStatusDisplay& status_;

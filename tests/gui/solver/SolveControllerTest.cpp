@@ -177,19 +177,21 @@ TEST_F(SolveControllerTest, SolvedPictureIsNotRewrittenButMarkedModified) {
 
 TEST_F(SolveControllerTest, CommandsFollowTheRunState) {
     struct Expect {
-        bool solve, hint, breakRun, calculate, holdsUndo;
+        bool solve, hint, breakRun, calculate, withholds;
     };
     const auto check = [this](const Expect& e, const char* when) {
         EXPECT_EQ(StateOf(CSolveController::IdSolve).enabled, e.solve) << when;
         EXPECT_EQ(StateOf(CSolveController::IdHint).enabled, e.hint) << when;
         EXPECT_EQ(StateOf(CSolveController::IdBreak).enabled, e.breakRun) << when;
         EXPECT_EQ(StateOf(CSolveController::IdCalculateNumber).enabled, e.calculate) << when;
-        // While the run writes into the active document, Undo and Redo are held back from the
-        // view (and disabled).
-        for (int id : {CSolveController::IdUndo, CSolveController::IdRedo}) {
-            EXPECT_EQ(controller_.HandlesCommand(id), e.holdsUndo) << when;
-            if (e.holdsUndo) {
-                EXPECT_FALSE(StateOf(id).enabled) << when;
+        // While a run writes into the active document, Undo and Redo are held back from the
+        // view, and options, print zoom and (cells being painted) print preview wait too.
+        for (int id :
+             {CSolveController::IdUndo, CSolveController::IdRedo, CSolveController::IdOption,
+              CSolveController::IdPrintZoom, CSolveController::IdPrintPreview}) {
+            EXPECT_EQ(controller_.HandlesCommand(id), e.withholds) << when << " " << id;
+            if (e.withholds) {
+                EXPECT_FALSE(StateOf(id).enabled) << when << " " << id;
             }
         }
     };
@@ -201,9 +203,6 @@ TEST_F(SolveControllerTest, CommandsFollowTheRunState) {
     settings_.updateView = 1;
     controller_.OnCommand(CSolveController::IdSolve);
     check({false, false, true, false, true}, "running");
-    CommandState preview;
-    controller_.RestrictCommand(CSolveController::IdPrintPreview, preview);
-    EXPECT_FALSE(preview.enabled);
 
     // After Break the stopping run still owns the application until its end is handled.
     EXPECT_TRUE(controller_.OnEscapeKey());
