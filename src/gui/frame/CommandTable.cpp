@@ -150,6 +150,9 @@ bool CCommandTable::Execute(int id) {
     for (CommandTarget* target : route_()) {
         if (target && target->HandlesCommand(id)) {
             target->OnCommand(id);
+            // What the command changed shows at once: a shortcut pressed right after it (Escape
+            // after Solve) must not wait for the idle update to be enabled.
+            UpdateAll();
             return true;
         }
     }

@@ -86,6 +86,8 @@ TEST(CommandSpecsTest, EveryKeyOfTheAcceleratorTableReachesItsCommand) {
         {Qt::Key_Backspace, alt, Undo},
         {Qt::Key_Z, ctrl | shift, Redo},
         {Qt::Key_Pause, ctrl, Break},
+        // Escape stops a running solve as well.
+        {Qt::Key_Escape, none, Break},
         {Qt::Key_Delete, none, ClearSelect},
         {Qt::Key_Delete, ctrl, FormatPicture},
         {Qt::Key_Delete, alt, FormatNumber},
