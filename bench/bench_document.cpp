@@ -14,13 +14,16 @@ std::unique_ptr<tessemar::PuzzleModel> FullColourModel() {
     m->rowCount = 250;
     std::mt19937 random(1);
     for (int x = 0; x < 250; ++x) {
-        for (int y = 0; y < 250; ++y) m->cells[x][y] = static_cast<std::int8_t>(random() % 9);
+        for (int y = 0; y < 250; ++y)
+            m->cells[x][y] = static_cast<std::int8_t>(random() % 9);
     }
     // Dense clue lines: 125 numbers in every line, as a busy colour puzzle has.
     for (int line = 0; line < 250; ++line) {
         for (int k = 0; k < 125; ++k) {
-            m->rowClueNumbers[k][line] = m->columnClueNumbers[line][k] = static_cast<std::uint8_t>(1 + random() % 3);
-            m->rowClueColors[k][line] = m->columnClueColors[line][k] = static_cast<std::uint8_t>(1 + random() % 8);
+            m->rowClueNumbers[k][line] = m->columnClueNumbers[line][k] =
+                static_cast<std::uint8_t>(1 + random() % 3);
+            m->rowClueColors[k][line] = m->columnClueColors[line][k] =
+                static_cast<std::uint8_t>(1 + random() % 8);
         }
     }
     return m;

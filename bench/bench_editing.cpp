@@ -62,7 +62,8 @@ void BM_TransformWholePicture250(benchmark::State& state) {
     auto doc = LargestDoc();
     std::mt19937 random(1);
     for (int x = 0; x < 250; ++x) {
-        for (int y = 0; y < 250; ++y) doc->SetCell(x, y, static_cast<std::int8_t>(random() % 10) - 1);
+        for (int y = 0; y < 250; ++y)
+            doc->SetCell(x, y, static_cast<std::int8_t>(random() % 10) - 1);
     }
     for (auto _ : state) {
         doc->TransformPicture(tessemar::PictureTransform::TurnRight90, tessemar::ToolPen, 1, 1);
