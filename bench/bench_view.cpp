@@ -26,42 +26,15 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <random>
-#include <string>
 
 namespace tessemar {
 namespace {
 
+using bench::MakeDeepCluesDocument;
 using bench::ReportMemory;
 
 constexpr int kWindowWidth = 1280;
 constexpr int kWindowHeight = 960;
-
-// A puzzle with clue lines as deep as a real one gets: about half the slots of every line in
-// use, numbers of one and two digits in every colour.
-std::unique_ptr<CLogicDoc> MakeDocument(int size, int cellSize) {
-    PuzzleModel m;
-    m.columnCount = size;
-    m.rowCount = size;
-    m.cellSize = cellSize;
-    std::mt19937 random(static_cast<unsigned>(size * 1000 + cellSize));
-    for (int x = 0; x < size; ++x) {
-        for (int y = 0; y < size; ++y)
-            m.cells[x][y] = static_cast<std::int8_t>(random() % 3 == 0 ? 0 : 1 + random() % 8);
-    }
-    for (int line = 0; line < size; ++line) {
-        for (int k = 0; k < size / 2; ++k) {
-            m.rowClueNumbers[k][line] = static_cast<std::uint8_t>(1 + random() % 12);
-            m.rowClueColors[k][line] = static_cast<std::uint8_t>(1 + random() % 8);
-            m.columnClueNumbers[line][k] = static_cast<std::uint8_t>(1 + random() % 12);
-            m.columnClueColors[line][k] = static_cast<std::uint8_t>(1 + random() % 8);
-        }
-    }
-    m.title = "Benchmark";
-    auto doc = std::make_unique<CLogicDoc>();
-    doc->ReplaceModel(m);
-    return doc;
-}
 
 // What a document window holds: the companion with its canvas and the pane grid.
 struct Window {
@@ -87,7 +60,8 @@ void ShowAndPaint(Window& window) {
 // Opening a document window: canvas, panes, initial update and the first paint of all four
 // panes into the window.
 void BM_FirstPaint(benchmark::State& state) {
-    auto doc = MakeDocument(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    auto doc =
+        MakeDeepCluesDocument(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
         Window window(*doc);
         ShowAndPaint(window);
@@ -106,7 +80,7 @@ BENCHMARK(BM_FirstPaint)
 // panes move their pixels and paint the strips that come into view.
 void BM_ScrollStep(benchmark::State& state) {
     const int cellSize = static_cast<int>(state.range(0));
-    auto doc = MakeDocument(250, cellSize);
+    auto doc = MakeDeepCluesDocument(250, cellSize);
     Window window(*doc);
     ShowAndPaint(window);
     QScrollBar* across = window.grid.HorizontalScrollBar(1);
@@ -126,7 +100,7 @@ BENCHMARK(BM_ScrollStep)->Arg(17)->Arg(51)->Unit(benchmark::kMillisecond);
 // the layout is drawn once.
 void BM_ScrollAcrossWholeSheet(benchmark::State& state) {
     const int cellSize = static_cast<int>(state.range(0));
-    auto doc = MakeDocument(250, cellSize);
+    auto doc = MakeDeepCluesDocument(250, cellSize);
     for (auto _ : state) {
         Window window(*doc);
         ShowAndPaint(window);

@@ -5,12 +5,14 @@ Each icon appears at 16, 24 and 48 pixels on a light toolbar colour, at 16 and 2
 dark one, and its 16-pixel rendering magnified three times, so that blurred lines and parts that
 vanish on either background show at a glance.
 Usage: render-icon-sheet.py [output.png] [name-prefix ...]   (default /tmp/icon-sheet.png)
-Needs only the shared libraries of librsvg (2.46 or later) and cairo, like render-icons.py.
+Needs only the shared libraries of librsvg (2.46 or later) and cairo, like render-icons.py
+(both through tools/rsvgcairo.py).
 """
 import ctypes
-import ctypes.util
 import os
 import sys
+
+from rsvgcairo import RsvgRectangle, libraries
 
 LIGHT = (0.94, 0.94, 0.94)
 DARK = (0.19, 0.20, 0.22)
@@ -22,25 +24,7 @@ GAP = 8
 ZOOM = 4
 
 
-class RsvgRectangle(ctypes.Structure):
-    _fields_ = [("x", ctypes.c_double), ("y", ctypes.c_double),
-                ("width", ctypes.c_double), ("height", ctypes.c_double)]
-
-
-def load(name, fallback):
-    return ctypes.CDLL(ctypes.util.find_library(name) or fallback)
-
-
-rsvg = load("rsvg-2", "librsvg-2.so.2")
-cairo = load("cairo", "libcairo.so.2")
-rsvg.rsvg_handle_new_from_file.restype = ctypes.c_void_p
-rsvg.rsvg_handle_new_from_file.argtypes = [ctypes.c_char_p, ctypes.c_void_p]
-rsvg.rsvg_handle_render_document.argtypes = [ctypes.c_void_p, ctypes.c_void_p,
-                                             ctypes.POINTER(RsvgRectangle), ctypes.c_void_p]
-cairo.cairo_image_surface_create.restype = ctypes.c_void_p
-cairo.cairo_create.restype = ctypes.c_void_p
-cairo.cairo_create.argtypes = [ctypes.c_void_p]
-cairo.cairo_surface_write_to_png.argtypes = [ctypes.c_void_p, ctypes.c_char_p]
+rsvg, cairo = libraries()
 for function in ("cairo_set_source_rgb",):
     getattr(cairo, function).argtypes = [ctypes.c_void_p] + [ctypes.c_double] * 3
 cairo.cairo_rectangle.argtypes = [ctypes.c_void_p] + [ctypes.c_double] * 4
@@ -57,8 +41,6 @@ cairo.cairo_get_source.restype = ctypes.c_void_p
 cairo.cairo_get_source.argtypes = [ctypes.c_void_p]
 cairo.cairo_pattern_set_filter.argtypes = [ctypes.c_void_p, ctypes.c_int]
 cairo.cairo_paint.argtypes = [ctypes.c_void_p]
-cairo.cairo_destroy.argtypes = [ctypes.c_void_p]
-cairo.cairo_surface_destroy.argtypes = [ctypes.c_void_p]
 CAIRO_FILTER_NEAREST = 3
 
 

@@ -5,9 +5,11 @@ Runs wherever librsvg 2.46 or later and cairo are installed (their shared librar
 enough); the PNG files are kept in the repository so that building needs neither.
 """
 import ctypes
-import ctypes.util
 import os
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from rsvgcairo import RsvgRectangle, libraries  # noqa: E402
 
 SIZES = {
     "tessemar": [16, 32, 48, 256],
@@ -15,30 +17,9 @@ SIZES = {
 }
 
 
-class RsvgRectangle(ctypes.Structure):
-    _fields_ = [("x", ctypes.c_double), ("y", ctypes.c_double),
-                ("width", ctypes.c_double), ("height", ctypes.c_double)]
-
-
-def load(name, fallback):
-    path = ctypes.util.find_library(name) or fallback
-    return ctypes.CDLL(path)
-
-
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    rsvg = load("rsvg-2", "librsvg-2.so.2")
-    cairo = load("cairo", "libcairo.so.2")
-    rsvg.rsvg_handle_new_from_file.restype = ctypes.c_void_p
-    rsvg.rsvg_handle_new_from_file.argtypes = [ctypes.c_char_p, ctypes.c_void_p]
-    rsvg.rsvg_handle_render_document.argtypes = [ctypes.c_void_p, ctypes.c_void_p,
-                                                 ctypes.POINTER(RsvgRectangle), ctypes.c_void_p]
-    cairo.cairo_image_surface_create.restype = ctypes.c_void_p
-    cairo.cairo_create.restype = ctypes.c_void_p
-    cairo.cairo_create.argtypes = [ctypes.c_void_p]
-    cairo.cairo_surface_write_to_png.argtypes = [ctypes.c_void_p, ctypes.c_char_p]
-    cairo.cairo_destroy.argtypes = [ctypes.c_void_p]
-    cairo.cairo_surface_destroy.argtypes = [ctypes.c_void_p]
+    rsvg, cairo = libraries()
     cairo_format_argb32 = 0
 
     for name, sizes in SIZES.items():

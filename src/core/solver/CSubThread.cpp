@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 namespace tessemar {
 namespace {
@@ -512,32 +513,28 @@ void CSubThread::PrepareSolve(SolveObserver* view, const std::atomic<int>& stopR
                 columnMask_[x] |= ColourBit(static_cast<std::uint8_t>(c));
         }
     }
-    rowClues_.clear();
-    columnClues_.clear();
-    rowClueRefs_.assign(static_cast<std::size_t>(h), {});
-    columnClueRefs_.assign(static_cast<std::size_t>(w), {});
-    for (int y = 0; y < h; ++y) {
-        rowClueRefs_[y].offset = static_cast<std::int32_t>(rowClues_.size());
-        for (int k = w - 1; k >= 0; --k) {
-            const std::uint8_t number = rowNumbers_.Get(k, y);
-            const std::uint8_t colour = rowColors_.Get(k, y);
-            if (UsedSlot(number, colour))
-                rowClues_.push_back({number, colour, ColourBit(colour)});
+    // Each line's used clue slots, from the far end of the line's clue to the picture, so that
+    // the line solver reads them in picture order.
+    const auto collectClues = [](std::vector<Clue>& clues, std::vector<LineRef>& refs, int lines,
+                                 int slots, auto slotAt) {
+        clues.clear();
+        refs.assign(static_cast<std::size_t>(lines), {});
+        for (int line = 0; line < lines; ++line) {
+            refs[line].offset = static_cast<std::int32_t>(clues.size());
+            for (int k = slots - 1; k >= 0; --k) {
+                const auto [number, colour] = slotAt(line, k);
+                if (UsedSlot(number, colour))
+                    clues.push_back({number, colour, ColourBit(colour)});
+            }
+            refs[line].count = static_cast<std::int32_t>(clues.size()) - refs[line].offset;
         }
-        rowClueRefs_[y].count =
-            static_cast<std::int32_t>(rowClues_.size()) - rowClueRefs_[y].offset;
-    }
-    for (int x = 0; x < w; ++x) {
-        columnClueRefs_[x].offset = static_cast<std::int32_t>(columnClues_.size());
-        for (int k = h - 1; k >= 0; --k) {
-            const std::uint8_t number = columnNumbers_.Get(x, k);
-            const std::uint8_t colour = columnColors_.Get(x, k);
-            if (UsedSlot(number, colour))
-                columnClues_.push_back({number, colour, ColourBit(colour)});
-        }
-        columnClueRefs_[x].count =
-            static_cast<std::int32_t>(columnClues_.size()) - columnClueRefs_[x].offset;
-    }
+    };
+    collectClues(rowClues_, rowClueRefs_, h, w, [this](int y, int k) {
+        return std::pair{rowNumbers_.Get(k, y), rowColors_.Get(k, y)};
+    });
+    collectClues(columnClues_, columnClueRefs_, w, h, [this](int x, int k) {
+        return std::pair{columnNumbers_.Get(x, k), columnColors_.Get(x, k)};
+    });
     // A trial changes each cell at most once before it either ends or contradicts; the line that
     // contradicts may add up to one line more.
     trialChanges_.clear();

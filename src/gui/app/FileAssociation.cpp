@@ -38,7 +38,7 @@ constexpr IconFile kIcons[] = {
 
 QString EnvironmentPath(const char* name, const QString& fallback) {
     const QString value = qEnvironmentVariable(name);
-    // The specification ignores relative values.
+    // A relative value in these variables is invalid and is ignored, as if unset.
     return QDir::isAbsolutePath(value) ? value : fallback;
 }
 

@@ -6,7 +6,7 @@
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CHelpWindow.h"
 #include "gui/frame/ColorBars.h"
-#include "gui/frame/CommandSpecs.h"
+#include "gui/frame/CommandDefs.h"
 #include "gui/frame/MenuBuilder.h"
 #include "gui/frame/PageSetup.h"
 #include "gui/frame/StatusPanes.h"
@@ -321,7 +321,7 @@ void CMainFrame::CreateToolBars() {
     });
     colorBars_->Attach(*toolBars_);
     menuBuilder_ = std::make_unique<CMenuBuilder>(*commands_, this);
-    for (const DropDownSpec& dropDown : DropDownButtons()) {
+    for (const DropDownDef& dropDown : DropDownButtons()) {
         if (dropDown.popup == PopupColor)
             continue;  // the colour bars look after their own pop-up
         const std::vector<QMenu*> popup = menuBuilder_->Build(DropDownMenu(dropDown.popup));

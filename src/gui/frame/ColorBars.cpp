@@ -2,7 +2,7 @@
 
 #include "core/document/CLogicDoc.h"
 #include "core/text/StringTable.h"
-#include "gui/frame/CommandSpecs.h"
+#include "gui/frame/CommandDefs.h"
 #include "gui/frame/MenuBuilder.h"
 #include "gui/frame/ToolBarSet.h"
 #include "gui/images/CWallpaperPainter.h"

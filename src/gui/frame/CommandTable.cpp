@@ -75,13 +75,13 @@ QIcon CCommandTable::ActionIcon(const char* name) {
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
-QAction* CCommandTable::Add(const CommandSpec& spec) {
-    QAction* action = AddDynamic(spec.id, MenuText(spec.textId), static_cast<unsigned>(spec.id));
-    action->setShortcuts(spec.keys);
-    action->setCheckable(spec.checkable);
-    action->setIcon(ActionIcon(spec.icon));
-    if (spec.radioGroup != 0) {
-        QActionGroup*& group = radioGroups_[spec.radioGroup];
+QAction* CCommandTable::Add(const CommandDef& def) {
+    QAction* action = AddDynamic(def.id, MenuText(def.textId), static_cast<unsigned>(def.id));
+    action->setShortcuts(def.keys);
+    action->setCheckable(def.checkable);
+    action->setIcon(ActionIcon(def.icon));
+    if (def.radioGroup != 0) {
+        QActionGroup*& group = radioGroups_[def.radioGroup];
         if (!group)
             group = new QActionGroup(this);
         // The update functions decide the marks; the group only gives them the radio look.

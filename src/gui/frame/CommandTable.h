@@ -42,7 +42,7 @@ class CommandTarget {
 // How a command looks: its menu text (with the & mnemonic, from the string table), its
 // shortcut keys, its status-bar prompt and tooltip (the string with the command's own id), and
 // the name of its icon among the program's action icons (none when empty).
-struct CommandSpec {
+struct CommandDef {
     int id = 0;
     unsigned textId = 0;
     QList<QKeySequence> keys;
@@ -63,7 +63,7 @@ class CCommandTable : public QObject {
     // The actions belong to window, so their shortcuts work whichever menu it shows.
     CCommandTable(QWidget* window, Route route);
 
-    QAction* Add(const CommandSpec& spec);
+    QAction* Add(const CommandDef& def);
     // An action whose text is given (recent files, window list); routed like the others.
     QAction* AddDynamic(int id, const QString& text, unsigned promptId);
     QAction* Action(int id) const { return actions_.value(id, nullptr); }

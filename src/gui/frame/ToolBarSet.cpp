@@ -17,12 +17,12 @@ CToolBarSet::CToolBarSet(QMainWindow& window, CCommandTable& commands,
                          const WidgetFactory& makeWidget)
     : QObject(&window), window_(window), commands_(commands) {
     std::set<int> shownToggles;
-    for (const ToolBarSpec& spec : ToolBarSpecs()) {
-        auto* bar = new QToolBar(QString::fromUtf8(text::LoadString(spec.titleId)), &window);
+    for (const ToolBarDef& def : ToolBarDefs()) {
+        auto* bar = new QToolBar(QString::fromUtf8(text::LoadString(def.titleId)), &window);
         // The stored layout finds each toolbar by this name.
-        bar->setObjectName(QStringLiteral("ToolBar%1").arg(spec.resource));
+        bar->setObjectName(QStringLiteral("ToolBar%1").arg(def.resource));
         bool holdsSomething = false;
-        for (int id : spec.buttons) {
+        for (int id : def.buttons) {
             if (id == 0) {
                 bar->addSeparator();
             } else if (QAction* action = commands.Action(id)) {
@@ -38,14 +38,14 @@ CToolBarSet::CToolBarSet(QMainWindow& window, CCommandTable& commands,
             continue;
         }
         TidySeparators(bar);
-        if (spec.resource == kToolBarStandard)
+        if (def.resource == kToolBarStandard)
             bar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
-        bars_[spec.resource] = bar;
-        shownToggles.insert(spec.toggleId);
+        bars_[def.resource] = bar;
+        shownToggles.insert(def.toggleId);
     }
-    for (const ToolBarSpec& spec : ToolBarSpecs()) {
-        if (!shownToggles.count(spec.toggleId))
-            commands.Remove(spec.toggleId);
+    for (const ToolBarDef& def : ToolBarDefs()) {
+        if (!shownToggles.count(def.toggleId))
+            commands.Remove(def.toggleId);
     }
 }
 
@@ -55,9 +55,9 @@ QToolBar* CToolBarSet::Bar(int resource) const {
 }
 
 QToolBar* CToolBarSet::BarOfToggle(int toggleId) const {
-    for (const ToolBarSpec& spec : ToolBarSpecs()) {
-        if (spec.toggleId == toggleId && spec.toggleId != cmd::ViewColorBar)
-            return Bar(spec.resource);
+    for (const ToolBarDef& def : ToolBarDefs()) {
+        if (def.toggleId == toggleId && def.toggleId != cmd::ViewColorBar)
+            return Bar(def.resource);
     }
     return nullptr;
 }

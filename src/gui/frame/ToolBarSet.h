@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/frame/CommandSpecs.h"
+#include "gui/frame/CommandDefs.h"
 
 #include <QObject>
 

@@ -336,14 +336,9 @@ void CSolveController::ApplyCells() {
         const int x = static_cast<int>(packed & 0xFF);
         const int y = static_cast<int>((packed >> 8) & 0xFF);
         const auto value = static_cast<std::int8_t>((packed >> 16) & 0xFF);
-        // The user may have made the puzzle smaller since the run started.
-        if (doc.IsInPicture(x, y)) {
-            const std::int8_t old = doc.Cell(x, y);
-            if (value != old) {
-                doc.SetCell(x, y, value);
-                doc.RecordUndo(UndoCell, x, y, value, old, 0, 0);
-            }
-        }
+        // Records the cell for undo when it changes; a cell outside a puzzle made smaller
+        // since the run started is left alone.
+        doc.WriteCell(x, y, value);
         if (cellMessageCounter_ == threshold) {
             if (refreshViews)
                 refreshViews(doc);

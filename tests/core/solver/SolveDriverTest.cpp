@@ -220,15 +220,7 @@ std::vector<std::string> RandomPicture(std::mt19937& random, int maxSide, int co
     const int w = 1 + static_cast<int>(random() % maxSide);
     const int h = 1 + static_cast<int>(random() % maxSide);
     const int density = 30 + static_cast<int>(random() % 50);
-    std::vector<std::string> rows(static_cast<std::size_t>(h),
-                                  std::string(static_cast<std::size_t>(w), '.'));
-    for (auto& row : rows) {
-        for (auto& cell : row) {
-            if (static_cast<int>(random() % 100) < density)
-                cell = static_cast<char>('1' + random() % colours);
-        }
-    }
-    return rows;
+    return RandomCells(random, w, h, colours, density);
 }
 
 PuzzleModel WithGrid(PuzzleModel model, const SolveResult& result) {

@@ -60,6 +60,20 @@ inline ByteMatrix AllowAll(int n) {
 // the clue lines are computed from it.
 std::unique_ptr<CLogicDoc> DocumentFromPicture(const std::vector<std::string>& rows);
 
+// A w x h picture in which each cell is coloured (1..colours) with `density` percent chance.
+inline std::vector<std::string> RandomCells(std::mt19937& random, int w, int h, int colours,
+                                            int density) {
+    std::vector<std::string> rows(static_cast<std::size_t>(h),
+                                  std::string(static_cast<std::size_t>(w), '.'));
+    for (auto& row : rows) {
+        for (auto& cell : row) {
+            if (static_cast<int>(random() % 100) < density)
+                cell = static_cast<char>('1' + random() % colours);
+        }
+    }
+    return rows;
+}
+
 // Runs one command on the calling thread with the model's picture as the starting grid.
 struct SolveRun {
     std::atomic<int> stop{0};

@@ -56,15 +56,7 @@ Outcome SolveWith(const PuzzleModel& model, int command, CSubThread::Shortcuts s
 // lines in every state and come back often.
 std::vector<std::string> NoisePicture(std::mt19937& random, int w, int h, int colours) {
     const int density = 35 + static_cast<int>(random() % 40);
-    std::vector<std::string> rows(static_cast<std::size_t>(h),
-                                  std::string(static_cast<std::size_t>(w), '.'));
-    for (auto& row : rows) {
-        for (auto& cell : row) {
-            if (static_cast<int>(random() % 100) < density)
-                cell = static_cast<char>('1' + random() % colours);
-        }
-    }
-    return rows;
+    return RandomCells(random, w, h, colours, density);
 }
 
 TEST(TrialShortcutsTest, RunsWithAndWithoutShortcutsAgreeOnEveryCellAndCounter) {

@@ -6,6 +6,7 @@
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CMainFrame.h"
 #include "gui/solver/CSolveController.h"
+#include "support/DocumentCounts.h"
 
 #include "core/document/TsdFile.h"
 #include "core/solver/ClueNumbers.h"
@@ -52,14 +53,6 @@ void WriteNoisePuzzle(const std::string& path) {
         for (int x = 0; x < 250; ++x)
             doc.SetCell(x, y, 0);
     SaveDocumentFile(doc, path);
-}
-
-int CountSetCells(const CLogicDoc& doc) {
-    int set = 0;
-    for (int y = 0; y < doc.rowCount(); ++y)
-        for (int x = 0; x < doc.columnCount(); ++x)
-            set += doc.Cell(x, y) != 0 ? 1 : 0;
-    return set;
 }
 
 class CLogicAppTest : public ::testing::Test {

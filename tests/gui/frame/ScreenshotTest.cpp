@@ -2,8 +2,8 @@
 #include "gui/app/CLogicApp.h"
 #include "gui/frame/CMainFrame.h"
 #include "gui/frame/ColorBars.h"
+#include "gui/frame/CommandDefs.h"
 #include "gui/frame/CommandIds.h"
-#include "gui/frame/CommandSpecs.h"
 #include "gui/frame/ToolBarSet.h"
 
 #include <QApplication>
@@ -90,8 +90,8 @@ TEST(ScreenshotTest, EveryToolBar) {
     CCommandTable table(&window,
                         [&everything] { return std::vector<CommandTarget*>{&everything}; });
     std::vector<int> ids;
-    for (const CommandSpec& spec : CommandSpecs())
-        ids.push_back(spec.id);
+    for (const CommandDef& def : CommandDefs())
+        ids.push_back(def.id);
     AddCommands(table, ids);
     AppSettings settings;
     CColorBars colorBars(window, table, settings, [] { return nullptr; }, {});

@@ -5,6 +5,7 @@
 #include "core/text/StringTable.h"
 #include "gui/solver/CSolveController.h"
 #include "gui/solver/SolverFakes.h"
+#include "support/DocumentCounts.h"
 
 #include <QTest>
 
@@ -65,14 +66,6 @@ std::unique_ptr<CLogicDoc> MakeLongPuzzle() {
         for (char& cell : row)
             cell = (random() % 10 < 7) ? '1' : '.';
     return MakePuzzle(picture);
-}
-
-int CountSetCells(const CLogicDoc& doc) {
-    int set = 0;
-    for (int y = 0; y < doc.rowCount(); ++y)
-        for (int x = 0; x < doc.columnCount(); ++x)
-            set += doc.Cell(x, y) != 0 ? 1 : 0;
-    return set;
 }
 
 class SolveControllerTest : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "gui/frame/CommandSpecs.h"
+#include "gui/frame/CommandDefs.h"
 
 #include "core/text/StringTable.h"
 #include "gui/frame/MenuBuilder.h"
@@ -28,8 +28,8 @@ class RecordingTarget : public CommandTarget {
 
 std::vector<int> AllIds() {
     std::vector<int> ids;
-    for (const CommandSpec& spec : CommandSpecs())
-        ids.push_back(spec.id);
+    for (const CommandDef& def : CommandDefs())
+        ids.push_back(def.id);
     return ids;
 }
 
@@ -41,7 +41,7 @@ struct CommandWindow {
     explicit CommandWindow(const std::vector<int>& ids) { AddCommands(table, ids); }
 };
 
-TEST(CommandSpecsTest, EveryKeyOfTheAcceleratorTableReachesItsCommand) {
+TEST(CommandDefsTest, EveryKeyOfTheAcceleratorTableReachesItsCommand) {
     using namespace cmd;
     struct Case {
         Qt::Key key;
@@ -108,14 +108,14 @@ TEST(CommandSpecsTest, EveryKeyOfTheAcceleratorTableReachesItsCommand) {
     }
 }
 
-TEST(CommandSpecsTest, EveryCommandHasItsTextsInBothLanguages) {
+TEST(CommandDefsTest, EveryCommandHasItsTextsInBothLanguages) {
     for (text::Language language : {text::Language::English, text::Language::Japanese}) {
-        for (const CommandSpec& spec : CommandSpecs()) {
-            EXPECT_FALSE(text::LoadString(spec.textId, language).empty()) << spec.id;
-            EXPECT_FALSE(text::LoadString(static_cast<unsigned>(spec.id), language).empty())
-                << spec.id;
+        for (const CommandDef& def : CommandDefs()) {
+            EXPECT_FALSE(text::LoadString(def.textId, language).empty()) << def.id;
+            EXPECT_FALSE(text::LoadString(static_cast<unsigned>(def.id), language).empty())
+                << def.id;
         }
-        for (const ToolBarSpec& bar : ToolBarSpecs())
+        for (const ToolBarDef& bar : ToolBarDefs())
             EXPECT_FALSE(text::LoadString(bar.titleId, language).empty()) << bar.resource;
         for (const auto& menu : {MainMenu128(), MainMenu129()}) {
             for (const MenuEntry& entry : menu) {
@@ -124,19 +124,19 @@ TEST(CommandSpecsTest, EveryCommandHasItsTextsInBothLanguages) {
                         text::LoadString(static_cast<unsigned>(entry.value), language).empty());
                 }
                 if (entry.kind == MenuEntry::Command) {
-                    EXPECT_NE(FindCommandSpec(entry.value), nullptr) << entry.value;
+                    EXPECT_NE(FindCommandDef(entry.value), nullptr) << entry.value;
                 }
             }
         }
     }
 }
 
-TEST(CommandSpecsTest, AvailableCommandsAreDescribedOnce) {
+TEST(CommandDefsTest, AvailableCommandsAreDescribedOnce) {
     std::set<int> seen;
-    for (const CommandSpec& spec : CommandSpecs())
-        EXPECT_TRUE(seen.insert(spec.id).second) << "described twice: " << spec.id;
+    for (const CommandDef& def : CommandDefs())
+        EXPECT_TRUE(seen.insert(def.id).second) << "described twice: " << def.id;
     for (int id : AvailableCommandIds())
-        EXPECT_NE(FindCommandSpec(id), nullptr) << id;
+        EXPECT_NE(FindCommandDef(id), nullptr) << id;
 }
 
 QStringList Titles(const std::vector<QMenu*>& menus) {
@@ -166,7 +166,7 @@ void ExpectTidy(QMenu* menu, const QString& path) {
     }
 }
 
-TEST(CommandSpecsTest, MenusShowWhatIsAvailableAndNothingEmpty) {
+TEST(CommandDefsTest, MenusShowWhatIsAvailableAndNothingEmpty) {
     text::SetLanguage(text::Language::English);
     struct Case {
         const char* name;
@@ -205,7 +205,7 @@ TEST(CommandSpecsTest, MenusShowWhatIsAvailableAndNothingEmpty) {
     }
 }
 
-TEST(CommandSpecsTest, ToolBarsWithoutButtonsAreLeftOutWithTheirToggles) {
+TEST(CommandDefsTest, ToolBarsWithoutButtonsAreLeftOutWithTheirToggles) {
     struct Case {
         const char* name;
         std::vector<int> ids;
@@ -223,11 +223,11 @@ TEST(CommandSpecsTest, ToolBarsWithoutButtonsAreLeftOutWithTheirToggles) {
     for (const Case& c : cases) {
         CommandWindow w(c.ids);
         CToolBarSet bars(w.window, w.table, {});
-        for (const ToolBarSpec& spec : ToolBarSpecs()) {
-            QToolBar* bar = bars.Bar(spec.resource);
-            EXPECT_EQ(bar != nullptr, c.bars.count(spec.resource) == 1) << c.name << spec.resource;
+        for (const ToolBarDef& def : ToolBarDefs()) {
+            QToolBar* bar = bars.Bar(def.resource);
+            EXPECT_EQ(bar != nullptr, c.bars.count(def.resource) == 1) << c.name << def.resource;
             if (bar)
-                ExpectNoStraySeparators(bar->actions(), QString::number(spec.resource));
+                ExpectNoStraySeparators(bar->actions(), QString::number(def.resource));
         }
         EXPECT_EQ(w.table.Action(cmd::ViewToolBar) != nullptr, c.bars.count(kToolBarTool) == 1)
             << c.name;

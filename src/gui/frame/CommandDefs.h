@@ -8,19 +8,19 @@
 
 namespace tessemar {
 
-// The program's commands as data: how each one looks (CommandSpecs), which of them the program
+// The program's commands as data: how each one looks (CommandDefs), which of them the program
 // offers now (AvailableCommandIds), and where they stand in the menus, the toolbars and the
 // toolbar drop-downs. The builders show only commands that have an action, so a feature joins
 // the program by adding its id to the list of available commands.
 
 // Every command that a menu, toolbar or accelerator names.
-const std::vector<CommandSpec>& CommandSpecs();
-const CommandSpec* FindCommandSpec(int id);
+const std::vector<CommandDef>& CommandDefs();
+const CommandDef* FindCommandDef(int id);
 
 // The commands whose features exist. The one place that decides what the user sees.
 std::span<const int> AvailableCommandIds();
 
-// Adds an action to table for each of ids that has a spec.
+// Adds an action to table for each of ids that the table of commands describes.
 void AddCommands(CCommandTable& table, std::span<const int> ids);
 
 // One line of a menu table. A table is a sequence of pop-ups: Popup(title) ... End(); pop-ups
@@ -42,15 +42,15 @@ std::span<const MenuEntry> DropDownMenu(DropDownPopup popup);
 inline constexpr int kColorPopupOrder[cmd::ColorCount] = {1, 4, 7, 2, 5, 8, 3, 6};
 
 // Which toolbar button opens which pop-up from its arrow.
-struct DropDownSpec {
+struct DropDownDef {
     int commandId;
     DropDownPopup popup;
 };
-std::span<const DropDownSpec> DropDownButtons();
+std::span<const DropDownDef> DropDownButtons();
 
 // A toolbar: its resource number (also its name in the stored layout), title, the command that
 // shows and hides it, and its buttons in order (0 = separator).
-struct ToolBarSpec {
+struct ToolBarDef {
     int resource;
     unsigned titleId;
     int toggleId;
@@ -65,6 +65,6 @@ inline constexpr int kToolBarCommand = 189;
 inline constexpr int kToolBarSimpleColor = 213;
 inline constexpr int kToolBarFullColor = 226;
 // The eight toolbars in the order of their creation.
-std::span<const ToolBarSpec> ToolBarSpecs();
+std::span<const ToolBarDef> ToolBarDefs();
 
 }  // namespace tessemar

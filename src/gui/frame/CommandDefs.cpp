@@ -1,4 +1,4 @@
-#include "gui/frame/CommandSpecs.h"
+#include "gui/frame/CommandDefs.h"
 
 #include "core/text/StringTable.h"
 
@@ -31,14 +31,14 @@ QKeySequence Key(QKeyCombination combination) {
     return QKeySequence(combination);
 }
 
-std::vector<CommandSpec> MakeSpecs() {
+std::vector<CommandDef> MakeDefs() {
     const auto ctrl = [](Qt::Key key) { return Key(Qt::CTRL | key); };
     const auto alt = [](Qt::Key key) { return Key(Qt::ALT | key); };
     const auto ctrlAlt = [](Qt::Key key) { return Key(Qt::CTRL | Qt::ALT | key); };
     const auto shift = [](Qt::Key key) { return Key(Qt::SHIFT | key); };
     const auto plain = [](Qt::Key key) { return Key(QKeyCombination(key)); };
 
-    std::vector<CommandSpec> specs = {
+    std::vector<CommandDef> defs = {
         // File
         {FileNew, text::IdsMenuFileNew, {ctrl(Qt::Key_N)}, false, "file-new"},
         {FileOpen, text::IdsMenuFileOpen, {ctrl(Qt::Key_O)}, false, "file-open"},
@@ -172,14 +172,14 @@ std::vector<CommandSpec> MakeSpecs() {
     constexpr Qt::Key kDigits[cmd::ColorCount] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4,
                                                   Qt::Key_5, Qt::Key_6, Qt::Key_7, Qt::Key_8};
     for (int i = 0; i < cmd::ColorCount; ++i) {
-        specs.push_back({FirstColor + i,
-                         static_cast<unsigned>(100000 + FirstColor + i),
-                         {alt(kDigits[i])},
-                         false,
-                         nullptr,
-                         RadioColor});
+        defs.push_back({FirstColor + i,
+                        static_cast<unsigned>(100000 + FirstColor + i),
+                        {alt(kDigits[i])},
+                        false,
+                        nullptr,
+                        RadioColor});
     }
-    return specs;
+    return defs;
 }
 
 // Shorthands for the menu tables.
@@ -389,7 +389,7 @@ constexpr MenuEntry kPopupOption[] = {P(0),
 // The colours are laid out by the colour bar; the table holds the rest of the pop-up.
 constexpr MenuEntry kPopupColor[] = {P(0), kSep, C(ColorSetting), kEnd};
 
-constexpr DropDownSpec kDropDowns[] = {
+constexpr DropDownDef kDropDowns[] = {
     {FileOpen, PopupFileOpen},
     {FileSave, PopupFileSave},
     {Options, PopupOption},
@@ -414,7 +414,7 @@ constexpr int kFullColorButtons[] = {
     FirstColorSwatch + 3, FirstColorSwatch + 4, FirstColorSwatch + 5,
     FirstColorSwatch + 6, FirstColorSwatch + 7, ColorSettings};
 
-constexpr ToolBarSpec kToolBars[] = {
+constexpr ToolBarDef kToolBars[] = {
     {kToolBarStandard, text::IdsToolBarStandard, ViewStandardBar, kStandardButtons},
     {kToolBarTool, text::IdsToolBarTool, ViewToolBar, kToolButtons},
     {kToolBarImage, text::IdsToolBarImage, ViewImageBar, kImageButtons},
@@ -427,16 +427,16 @@ constexpr ToolBarSpec kToolBars[] = {
 
 }  // namespace
 
-const std::vector<CommandSpec>& CommandSpecs() {
-    static const std::vector<CommandSpec> specs = MakeSpecs();
-    return specs;
+const std::vector<CommandDef>& CommandDefs() {
+    static const std::vector<CommandDef> defs = MakeDefs();
+    return defs;
 }
 
-const CommandSpec* FindCommandSpec(int id) {
-    const std::vector<CommandSpec>& specs = CommandSpecs();
-    auto it = std::find_if(specs.begin(), specs.end(),
-                           [id](const CommandSpec& spec) { return spec.id == id; });
-    return it == specs.end() ? nullptr : &*it;
+const CommandDef* FindCommandDef(int id) {
+    const std::vector<CommandDef>& defs = CommandDefs();
+    auto it = std::find_if(defs.begin(), defs.end(),
+                           [id](const CommandDef& def) { return def.id == id; });
+    return it == defs.end() ? nullptr : &*it;
 }
 
 std::span<const int> AvailableCommandIds() {
@@ -445,8 +445,8 @@ std::span<const int> AvailableCommandIds() {
 
 void AddCommands(CCommandTable& table, std::span<const int> ids) {
     for (int id : ids) {
-        if (const CommandSpec* spec = FindCommandSpec(id))
-            table.Add(*spec);
+        if (const CommandDef* def = FindCommandDef(id))
+            table.Add(*def);
     }
 }
 
@@ -472,11 +472,11 @@ std::span<const MenuEntry> DropDownMenu(DropDownPopup popup) {
     return {};
 }
 
-std::span<const DropDownSpec> DropDownButtons() {
+std::span<const DropDownDef> DropDownButtons() {
     return kDropDowns;
 }
 
-std::span<const ToolBarSpec> ToolBarSpecs() {
+std::span<const ToolBarDef> ToolBarDefs() {
     return kToolBars;
 }
 
