@@ -4,7 +4,7 @@
 #include "core/document/Drawing.h"
 #include "core/document/Fragment.h"
 #include "core/document/PuzzleModel.h"
-#include "core/settings/AppSettings.h"
+#include "core/document/DocumentDefaults.h"
 
 #include <cstdint>
 #include <optional>

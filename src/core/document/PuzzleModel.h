@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/settings/AppSettings.h"
+#include "core/document/DocumentDefaults.h"
 
 #include <array>
 #include <cstdint>
@@ -8,9 +8,6 @@
 
 namespace tessemar {
 
-inline constexpr int kMaxLines = 250;      // columns and rows of the fixed arrays
-inline constexpr int kMinCellSize = 11;    // cell pitch in pixels
-inline constexpr int kMaxCellSize = 51;
 inline constexpr std::uint8_t kEmptySlot = 255;  // a clue slot without a number
 inline constexpr std::int8_t kCellBlank = 0;
 inline constexpr std::int8_t kCellX = -1;  // X mark: known to be blank

@@ -83,10 +83,7 @@ bool CLogicDoc::ApplySizeRecord(const std::string& entry, bool undo) {
     const int columns = record[1 + offset];
     const int rows = record[2 + offset];
     const int cellSize = static_cast<signed char>(record[3 + offset]);
-    if (columns >= 1 && columns <= kMaxLines && rows >= 1 && rows <= kMaxLines && cellSize >= kMinCellSize &&
-        cellSize <= kMaxCellSize) {
-        ApplySize(columns, rows, cellSize);
-    }
+    if (IsValidPuzzleSize(columns, rows, cellSize)) ApplySize(columns, rows, cellSize);
     return true;
 }
 

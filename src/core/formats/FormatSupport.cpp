@@ -68,11 +68,6 @@ bool PictureHasFill(const PuzzleModel& m) {
     return false;
 }
 
-ColorRef AutoShadow(ColorRef colour) {
-    auto darker = [](int channel) { return channel < 32 ? 0 : channel - 32; };
-    return MakeColorRef(darker(RedOf(colour)), darker(GreenOf(colour)), darker(BlueOf(colour)));
-}
-
 std::optional<ColorRef> ParseHexColour(std::string_view text) {
     if (text.size() != 6 && text.size() != 3)
         return std::nullopt;

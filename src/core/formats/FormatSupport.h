@@ -35,10 +35,6 @@ std::array<bool, 9> UsedColours(const PuzzleModel& model, bool picture);
 // True when some cell of the current size holds a colour.
 bool PictureHasFill(const PuzzleModel& model);
 
-// Gives colour k the RGB value and the shadow that the colour dialog's Auto Shadow makes:
-// every channel 32 darker, but not below 0.
-ColorRef AutoShadow(ColorRef colour);
-
 // "RRGGBB" or "RGB" (each digit doubled) in hex digits of either case; nullopt otherwise.
 std::optional<ColorRef> ParseHexColour(std::string_view text);
 // "rrggbb" in lower-case hex digits.

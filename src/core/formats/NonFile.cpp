@@ -349,7 +349,7 @@ class NonReader {
             if (colour.index == 0 || colour.letter == 0)
                 continue;
             model_.colors[colour.index] = colour.rgb;
-            model_.shadowColors[colour.index] = formats::AutoShadow(colour.rgb);
+            model_.shadowColors[colour.index] = ShadowOf(colour.rgb);
         }
         if (!title_.empty())
             model_.title = title_;

@@ -337,7 +337,7 @@ void ReadWebpbn(std::string_view text, PuzzleModel& model, const PuzzleReadOptio
         if (d.index == 0)
             continue;
         model.colors[d.index] = d.rgb;
-        model.shadowColors[d.index] = formats::AutoShadow(d.rgb);
+        model.shadowColors[d.index] = ShadowOf(d.rgb);
     }
     if (const XmlElement* title = doc.FirstChild(*puzzle, "title")) {
         std::string_view trimmed = formats::Trim(title->text);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/document/Colors.h"
+#include "core/document/DocumentDefaults.h"
 #include "core/settings/IniFile.h"
 
 #include <array>
@@ -8,25 +10,6 @@
 #include <string>
 
 namespace tessemar {
-
-// A Windows colour reference: red in bits 0..7, green 8..15, blue 16..23.
-using ColorRef = std::uint32_t;
-
-constexpr ColorRef MakeColorRef(int red, int green, int blue) {
-    return static_cast<ColorRef>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
-}
-constexpr int RedOf(ColorRef c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(ColorRef c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(ColorRef c) { return static_cast<int>((c >> 16) & 0xFF); }
-
-// The ten colours of each table of a document: group A (background, colours 1..8, X mark) and
-// group B (bold line, shadows of colours 1..8, thin line).
-using ColorTable = std::array<ColorRef, 10>;
-
-inline constexpr ColorTable kDefaultColors = {16777215, 3158064,  240,      61440,    15728640,
-                                              61680,    15790080, 15728880, 6316128,  8421504};
-inline constexpr ColorTable kDefaultShadowColors = {0,        1052688,  208,      53248,   13631488,
-                                                    53456,    13684736, 13631696, 4210752, 8421504};
 
 // Desktop colours that stand behind two wallpaper defaults.
 struct SystemColors {
@@ -98,17 +81,7 @@ inline constexpr const char* kToolBarStatePrefix = "ToolBarState";
 void ReadDefaultColors(const IniFile& ini, ColorTable& colors, ColorTable& shadowColors);
 void WriteDefaultColors(const IniFile& ini, const ColorTable& colors, const ColorTable& shadowColors);
 
-// What section Default gives a new document.
-struct DocumentDefaults {
-    ColorTable colors = kDefaultColors;
-    ColorTable shadowColors = kDefaultShadowColors;
-    std::int32_t columnCount = 15;  // key "Row": the number of cells across
-    std::int32_t rowCount = 15;     // key "Col": the number of cells down
-    std::int32_t cellSize = 17;
-    std::string fontFaceName = "Arial";
-    std::int32_t fontWeight = 700;
-    std::string title = "Untitled";
-};
+// What section Default gives a new document; a value out of its range gives the built-in default.
 DocumentDefaults ReadDocumentDefaults(const IniFile& ini);
 
 // The program's version as "%d.%02d/%02d.%04d" (1.35.2.422 gives "1.35/02.0422").

@@ -266,18 +266,13 @@ ColorRef CColorBars::ButtonFace() {
     return ToColorRef(QApplication::palette().color(QPalette::Button));
 }
 
-ColorRef CColorBars::DarkenedShadow(ColorRef color) {
-    return MakeColorRef(std::max(0, RedOf(color) - 32), std::max(0, GreenOf(color) - 32),
-                        std::max(0, BlueOf(color) - 32));
-}
-
 void CColorBars::Refresh() {
     const CLogicDoc* doc = activeDocument_ ? activeDocument_() : nullptr;
     std::array<ColorRef, 16> colors{};
     const ColorRef face = ButtonFace();
     for (std::size_t i = 0; i < 8; ++i) {
         colors[i] = doc ? doc->Model().colors[i + 1] : face;
-        colors[i + 8] = doc ? doc->Model().shadowColors[i + 1] : DarkenedShadow(face);
+        colors[i + 8] = doc ? doc->Model().shadowColors[i + 1] : ShadowOf(face);
     }
     const int current = std::clamp(settings_.color, 1, cmd::ColorCount);
     const int enabled = doc ? 1 : 0;

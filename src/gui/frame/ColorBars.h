@@ -93,9 +93,8 @@ class CColorBars : public QObject {
     QWidget* CurrentColorWindow() const { return currentColor_; }
     CWallpaperPainter& CurrentColorPainter() const { return *currentPainter_; }
 
-    // The system button face, and a shadow darkened by 32 in each channel.
+    // The system button face, whose shadow stands in for the colours without a document.
     static ColorRef ButtonFace();
-    static ColorRef DarkenedShadow(ColorRef color);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

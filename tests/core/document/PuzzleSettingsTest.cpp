@@ -1,4 +1,4 @@
-#include "core/document/PuzzleSettings.h"
+#include "core/document/CLogicDoc.h"
 
 #include "EditingSupport.h"
 

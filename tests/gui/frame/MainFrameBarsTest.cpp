@@ -153,17 +153,12 @@ TEST_F(MainFrameBarsTest, WithoutADocumentTheSwatchesShowTheButtonFaceAndIgnoreC
     const ColorRef face = CColorBars::ButtonFace();
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(Swatch(i)->Color(), face);
-        EXPECT_EQ(Swatch(i)->Shadow(), CColorBars::DarkenedShadow(face));
+        EXPECT_EQ(Swatch(i)->Shadow(), ShadowOf(face));
         EXPECT_FALSE(Swatch(i)->Active());
     }
     QTest::mouseClick(Swatch(5), Qt::LeftButton);
     EXPECT_EQ(settings_.color, 1);
     EXPECT_EQ(Frame().ColorBars().CurrentColorPainter().Color1(), face);
-}
-
-TEST_F(MainFrameBarsTest, ShadowIsDarkenedBy32ButNotBelowZero) {
-    EXPECT_EQ(CColorBars::DarkenedShadow(MakeColorRef(240, 100, 32)), MakeColorRef(208, 68, 0));
-    EXPECT_EQ(CColorBars::DarkenedShadow(MakeColorRef(10, 31, 0)), MakeColorRef(0, 0, 0));
 }
 
 TEST_F(MainFrameBarsTest, ColourDisplaysFollowTheActiveDocument) {

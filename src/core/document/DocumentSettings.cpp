@@ -1,25 +1,11 @@
-#include "core/document/PuzzleSettings.h"
-
 #include "core/document/CLogicDoc.h"
 
 #include <algorithm>
 
 namespace tessemar {
 
-ColorTable AutoShadow(const ColorTable& colors, const ColorTable& shadowColors) {
-    ColorTable shadows = shadowColors;
-    const auto darker = [](int channel) { return std::max(channel - 32, 0); };
-    for (int i = 1; i <= 8; ++i) {
-        shadows[i] = MakeColorRef(darker(RedOf(colors[i])), darker(GreenOf(colors[i])), darker(BlueOf(colors[i])));
-    }
-    return shadows;
-}
-
 bool CLogicDoc::ChangeSize(int columns, int rows, int cellSize, int backDrawMode) {
-    if (columns < 1 || columns > kMaxLines || rows < 1 || rows > kMaxLines || cellSize < kMinCellSize ||
-        cellSize > kMaxCellSize) {
-        return false;
-    }
+    if (!IsValidPuzzleSize(columns, rows, cellSize)) return false;
     CommitFloatingSelection(backDrawMode);
     const int oldColumns = model_.columnCount;
     const int oldRows = model_.rowCount;
