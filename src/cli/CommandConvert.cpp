@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 #include "core/formats/PuzzleFiles.h"
-#include "core/settings/IniFile.h"
 
 #include <ostream>
 
@@ -17,8 +16,7 @@ int RunConvert(const std::vector<std::string>& words, Streams& streams) {
     }
     // A community file says nothing of cell size and font, and not every colour: those come
     // from the same defaults a new document gets.
-    const DocumentDefaults defaults =
-        ReadDocumentDefaults(IniFile(args->Value("--ini").value_or(ProgramIniPath())));
+    const DocumentDefaults defaults = ReadDocumentDefaults(*args);
     try {
         auto doc =
             OpenPuzzleFile(args->Positional()[0], defaults, {.withGoal = args->Has("--with-goal")});

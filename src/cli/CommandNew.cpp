@@ -1,7 +1,6 @@
 #include "cli/Commands.h"
 #include "core/document/Errors.h"
 #include "core/document/TsdFile.h"
-#include "core/settings/IniFile.h"
 
 #include <charconv>
 #include <ostream>
@@ -30,7 +29,7 @@ int RunNew(const std::vector<std::string>& words, Streams& streams) {
         streams.err << "usage: tessemar-cli new OUT.tsd [--size WxH] [--ini PATH]\n";
         return ExitUsage;
     }
-    DocumentDefaults defaults = ReadDocumentDefaults(IniFile(args->Value("--ini").value_or(ProgramIniPath())));
+    DocumentDefaults defaults = ReadDocumentDefaults(*args);
     if (auto size = args->Value("--size")) {
         if (!ParseSize(*size, defaults.columnCount, defaults.rowCount)) {
             streams.err << "tessemar-cli: --size takes WxH with W and H in 1..250, not " << *size << "\n";

@@ -38,6 +38,8 @@ const std::vector<Command>& Commands() {
     return commands;
 }
 
+namespace {
+
 std::string ProgramIniPath() {
     char buffer[PATH_MAX];
     ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
@@ -47,6 +49,12 @@ std::string ProgramIniPath() {
         folder = folder.substr(0, folder.find_last_of('/'));
     }
     return DefaultIniPath(folder);
+}
+
+}  // namespace
+
+DocumentDefaults ReadDocumentDefaults(const Arguments& args) {
+    return tessemar::ReadDocumentDefaults(IniFile(args.Value("--ini").value_or(ProgramIniPath())));
 }
 
 }  // namespace tessemar::cli

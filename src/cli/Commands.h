@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/Cli.h"
+#include "core/document/DocumentDefaults.h"
 
 namespace tessemar::cli {
 
@@ -11,8 +12,9 @@ int RunConvert(const std::vector<std::string>& words, Streams& streams);
 int RunSolve(const std::vector<std::string>& words, Streams& streams);
 int RunCalc(const std::vector<std::string>& words, Streams& streams);
 
-// The settings file the program itself would use: beside tessemar-cli when writable, else in
-// the user's configuration folder.
-std::string ProgramIniPath();
+// The defaults of new documents from the settings file of --ini, or else from the file the
+// program itself would use: beside tessemar-cli when writable, else in the user's
+// configuration folder.
+DocumentDefaults ReadDocumentDefaults(const Arguments& args);
 
 }  // namespace tessemar::cli

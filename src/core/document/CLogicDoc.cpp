@@ -7,10 +7,14 @@ namespace tessemar {
 CLogicDoc::CLogicDoc(const DocumentDefaults& defaults) { OnNewDocument(defaults); }
 
 void CLogicDoc::OnNewDocument(const DocumentDefaults& defaults) {
+    // The arrays hold 250 x 250 whatever the defaults say.
+    const DocumentDefaults builtIn;
+    const DocumentDefaults& sized =
+        IsValidPuzzleSize(defaults.columnCount, defaults.rowCount, defaults.cellSize) ? defaults : builtIn;
     model_.formatVersion = {1, 0};
-    model_.columnCount = defaults.columnCount;
-    model_.rowCount = defaults.rowCount;
-    model_.cellSize = defaults.cellSize;
+    model_.columnCount = sized.columnCount;
+    model_.rowCount = sized.rowCount;
+    model_.cellSize = sized.cellSize;
     model_.ClearArrays();
     model_.colors = defaults.colors;
     model_.shadowColors = defaults.shadowColors;

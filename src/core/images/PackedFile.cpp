@@ -150,7 +150,9 @@ bool MemorySource::ReadAt(std::uint64_t offset, std::uint8_t* destination,
                           std::size_t count) const {
     if (offset > bytes_.size() || count > bytes_.size() - offset)
         return false;
-    std::memcpy(destination, bytes_.data() + offset, count);
+    // An empty member has no buffer to copy into.
+    if (count != 0)
+        std::memcpy(destination, bytes_.data() + offset, count);
     return true;
 }
 

@@ -25,16 +25,69 @@ constexpr const char* kShadowKeys[10] = {"ColorBoldLine", "ColorShadow1", "Color
                                          "ColorShadow4",  "ColorShadow5", "ColorShadow6", "ColorShadow7",
                                          "ColorShadow8",  "ColorLine"};
 
+// Virtual-key codes run from 1 to 254.
+constexpr int kMaxKeyCode = 254;
+// Page margins beyond 100 mm (or 10 inches) leave nothing of a page to print on.
+constexpr int kMaxMargin = 10000;
+// Window rectangles stay within the coordinates a desktop can have.
+constexpr int kMaxWindowCoordinate = 32767;
+
 // The edit keys are 16-bit fields: the stored integer is truncated to them.
 std::uint16_t ReadKeyCode(const IniFile& ini, const char* key, std::uint16_t defaultValue) {
-    return static_cast<std::uint16_t>(ini.GetInt(kKey, key, defaultValue));
+    const auto code = static_cast<std::uint16_t>(ini.GetInt(kKey, key, defaultValue));
+    return code >= 1 && code <= kMaxKeyCode ? code : defaultValue;
 }
 
+// Colours keep their 24 bits of red, green and blue; anything above them is no colour.
+ColorRef ReadColor(const IniFile& ini, const char* section, const char* key, ColorRef defaultValue) {
+    const std::int32_t value = ini.GetInt(section, key, static_cast<std::int32_t>(defaultValue));
+    return value >= 0 && static_cast<ColorRef>(value) <= kMaxColorRef ? static_cast<ColorRef>(value) : defaultValue;
+}
+
+std::int32_t ReadInRange(const IniFile& ini, const char* section, const char* key, std::int32_t low,
+                         std::int32_t high, std::int32_t defaultValue) {
+    const std::int32_t value = ini.GetInt(section, key, defaultValue);
+    return value >= low && value <= high ? value : defaultValue;
+}
+
+// An integer setting whose values outside low..high are replaced by its default on reading.
+struct IntRange {
+    std::int32_t AppSettings::*field;
+    std::int32_t low;
+    std::int32_t high;
+};
+
+// Switches (any value is on or off) and Path need no range.
+constexpr IntRange kIntRanges[] = {
+    {&AppSettings::tool, 0, 4},
+    {&AppSettings::color, 1, 8},
+    {&AppSettings::brush, 0, 3},
+    {&AppSettings::recentFileCount, 1, 16},
+    {&AppSettings::backDrawMode, 0, 1},
+    {&AppSettings::lastChildState, 0, 2},
+    {&AppSettings::previewPages, 0, 2},
+    {&AppSettings::shiftDirection, 0, 1},
+    {&AppSettings::marginLeft, 0, kMaxMargin},
+    {&AppSettings::marginTop, 0, kMaxMargin},
+    {&AppSettings::marginRight, 0, kMaxMargin},
+    {&AppSettings::marginBottom, 0, kMaxMargin},
+    {&AppSettings::zoom, 1, 1000},
+    {&AppSettings::direction, 0, 1},
+    {&AppSettings::resultMode, 0, 2},
+};
+
 void CorrectReadValues(AppSettings& s) {
-    if (s.tool < 0 || s.tool > 4) s.tool = 0;
-    if (s.color < 1 || s.color > 8) s.color = 1;
-    if (static_cast<std::uint32_t>(s.brush) > 3u) s.brush = 2;
-    if (static_cast<std::uint32_t>(s.recentFileCount) - 1u > 15u) s.recentFileCount = 10;
+    const AppSettings defaults;
+    for (const IntRange& range : kIntRanges) {
+        std::int32_t& value = s.*range.field;
+        if (value < range.low || value > range.high) value = defaults.*range.field;
+    }
+}
+
+// A rectangle of at least one pixel with every edge on a desktop's coordinates.
+bool IsPlausibleWindow(int left, int top, int right, int bottom) {
+    const auto onDesktop = [](int v) { return v >= -kMaxWindowCoordinate && v <= kMaxWindowCoordinate; };
+    return onDesktop(left) && onDesktop(top) && onDesktop(right) && onDesktop(bottom) && left < right && top < bottom;
 }
 
 }  // namespace
@@ -68,10 +121,8 @@ AppSettings LoadSettings(const IniFile& ini, const SystemColors& system) {
     s.cutBlankNum = ini.GetInt(kPrinter, "CutBlankNum", 1);
 
     s.brush = ini.GetInt(kWallPaper, "Brush", 2);
-    s.wallpaperColor1 = static_cast<ColorRef>(
-        ini.GetInt(kWallPaper, "Color1", static_cast<std::int32_t>(system.applicationWorkspace)));
-    s.wallpaperColor2 = static_cast<ColorRef>(
-        ini.GetInt(kWallPaper, "Color2", static_cast<std::int32_t>(system.window)));
+    s.wallpaperColor1 = ReadColor(ini, kWallPaper, "Color1", system.applicationWorkspace);
+    s.wallpaperColor2 = ReadColor(ini, kWallPaper, "Color2", system.window);
     s.direction = ini.GetInt(kWallPaper, "Direction", 1);
     s.path = ini.GetString(kWallPaper, "Path", "");
 
@@ -131,13 +182,8 @@ void SaveSettings(const IniFile& ini, const AppSettings& s, const MainFramePlace
 }
 
 void ReadDefaultColors(const IniFile& ini, ColorTable& colors, ColorTable& shadowColors) {
-    for (int i = 0; i < 10; ++i) {
-        colors[i] = static_cast<ColorRef>(ini.GetInt(kDefault, kColorKeys[i], static_cast<std::int32_t>(kDefaultColors[i])));
-    }
-    for (int i = 0; i < 10; ++i) {
-        shadowColors[i] = static_cast<ColorRef>(
-            ini.GetInt(kDefault, kShadowKeys[i], static_cast<std::int32_t>(kDefaultShadowColors[i])));
-    }
+    for (int i = 0; i < 10; ++i) colors[i] = ReadColor(ini, kDefault, kColorKeys[i], kDefaultColors[i]);
+    for (int i = 0; i < 10; ++i) shadowColors[i] = ReadColor(ini, kDefault, kShadowKeys[i], kDefaultShadowColors[i]);
 }
 
 void WriteDefaultColors(const IniFile& ini, const ColorTable& colors, const ColorTable& shadowColors) {
@@ -148,12 +194,14 @@ void WriteDefaultColors(const IniFile& ini, const ColorTable& colors, const Colo
 DocumentDefaults ReadDocumentDefaults(const IniFile& ini) {
     DocumentDefaults d;
     ReadDefaultColors(ini, d.colors, d.shadowColors);
-    d.columnCount = ini.GetInt(kDefault, "Row", 15);
-    d.rowCount = ini.GetInt(kDefault, "Col", 15);
-    d.cellSize = ini.GetInt(kDefault, "Size", 17);
-    d.fontFaceName = ini.GetString(kDefault, "FaceName", "Arial");
-    d.fontWeight = ini.GetInt(kDefault, "Weight", 700);
-    d.title = ini.GetString(kDefault, "Title", "Untitled");
+    d.columnCount = ReadInRange(ini, kDefault, "Row", 1, kMaxLines, d.columnCount);
+    d.rowCount = ReadInRange(ini, kDefault, "Col", 1, kMaxLines, d.rowCount);
+    d.cellSize = ReadInRange(ini, kDefault, "Size", kMinCellSize, kMaxCellSize, d.cellSize);
+    d.fontFaceName = ini.GetString(kDefault, "FaceName", d.fontFaceName);
+    if (d.fontFaceName.empty()) d.fontFaceName = DocumentDefaults{}.fontFaceName;
+    // 0 is the font's own weight ("don't care").
+    d.fontWeight = ReadInRange(ini, kDefault, "Weight", 0, kMaxFontWeight, d.fontWeight);
+    d.title = ini.GetString(kDefault, "Title", d.title);
     return d;
 }
 
@@ -174,12 +222,13 @@ bool IsLayoutVersionCurrent(const IniFile& ini) {
 void WriteRegisterFileType(const IniFile& ini, bool on) { ini.WriteInt(kSettings, "RegisterFileType", on ? 1 : 0); }
 
 WindowRect ReadTextDialogRect(const IniFile& ini) {
+    const WindowRect defaults;
     WindowRect r;
-    r.left = ini.GetInt(kTextDlg, "WindowLeft", r.left);
-    r.top = ini.GetInt(kTextDlg, "WindowTop", r.top);
-    r.right = ini.GetInt(kTextDlg, "WindowRight", r.right);
-    r.bottom = ini.GetInt(kTextDlg, "WindowBottom", r.bottom);
-    return r;
+    r.left = ini.GetInt(kTextDlg, "WindowLeft", defaults.left);
+    r.top = ini.GetInt(kTextDlg, "WindowTop", defaults.top);
+    r.right = ini.GetInt(kTextDlg, "WindowRight", defaults.right);
+    r.bottom = ini.GetInt(kTextDlg, "WindowBottom", defaults.bottom);
+    return IsPlausibleWindow(r.left, r.top, r.right, r.bottom) ? r : defaults;
 }
 
 void WriteTextDialogRect(const IniFile& ini, const WindowRect& r) {
@@ -197,6 +246,8 @@ MainFramePlacement ReadMainFramePlacement(const IniFile& ini) {
     p.bottom = ini.GetInt(kMainFrame, "Bottom", 0);
     p.zoomed = ini.GetInt(kMainFrame, "Zoomed", 0) != 0;
     p.restored = !p.zoomed;
+    // No rectangle at all stands for the first start, which places the window itself.
+    if (!IsPlausibleWindow(p.left, p.top, p.right, p.bottom)) p.left = p.top = p.right = p.bottom = 0;
     return p;
 }
 

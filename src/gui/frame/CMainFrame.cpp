@@ -15,6 +15,8 @@
 #include "gui/images/CWallpaperPainter.h"
 #include "gui/images/VersionText.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -632,10 +634,14 @@ void CMainFrame::OnDocumentClosing(CLogicDoc* doc) {
 
 void CMainFrame::ShowFirst() {
     const MainFramePlacement placement = ReadMainFramePlacement(ini_);
+    const QRect stored(QPoint(placement.left, placement.top), QPoint(placement.right - 1, placement.bottom - 1));
+    // A rectangle on no screen (a monitor unplugged since, or an edited file) is no place to open.
+    const bool onScreen = std::ranges::any_of(QGuiApplication::screens(), [&](const QScreen* screen) {
+        return screen->availableGeometry().intersects(stored);
+    });
     if (placement.zoomed) {
         showMaximized();
-    } else if (placement.left == 0 && placement.top == 0 && placement.right == 0 &&
-               placement.bottom == 0) {
+    } else if (!onScreen) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             // The first start has no rectangle of its own: three quarters of the desktop.
             const QRect desktop = screen->availableGeometry();
@@ -646,8 +652,7 @@ void CMainFrame::ShowFirst() {
         }
         show();
     } else {
-        setGeometry(placement.left, placement.top, placement.right - placement.left,
-                    placement.bottom - placement.top);
+        setGeometry(stored);
         show();
     }
     if ((settings_.lastChildState & CChildFrame::Maximized) == 0) {

@@ -1,11 +1,15 @@
 #include "core/settings/AppSettings.h"
 
+#include "core/document/CLogicDoc.h"
+#include "core/document/TsdFile.h"
 #include "core/io/FileUtil.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
+#include <tuple>
 
 namespace tessemar {
 namespace {
@@ -39,43 +43,113 @@ TEST(AppSettingsTest, FreshInstallationGivesEveryDefault) {
     EXPECT_EQ(s.resultMode, 0);
 }
 
-TEST(AppSettingsTest, CorrectsOutOfRangeValuesOnReading) {
+template <auto Field>
+std::int64_t Get(const AppSettings& s) {
+    return static_cast<std::int64_t>(s.*Field);
+}
+
+TEST(AppSettingsTest, ValuesOutOfRangeAreReplacedByTheirDefaults) {
     struct Case {
+        const char* section;
         const char* key;
         const char* stored;
-        int AppSettings::*field;
-        int expected;
+        std::int64_t expected;
+        std::int64_t (*field)(const AppSettings&);
     } cases[] = {
-        {"Tool", "7", &AppSettings::tool, 0},
-        {"Tool", "-1", &AppSettings::tool, 0},
-        {"Tool", "4", &AppSettings::tool, 4},
-        {"Color", "9", &AppSettings::color, 1},
-        {"Color", "0", &AppSettings::color, 1},
-        {"Color", "8", &AppSettings::color, 8},
-        {"RecentFileCount", "0", &AppSettings::recentFileCount, 10},
-        {"RecentFileCount", "17", &AppSettings::recentFileCount, 10},
-        {"RecentFileCount", "-3", &AppSettings::recentFileCount, 10},
-        {"RecentFileCount", "16", &AppSettings::recentFileCount, 16},
-        {"RecentFileCount", "1", &AppSettings::recentFileCount, 1},
-        {"BackDrawMode", "abc", &AppSettings::backDrawMode, 0},  // no correction: stays 0
-        {"LastChildState", "9", &AppSettings::lastChildState, 9},
+        {"Settings", "Tool", "7", 0, &Get<&AppSettings::tool>},
+        {"Settings", "Tool", "-1", 0, &Get<&AppSettings::tool>},
+        {"Settings", "Tool", "4", 4, &Get<&AppSettings::tool>},
+        {"Settings", "Color", "9", 1, &Get<&AppSettings::color>},
+        {"Settings", "Color", "0", 1, &Get<&AppSettings::color>},
+        {"Settings", "Color", "8", 8, &Get<&AppSettings::color>},
+        {"Settings", "RecentFileCount", "0", 10, &Get<&AppSettings::recentFileCount>},
+        {"Settings", "RecentFileCount", "17", 10, &Get<&AppSettings::recentFileCount>},
+        {"Settings", "RecentFileCount", "-3", 10, &Get<&AppSettings::recentFileCount>},
+        {"Settings", "RecentFileCount", "16", 16, &Get<&AppSettings::recentFileCount>},
+        {"Settings", "BackDrawMode", "abc", 0, &Get<&AppSettings::backDrawMode>},
+        {"Settings", "BackDrawMode", "2", 1, &Get<&AppSettings::backDrawMode>},
+        {"Settings", "LastChildState", "9", 0, &Get<&AppSettings::lastChildState>},
+        {"Settings", "LastChildState", "2", 2, &Get<&AppSettings::lastChildState>},
+        {"Settings", "PreviewPages", "-1", 0, &Get<&AppSettings::previewPages>},
+        {"Settings", "PreviewPages", "2", 2, &Get<&AppSettings::previewPages>},
+        {"Settings", "BoldLine", "7", 7, &Get<&AppSettings::boldLine>},  // any value is a switch
+        {"Key", "ShiftDirection", "5", 1, &Get<&AppSettings::shiftDirection>},
+        {"Key", "EditKeyUp", "65619", 83, &Get<&AppSettings::editKeyUp>},  // 16 bits, then the range
+        {"Key", "EditKeyUp", "0", 87, &Get<&AppSettings::editKeyUp>},
+        {"Key", "EditKeyDown", "300", 83, &Get<&AppSettings::editKeyDown>},
+        {"Key", "EditKeyLeft", "-65", 65, &Get<&AppSettings::editKeyLeft>},
+        {"Key", "EditKeyRight", "81", 81, &Get<&AppSettings::editKeyRight>},
+        {"Printer", "MarginLeft", "-5", 1250, &Get<&AppSettings::marginLeft>},
+        {"Printer", "MarginBottom", "10001", 1000, &Get<&AppSettings::marginBottom>},
+        {"Printer", "MarginTop", "0", 0, &Get<&AppSettings::marginTop>},
+        {"Printer", "Zoom", "0", 300, &Get<&AppSettings::zoom>},
+        {"Printer", "Zoom", "99999999999", 300, &Get<&AppSettings::zoom>},
+        {"Printer", "Zoom", "1000", 1000, &Get<&AppSettings::zoom>},
+        {"WallPaper", "Brush", "5", 2, &Get<&AppSettings::brush>},
+        {"WallPaper", "Brush", "-1", 2, &Get<&AppSettings::brush>},
+        {"WallPaper", "Brush", "0", 0, &Get<&AppSettings::brush>},
+        {"WallPaper", "Color1", "16777216", 111, &Get<&AppSettings::wallpaperColor1>},
+        {"WallPaper", "Color2", "-1", 222, &Get<&AppSettings::wallpaperColor2>},
+        {"WallPaper", "Color2", "16777215", 16777215, &Get<&AppSettings::wallpaperColor2>},
+        {"WallPaper", "Direction", "2", 1, &Get<&AppSettings::direction>},
+        {"Solve", "ResultMode", "3", 0, &Get<&AppSettings::resultMode>},
+        {"Solve", "ResultMode", "2", 2, &Get<&AppSettings::resultMode>},
     };
+    TempDir dir;
     for (const Case& c : cases) {
-        TempDir dir;
-        AppSettings s = LoadSettings(MakeIni(dir, std::string("[Settings]\n") + c.key + "=" + c.stored + "\n"));
-        EXPECT_EQ(s.*c.field, c.expected) << c.key << "=" << c.stored;
-    }
-    for (auto [stored, expected] : {std::pair{"5", 2}, {"-1", 2}, {"3", 3}, {"0", 0}}) {
-        TempDir dir;
-        EXPECT_EQ(LoadSettings(MakeIni(dir, std::string("[WallPaper]\nBrush=") + stored + "\n")).brush, expected)
-            << stored;
+        const AppSettings s = LoadSettings(MakeIni(dir, std::string("[") + c.section + "]\n" + c.key + "=" + c.stored + "\n"),
+                                           SystemColors{111, 222});
+        EXPECT_EQ(c.field(s), c.expected) << c.section << "/" << c.key << "=" << c.stored;
     }
 }
 
-TEST(AppSettingsTest, EditKeysAreSixteenBit) {
+TEST(AppSettingsTest, HostileDocumentDefaultsStillMakeADocumentThatReadsBack) {
+    struct Case {
+        const char* stored;
+        int columns, rows, cellSize, weight;
+    } cases[] = {
+        {"Row=300\nCol=260\n", 15, 15, 17, 700},
+        {"Row=100000\nCol=100000\nSize=100000\n", 15, 15, 17, 700},
+        {"Row=0\nCol=-3\nSize=0\nWeight=-1\n", 15, 15, 17, 700},
+        {"Row=abc\nCol=x\nSize=10\nWeight=1001\n", 15, 15, 17, 700},
+        {"Row=250\nCol=1\nSize=51\nWeight=0\n", 250, 1, 51, 0},
+        {"Row=1\nCol=250\nSize=11\nWeight=1000\n", 1, 250, 11, 1000},
+    };
     TempDir dir;
-    AppSettings s = LoadSettings(MakeIni(dir, "[Key]\nEditKeyUp=65619\n"));
-    EXPECT_EQ(s.editKeyUp, 83);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const DocumentDefaults d = ReadDocumentDefaults(MakeIni(dir, std::string("[Default]\n") + c.stored));
+        EXPECT_EQ(std::tie(d.columnCount, d.rowCount, d.cellSize, d.fontWeight),
+                  std::tie(c.columns, c.rows, c.cellSize, c.weight));
+        const CLogicDoc doc(d);
+        const std::unique_ptr<PuzzleModel> back = ReadTsd(WriteTsd(doc.Model()));
+        EXPECT_EQ(std::tie(back->columnCount, back->rowCount), std::tie(c.columns, c.rows));
+    }
+    // Whatever reaches a new document, its arrays are never exceeded.
+    DocumentDefaults hostile;
+    hostile.columnCount = 300;
+    EXPECT_EQ(CLogicDoc(hostile).columnCount(), 15);
+
+    const DocumentDefaults d =
+        ReadDocumentDefaults(MakeIni(dir, "[Default]\nColor3=-1\nColorLine=16777216\nColor4=255\nFaceName=\n"));
+    EXPECT_EQ(d.colors[3], kDefaultColors[3]);
+    EXPECT_EQ(d.shadowColors[9], kDefaultShadowColors[9]);
+    EXPECT_EQ(d.colors[4], 255u);
+    EXPECT_EQ(d.fontFaceName, "Arial");
+}
+
+TEST(AppSettingsTest, WindowRectanglesOffEveryDesktopAreForgotten) {
+    TempDir dir;
+    for (const char* stored : {"Left=500\nTop=0\nRight=100\nBottom=300\n", "Left=0\nTop=0\nRight=100000\nBottom=300\n",
+                               "Left=-40000\nTop=0\nRight=10\nBottom=10\n"}) {
+        SCOPED_TRACE(stored);
+        const std::string textDialog = std::regex_replace(stored, std::regex("([A-Z])"), "Window$1");
+        const IniFile ini = MakeIni(dir, std::string("[MainFrame]\n") + stored + "[TextDlg]\n" + textDialog);
+        const MainFramePlacement p = ReadMainFramePlacement(ini);
+        EXPECT_EQ(std::tuple(p.left, p.top, p.right, p.bottom), std::tuple(0, 0, 0, 0));
+        const WindowRect r = ReadTextDialogRect(ini);
+        EXPECT_EQ(std::tuple(r.left, r.top, r.right, r.bottom), std::tuple(100, 100, 420, 480));
+    }
 }
 
 TEST(AppSettingsTest, SaveWritesEveryKeyInOrderAndReadsBack) {
@@ -168,16 +242,6 @@ TEST(AppSettingsTest, DocumentDefaultsFollowSectionDefault) {
     EXPECT_EQ(d.rowCount, 20);
     EXPECT_EQ(d.colors[3], 5u);
     EXPECT_EQ(d.title, "Cat");
-}
-
-TEST(AppSettingsTest, ShadowDefaultsAreTheColoursLessThirtyTwo) {
-    for (int i = 1; i <= 8; ++i) {
-        ColorRef c = kDefaultColors[i];
-        EXPECT_EQ(kDefaultShadowColors[i], MakeColorRef(RedOf(c) - 32 < 0 ? 0 : RedOf(c) - 32,
-                                                        GreenOf(c) - 32 < 0 ? 0 : GreenOf(c) - 32,
-                                                        BlueOf(c) - 32 < 0 ? 0 : BlueOf(c) - 32))
-            << i;
-    }
 }
 
 TEST(AppSettingsTest, VersionStampDecidesWhetherTheLayoutIsCurrent) {

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QUrl>
 
@@ -31,6 +32,7 @@
 #include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <thread>
 
@@ -127,6 +129,25 @@ TEST_F(CLogicAppTest, CreateNewFileOffStartsEmptyWithASplashThatEndsByItself) {
     ASSERT_NE(app.Splash(), nullptr);
     // 74 ticks of 40 ms.
     EXPECT_TRUE(QTest::qWaitFor([&] { return app.Splash() == nullptr; }, 10000));
+}
+
+TEST_F(CLogicAppTest, AHandEditedSettingsFileOutOfEveryRangeStillStarts) {
+    std::ofstream(dir_.File("Tessemar.INI"))
+        << "[Default]\nRow=300\nCol=100000\nSize=0\nWeight=-5\nColor1=-1\n"
+           "[Settings]\nTool=99\nColor=-4\nLastChildState=77\nRecentFileCount=1000\n"
+           "[Printer]\nZoom=-1\nMarginLeft=999999\n[WallPaper]\nBrush=9\nColor1=-7\nDirection=5\n"
+           "[MainFrame]\nLeft=20000\nTop=20000\nRight=20500\nBottom=20400\n"
+           "[TextDlg]\nWindowLeft=5\nWindowRight=-5\n";
+    CLogicApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    ASSERT_EQ(app.DocManager().Documents().size(), 1u);
+    const CLogicDoc& doc = *app.DocManager().Documents()[0];
+    EXPECT_EQ(doc.columnCount(), 15);
+    EXPECT_EQ(doc.rowCount(), 15);
+    EXPECT_EQ(doc.cellSize(), 17);
+    // The stored rectangle lies on no screen: the window opens where a first start puts it.
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(desktop.intersects(app.MainFrame()->geometry()));
 }
 
 TEST_F(CLogicAppTest, AFileArgumentOpensWithoutSplash) {
