@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
 #include <utility>
@@ -73,6 +74,16 @@ inline std::vector<std::string> RandomCells(std::mt19937& random, int w, int h, 
     }
     return rows;
 }
+
+// Everything a run reports: its code, its counters and, when asked for, the grid (column by
+// column).
+struct Outcome {
+    int code, known, normalRows, normalColumns, trialRows, trialColumns, tries, fixed, cx, cy;
+    std::vector<std::uint8_t> grid = {};
+    bool operator==(const Outcome&) const = default;
+};
+Outcome OutcomeOf(const SolveResult& result, bool withGrid = false);
+void PrintTo(const Outcome& outcome, std::ostream* os);
 
 // Runs one command on the calling thread with the model's picture as the starting grid.
 struct SolveRun {
