@@ -3,6 +3,7 @@
 #include "core/document/CLogicDoc.h"
 #include "core/solver/ByteMatrix.h"
 #include "core/solver/CSubThread.h"
+#include "support/PictureDocument.h"
 
 #include <atomic>
 #include <memory>
@@ -57,10 +58,6 @@ inline ByteMatrix AllowAll(int n) {
     return ByteMatrix(9, n, 1);
 }
 
-// A puzzle document from a picture, one string per row: ' ' or '.' empty, '1'..'8' colours;
-// the clue lines are computed from it.
-std::unique_ptr<CLogicDoc> DocumentFromPicture(const std::vector<std::string>& rows);
-
 // A w x h picture in which each cell is coloured (1..colours) with `density` percent chance.
 inline std::vector<std::string> RandomCells(std::mt19937& random, int w, int h, int colours,
                                             int density) {
@@ -96,13 +93,5 @@ struct SolveRun {
         return thread.Result();
     }
 };
-
-// The model with its picture wiped: what a solver starts from.
-inline PuzzleModel WithoutPicture(const PuzzleModel& model) {
-    PuzzleModel copy = model;
-    for (auto& column : copy.cells)
-        column.fill(0);
-    return copy;
-}
 
 }  // namespace tessemar::testing
