@@ -74,31 +74,26 @@ TEST(ConvertTest, ExitCodesAndMessages) {
     std::ofstream(dir.File("bad.non")) << "width 3\nheight 2\nrows\n1,x?\n1\ncolumns\n1\n1\n1\n";
     std::ofstream(dir.File("bad.tsd")) << "TESSEMAR cut";
     const std::string ini = dir.File("none.INI");
+    const auto f = [&dir](const char* name) { return dir.File(name); };
     struct Case {
         std::vector<std::string> words;
         int code;
         std::string err;
     } cases[] = {
-        {{dir.File("in.tsd")}, ExitUsage, "usage: tessemar-cli convert"},
-        {{dir.File("in.tsd"), dir.File("a.xml"), dir.File("b.xml")},
-         ExitUsage,
-         "usage: tessemar-cli convert"},
-        {{dir.File("in.tsd"), dir.File("a.xml"), "--goal"},
-         ExitUsage,
-         "tessemar-cli: unknown option --goal"},
-        {{dir.File("missing.xml"), dir.File("a.tsd"), "--ini", ini},
+        {{f("in.tsd")}, ExitUsage, "usage: tessemar-cli convert"},
+        {{f("in.tsd"), f("a.xml"), f("b.xml")}, ExitUsage, "usage: tessemar-cli convert"},
+        {{f("in.tsd"), f("a.xml"), "--goal"}, ExitUsage, "tessemar-cli: unknown option --goal"},
+        {{f("missing.xml"), f("a.tsd"), "--ini", ini},
          ExitCannotOpen,
-         dir.File("missing.xml") + " was not found.\n"},
-        {{dir.File("bad.xml"), dir.File("a.tsd"), "--ini", ini},
+         f("missing.xml") + " was not found.\n"},
+        {{f("bad.xml"), f("a.tsd"), "--ini", ini},
          ExitBadFile,
          "Unexpected file format. (line 2: <puzzle> is never closed)\n"},
-        {{dir.File("bad.non"), dir.File("a.tsd"), "--ini", ini},
+        {{f("bad.non"), f("a.tsd"), "--ini", ini},
          ExitBadFile,
          "Unexpected file format. (line 4: \"x?\" is not a clue number (0..250))\n"},
-        {{dir.File("bad.tsd"), dir.File("a.xml"), "--ini", ini},
-         ExitBadFile,
-         "Unexpected file format.\n"},
-        {{dir.File("in.tsd"), dir.File("no/such/dir/a.non"), "--ini", ini}, ExitCannotWrite, ""},
+        {{f("bad.tsd"), f("a.xml"), "--ini", ini}, ExitBadFile, "Unexpected file format.\n"},
+        {{f("in.tsd"), f("no/such/dir/a.non"), "--ini", ini}, ExitCannotWrite, ""},
     };
     text::SetLanguage(text::Language::English);
     for (const Case& c : cases) {

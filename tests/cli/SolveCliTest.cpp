@@ -3,6 +3,7 @@
 
 #include "core/document/TsdFile.h"
 #include "core/solver/ClueNumbers.h"
+#include "support/PictureDocument.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,25 +18,11 @@ namespace {
 // Saves a puzzle whose clues come from the picture; the picture itself is kept only when asked.
 std::string SavePuzzle(const TempDir& dir, const std::string& name,
                        const std::vector<std::string>& rows, bool keepPicture = false) {
-    CLogicDoc doc;
-    const int h = static_cast<int>(rows.size());
-    const int w = static_cast<int>(rows[0].size());
-    doc.SetPuzzleSize(w, h);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const char ch = rows[y][x];
-            doc.SetCell(x, y, ch >= '1' && ch <= '8' ? static_cast<std::int8_t>(ch - '0') : 0);
-        }
-    }
-    CalculateNumbers(doc);
-    if (!keepPicture) {
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x)
-                doc.SetCell(x, y, 0);
-        }
-    }
+    auto doc = DocumentFromPicture(rows);
+    if (!keepPicture)
+        doc->ReplaceModel(WithoutPicture(doc->Model()));
     const std::string path = dir.File(name);
-    SaveDocumentFile(doc, path);
+    SaveDocumentFile(*doc, path);
     return path;
 }
 
@@ -98,19 +85,17 @@ TEST(SolveCliTest, ExitCodesFollowTheResult) {
     struct Case {
         std::vector<std::string> words;
         int code;
-        std::string outStart;
-        std::string errStart;
+        std::string outStart, errStart;
     };
+    const std::string wrongClues =
+        "Numbers are wrong!\n    Row 2 is wrong\n\nDo you want to calculate now?\n";
     const Case cases[] = {
         {{"solve", open, "--lang", "en"},
          1,
          "Stop calculating:More than 1 solution was found\n",
          ""},
         {{"solve", done, "--lang", "en", "--hint"}, 0, "Complete\n", ""},
-        {{"solve", bad, "--lang", "en"},
-         3,
-         "",
-         "Numbers are wrong!\n    Row 2 is wrong\n\nDo you want to calculate now?\n"},
+        {{"solve", bad, "--lang", "en"}, 3, "", wrongClues},
         {{"solve", bad, "--lang", "en", "--force"},
          2,
          "Contradiction        \n\n      Abscissa: 2\n",

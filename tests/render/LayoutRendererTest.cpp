@@ -8,13 +8,10 @@
 namespace tessemar {
 namespace {
 
+using test::CellStart;
 using test::MakeModel;
 using test::Pixel;
 using test::RenderWhole;
-
-int CellStart(int i, int c, bool bold) {
-    return i * c + i / 5 + 3 + (bold ? i / 10 : 0);
-}
 
 int ExpectedLineWidth(int i, int n, bool bold) {
     if (i == 0 || i == n || (bold && i % 10 == 0))
@@ -146,24 +143,6 @@ TEST(LayoutRenderer, SlotSeparatorsAreDotted) {
     int y0 = g.CellTop(2) + 2;
     for (int yy = y0 + 1; yy < y0 + 10; ++yy)
         ASSERT_NE(Pixel(image, x, yy), Pixel(image, x, yy - 1));
-}
-
-TEST(LayoutRenderer, DefaultFifteenSquareSheetSize) {
-    PuzzleModel m = MakeModel(15, 15, 17);
-    // Without BoldLine: extent 518 plus two cells of graduation margin.
-    LayoutStyle plain(m, {false, true});
-    QImage sheet = RenderSheet(m, plain, false);
-    EXPECT_EQ(sheet.size(), QSize(552, 552));
-    // Its top left 15 x 15 pixels are background even where the preview has colour.
-    m.cells[3][4] = 2;
-    sheet = RenderSheet(m, plain, false);
-    for (int y = 0; y < 15; ++y) {
-        for (int x = 0; x < 15; ++x)
-            ASSERT_EQ(Pixel(sheet, x, y), ToQRgb(m.colors[0]));
-    }
-    // With BoldLine the tenth line is three pixels wide: one more.
-    LayoutStyle bold(m, {true, true});
-    EXPECT_EQ(RenderSheet(m, bold, false).size(), QSize(553, 553));
 }
 
 TEST(LayoutRenderer, CutSheetStartsAtTheFirstUsedSlot) {

@@ -32,9 +32,14 @@ std::string SaveModel(const TempDir& dir, const PuzzleModel& model, const std::s
     return path;
 }
 
+// Without BoldLine: extent 518 plus two cells of graduation margin; the tenth line of BoldLine
+// is one pixel wider. The top left 15 x 15 pixels are background even where the preview has
+// colour.
 TEST(RenderCommand, NewFifteenSquareWithoutBoldLineIs552Square) {
     TempDir dir;
-    std::string tsd = SaveModel(dir, test::MakeModel(15, 15), "new.tsd");
+    PuzzleModel model = test::MakeModel(15, 15);
+    model.cells[3][4] = 2;
+    std::string tsd = SaveModel(dir, model, "new.tsd");
     ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("plain.png") + " --no-bold-line"), 0);
     QImage plain(QString::fromStdString(dir.File("plain.png")));
     ASSERT_EQ(plain.size(), QSize(552, 552));

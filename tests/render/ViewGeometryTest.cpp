@@ -1,3 +1,5 @@
+#include "RenderTestSupport.h"
+
 #include "core/document/PuzzleModel.h"
 #include "render/ViewGeometry.h"
 
@@ -5,12 +7,6 @@
 
 namespace tessemar {
 namespace {
-
-// The first pixel of cell i from the grid origin, written out from the rule: three pixels for
-// line 0, one more at every fifth line, one more at every tenth with BoldLine.
-int ExpectedCellStart(int i, int c, bool bold) {
-    return i * c + i / 5 + 3 + (bold ? i / 10 : 0);
-}
 
 TEST(ViewGeometry, CellStartsAtTheDocumentedPositions) {
     struct Case {
@@ -118,10 +114,10 @@ TEST(ViewGeometry, GetCellRectTakesCornersInAnyOrderAndFollowsTheScroll) {
         PixelRect a = g.GetCellRect(12, 3, 4, 21, 7, 9);
         PixelRect b = g.GetCellRect(4, 21, 12, 3, 7, 9);
         EXPECT_EQ(a, b);
-        EXPECT_EQ(a.left, ExpectedCellStart(4, 17, bold) - 7);
-        EXPECT_EQ(a.top, ExpectedCellStart(3, 17, bold) - 9);
-        EXPECT_EQ(a.right, ExpectedCellStart(12, 17, bold) + 16 - 7);
-        EXPECT_EQ(a.bottom, ExpectedCellStart(21, 17, bold) + 16 - 9);
+        EXPECT_EQ(a.left, test::CellStart(4, 17, bold) - 7);
+        EXPECT_EQ(a.top, test::CellStart(3, 17, bold) - 9);
+        EXPECT_EQ(a.right, test::CellStart(12, 17, bold) + 16 - 7);
+        EXPECT_EQ(a.bottom, test::CellStart(21, 17, bold) + 16 - 9);
     }
 }
 
@@ -173,6 +169,12 @@ TEST(ViewGeometry, HitTestInEachPane) {
     // Three used slots plus one empty: the clue panes' content is 4 slots deep.
     const PixelSize clueContent{4 * c + 1, 4 * c + 1};
     const PixelSize picture = ComputeScrollSize(PicturePane, g, {3, 3});
+    // The picture pane scrolled by one cell each way and not at all; the column clue pane larger
+    // than its content, so drawn against its bottom edge; the row clue pane smaller than its
+    // content, scrolled to its right end.
+    const PaneView scrolled{{200, 200}, {c, c}, picture}, unscrolled{{200, 200}, {0, 0}, picture};
+    const PaneView columns{{200, 300}, {0, 0}, {picture.cx, clueContent.cy}};
+    const PaneView rows{{40, 200}, {clueContent.cx - 40, 0}, {clueContent.cx, picture.cy}};
     struct Case {
         Pane pane;
         PaneView view;
@@ -181,47 +183,19 @@ TEST(ViewGeometry, HitTestInEachPane) {
         HitResult expected;
     };
     const Case cases[] = {
-        // Picture pane scrolled by one cell each way.
-        {PicturePane, {{200, 200}, {c, c}, picture}, 3, 3, false, {1, 1, RegionPicture}},
-        {PicturePane, {{200, 200}, {0, 0}, picture}, 2, 2, false, {0, 0, RegionPicture}},
-        // Column clue pane larger than its content: drawn against its bottom edge, so the bottom
-        // pixel row is slot 0 and the one c pixels higher is slot 1.
-        {ColumnCluePane,
-         {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}},
-         10,
-         299,
-         false,
-         {0, 0, RegionColumnClues}},
-        {ColumnCluePane,
-         {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}},
-         10,
-         299 - c,
-         false,
-         {0, 1, RegionColumnClues}},
-        // Row clue pane smaller than its content, scrolled to its right end.
-        {RowCluePane,
-         {{40, 200}, {clueContent.cx - 40, 0}, {clueContent.cx, picture.cy}},
-         39,
-         5,
-         false,
-         {0, 0, RegionRowClues}},
-        {RowCluePane,
-         {{40, 200}, {clueContent.cx - 40, 0}, {clueContent.cx, picture.cy}},
-         39 - c,
-         5,
-         false,
-         {1, 0, RegionRowClues}},
+        {PicturePane, scrolled, 3, 3, false, {1, 1, RegionPicture}},
+        {PicturePane, unscrolled, 2, 2, false, {0, 0, RegionPicture}},
+        // The bottom pixel row is slot 0, the one c pixels higher slot 1.
+        {ColumnCluePane, columns, 10, 299, false, {0, 0, RegionColumnClues}},
+        {ColumnCluePane, columns, 10, 299 - c, false, {0, 1, RegionColumnClues}},
+        {RowCluePane, rows, 39, 5, false, {0, 0, RegionRowClues}},
+        {RowCluePane, rows, 39 - c, 5, false, {1, 0, RegionRowClues}},
         // The corner pane never hits anything.
         {CornerPane, {{100, 100}, {0, 0}, clueContent}, 50, 50, false, {-1, -1, RegionNone}},
         // Beyond the layout: nothing, unless a drag follows the mouse out of the picture.
         {PicturePane, {{2000, 2000}, {0, 0}, picture}, 1000, 10, false, {-1, -1, RegionNone}},
         // In the column clue area a drag keeps the picture formulas.
-        {ColumnCluePane,
-         {{200, 300}, {0, 0}, {picture.cx, clueContent.cy}},
-         10,
-         299,
-         true,
-         {0, 0, RegionColumnClues}},
+        {ColumnCluePane, columns, 10, 299, true, {0, 0, RegionColumnClues}},
     };
     for (const Case& k : cases) {
         EXPECT_EQ(HitTest(k.pane, g, k.view, k.px, k.py, k.drag), k.expected)

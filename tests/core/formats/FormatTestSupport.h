@@ -1,12 +1,16 @@
 #pragma once
 
 #include "core/document/PuzzleModel.h"
+#include "core/formats/PuzzleFiles.h"
+#include "core/formats/PuzzleFormatError.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tessemar::testing {
 
@@ -99,6 +103,39 @@ inline void ExpectSamePuzzle(const PuzzleModel& expected, const PuzzleModel& act
         for (int y = 0; y < h; ++y) {
             const int want = picture && expected.cells[x][y] > 0 ? expected.cells[x][y] : 0;
             ASSERT_EQ(actual.cells[x][y], want) << "cell " << x << "," << y;
+        }
+    }
+}
+
+using PuzzleReader = void (*)(std::string_view, PuzzleModel&, const PuzzleReadOptions&);
+using PuzzleWriter = std::string (*)(const PuzzleModel&, const PuzzleWriteOptions&);
+
+inline std::unique_ptr<PuzzleModel> ReadWith(PuzzleReader read, std::string_view text,
+                                             bool withGoal = false) {
+    auto model = std::make_unique<PuzzleModel>();
+    read(text, *model, {.withGoal = withGoal});
+    return model;
+}
+
+// A text a reader must refuse, with the line and the problem its message names.
+struct Refusal {
+    std::string text;
+    int line;
+    const char* problem;
+    bool withGoal = false;
+};
+
+// Runs parse(text, withGoal) on every case; each must throw a format error naming its line.
+template <typename Parse>
+void ExpectRefusals(const std::vector<Refusal>& cases, Parse parse) {
+    for (const Refusal& c : cases) {
+        try {
+            parse(c.text, c.withGoal);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const PuzzleFormatError& error) {
+            EXPECT_EQ(error.line(), c.line) << c.problem << " -> " << error.what();
+            EXPECT_NE(error.problem().find(c.problem), std::string::npos)
+                << c.problem << " -> " << error.what();
         }
     }
 }

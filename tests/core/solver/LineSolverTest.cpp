@@ -37,102 +37,61 @@ LineOutcome SolveOne(CSubThread& solver, const std::string& cells, const Clues& 
     return {code, TextOf(work), count, dirty};
 }
 
+// The count and the crossing lines marked dirty are exactly the cells that changed.
 TEST(LineSolverTest, DeducesWhatTheOverlapsAndReachGive) {
     struct Case {
         const char* name;
         std::string line;
         Clues clues;
-        int code;
         std::string result;
-        int count;
-        int position;  // linePosition after the call; -2 to skip
     };
     const Case cases[] = {
-        {"one long clue overlaps in the middle",
-         "..........",
-         {{7, 1}},
-         ResultChanged,
-         "...1111...",
-         4,
-         -2},
-        {"two clues of one colour need a gap",
-         ".......",
-         {{3, 1}, {3, 1}},
-         ResultChanged,
-         "111-111",
-         7,
-         -2},
-        {"clues of two colours may touch",
-         "......",
-         {{3, 1}, {3, 2}},
-         ResultChanged,
-         "111222",
-         6,
-         -2},
-        {"a known cell after the earliest run pushes it on",
-         "...1......",
-         {{3, 1}},
-         ResultChanged,
-         "-..1..----",
-         5,
-         -2},
+        {"one long clue overlaps in the middle", "..........", {{7, 1}}, "...1111..."},
+        {"two clues of one colour need a gap", ".......", {{3, 1}, {3, 1}}, "111-111"},
+        {"clues of two colours may touch", "......", {{3, 1}, {3, 2}}, "111222"},
+        {"a known cell after the earliest run pushes it on", "...1......", {{3, 1}}, "-..1..----"},
         {"a coloured cell at the end pulls the last clue there",
          ".........1",
          {{2, 1}},
-         ResultChanged,
-         "--------11",
-         9,
-         -2},
-        {"an empty clue line blanks every unknown cell",
-         "..-..",
-         {},
-         ResultChanged,
-         "-----",
-         4,
-         -2},
-        {"an empty clue line with a coloured cell contradicts there",
-         "..-1.",
-         {},
-         ResultContradiction,
-         "-----",
-         0,
-         3},
-        {"a clue longer than the line contradicts with no cell",
-         "....",
-         {{5, 1}},
-         ResultContradiction,
-         "....",
-         0,
-         -1},
-        {"a solved line changes nothing", "-11-2", {{2, 1}, {1, 2}}, 0, "-11-2", 0, -2},
-        {"a known cell of the wrong colour contradicts at its index",
-         "1.....",
-         {{2, 2}, {3, 1}},
-         ResultContradiction,
-         "1.....",
-         0,
-         -1},
-        {"a blank cell that leaves no room contradicts with no cell",
-         "..-..",
-         {{4, 1}},
-         ResultContradiction,
-         "..-..",
-         0,
-         -1},
+         "--------11"},
+        {"an empty clue line blanks every unknown cell", "..-..", {}, "-----"},
+        {"a solved line changes nothing", "-11-2", {{2, 1}, {1, 2}}, "-11-2"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CSubThread solver;
         const LineOutcome got =
             SolveOne(solver, c.line, c.clues, AllowAll(static_cast<int>(c.line.size())));
-        EXPECT_EQ(got.code, c.code);
-        if (c.code != ResultContradiction) {
-            EXPECT_EQ(got.cells, c.result);
-            EXPECT_EQ(got.count, c.count);
-        }
-        if (c.position != -2) {
-            EXPECT_EQ(solver.LinePosition(), c.position);
-        }
+        std::string changed;
+        for (std::size_t i = 0; i < c.line.size(); ++i)
+            changed += c.line[i] != c.result[i] ? 'd' : '.';
+        EXPECT_EQ(got.code, c.line == c.result ? 0 : ResultChanged);
+        EXPECT_EQ(got.cells, c.result);
+        EXPECT_EQ(got.count, std::count(changed.begin(), changed.end(), 'd'));
+        EXPECT_EQ(got.crossDirty, changed);
+    }
+}
+
+// The cell a contradiction is found at, or -1 when the whole line fails.
+TEST(LineSolverTest, ContradictionsNameTheirCell) {
+    struct Case {
+        const char* name;
+        std::string line;
+        Clues clues;
+        int position;
+    };
+    const Case cases[] = {
+        {"an empty clue line with a coloured cell", "..-1.", {}, 3},
+        {"a clue longer than the line", "....", {{5, 1}}, -1},
+        {"a known cell of the wrong colour", "1.....", {{2, 2}, {3, 1}}, -1},
+        {"a blank cell that leaves no room", "..-..", {{4, 1}}, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CSubThread solver;
+        EXPECT_EQ(SolveOne(solver, c.line, c.clues, AllowAll(static_cast<int>(c.line.size()))).code,
+                  ResultContradiction);
+        EXPECT_EQ(solver.LinePosition(), c.position);
     }
 }
 
@@ -170,12 +129,6 @@ TEST(LineSolverTest, CrossingColoursLimitWhereARunMayLie) {
         none.Set(2, i, 0);
     EXPECT_EQ(SolveOne(solver, "........", {{2, 2}}, none).code, ResultContradiction);
     EXPECT_EQ(solver.LinePosition(), -1);
-}
-
-TEST(LineSolverTest, ChangedCellsDirtyTheirCrossingLines) {
-    CSubThread solver;
-    const LineOutcome got = SolveOne(solver, "..........", {{7, 1}}, AllowAll(10));
-    EXPECT_EQ(got.crossDirty, "...dddd...");
 }
 
 TEST(LineSolverTest, StopRequestLeavesEverythingUntouched) {

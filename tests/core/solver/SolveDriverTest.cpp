@@ -10,24 +10,6 @@
 namespace tessemar::testing {
 namespace {
 
-struct Counters {
-    int code, known, normalRows, normalColumns, trialRows, trialColumns, tries, fixed, cx, cy;
-    bool operator==(const Counters&) const = default;
-};
-
-Counters CountersOf(const SolveResult& r) {
-    return {r.code,           r.knownCells,       r.normalRowScans, r.normalColumnScans,
-            r.trialRowScans,  r.trialColumnScans, r.tries,          r.fixedByTrial,
-            r.contradictionX, r.contradictionY};
-}
-
-void PrintTo(const Counters& c, std::ostream* os) {
-    *os << "code " << std::hex << c.code << std::dec << " known " << c.known << " normal "
-        << c.normalRows << "/" << c.normalColumns << " trial " << c.trialRows << "/"
-        << c.trialColumns << " tries " << c.tries << " fixed " << c.fixed << " at (" << c.cx << ", "
-        << c.cy << ")";
-}
-
 // Sets a clue line from the first clue to the last; the rest of the line's slots become unused.
 void SetLine(PuzzleModel& model, int side, int index, const Clues& clues) {
     const int n = side == SideRow ? model.columnCount : model.rowCount;
@@ -56,7 +38,7 @@ TEST(SolveDriverTest, CountersFollowTheSweepsAndTrials) {
         const char* name;
         std::vector<std::string> picture;
         int command;
-        Counters expected;
+        Outcome expected;
     };
     const Case cases[] = {
         // Line solving finishes it: one sweep of every row and column, the next finds nothing
@@ -81,7 +63,7 @@ TEST(SolveDriverTest, CountersFollowTheSweepsAndTrials) {
         SCOPED_TRACE(c.name);
         auto doc = DocumentFromPicture(c.picture);
         SolveRun run;
-        EXPECT_EQ(CountersOf(run.Solve(WithoutPicture(doc->Model()), c.command)), c.expected);
+        EXPECT_EQ(OutcomeOf(run.Solve(WithoutPicture(doc->Model()), c.command)), c.expected);
     }
 }
 
@@ -96,7 +78,7 @@ TEST(SolveDriverTest, HintOnACompletePictureChangesNothing) {
     }
     SolveRun run;
     const SolveResult& result = run.Solve(model, SolveCommandHint);
-    EXPECT_EQ(CountersOf(result), (Counters{ResultChanged, 9, 3, 3, 0, 0, 0, 0, -1, -1}));
+    EXPECT_EQ(OutcomeOf(result), (Outcome{ResultChanged, 9, 3, 3, 0, 0, 0, 0, -1, -1}));
     for (int x = 0; x < 3; ++x) {
         for (int y = 0; y < 3; ++y)
             EXPECT_EQ(result.Cell(x, y), static_cast<std::uint8_t>(model.cells[x][y]));
@@ -115,16 +97,16 @@ TEST(SolveDriverTest, ContradictionsNameTheirPlace) {
     for (int x = 0; x < 3; ++x)
         SetLine(model, SideColumn, x, {});
     SolveRun run;
-    EXPECT_EQ(CountersOf(run.Solve(model)),
-              (Counters{ResultContradiction | ResultChanged, 3, 2, 0, 0, 0, 0, 0, -1, 1}));
+    EXPECT_EQ(OutcomeOf(run.Solve(model)),
+              (Outcome{ResultContradiction | ResultChanged, 3, 2, 0, 0, 0, 0, 0, -1, 1}));
 
     // Row 1 has no clue but a coloured cell: the conflict is that cell, and the blank the row
     // set before it is counted.
     SetLine(model, SideRow, 1, {});
     model.cells[1][1] = 1;
     SolveRun second;
-    EXPECT_EQ(CountersOf(second.Solve(model)),
-              (Counters{ResultContradiction | ResultChanged, 5, 2, 0, 0, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(OutcomeOf(second.Solve(model)),
+              (Outcome{ResultContradiction | ResultChanged, 5, 2, 0, 0, 0, 0, 0, 1, 1}));
 }
 
 TEST(SolveDriverTest, StopRequestEndsTheRunAtTheNextLine) {
@@ -132,8 +114,8 @@ TEST(SolveDriverTest, StopRequestEndsTheRunAtTheNextLine) {
     SolveRun run;
     run.stop = 1;
     // Before the first line: the run ends at row 0 of the first sweep.
-    EXPECT_EQ(CountersOf(run.Solve(WithoutPicture(doc->Model()))),
-              (Counters{ResultStopped, 0, 1, 0, 0, 0, 0, 0, -1, 0}));
+    EXPECT_EQ(OutcomeOf(run.Solve(WithoutPicture(doc->Model()))),
+              (Outcome{ResultStopped, 0, 1, 0, 0, 0, 0, 0, -1, 0}));
 
     // During a trial: the pass gives up before the cell counts as tried.
     std::atomic<int> stop{1};
@@ -212,7 +194,7 @@ TEST(SolveDriverTest, ViewHearsProgressColouredCellsAndTheEnd) {
     again.PrepareSolve(&quiet, stop, puzzle);
     again.OnStartSolve(SolveCommandSolve, 0);
     EXPECT_TRUE(quiet.cells.empty());
-    EXPECT_EQ(CountersOf(again.Result()), CountersOf(result));
+    EXPECT_EQ(OutcomeOf(again.Result()), OutcomeOf(result));
 }
 
 // A random picture of up to `maxSide` cells a side in 1..colours colours.

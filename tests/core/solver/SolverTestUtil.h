@@ -3,9 +3,11 @@
 #include "core/document/CLogicDoc.h"
 #include "core/solver/ByteMatrix.h"
 #include "core/solver/CSubThread.h"
+#include "support/PictureDocument.h"
 
 #include <atomic>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <string>
 #include <utility>
@@ -56,10 +58,6 @@ inline ByteMatrix AllowAll(int n) {
     return ByteMatrix(9, n, 1);
 }
 
-// A puzzle document from a picture, one string per row: ' ' or '.' empty, '1'..'8' colours;
-// the clue lines are computed from it.
-std::unique_ptr<CLogicDoc> DocumentFromPicture(const std::vector<std::string>& rows);
-
 // A w x h picture in which each cell is coloured (1..colours) with `density` percent chance.
 inline std::vector<std::string> RandomCells(std::mt19937& random, int w, int h, int colours,
                                             int density) {
@@ -74,6 +72,16 @@ inline std::vector<std::string> RandomCells(std::mt19937& random, int w, int h, 
     return rows;
 }
 
+// Everything a run reports: its code, its counters and, when asked for, the grid (column by
+// column).
+struct Outcome {
+    int code, known, normalRows, normalColumns, trialRows, trialColumns, tries, fixed, cx, cy;
+    std::vector<std::uint8_t> grid = {};
+    bool operator==(const Outcome&) const = default;
+};
+Outcome OutcomeOf(const SolveResult& result, bool withGrid = false);
+void PrintTo(const Outcome& outcome, std::ostream* os);
+
 // Runs one command on the calling thread with the model's picture as the starting grid.
 struct SolveRun {
     std::atomic<int> stop{0};
@@ -85,13 +93,5 @@ struct SolveRun {
         return thread.Result();
     }
 };
-
-// The model with its picture wiped: what a solver starts from.
-inline PuzzleModel WithoutPicture(const PuzzleModel& model) {
-    PuzzleModel copy = model;
-    for (auto& column : copy.cells)
-        column.fill(0);
-    return copy;
-}
 
 }  // namespace tessemar::testing

@@ -12,43 +12,10 @@
 namespace tessemar::testing {
 namespace {
 
-// Everything a run reports: the grid and every counter.
-struct Outcome {
-    int code, known, normalRows, normalColumns, trialRows, trialColumns, tries, fixed, cx, cy;
-    std::vector<std::uint8_t> grid;
-    bool operator==(const Outcome&) const = default;
-};
-
-void PrintTo(const Outcome& o, std::ostream* os) {
-    *os << "code " << std::hex << o.code << std::dec << " known " << o.known << " normal "
-        << o.normalRows << "/" << o.normalColumns << " trial " << o.trialRows << "/"
-        << o.trialColumns << " tries " << o.tries << " fixed " << o.fixed << " at (" << o.cx << ", "
-        << o.cy << ")";
-}
-
 Outcome SolveWith(const PuzzleModel& model, int command, CSubThread::Shortcuts shortcuts) {
-    std::atomic<int> stop{0};
-    CSubThread thread;
-    thread.PrepareSolve(nullptr, stop, model);
-    thread.SetShortcuts(shortcuts);
-    thread.OnStartSolve(command, 0);
-    const SolveResult& r = thread.Result();
-    Outcome o{r.code,
-              r.knownCells,
-              r.normalRowScans,
-              r.normalColumnScans,
-              r.trialRowScans,
-              r.trialColumnScans,
-              r.tries,
-              r.fixedByTrial,
-              r.contradictionX,
-              r.contradictionY,
-              {}};
-    for (int x = 0; x < r.width; ++x) {
-        for (int y = 0; y < r.height; ++y)
-            o.grid.push_back(r.Cell(x, y));
-    }
-    return o;
+    SolveRun run;
+    run.thread.SetShortcuts(shortcuts);
+    return OutcomeOf(run.Solve(model, command), true);
 }
 
 // Noise pictures make the proof by contradiction visit nearly every cell, with long chains of

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/app/CLogicApp.h"
 #include "gui/app/Prompter.h"
 #include "support/TempDir.h"
 
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -59,6 +61,20 @@ class ScriptedPrompter : public Prompter {
 
 inline QString Q(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// A program instance whose settings file, socket and desktop folders all lie in dir, and which
+// runs no desktop database tools.
+inline AppOptions TestAppOptions(const TempDir& dir) {
+    std::filesystem::create_directories(dir.Path() + "/system");
+    AppOptions options;
+    options.iniPath = Q(dir.File("Tessemar.INI"));
+    options.socketPath = Q(dir.File("app.socket"));
+    options.xdg = XdgLocations{
+        Q(dir.Path() + "/data"), Q(dir.Path() + "/config"), {Q(dir.Path() + "/system")}};
+    options.programPath = QStringLiteral("/usr/bin/tessemar");
+    options.runDatabaseTools = false;
+    return options;
 }
 
 // Writes a small valid document file.

@@ -59,21 +59,9 @@ void WriteNoisePuzzle(const std::string& path) {
 
 class CLogicAppTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        QApplication::setQuitOnLastWindowClosed(false);
-        std::filesystem::create_directories(dir_.Path() + "/system");
-    }
+    void SetUp() override { QApplication::setQuitOnLastWindowClosed(false); }
 
-    AppOptions Options() const {
-        AppOptions options;
-        options.iniPath = Q(dir_.File("Tessemar.INI"));
-        options.socketPath = Q(dir_.File("app.socket"));
-        options.xdg = XdgLocations{
-            Q(dir_.Path() + "/data"), Q(dir_.Path() + "/config"), {Q(dir_.Path() + "/system")}};
-        options.programPath = QStringLiteral("/usr/bin/tessemar");
-        options.runDatabaseTools = false;
-        return options;
-    }
+    AppOptions Options() const { return TestAppOptions(dir_); }
     IniFile Ini() const { return IniFile(dir_.File("Tessemar.INI")); }
 
     static int RecentMenuEntries(const CLogicApp& app) {

@@ -7,91 +7,41 @@ namespace {
 
 using ShellCommand = CommandLineInfo::ShellCommand;
 
-struct ParseCase {
-    const char* name;
-    std::vector<std::string> arguments;
-    ShellCommand command;
-    std::string file;
-    std::string printer;
-    std::string port;
-    bool splash;
-};
-
-class ParseCommandLineTest : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(ParseCommandLineTest, GivesTheShellCommand) {
-    const ParseCase& c = GetParam();
-    const CommandLineInfo info = ParseCommandLine(c.arguments);
-    EXPECT_EQ(info.shellCommand, c.command);
-    EXPECT_EQ(info.fileName, c.file);
-    EXPECT_EQ(info.printerName, c.printer);
-    EXPECT_EQ(info.portName, c.port);
-    EXPECT_EQ(SplashAllowed(info), c.splash);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Forms, ParseCommandLineTest,
-    ::testing::Values(
-        ParseCase{"Nothing", {}, ShellCommand::FileNew, "", "", "", true},
-        ParseCase{"RelativeFile", {"cat.tsd"}, ShellCommand::FileOpen, "cat.tsd", "", "", false},
+TEST(ParseCommandLineTest, GivesTheShellCommandAndOnlyAPlainStartShowsTheSplash) {
+    using enum ShellCommand;
+    struct Case {
+        std::vector<std::string> arguments;
+        ShellCommand command;
+        std::string file, printer, port;
+    };
+    const Case cases[] = {
+        {{}, FileNew, "", "", ""},
+        {{"cat.tsd"}, FileOpen, "cat.tsd", "", ""},
         // An absolute path starts with "/" like a flag; it must still be the file.
-        ParseCase{"AbsoluteFile",
-                  {"/home/ann/p.tsd"},
-                  ShellCommand::FileOpen,
-                  "/home/ann/p.tsd",
-                  "",
-                  "",
-                  false},
-        ParseCase{"FileNamedLikeAFlagLetter",
-                  {"/tmp/p"},
-                  ShellCommand::FileOpen,
-                  "/tmp/p",
-                  "",
-                  "",
-                  false},
-        ParseCase{"SecondFileIgnored",
-                  {"a.tsd", "b.tsd"},
-                  ShellCommand::FileOpen,
-                  "a.tsd",
-                  "",
-                  "",
-                  false},
-        ParseCase{"Print", {"/p", "a.tsd"}, ShellCommand::FilePrint, "a.tsd", "", "", false},
-        ParseCase{"PrintDash",
-                  {"-P", "/abs/a.tsd"},
-                  ShellCommand::FilePrint,
-                  "/abs/a.tsd",
-                  "",
-                  "",
-                  false},
-        ParseCase{"PrintTo",
-                  {"/pt", "a.tsd", "Laser", "drv", "lp0"},
-                  ShellCommand::FilePrintTo,
-                  "a.tsd",
-                  "Laser",
-                  "lp0",
-                  false},
-        ParseCase{"PrintToCutShort",
-                  {"/pt", "a.tsd", "Laser"},
-                  ShellCommand::FilePrintTo,
-                  "a.tsd",
-                  "Laser",
-                  "",
-                  false},
-        ParseCase{"Dde", {"/dde"}, ShellCommand::FileDde, "", "", "", false},
-        ParseCase{"Unregister", {"/Unregister"}, ShellCommand::AppUnregister, "", "", "", false},
-        ParseCase{
-            "UnregserverAnyCase", {"-UNREGSERVER"}, ShellCommand::AppUnregister, "", "", "", false},
-        ParseCase{"Embedding", {"/Embedding"}, ShellCommand::FileNew, "", "", "", false},
-        ParseCase{"Automation", {"-automation"}, ShellCommand::FileNew, "", "", "", false},
-        ParseCase{"UnknownDashFlagIgnored",
-                  {"--verbose", "x.tsd"},
-                  ShellCommand::FileOpen,
-                  "x.tsd",
-                  "",
-                  "",
-                  false}),
-    [](const auto& test) { return std::string(test.param.name); });
+        {{"/home/ann/p.tsd"}, FileOpen, "/home/ann/p.tsd", "", ""},
+        {{"/tmp/p"}, FileOpen, "/tmp/p", "", ""},         // named like a flag letter
+        {{"a.tsd", "b.tsd"}, FileOpen, "a.tsd", "", ""},  // the second file is ignored
+        {{"/p", "a.tsd"}, FilePrint, "a.tsd", "", ""},
+        {{"-P", "/abs/a.tsd"}, FilePrint, "/abs/a.tsd", "", ""},
+        {{"/pt", "a.tsd", "Laser", "drv", "lp0"}, FilePrintTo, "a.tsd", "Laser", "lp0"},
+        {{"/pt", "a.tsd", "Laser"}, FilePrintTo, "a.tsd", "Laser", ""},
+        {{"/dde"}, FileDde, "", "", ""},
+        {{"/Unregister"}, AppUnregister, "", "", ""},
+        {{"-UNREGSERVER"}, AppUnregister, "", "", ""},
+        {{"/Embedding"}, FileNew, "", "", ""},
+        {{"-automation"}, FileNew, "", "", ""},
+        {{"--verbose", "x.tsd"}, FileOpen, "x.tsd", "", ""},  // unknown dash flags are ignored
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        const CommandLineInfo info = ParseCommandLine(c.arguments);
+        EXPECT_EQ(info.shellCommand, c.command);
+        EXPECT_EQ(info.fileName, c.file);
+        EXPECT_EQ(info.printerName, c.printer);
+        EXPECT_EQ(info.portName, c.port);
+        EXPECT_EQ(SplashAllowed(info), c.arguments.empty());
+    }
+}
 
 TEST(ShellCommandTest, RoundTripsEveryCommandWithAwkwardNames) {
     CommandLineInfo open;

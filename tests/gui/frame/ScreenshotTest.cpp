@@ -29,17 +29,8 @@ TEST(ScreenshotTest, MainWindowWithAPuzzle) {
         GTEST_SKIP() << "needs an X display (run by the screenshot test under Xvfb)";
     QApplication::setQuitOnLastWindowClosed(false);
     TempDir dir;
-    std::filesystem::create_directories(dir.Path() + "/system");
     ScriptedPrompter prompter;
-    AppOptions options;
-    options.iniPath = Q(dir.File("Tessemar.INI"));
-    options.socketPath = Q(dir.File("app.socket"));
-    options.xdg = XdgLocations{
-        Q(dir.Path() + "/data"), Q(dir.Path() + "/config"), {Q(dir.Path() + "/system")}};
-    options.programPath = QStringLiteral("/usr/bin/tessemar");
-    options.runDatabaseTools = false;
-
-    CLogicApp app(options);
+    CLogicApp app(TestAppOptions(dir));
     const QString puzzle =
         QStringLiteral(TESSEMAR_PUZZLES_DIR "/colour/C14-rand-15x15-c3-multi.xml");
     ASSERT_TRUE(app.InitInstance({puzzle}));

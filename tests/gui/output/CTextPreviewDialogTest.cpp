@@ -20,59 +20,58 @@ class TextPreviewDialogTest : public ::testing::Test {
     IniFile ini_{dir_.File("Tessemar.INI")};
 };
 
-TEST_F(TextPreviewDialogTest, FirstUseOpensAtTheDefaultRectangle) {
-    CTextPreviewDialog dialog(ini_);
-    dialog.SetCaptionPrefix(QStringLiteral("Solved - "));
-    dialog.SetDocumentName(QStringLiteral("puzzle.tsd"));
-    dialog.show();
-    EXPECT_EQ(dialog.pos(), QPoint(100, 100));
-    EXPECT_EQ(dialog.size(), QSize(320, 380));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Solved - puzzle.tsd"));
-    dialog.reject();
-}
-
-// Closing stores the rectangle, and the next report window opens there: by the Close command
-// and by Enter alike.
+// The first window opens at the default rectangle. Closing stores the rectangle and the next
+// report window opens there: by the Close command, by accepting and by Enter in the text box
+// (which closes as Close does) alike.
 TEST_F(TextPreviewDialogTest, RectangleRoundTripsThroughTheSettingsFile) {
-    for (bool byEnter : {false, true}) {
-        const QPoint place = byEnter ? QPoint(40, 70) : QPoint(150, 120);
-        const QSize size = byEnter ? QSize(610, 305) : QSize(500, 300);
+    {
+        CTextPreviewDialog first(ini_);
+        first.SetCaptionPrefix(QStringLiteral("Solved - "));
+        first.SetDocumentName(QStringLiteral("puzzle.tsd"));
+        first.show();
+        EXPECT_EQ(first.pos(), QPoint(100, 100));
+        EXPECT_EQ(first.size(), QSize(320, 380));
+        EXPECT_EQ(first.windowTitle(), QStringLiteral("Solved - puzzle.tsd"));
+        first.reject();
+    }
+    enum class Closing { Close, Accept, Enter };
+    struct Case {
+        Closing closing;
+        QPoint place;
+        QSize size;
+    };
+    const Case cases[] = {{Closing::Close, {150, 120}, {500, 300}},
+                          {Closing::Accept, {40, 70}, {610, 305}},
+                          {Closing::Enter, {77, 88}, {400, 250}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.closing));
         {
             CTextPreviewDialog dialog(ini_);
+            dialog.SetText("report\r\n");
             dialog.show();
-            dialog.move(place);
-            dialog.resize(size);
-            if (byEnter) {
+            dialog.move(c.place);
+            dialog.resize(c.size);
+            if (c.closing == Closing::Close) {
+                dialog.reject();
+            } else if (c.closing == Closing::Accept) {
                 dialog.accept();
             } else {
-                dialog.reject();
+                QTest::keyClick(dialog.Editor(), Qt::Key_Return);
+                EXPECT_EQ(dialog.result(), QDialog::Rejected);
             }
             EXPECT_FALSE(dialog.isVisible());
         }
         WindowRect stored = ReadTextDialogRect(ini_);
-        EXPECT_EQ(stored.left, place.x());
-        EXPECT_EQ(stored.top, place.y());
-        EXPECT_EQ(stored.right - stored.left, size.width());
-        EXPECT_EQ(stored.bottom - stored.top, size.height());
+        EXPECT_EQ(stored.left, c.place.x());
+        EXPECT_EQ(stored.top, c.place.y());
+        EXPECT_EQ(stored.right - stored.left, c.size.width());
+        EXPECT_EQ(stored.bottom - stored.top, c.size.height());
         CTextPreviewDialog next(ini_);
         next.show();
-        EXPECT_EQ(next.pos(), place);
-        EXPECT_EQ(next.size(), size);
+        EXPECT_EQ(next.pos(), c.place);
+        EXPECT_EQ(next.size(), c.size);
         next.reject();
     }
-}
-
-// The Enter key pressed in the text box closes the window and stores its rectangle.
-TEST_F(TextPreviewDialogTest, EnterInTheTextBoxCloses) {
-    CTextPreviewDialog dialog(ini_);
-    dialog.SetText("report\r\n");
-    dialog.show();
-    dialog.move(77, 88);
-    QTest::keyClick(dialog.Editor(), Qt::Key_Return);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(ReadTextDialogRect(ini_).left, 77);
-    EXPECT_EQ(ReadTextDialogRect(ini_).top, 88);
 }
 
 TEST_F(TextPreviewDialogTest, TheTextBoxFillsTheWindowBelowTheMenu) {
