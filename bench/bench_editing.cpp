@@ -24,7 +24,6 @@ void BM_FloodFill250(benchmark::State& state) {
         const int next = value % 8 + 1;
         doc->FloodFill(0, 0, next, value);
         value = next;
-        doc->CommitUndo();
         state.PauseTiming();
         doc->ClearUndoHistory();
         state.ResumeTiming();
@@ -35,7 +34,6 @@ BENCHMARK(BM_FloodFill250)->Unit(benchmark::kMillisecond);
 void BM_UndoFloodFill250(benchmark::State& state) {
     auto doc = LargestDoc();
     doc->FloodFill(0, 0, 3, 0);
-    doc->CommitUndo();
     for (auto _ : state) {
         doc->Undo(1);
         state.PauseTiming();
@@ -48,7 +46,6 @@ BENCHMARK(BM_UndoFloodFill250)->Unit(benchmark::kMillisecond);
 void BM_RedoFloodFill250(benchmark::State& state) {
     auto doc = LargestDoc();
     doc->FloodFill(0, 0, 3, 0);
-    doc->CommitUndo();
     for (auto _ : state) {
         state.PauseTiming();
         doc->Undo(1);
@@ -63,8 +60,9 @@ void BM_TransformWholePicture250(benchmark::State& state) {
     std::mt19937 random(1);
     for (int x = 0; x < 250; ++x) {
         for (int y = 0; y < 250; ++y)
-            doc->SetCell(x, y, static_cast<std::int8_t>(random() % 10) - 1);
+            doc->WriteCell(x, y, static_cast<int>(random() % 10) - 1);
     }
+    doc->ClearUndoHistory();
     for (auto _ : state) {
         doc->TransformPicture(tessemar::PictureTransform::TurnRight90, tessemar::ToolPen, 1, 1);
         state.PauseTiming();

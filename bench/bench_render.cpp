@@ -100,7 +100,7 @@ void BM_OneCellRedraw(benchmark::State& state) {
     for (auto _ : state) {
         int x = i % 20;
         int y = (i / 20) % 20;
-        doc->SetCell(x, y, static_cast<std::int8_t>(doc->Cell(x, y) == 1 ? 2 : 1));
+        doc->WriteCell(x, y, static_cast<std::int8_t>(doc->Cell(x, y) == 1 ? 2 : 1));
         QPainter painter(&window.picture);
         const LayoutGeometry& g = canvas.Geometry();
         PixelRect cell = g.CellInterior(x, y);
@@ -123,7 +123,7 @@ void BM_WholePuzzleChange(benchmark::State& state) {
         ++round;
         for (int x = 0; x < 250; ++x) {
             for (int y = 0; y < 250; ++y)
-                doc->SetCell(x, y, static_cast<std::int8_t>((x + y + round) % 9));
+                doc->WriteCell(x, y, static_cast<std::int8_t>((x + y + round) % 9));
         }
         for (int line = 0; line < 250; ++line) {
             for (int k = 0; k < 125; ++k) {

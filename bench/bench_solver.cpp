@@ -112,13 +112,10 @@ BENCHMARK(BM_SolveRow)->ArgsProduct({{25, 100, 250}, {1, 4}})->ArgNames({"cells"
 void BM_AbsurdPass(benchmark::State& state) {
     const int colours = static_cast<int>(state.range(0));
     std::mt19937 random(11);
-    CLogicDoc doc;
-    doc.SetPuzzleSize(60, 60);
+    CLogicDoc doc(DocumentDefaults{.columnCount = 60, .rowCount = 60});
     for (int x = 0; x < 60; ++x) {
-        for (int y = 0; y < 60; ++y) {
-            doc.SetCell(x, y,
-                        random() % 2 == 0 ? 0 : static_cast<std::int8_t>(1 + random() % colours));
-        }
+        for (int y = 0; y < 60; ++y)
+            doc.WriteCell(x, y, random() % 2 == 0 ? 0 : static_cast<int>(1 + random() % colours));
     }
     CalculateNumbers(doc);
     PuzzleModel puzzle = doc.Model();

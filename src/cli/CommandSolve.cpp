@@ -164,7 +164,6 @@ int RunSolve(const std::vector<std::string>& words, Streams& streams) {
 
     if (auto output = args->Value("--output")) {
         WriteBackSolution(*doc, result);
-        doc->CommitUndo();
         try {
             SavePuzzleFile(*doc, *output);
         } catch (const std::exception&) {
@@ -197,7 +196,6 @@ int RunCalc(const std::vector<std::string>& words, Streams& streams) {
     try {
         auto doc = OpenPuzzleFile(args->Positional()[0], {}, {.withGoal = true});
         CalculateNumbers(*doc);
-        doc->CommitUndo();
         SavePuzzleFile(*doc, args->Positional()[1]);
     } catch (const std::exception&) {
         return ReportFileError(streams.err);

@@ -5,6 +5,7 @@
 #include "core/io/FileUtil.h"
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
+#include "support/ModelSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -22,10 +23,10 @@ CliRun Convert(std::vector<std::string> words) {
 // A 3 x 2 two-colour puzzle with its picture, saved as a document.
 std::unique_ptr<CLogicDoc> MakeDocument() {
     auto doc = std::make_unique<CLogicDoc>();
-    doc->SetPuzzleSize(3, 2);
-    doc->SetCell(0, 0, 1);
-    doc->SetCell(1, 0, 2);
-    doc->SetCell(2, 1, 2);
+    LoadSize(*doc, 3, 2);
+    LoadCell(*doc, 0, 0, 1);
+    LoadCell(*doc, 1, 0, 2);
+    LoadCell(*doc, 2, 1, 2);
     // Row 0 "1 1" (colours 1, 2), row 1 "1" (2); columns "1", "1", "1".
     doc->SetClueNumber(SideRow, 0, 0, 1, 2);
     doc->SetClueNumber(SideRow, 1, 0, 1, 1);

@@ -5,6 +5,7 @@
 #include "core/solver/ClueNumbers.h"
 #include "support/PictureDocument.h"
 #include "support/TempDir.h"
+#include "support/ModelSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -70,14 +71,14 @@ TEST(SolveCliTest, ExitCodesFollowTheResult) {
     // Row 0 needs two neighbouring cells, but column 1 has no clue of its colour: the whole
     // row fails, so only the row is named. The totals agree, so the check passes.
     CLogicDoc contradictory;
-    contradictory.SetPuzzleSize(3, 2);
+    LoadSize(contradictory, 3, 2);
     contradictory.SetClueNumber(SideRow, 0, 0, 2, 1);
     contradictory.SetClueNumber(SideColumn, 0, 0, 1, 1);
     contradictory.SetClueNumber(SideColumn, 2, 0, 1, 1);
     const std::string contra = dir.File("contra.tsd");
     SaveDocumentFile(contradictory, contra);
     CLogicDoc wrong;
-    wrong.SetPuzzleSize(3, 3);
+    LoadSize(wrong, 3, 3);
     wrong.SetClueNumber(SideRow, 0, 1, 4, 1);
     const std::string bad = dir.File("wrong.tsd");
     SaveDocumentFile(wrong, bad);

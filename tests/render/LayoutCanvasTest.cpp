@@ -95,10 +95,10 @@ TEST(LayoutCanvas, IncrementalRedrawEqualsAFullRender) {
     QSignalSpy changed(&canvas, &LayoutCanvas::RegionChanged);
     QSignalSpy reset(&canvas, &LayoutCanvas::LayoutReset);
 
-    doc->SetCell(0, 0, 4);
-    doc->SetCell(23, 21, kCellX);
-    doc->SetCell(10, 10, 0);
-    doc->SetCell(14, 9, 7);
+    doc->WriteCell(0, 0, 4);
+    doc->WriteCell(23, 21, kCellX);
+    doc->WriteCell(10, 10, 0);
+    doc->WriteCell(14, 9, 7);
     // An emptied slot erases its number; others get new numbers or colours.
     doc->SetClueNumber(SideRow, 1, 3, kEmptySlot, 0);
     doc->SetClueNumber(SideRow, 23, 21, 250, 8);
@@ -141,7 +141,7 @@ TEST(LayoutCanvas, LayoutChangesRebuildTheDrawing) {
     PaintWhole(canvas);
     QSignalSpy reset(&canvas, &LayoutCanvas::LayoutReset);
 
-    doc->SetCellSize(23);
+    doc->ChangeSize(12, 12, 23, 1);
     EXPECT_EQ(reset.count(), 1);
     EXPECT_EQ(canvas.Geometry().cellSize(), 23);
     EXPECT_EQ(DifferentPixels(PaintWhole(canvas),
@@ -200,11 +200,11 @@ TEST(LayoutCanvas, FollowsTheDocumentUntilDestroyed) {
     {
         LayoutCanvas canvas(*doc);
         QSignalSpy changed(&canvas, &LayoutCanvas::RegionChanged);
-        doc->SetCell(1, 1, 2);
+        doc->WriteCell(1, 1, 2);
         EXPECT_EQ(changed.count(), 2);  // the cell and its preview pixel
     }
     // The canvas has stopped listening: this must not reach freed memory.
-    doc->SetCell(2, 2, 2);
+    doc->WriteCell(2, 2, 2);
     doc->SetClueNumber(SideRow, 0, 0, 3, 1);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/document/CLogicDoc.h"
 #include "core/solver/ClueNumbers.h"
+#include "support/ModelSetup.h"
 
 #include <memory>
 #include <string>
@@ -15,14 +16,18 @@ inline std::unique_ptr<CLogicDoc> DocumentFromPicture(const std::vector<std::str
     auto doc = std::make_unique<CLogicDoc>();
     const int h = static_cast<int>(rows.size());
     const int w = h > 0 ? static_cast<int>(rows[0].size()) : 0;
-    doc->SetPuzzleSize(w, h);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const char ch = rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
-            doc->SetCell(x, y, ch >= '1' && ch <= '8' ? static_cast<std::int8_t>(ch - '0') : 0);
+    ChangeModel(*doc, [&](PuzzleModel& m) {
+        m.columnCount = w;
+        m.rowCount = h;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const char ch = rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+                m.cells[x][y] = ch >= '1' && ch <= '8' ? static_cast<std::int8_t>(ch - '0') : 0;
+            }
         }
-    }
+    });
     CalculateNumbers(*doc);
+    doc->ClearUndoHistory();
     return doc;
 }
 

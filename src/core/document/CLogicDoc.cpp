@@ -2,6 +2,8 @@
 
 #include "core/document/Archive.h"
 
+#include <algorithm>
+
 namespace tessemar {
 
 CLogicDoc::CLogicDoc(const DocumentDefaults& defaults) { OnNewDocument(defaults); }
@@ -38,50 +40,62 @@ bool InArrays(int a, int b) { return a >= 0 && b >= 0 && a < kMaxLines && b < kM
 
 }  // namespace
 
-void CLogicDoc::SetCell(int x, int y, std::int8_t value) {
+void CLogicDoc::PutCell(int x, int y, std::int8_t value) {
     if (!InArrays(x, y) || model_.cells[x][y] == value) return;
     model_.cells[x][y] = value;
     SetModifiedFlag();
     Notify([x, y](DocumentObserver& o) { o.OnCellChanged(x, y); });
 }
 
-void CLogicDoc::SetClueNumber(int side, int i, int j, int number, int colour) {
-    std::uint8_t* numberSlot;
-    std::uint8_t* colourSlot;
-    if (!InArrays(i, j)) return;
-    if (side == SideRow) {
-        numberSlot = &model_.rowClueNumbers[i][j];
-        colourSlot = &model_.rowClueColors[i][j];
-    } else if (side == SideColumn) {
-        numberSlot = &model_.columnClueNumbers[i][j];
-        colourSlot = &model_.columnClueColors[i][j];
-    } else {
-        return;
-    }
-    const auto newNumber = static_cast<std::uint8_t>(number);
-    const auto newColour = static_cast<std::uint8_t>(colour);
-    if (*numberSlot == newNumber && *colourSlot == newColour) return;
-    RecordUndo(side, i, j, newNumber, *numberSlot, newColour, *colourSlot);
-    *numberSlot = newNumber;
-    *colourSlot = newColour;
+void CLogicDoc::PutClueSlot(int side, int i, int j, std::uint8_t number, std::uint8_t colour) {
+    auto& numbers = side == SideRow ? model_.rowClueNumbers : model_.columnClueNumbers;
+    auto& colours = side == SideRow ? model_.rowClueColors : model_.columnClueColors;
+    if (numbers[i][j] == number && colours[i][j] == colour) return;
+    numbers[i][j] = number;
+    colours[i][j] = colour;
     SetModifiedFlag();
     Notify([side, i, j](DocumentObserver& o) { o.OnClueSlotChanged(side, i, j); });
 }
 
-void CLogicDoc::SetPuzzleSize(int columns, int rows) {
+void CLogicDoc::PutSize(int columns, int rows, int cellSize) {
     model_.columnCount = columns;
     model_.rowCount = rows;
+    model_.cellSize = cellSize;
     SetModifiedFlag();
     NotifyLayoutChanged();
 }
 
-void CLogicDoc::SetCellSize(int cellSize) {
-    if (model_.cellSize == cellSize) return;
-    model_.cellSize = cellSize;
-    NotifyLayoutChanged();
+void CLogicDoc::PutTitle(std::string title) {
+    model_.title = std::move(title);
+    NotifyTitleChanged();
+}
+
+bool CLogicDoc::WriteCell(int x, int y, int value) {
+    if (!IsInPicture(x, y) || !IsCellValue(value)) return false;
+    const std::int8_t old = model_.cells[x][y];
+    if (old == value) return false;
+    DocumentEdit edit(*this);
+    RecordUndo(UndoCell, x, y, value, old, 0, 0);
+    PutCell(x, y, static_cast<std::int8_t>(value));
+    edit.Commit();
+    return true;
+}
+
+void CLogicDoc::SetClueNumber(int side, int i, int j, int number, int colour) {
+    if (!InArrays(i, j) || (side != SideRow && side != SideColumn)) return;
+    const auto& numbers = side == SideRow ? model_.rowClueNumbers : model_.columnClueNumbers;
+    const auto& colours = side == SideRow ? model_.rowClueColors : model_.columnClueColors;
+    const auto newNumber = static_cast<std::uint8_t>(number);
+    const auto newColour = static_cast<std::uint8_t>(colour);
+    if (numbers[i][j] == newNumber && colours[i][j] == newColour) return;
+    DocumentEdit edit(*this);
+    RecordUndo(side, i, j, newNumber, numbers[i][j], newColour, colours[i][j]);
+    PutClueSlot(side, i, j, newNumber, newColour);
+    edit.Commit();
 }
 
 void CLogicDoc::ClearAllNumbers() {
+    DocumentEdit edit(*this);
     const int w = model_.columnCount;
     const int h = model_.rowCount;
     for (int y = 0; y < h; ++y) {
@@ -90,6 +104,7 @@ void CLogicDoc::ClearAllNumbers() {
     for (int x = 0; x < w; ++x) {
         for (int k = 0; k < h; ++k) SetClueNumber(SideColumn, x, k, kEmptySlot, 0);
     }
+    edit.Commit();
 }
 
 std::string CLogicDoc::GetDocumentFileName() const {
@@ -119,6 +134,10 @@ void CLogicDoc::NotifyTitleChanged() const {
 
 void CLogicDoc::NotifySelectionChanged() const {
     Notify([](DocumentObserver& o) { o.OnSelectionChanged(); });
+}
+
+void CLogicDoc::NotifyHistoryChanged() const {
+    Notify([](DocumentObserver& o) { o.OnHistoryChanged(); });
 }
 
 }  // namespace tessemar

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/document/Document.h"
+#include "core/document/DocumentEdit.h"
 #include "core/document/Drawing.h"
 #include "core/document/Fragment.h"
 #include "core/document/PuzzleModel.h"
@@ -19,13 +20,10 @@ enum UndoKind : int { UndoCell = 0, UndoRowClue = 1, UndoColumnClue = 2, UndoSiz
 
 inline constexpr std::size_t kUndoRecordSize = 7;
 
-// What an Undo or Redo did: nothing, a step of the open in-place editor's own text (the view
-// passes it on to the editor), or a step of the document history.
-enum class HistoryStep { None, Editor, Document };
-
 // The document of one open puzzle: the model, its undo history and the change notifications
-// the views redraw from. Every change of cells and clue slots goes through SetCell and
-// SetClueNumber.
+// the views redraw from. Apart from loading a whole model, every change is an edit
+// (DocumentEdit): each operation below is one of its own, or part of the edit open around it.
+// Undo and Redo take the same road back and announce what they change the same way.
 class CLogicDoc : public Document {
 public:
     // A constructed document already holds a complete new puzzle made from defaults, so that
@@ -44,53 +42,37 @@ public:
     // Replaces the saved part of the document, as loading a file does; the undo history stays.
     void ReplaceModel(const PuzzleModel& model);
 
-    void SetCell(int x, int y, std::int8_t value);
+    // A slot outside the 250 x 250 arrays, or of no side, is left alone.
     void SetClueNumber(int side, int i, int j, int number, int colour);
-    void SetPuzzleSize(int columns, int rows);
-    void SetCellSize(int cellSize);
     void ClearAllNumbers();
 
     std::string GetDocumentFileName() const;
     std::int64_t GetFileSizeEstimate() const;
 
-    // Undo history. pendingUndo collects the records of the action in progress; an entry
-    // holds them newest first.
-    void RecordUndo(int kind, int a, int b, int newValue, int oldValue, int newColour, int oldColour);
-    void CommitUndo();
-    void DiscardPendingUndo();
-    // Removes every entry; nothing is left to undo.
-    void ClearUndoHistory();
-    // The records of the action in progress, newest first, as they will be committed.
-    std::string PendingUndo() const;
-    bool HasPendingUndo() const { return !pendingRecords_.empty(); }
+    // Undo history: entries of byte records, each holding its records newest first.
     const std::vector<std::string>& UndoHistory() const { return undoHistory_; }
     int UndoPosition() const { return undoPosition_; }
-    // Kept within -1 .. the newest entry.
-    void SetUndoPosition(int position);
+    // The records not yet in an entry, newest first: those of the edit in progress, or of the
+    // lift of a floating fragment.
+    std::string PendingUndo() const;
+    bool HasPendingUndo() const { return !pendingRecords_.empty(); }
+    // An edit is in progress (a stroke, a solver run): the history must not move under it.
+    bool EditInProgress() const { return openEdits_ > 0; }
+    // Removes every entry; nothing is left to undo.
+    void ClearUndoHistory();
 
     // Undo first drops a floating fragment (its drop becomes the entry undone), then takes back
-    // the editor's text change or the entry at the position. Redo applies the next entry.
-    HistoryStep Undo(int backDrawMode);
-    HistoryStep Redo();
-    // Availability. editorCanUndo: the open in-place editor has a change of its own to undo.
-    bool CanUndo(bool editorCanUndo) const;
-    bool CanRedo(bool editorCanUndo) const;
+    // the entry at the position; Redo applies the next one. Both report whether they did.
+    bool Undo(int backDrawMode);
+    bool Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
     bool CanClearUndoBuffer() const { return !undoHistory_.empty(); }
+    // Whether the entry Undo or Redo would apply changes the puzzle's size (a whole new layout).
+    bool UndoChangesSize() const { return EntryChangesSize(undoPosition_); }
+    bool RedoChangesSize() const { return EntryChangesSize(undoPosition_ + 1); }
     // The status bar's undo position: "3", or "2/3" while there is something to redo.
     std::string UndoPositionText() const;
-
-    // State of the views that the availability rules look at.
-    bool EditorOpen() const { return editorOpen_; }
-    bool EditorIsTitle() const { return editorIsTitle_; }
-    // While an in-place editor is open: true when the next Undo goes to the editor's text,
-    // false when the next Redo does.
-    bool EditorUndoState() const { return editorUndoState_; }
-    void SetEditorOpen(bool open, bool isTitle = false);
-    void SetEditorUndoState(bool state) { editorUndoState_ = state; }
-    bool StrokeInProgress() const { return strokeInProgress_; }
-    void SetStrokeInProgress(bool stroke) { strokeInProgress_ = stroke; }
-    // The clue slot and line commands need an open clue-number editor to act at.
-    bool CanEditClueLines() const { return editorOpen_ && !editorIsTitle_; }
 
     // Puzzle settings. ChangeSize refuses sizes outside 1..250 and cell sizes outside 11..51;
     // a real change is one undo entry. The title change is one undo entry; colours and font
@@ -126,27 +108,26 @@ public:
     // Drops what floats, then lifts the rectangle: its cells float, the picture under them
     // becomes blank. False (nothing floats) for a rectangle with a negative coordinate.
     bool LiftSelection(int x1, int y1, int x2, int y2, int backDrawMode);
-    // Drops the floating fragment into the picture at its place and commits the lift and the
-    // drop as one entry. With backDrawMode 0 blank cells leave the picture alone. Also ends a
-    // stroke.
+    // Drops the floating fragment into the picture at its place; the lift and the drop make
+    // one entry. With backDrawMode 0 blank cells leave the picture alone.
     void CommitFloatingSelection(int backDrawMode);
     // Shifts the floating fragment by whole cells.
     void MoveSelection(int dx, int dy);
     // Copy and cut give the bytes for the clipboard; without a floating fragment under the
-    // Select tool they switch to it and lift the whole picture first. Cut then discards the
-    // fragment and leaves its area blank.
-    std::string EditCopy(int& tool, int backDrawMode);
-    std::string EditCut(int& tool, int backDrawMode);
-    // Floats pasted bytes at the top left; bytes that are no fragment change nothing.
-    bool EditPaste(std::string_view bytes, int& tool, int backDrawMode);
-    void SelectAll(int& tool, int backDrawMode);
+    // Select tool they lift the whole picture first (the caller then switches to the Select
+    // tool). Cut then discards the fragment and leaves its area blank.
+    std::string EditCopy(int tool, int backDrawMode);
+    std::string EditCut(int tool, int backDrawMode);
+    // Floats pasted bytes at the top left; bytes that are no fragment change nothing. Like
+    // SelectAll, it leaves the caller to switch to the Select tool.
+    bool EditPaste(std::string_view bytes, int backDrawMode);
+    void SelectAll(int backDrawMode);
     // Discards the floating fragment and leaves its area blank.
     void ClearSelection();
     // Clear Select and Set Select.
     bool CanChangeSelection(int tool) const { return tool == ToolSelect && hasFloatingSelection_; }
 
-    // Drawing. WriteCell changes one cell inside the picture as part of an undoable action
-    // (the caller commits); it reports whether the cell changed.
+    // Drawing. WriteCell changes one cell inside the picture; it reports whether it changed.
     bool WriteCell(int x, int y, int value);
     void FillRectangle(int x1, int y1, int x2, int y2, int value);
     void DrawStraightLine(int x1, int y1, int x2, int y2, int value);
@@ -160,19 +141,35 @@ public:
         return x >= 0 && y >= 0 && x < model_.columnCount && y < model_.rowCount;
     }
 
-protected:
-    PuzzleModel& MutableModel() { return model_; }
+private:
+    friend class DocumentEdit;
+
     void NotifyLayoutChanged() const;
     void NotifyTitleChanged() const;
     void NotifySelectionChanged() const;
+    void NotifyHistoryChanged() const;
 
-private:
+    // The model's primitives: they change, mark and announce, and record nothing. Edits record
+    // around them; Undo, Redo and a rolled-back edit apply records through them.
+    void PutCell(int x, int y, std::int8_t value);
+    void PutClueSlot(int side, int i, int j, std::uint8_t number, std::uint8_t colour);
+    void PutSize(int columns, int rows, int cellSize);
+    void PutTitle(std::string title);
+
+    void RecordUndo(int kind, int a, int b, int newValue, int oldValue, int newColour, int oldColour);
+    // The pending records become an entry (nothing happens without any).
+    void CloseEntry();
+    // Ends the history at the position, appends the entry and announces it.
     void CommitEntry(std::string entry);
+    // Takes back the pending records from the given one on, newest first.
+    void RollBackRecords(std::size_t first);
+    // Takes back and forgets the entries after the position.
+    void RollBackEntries(int position);
+    void DiscardFloatingSelection();
     void ApplyRecords(const std::string& entry, bool undo);
-    bool ApplySizeRecord(const std::string& entry, bool undo);
-    void ApplySize(int columns, int rows, int cellSize);
+    bool ApplyEntry(const std::string& entry, bool undo);
+    bool EntryChangesSize(int position) const;
     void FloatFragment(Fragment fragment, const CellRect& rect);
-    void EnterSelectState(int& tool, int backDrawMode);
     void MoveClueSlot(int side, int toI, int toJ, int fromI, int fromJ);
 
     PuzzleModel model_;
@@ -180,11 +177,13 @@ private:
     std::string pendingRecords_;
     std::vector<std::string> undoHistory_;
     int undoPosition_ = -1;
-
-    bool editorOpen_ = false;
-    bool editorIsTitle_ = false;
-    bool editorUndoState_ = false;
-    bool strokeInProgress_ = false;
+    int openEdits_ = 0;
+    // The redo tail that an entry of the open edit replaced, given back if the edit is abandoned.
+    std::vector<std::string> droppedRedoTail_;
+    std::size_t droppedRedoTailAt_ = 0;
+    // Counts the entries made from pending records, so that an edit can tell whether records
+    // older than its own were committed while it was open.
+    std::uint64_t entryGeneration_ = 0;
 
     Fragment floatingSelection_;
     bool hasFloatingSelection_ = false;

@@ -35,13 +35,11 @@ void CLogicDoc::MoveClueSlot(int side, int toI, int toJ, int fromI, int fromJ) {
     }
 }
 
-void CLogicDoc::FormatNumbers() {
-    ClearAllNumbers();
-    CommitUndo();
-}
+void CLogicDoc::FormatNumbers() { ClearAllNumbers(); }
 
 void CLogicDoc::InsertClueSlot(int side, int i, int j) {
     if (!IsPuzzleSlot(*this, side, i, j)) return;
+    DocumentEdit edit(*this);
     const ClueLineView v = ViewOf(side, model_);
     const int line = v.Line(i, j);
     const int at = v.Slot(i, j);
@@ -49,22 +47,24 @@ void CLogicDoc::InsertClueSlot(int side, int i, int j) {
         MoveClueSlot(side, v.I(line, s), v.J(line, s), v.I(line, s - 1), v.J(line, s - 1));
     }
     SetClueNumber(side, i, j, kEmptySlot, 0);
-    CommitUndo();
+    edit.Commit();
 }
 
 void CLogicDoc::DeleteClueSlot(int side, int i, int j) {
     if (!IsPuzzleSlot(*this, side, i, j)) return;
+    DocumentEdit edit(*this);
     const ClueLineView v = ViewOf(side, model_);
     const int line = v.Line(i, j);
     for (int s = v.Slot(i, j); s < v.slotCount - 1; ++s) {
         MoveClueSlot(side, v.I(line, s), v.J(line, s), v.I(line, s + 1), v.J(line, s + 1));
     }
     SetClueNumber(side, v.I(line, v.slotCount - 1), v.J(line, v.slotCount - 1), kEmptySlot, 0);
-    CommitUndo();
+    edit.Commit();
 }
 
 void CLogicDoc::InsertClueLine(int side, int i, int j) {
     if (!IsPuzzleSlot(*this, side, i, j)) return;
+    DocumentEdit edit(*this);
     const ClueLineView v = ViewOf(side, model_);
     const int at = v.Line(i, j);
     for (int s = v.slotCount - 1; s >= 0; --s) {
@@ -73,11 +73,12 @@ void CLogicDoc::InsertClueLine(int side, int i, int j) {
         }
         SetClueNumber(side, v.I(at, s), v.J(at, s), kEmptySlot, 0);
     }
-    CommitUndo();
+    edit.Commit();
 }
 
 void CLogicDoc::DeleteClueLine(int side, int i, int j) {
     if (!IsPuzzleSlot(*this, side, i, j)) return;
+    DocumentEdit edit(*this);
     const ClueLineView v = ViewOf(side, model_);
     const int at = v.Line(i, j);
     for (int s = 0; s < v.slotCount; ++s) {
@@ -86,7 +87,7 @@ void CLogicDoc::DeleteClueLine(int side, int i, int j) {
         }
         SetClueNumber(side, v.I(v.lineCount - 1, s), v.J(v.lineCount - 1, s), kEmptySlot, 0);
     }
-    CommitUndo();
+    edit.Commit();
 }
 
 }  // namespace tessemar

@@ -18,6 +18,8 @@ public:
     // A fragment started or stopped floating, moved or changed.
     virtual void OnSelectionChanged() {}
     virtual void OnModifiedChanged(bool /*modified*/) {}
+    // An entry was committed or cleared, or Undo or Redo moved the position.
+    virtual void OnHistoryChanged() {}
 };
 
 // The document half of document/view: where the document lives on disk, the title its

@@ -71,33 +71,29 @@ std::vector<CellPoint> StraightLineCells(int x1, int y1, int x2, int y2, int wid
     return cells;
 }
 
-bool CLogicDoc::WriteCell(int x, int y, int value) {
-    if (!IsInPicture(x, y) || !IsCellValue(value)) return false;
-    const std::int8_t old = model_.cells[x][y];
-    if (old == value) return false;
-    SetCell(x, y, static_cast<std::int8_t>(value));
-    RecordUndo(UndoCell, x, y, value, old, 0, 0);
-    return true;
-}
-
 void CLogicDoc::FillRectangle(int x1, int y1, int x2, int y2, int value) {
     const int left = std::max(std::min(x1, x2), 0);
     const int top = std::max(std::min(y1, y2), 0);
     const int right = std::min(std::max(x1, x2), model_.columnCount - 1);
     const int bottom = std::min(std::max(y1, y2), model_.rowCount - 1);
+    DocumentEdit edit(*this);
     for (int y = top; y <= bottom; ++y) {
         for (int x = left; x <= right; ++x) WriteCell(x, y, value);
     }
+    edit.Commit();
 }
 
 void CLogicDoc::DrawStraightLine(int x1, int y1, int x2, int y2, int value) {
+    DocumentEdit edit(*this);
     for (const CellPoint& cell : StraightLineCells(x1, y1, x2, y2, model_.columnCount, model_.rowCount)) {
         WriteCell(cell.x, cell.y, value);
     }
+    edit.Commit();
 }
 
 void CLogicDoc::FloodFill(int x, int y, int newValue, int oldValue) {
     if (newValue == oldValue || !IsInPicture(x, y) || model_.cells[x][y] != oldValue) return;
+    DocumentEdit edit(*this);
     if (!WriteCell(x, y, newValue)) return;
     // An explicit stack: a whole 250 x 250 area is one fill. Each cell is written as it is
     // pushed, so it is never pushed twice.
@@ -116,6 +112,7 @@ void CLogicDoc::FloodFill(int x, int y, int newValue, int oldValue) {
         visit(cell.x + 1, cell.y);
         visit(cell.x, cell.y + 1);
     }
+    edit.Commit();
 }
 
 void CLogicDoc::PaintFill(int x, int y, MouseButton button, int color) {

@@ -29,9 +29,13 @@ std::optional<Fragment> CLogicDoc::CopyRegion(int x1, int y1, int x2, int y2) co
 }
 
 bool CLogicDoc::LiftSelection(int x1, int y1, int x2, int y2, int backDrawMode) {
+    DocumentEdit edit(*this);
     CommitFloatingSelection(backDrawMode);
     std::optional<Fragment> fragment = CopyRegion(x1, y1, x2, y2);
-    if (!fragment) return false;
+    if (!fragment) {
+        edit.Commit();
+        return false;
+    }
     const int left = std::min(x1, x2);
     const int top = std::min(y1, y2);
     const CellRect rect{left, top, left + fragment->width - 1, top + fragment->height - 1};
@@ -39,6 +43,7 @@ bool CLogicDoc::LiftSelection(int x1, int y1, int x2, int y2, int backDrawMode) 
         for (int x = rect.x1; x <= rect.x2; ++x) WriteCell(x, y, kCellBlank);
     }
     FloatFragment(std::move(*fragment), rect);
+    edit.Commit();
     return true;
 }
 
@@ -51,10 +56,10 @@ void CLogicDoc::FloatFragment(Fragment fragment, const CellRect& rect) {
 }
 
 void CLogicDoc::CommitFloatingSelection(int backDrawMode) {
-    strokeInProgress_ = false;
     // A fragment is dropped whatever the tool: one left floating while another document's
     // view changed the tool would otherwise lose its cells with its pending records.
     if (!hasFloatingSelection_) return;
+    DocumentEdit edit(*this);
     hasFloatingSelection_ = false;
     const Fragment& fragment = floatingSelection_;
     const int left = selectionRect_.Left();
@@ -66,9 +71,11 @@ void CLogicDoc::CommitFloatingSelection(int backDrawMode) {
             WriteCell(left + i, top + j, value);
         }
     }
-    CommitUndo();
+    // The drop closes the entry the lift opened, whatever edit it is part of.
+    CloseEntry();
     SetModifiedFlag();
     NotifySelectionChanged();
+    edit.Commit();
 }
 
 void CLogicDoc::MoveSelection(int dx, int dy) {
@@ -84,44 +91,43 @@ void CLogicDoc::MoveSelection(int dx, int dy) {
     NotifySelectionChanged();
 }
 
-void CLogicDoc::EnterSelectState(int& tool, int backDrawMode) {
-    CommitFloatingSelection(backDrawMode);
-    tool = ToolSelect;
-}
-
-std::string CLogicDoc::EditCopy(int& tool, int backDrawMode) {
-    if (tool != ToolSelect || !hasFloatingSelection_) {
-        EnterSelectState(tool, backDrawMode);
-        LiftSelection(0, 0, model_.columnCount - 1, model_.rowCount - 1, backDrawMode);
-    }
+std::string CLogicDoc::EditCopy(int tool, int backDrawMode) {
+    if (tool != ToolSelect || !hasFloatingSelection_) SelectAll(backDrawMode);
     return FragmentBytes(floatingSelection_);
 }
 
-std::string CLogicDoc::EditCut(int& tool, int backDrawMode) {
+std::string CLogicDoc::EditCut(int tool, int backDrawMode) {
+    DocumentEdit edit(*this);
     std::string bytes = EditCopy(tool, backDrawMode);
     ClearSelection();
+    edit.Commit();
     return bytes;
 }
 
-bool CLogicDoc::EditPaste(std::string_view bytes, int& tool, int backDrawMode) {
+bool CLogicDoc::EditPaste(std::string_view bytes, int backDrawMode) {
     std::optional<Fragment> fragment = ParseFragment(bytes);
     if (!fragment) return false;
-    EnterSelectState(tool, backDrawMode);
+    CommitFloatingSelection(backDrawMode);
     const CellRect rect{0, 0, fragment->width - 1, fragment->height - 1};
     FloatFragment(std::move(*fragment), rect);
     return true;
 }
 
-void CLogicDoc::SelectAll(int& tool, int backDrawMode) {
-    EnterSelectState(tool, backDrawMode);
+void CLogicDoc::SelectAll(int backDrawMode) {
     LiftSelection(0, 0, model_.columnCount - 1, model_.rowCount - 1, backDrawMode);
 }
 
-void CLogicDoc::ClearSelection() {
-    CommitUndo();  // the lift records: the area stays blank
+void CLogicDoc::DiscardFloatingSelection() {
     if (!hasFloatingSelection_) return;
     hasFloatingSelection_ = false;
     NotifySelectionChanged();
+}
+
+void CLogicDoc::ClearSelection() {
+    // The lift records become an entry of their own: the area stays blank.
+    DocumentEdit edit(*this);
+    DiscardFloatingSelection();
+    edit.Commit();
 }
 
 }  // namespace tessemar

@@ -68,6 +68,7 @@ void CalculateNumbers(CLogicDoc& doc) {
     const PuzzleModel& model = doc.Model();
     const int w = ClampedSize(model.columnCount);
     const int h = ClampedSize(model.rowCount);
+    DocumentEdit edit(doc);
     std::array<Slot, kMaxLines> slots{};
     for (int y = 0; y < h; ++y) {
         // Rows are read from the right, so the rightmost run lands in slot 0.
@@ -82,6 +83,7 @@ void CalculateNumbers(CLogicDoc& doc) {
         for (int k = 0; k < h; ++k)
             doc.SetClueNumber(SideColumn, x, k, slots[k].number, slots[k].colour);
     }
+    edit.Commit();
 }
 
 bool CheckNumbers(const PuzzleModel& model, int& badRow, int& badColumn, int& badColour) {
@@ -126,17 +128,15 @@ int WriteBackSolution(CLogicDoc& doc, const SolveResult& result) {
     const int w = std::min(doc.columnCount(), result.width);
     const int h = std::min(doc.rowCount(), result.height);
     int written = 0;
+    DocumentEdit edit(doc);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            const auto value = static_cast<std::int8_t>(result.Cell(x, y));
-            const std::int8_t old = doc.Cell(x, y);
-            if (value == old)
-                continue;
-            doc.SetCell(x, y, value);
-            doc.RecordUndo(UndoCell, x, y, value, old, 0, 0);
-            ++written;
+            // The solver's blank (255) is the picture's X mark as a signed byte.
+            if (doc.WriteCell(x, y, static_cast<std::int8_t>(result.Cell(x, y))))
+                ++written;
         }
     }
+    edit.Commit();
     return written;
 }
 

@@ -8,9 +8,9 @@ namespace tessemar {
 
 // Document operations of the solver on the clue lines.
 
-// Rewrites every row and column clue line of the current size from the picture. Each slot is
-// written once through SetClueNumber, so only slots that really change leave undo records and
-// a picture whose clues are already up to date leaves none.
+// Rewrites every row and column clue line of the current size from the picture: one edit, in
+// which only slots that really change leave undo records, so a picture whose clues are
+// already up to date leaves no entry.
 void CalculateNumbers(CLogicDoc& doc);
 
 // Tests the clue lines before a solve. False when every line fits and every colour has the
@@ -22,9 +22,9 @@ inline bool CheckNumbers(const CLogicDoc& doc, int& badRow, int& badColumn, int&
     return CheckNumbers(doc.Model(), badRow, badColumn, badColour);
 }
 
-// Writes a run's grid into the document: every cell whose byte differs (blank and the X mark
-// are the same byte) through SetCell with an undo record; unknown cells become empty cells.
-// The caller commits the undo entry. Returns the number of cells written.
+// Writes a run's grid into the picture as one edit (or as part of the edit open around it):
+// every cell whose value differs; unknown cells become empty cells. Returns the number of
+// cells written.
 int WriteBackSolution(CLogicDoc& doc, const SolveResult& result);
 
 }  // namespace tessemar

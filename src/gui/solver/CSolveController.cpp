@@ -284,6 +284,8 @@ void CSolveController::StartSolving(int command) {
     }
 
     solvingDocument_ = doc;
+    // Every cell of the run, from the first that arrives to the write-back, is one entry.
+    runEdit_.emplace(*doc);
     solverIdle_.store(0);
     cellMessageCounter_ = 0;
     status_.ShowSolverProgress();
@@ -317,7 +319,6 @@ void CSolveController::CalculateNumber() {
     DropFloatingSelection(*doc);
     WaitCursor wait;
     CalculateNumbers(*doc);
-    doc->CommitUndo();
 }
 
 void CSolveController::ApplyCells() {
@@ -438,13 +439,18 @@ void CSolveController::ReportContradiction(const std::string& statusText,
 
 void CSolveController::EndOfRun() {
     status_.SetSolverIcon(SolverStatusDisplay::Icon::Application);
-    // A modal window of the finishing path may have let the document close.
-    if (solvingDocument_ != nullptr)
-        solvingDocument_->CommitUndo();
+    CommitRunEdit();
     status_.SetSolverMessage(QString());
     solverThread_.reset();
     solvingDocument_ = nullptr;
     finishing_ = false;
+}
+
+void CSolveController::CommitRunEdit() {
+    if (!runEdit_)
+        return;
+    runEdit_->Commit();
+    runEdit_.reset();
 }
 
 void CSolveController::StopAndJoin(Run& run) {
@@ -458,6 +464,8 @@ void CSolveController::OnDocumentClosing(CLogicDoc& doc) {
         askingDocument_ = nullptr;
     if (solvingDocument_ != &doc)
         return;
+    // The cells found so far stay in the closing document.
+    CommitRunEdit();
     if (finishing_) {
         // The worker has ended already; the finishing path cleans up when its windows close.
         solvingDocument_ = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/document/DocumentEdit.h"
 #include "core/settings/AppSettings.h"
 #include "gui/frame/CommandTable.h"
 #include "gui/solver/SolveDialogs.h"
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -91,6 +93,7 @@ class CSolveController : public QObject, public CommandTarget {
     // Stops the worker, lets it out of any wait for this thread, waits for its end.
     void StopAndJoin(Run& run);
     void EndOfRun();
+    void CommitRunEdit();
     void DropFloatingSelection(CLogicDoc& doc) const;
     // A command of others that is disabled now because of a run.
     bool Withholds(int id) const;
@@ -107,6 +110,8 @@ class CSolveController : public QObject, public CommandTarget {
     std::unique_ptr<Run> solverThread_;
     // The document the run started on, until the end of its finishing path or its closing.
     CLogicDoc* solvingDocument_ = nullptr;
+    // The run's cells and write-back, committed at its end or when its document closes.
+    std::optional<DocumentEdit> runEdit_;
     // Cell notifications applied since the last refresh of the panes.
     int cellMessageCounter_ = 0;
     // The finishing path runs (it may show modal windows).

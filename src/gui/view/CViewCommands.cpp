@@ -26,13 +26,6 @@ class WaitCursorFor {
     bool active_;
 };
 
-bool IsSizeEntry(const CLogicDoc& doc, int position) {
-    const auto& history = doc.UndoHistory();
-    return position >= 0 && position < static_cast<int>(history.size()) &&
-           !history[static_cast<std::size_t>(position)].empty() &&
-           history[static_cast<std::size_t>(position)][0] == static_cast<char>(UndoSize);
-}
-
 }  // namespace
 
 bool CViewCommands::HandlesCommand(int id) const {
@@ -60,10 +53,10 @@ void CViewCommands::OnUpdateCommand(int id, CommandState& state) {
     // No in-place editor is open in these panes, so none has a change of its own to undo.
     switch (id) {
         case viewcmd::EditUndo:
-            state.enabled = doc.CanUndo(false);
+            state.enabled = doc.CanUndo();
             break;
         case viewcmd::EditRedo:
-            state.enabled = doc.CanRedo(false);
+            state.enabled = doc.CanRedo();
             break;
         case viewcmd::ShowPreview:
             state.checked = companion_.ShowPreview();
@@ -77,27 +70,27 @@ void CViewCommands::OnUndo() {
     CLogicDoc& doc = companion_.Document();
     // The availability rules are checked again: a shortcut may arrive before the idle update
     // has disabled the action.
-    if (!doc.CanUndo(false))
+    if (!doc.CanUndo())
         return;
-    HistoryStep step;
+    bool done;
     {
-        WaitCursorFor wait(IsSizeEntry(doc, doc.UndoPosition()));
-        step = doc.Undo(companion_.BackDrawMode());
+        WaitCursorFor wait(doc.UndoChangesSize());
+        done = doc.Undo(companion_.BackDrawMode());
     }
-    if (step != HistoryStep::None)
+    if (done)
         companion_.RefreshAllPanes();
 }
 
 void CViewCommands::OnRedo() {
     CLogicDoc& doc = companion_.Document();
-    if (!doc.CanRedo(false))
+    if (!doc.CanRedo())
         return;
-    HistoryStep step;
+    bool done;
     {
-        WaitCursorFor wait(IsSizeEntry(doc, doc.UndoPosition() + 1));
-        step = doc.Redo();
+        WaitCursorFor wait(doc.RedoChangesSize());
+        done = doc.Redo();
     }
-    if (step != HistoryStep::None)
+    if (done)
         companion_.RefreshAllPanes();
 }
 

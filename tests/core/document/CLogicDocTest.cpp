@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <stdexcept>
 
 namespace tessemar {
 namespace {
@@ -15,6 +17,7 @@ struct Recorder : DocumentObserver {
         events.push_back("slot " + std::to_string(side) + ":" + std::to_string(i) + "," + std::to_string(j));
     }
     void OnLayoutChanged() override { events.push_back("layout"); }
+    void OnHistoryChanged() override { events.push_back("history"); }
 };
 
 TEST(CLogicDocTest, NewDocumentHasTheDefaults) {
@@ -32,78 +35,91 @@ TEST(CLogicDocTest, NewDocumentHasTheDefaults) {
     EXPECT_EQ(doc->Model().rowClueNumbers[249][249], kEmptySlot);
 }
 
-TEST(CLogicDocTest, SettingTheSameValueChangesNothing) {
+TEST(CLogicDocTest, WritesOutsideThePuzzleOrOfTheSameValueChangeAndAnnounceNothing) {
     auto doc = std::make_unique<CLogicDoc>();
     Recorder recorder;
     doc->AddObserver(&recorder);
-    doc->SetCell(3, 4, 0);
+    EXPECT_FALSE(doc->WriteCell(3, 4, 0));
     doc->SetClueNumber(SideRow, 0, 0, 255, 0);
-    EXPECT_FALSE(doc->IsModified());
-    EXPECT_FALSE(doc->HasPendingUndo());
-    EXPECT_TRUE(recorder.events.empty());
-
-    doc->SetCell(3, 4, kCellX);
-    doc->SetClueNumber(SideColumn, 2, 1, 5, 3);
-    doc->SetClueNumber(7, 0, 0, 5, 3);  // no such side: ignored
-    doc->SetClueNumber(SideRow, 250, 0, 5, 3);  // beyond the arrays: ignored
+    EXPECT_FALSE(doc->WriteCell(-1, 0, 1));
+    EXPECT_FALSE(doc->WriteCell(15, 0, 1));  // beyond the picture, inside the arrays
+    EXPECT_FALSE(doc->WriteCell(0, 0, 9));   // no cell value
+    doc->SetClueNumber(7, 0, 0, 5, 3);       // no such side
+    doc->SetClueNumber(SideRow, 250, 0, 5, 3);
     doc->SetClueNumber(SideColumn, 0, -1, 5, 3);
-    doc->SetCell(-1, 0, 1);
-    doc->SetCell(0, 250, 1);
-    EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"cell 3,4", "slot 2:2,1"}));
-    EXPECT_EQ(doc->Cell(3, 4), kCellX);
-    EXPECT_EQ(doc->Model().columnClueNumbers[2][1], 5);
-    EXPECT_EQ(doc->Model().columnClueColors[2][1], 3);
-    // SetCell records nothing; SetClueNumber records [side, i, j, new, old, new colour, old colour].
-    EXPECT_EQ(doc->PendingUndo(), std::string("\x02\x02\x01\x05\xFF\x03\x00", 7));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_TRUE(doc->UndoHistory().empty());
+    EXPECT_TRUE(recorder.events.empty());
 }
 
-TEST(CLogicDocTest, UndoEntriesHoldRecordsNewestFirstAndDropTheRedoTail) {
+TEST(CLogicDocTest, AnEditIsOneEntryWithItsRecordsNewestFirstAndOneAnnouncement) {
     auto doc = std::make_unique<CLogicDoc>();
-    doc->SetClueNumber(SideRow, 0, 0, 1, 1);
-    doc->SetClueNumber(SideRow, 1, 0, 2, 1);
-    doc->CommitUndo();
+    Recorder recorder;
+    doc->AddObserver(&recorder);
+    {
+        DocumentEdit edit(*doc);
+        doc->WriteCell(3, 4, kCellX);
+        doc->SetClueNumber(SideColumn, 2, 1, 5, 3);
+        EXPECT_TRUE(doc->EditInProgress());
+        EXPECT_FALSE(doc->CanUndo());
+        edit.Commit();
+    }
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"cell 3,4", "slot 2:2,1", "history"}));
     ASSERT_EQ(doc->UndoHistory().size(), 1u);
-    const std::string& entry = doc->UndoHistory()[0];
-    ASSERT_EQ(entry.size(), 14u);
-    EXPECT_EQ(entry[1], 1);  // newest record (slot 1) first
-    EXPECT_EQ(entry[8], 0);
+    EXPECT_EQ(doc->UndoHistory()[0], std::string("\x02\x02\x01\x05\xFF\x03\x00\x00\x03\x04\xFF\x00\x00\x00", 14));
     EXPECT_FALSE(doc->HasPendingUndo());
 
-    doc->CommitUndo();  // nothing pending: no entry
-    EXPECT_EQ(doc->UndoHistory().size(), 1u);
-
+    // An edit that changes nothing leaves no entry; a new entry after Undo drops the redo tail.
+    DocumentEdit(*doc).Commit();
     doc->SetClueNumber(SideRow, 2, 0, 3, 1);
-    doc->CommitUndo();
-    doc->SetClueNumber(SideRow, 3, 0, 3, 1);
-    doc->CommitUndo();
-    EXPECT_EQ(doc->UndoPosition(), 2);
-    doc->SetUndoPosition(1);  // one step undone
+    EXPECT_TRUE(doc->Undo(1));
     doc->SetClueNumber(SideRow, 4, 0, 3, 1);
-    doc->CommitUndo();
-    EXPECT_EQ(doc->UndoHistory().size(), 3u);
-    EXPECT_EQ(doc->UndoPosition(), 2);
-    EXPECT_EQ(doc->UndoHistory()[2][1], 4);
+    ASSERT_EQ(doc->UndoHistory().size(), 2u);
+    EXPECT_EQ(doc->UndoHistory()[1][1], 4);
+    EXPECT_EQ(doc->Model().rowClueNumbers[2][0], kEmptySlot);
 }
 
-TEST(CLogicDocTest, ResizingKeepsWhatFallsOutside) {
-    auto doc = std::make_unique<CLogicDoc>(DocumentDefaults{.columnCount = 20, .rowCount = 20});
-    doc->SetCell(15, 15, 2);
-    doc->SetClueNumber(SideRow, 12, 3, 7, 1);
-    doc->SetPuzzleSize(10, 10);
-    EXPECT_EQ(doc->Model().RowClueLength(3), 0);
-    doc->SetPuzzleSize(20, 20);
-    EXPECT_EQ(doc->Cell(15, 15), 2);
-    EXPECT_EQ(doc->Model().RowClueLength(3), 13);
+TEST(CLogicDocTest, AnAbandonedEditTakesItsChangesBackAndLeavesNoEntry) {
+    auto doc = std::make_unique<CLogicDoc>();
+    doc->WriteCell(0, 0, 2);
+    ASSERT_TRUE(doc->LiftSelection(0, 0, 1, 1, 1));  // its records stay pending while it floats
+    const std::string held = doc->PendingUndo();
+    const PuzzleModel before = doc->Model();
+    Recorder recorder;
+    doc->AddObserver(&recorder);
+    const auto abandon = [&](bool byException) {
+        DocumentEdit edit(*doc);
+        doc->WriteCell(5, 5, 1);
+        doc->WriteCell(5, 5, 3);
+        {
+            DocumentEdit inner(*doc);
+            doc->SetClueNumber(SideRow, 1, 1, 4, 2);
+            inner.Commit();  // joins the outer edit
+        }
+        if (byException) throw std::runtime_error("half way");
+    };
+    EXPECT_THROW(abandon(true), std::runtime_error);
+    abandon(false);
+    EXPECT_EQ(doc->Model().cells, before.cells);
+    EXPECT_EQ(doc->Model().rowClueNumbers, before.rowClueNumbers);
+    EXPECT_EQ(doc->PendingUndo(), held);
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+    EXPECT_FALSE(doc->EditInProgress());
+    EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "history"), 0);
+
+    // The drop makes one entry of the lift and itself.
+    doc->CommitFloatingSelection(1);
+    EXPECT_EQ(doc->UndoHistory().size(), 2u);
+    EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "history"), 1);
 }
 
 TEST(CLogicDocTest, ClearAllNumbersRecordsOnlyRealChanges) {
     auto doc = std::make_unique<CLogicDoc>();
     doc->SetClueNumber(SideRow, 1, 0, 3, 1);
     doc->SetClueNumber(SideColumn, 4, 0, 2, 2);
-    doc->CommitUndo();
     doc->ClearAllNumbers();
-    EXPECT_EQ(doc->PendingUndo().size(), 14u);
+    ASSERT_EQ(doc->UndoHistory().size(), 3u);
+    EXPECT_EQ(doc->UndoHistory()[2].size(), 14u);
     EXPECT_EQ(doc->Model().RowClueLength(0), 0);
     EXPECT_EQ(doc->Model().ColumnClueLength(4), 0);
 }

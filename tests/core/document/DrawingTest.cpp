@@ -1,6 +1,7 @@
 #include "core/document/Drawing.h"
 
 #include "EditingSupport.h"
+#include "support/ModelSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -142,12 +143,12 @@ TEST(DrawingTest, RectangleFillIsTheSameBlockEitherWayAndStaysInside) {
     b->FillRectangle(4, 2, 1, 1, 2);
     EXPECT_EQ(PictureRows(*a), PictureRows(*b));
     EXPECT_EQ(PictureRows(*a), (std::vector<std::string>{"......", ".2222.", ".2222.", "......"}));
-    EXPECT_EQ(a->PendingUndo().size(), 8 * kUndoRecordSize);
+    EXPECT_EQ(a->UndoHistory().back().size(), 8 * kUndoRecordSize);
 
     // Dragged beyond the grid: only cells of the picture change, hidden cells are kept.
-    a->SetPuzzleSize(3, 3);
+    LoadSize(*a, 3, 3);
     a->FillRectangle(-5, -5, 10, 10, -1);
-    a->SetPuzzleSize(6, 4);
+    LoadSize(*a, 6, 4);
     EXPECT_EQ(PictureRows(*a), (std::vector<std::string>{"xxx...", "xxx22.", "xxx22.", "......"}));
 }
 
@@ -158,10 +159,9 @@ TEST(DrawingTest, WriteCellRecordsOnlyRealChangesInsideThePicture) {
     EXPECT_FALSE(doc->WriteCell(5, 0, 4));
     EXPECT_FALSE(doc->WriteCell(0, -1, 4));
     EXPECT_FALSE(doc->WriteCell(0, 0, 9));
-    EXPECT_EQ(doc->PendingUndo(), std::string("\x00\x01\x01\x04\x00\x00\x00", 7));
+    EXPECT_EQ(doc->UndoHistory(), std::vector<std::string>{std::string("\x00\x01\x01\x04\x00\x00\x00", 7)});
     doc->DrawStraightLine(0, 4, 4, 4, 4);
-    doc->CommitUndo();
-    EXPECT_EQ(doc->UndoHistory().back().size(), 6 * kUndoRecordSize);
+    EXPECT_EQ(doc->UndoHistory().back().size(), 5 * kUndoRecordSize);
     EXPECT_EQ(PictureRows(*doc)[4], "44444");
 }
 
@@ -174,7 +174,6 @@ TEST(FloodFillTest, FillsThroughEdgesOnly) {
                          ".1.1.2",
                          "..1.2.",
                      });
-    doc->DiscardPendingUndo();
     doc->FloodFill(2, 2, 3, 0);
     EXPECT_EQ(PictureRows(*doc), (std::vector<std::string>{
                                      "..1...",
@@ -183,12 +182,12 @@ TEST(FloodFillTest, FillsThroughEdgesOnly) {
                                      ".131.2",
                                      "..1.2.",
                                  }));
-    EXPECT_EQ(doc->PendingUndo().size(), 5 * kUndoRecordSize);
+    EXPECT_EQ(doc->UndoHistory().back().size(), 5 * kUndoRecordSize);
     doc->FloodFill(2, 2, 3, 3);  // same value: nothing
     doc->FloodFill(0, 0, 2, 1);  // start cell does not hold the old value: nothing
     doc->FloodFill(-1, 0, 2, 0);
     doc->FloodFill(6, 0, 2, 0);
-    EXPECT_EQ(doc->PendingUndo().size(), 5 * kUndoRecordSize);
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
     // The area outside the shape reaches round it to the top right and stops at the picture.
     doc->FloodFill(5, 0, -1, 0);
     EXPECT_EQ(PictureRows(*doc)[0], "..1xxx");
@@ -223,14 +222,13 @@ TEST(FloodFillTest, PaintToolChoosesTheFill) {
 TEST(FloodFillTest, WholeLargestPictureIsOneEntryAndUndoes) {
     auto doc = MakeDoc(250, 250);
     doc->FloodFill(125, 125, 4, 0);
-    doc->CommitUndo();
     ASSERT_EQ(doc->UndoHistory().size(), 1u);
     EXPECT_EQ(doc->UndoHistory()[0].size(), 62500 * kUndoRecordSize);
     EXPECT_EQ(doc->Cell(0, 0), 4);
     EXPECT_EQ(doc->Cell(249, 249), 4);
-    EXPECT_EQ(doc->Undo(1), HistoryStep::Document);
+    EXPECT_EQ(doc->Undo(1), true);
     EXPECT_EQ(PictureRows(*doc), PictureRows(*MakeDoc(250, 250)));
-    EXPECT_EQ(doc->Redo(), HistoryStep::Document);
+    EXPECT_EQ(doc->Redo(), true);
     EXPECT_EQ(doc->Cell(249, 0), 4);
     EXPECT_FALSE(doc->HasPendingUndo());
 }

@@ -23,31 +23,27 @@ public:
     int AnyCell() { return Pick(-1, 8); }
     int Mode() { return Pick(0, 1); }
 
-    // One user action, finished the way the user would finish it.
+    // One user action, finished the way the user would finish it: one edit.
     void Act() {
+        DocumentEdit edit(doc_);
         int tool = ToolPen;
         switch (Pick(0, 13)) {
             case 0:
                 for (int n = Pick(1, 8); n > 0; --n) doc_.WriteCell(AnyX(), AnyY(), AnyCell());
-                doc_.CommitUndo();
                 break;
             case 1:
                 doc_.FillRectangle(AnyX(), AnyY(), AnyX(), AnyY(), AnyCell());
-                doc_.CommitUndo();
                 break;
             case 2:
                 doc_.DrawStraightLine(Pick(-40, 40), Pick(-40, 40), Pick(-40, 40), Pick(-40, 40), AnyCell());
-                doc_.CommitUndo();
                 break;
             case 3:
                 doc_.PaintFill(AnyX(), AnyY(), Pick(0, 1) ? MouseButton::Left : MouseButton::Right, Pick(1, 8));
-                doc_.CommitUndo();
                 break;
             case 4:
                 for (int n = Pick(1, 4); n > 0; --n) {
                     doc_.SetClueNumber(Pick(1, 2), Pick(0, 249), Pick(0, 249), Pick(0, 255), Pick(0, 8));
                 }
-                doc_.CommitUndo();
                 break;
             case 5:
                 doc_.TransformPicture(AnyTransform(), Pick(0, 1) ? ToolPen : ToolPaint, Pick(1, 8), Mode());
@@ -67,8 +63,8 @@ public:
                 std::string bytes = {static_cast<char>(Pick(0, 30)), static_cast<char>(Pick(0, 30))};
                 const int cells = static_cast<unsigned char>(bytes[0]) * static_cast<unsigned char>(bytes[1]);
                 for (int n = cells - Pick(0, 1); n > 0; --n) bytes.push_back(static_cast<char>(Pick(-2, 10)));
-                doc_.EditPaste(bytes, tool, Mode());
-                Finish(tool);
+                doc_.EditPaste(bytes, Mode());
+                Finish(ToolSelect);
                 break;
             }
             case 9:
@@ -101,23 +97,29 @@ public:
                     case 0: doc_.FormatPicture(Mode()); break;
                     case 1: doc_.FormatNumbers(); break;
                     case 2:
-                        doc_.SelectAll(tool, Mode());
-                        Finish(tool);
+                        doc_.SelectAll(Mode());
+                        Finish(ToolSelect);
                         break;
                     default:
                         doc_.EditCopy(tool, Mode());
-                        Finish(tool);
+                        Finish(ToolSelect);
                         break;
                 }
                 break;
         }
+        if (abandon_) return;
+        edit.Commit();
     }
+
+    // The next action ends half way: its edit is left without a commit.
+    void AbandonNext() { abandon_ = true; }
+    void CommitNext() { abandon_ = false; }
 
 private:
     PictureTransform AnyTransform() { return static_cast<PictureTransform>(Pick(0, 6)); }
 
     // A floating fragment is moved about a little and then dropped, cut or cleared.
-    void Finish(int& tool) {
+    void Finish(int tool) {
         for (int n = Pick(0, 2); n > 0; --n) doc_.MoveSelection(Pick(-6, 6), Pick(-6, 6));
         switch (Pick(0, 3)) {
             case 0: doc_.EditCut(tool, Mode()); break;
@@ -128,6 +130,12 @@ private:
 
     CLogicDoc& doc_;
     std::mt19937 random_;
+    bool abandon_ = false;
+};
+
+struct HistoryAnnouncements : DocumentObserver {
+    int count = 0;
+    void OnHistoryChanged() override { ++count; }
 };
 
 TEST(EditingPropertyTest, UndoingEverythingGivesBackTheFirstDocument) {
@@ -137,6 +145,8 @@ TEST(EditingPropertyTest, UndoingEverythingGivesBackTheFirstDocument) {
         std::mt19937 fill(seed);
         edit_test::FillEverything(*doc, fill);
         RandomEditor editor(*doc, seed);
+        HistoryAnnouncements announcements;
+        doc->AddObserver(&announcements);
 
         // states[p + 1] is the document with entries 0..p applied.
         std::vector<Snapshot> states;
@@ -148,16 +158,31 @@ TEST(EditingPropertyTest, UndoingEverythingGivesBackTheFirstDocument) {
                 ASSERT_TRUE(SameDocument(states[doc->UndoPosition() + 1], *doc));
             }
             const int before = doc->UndoPosition();
+            const std::size_t entries = doc->UndoHistory().size();
+            if (editor.Pick(0, 7) == 0) {
+                editor.AbandonNext();
+                editor.Act();
+                editor.CommitNext();
+                ASSERT_FALSE(doc->HasFloatingSelection());
+                ASSERT_FALSE(doc->HasPendingUndo());
+                ASSERT_EQ(doc->UndoPosition(), before);
+                ASSERT_EQ(doc->UndoHistory().size(), entries);
+                ASSERT_TRUE(SameDocument(states[before + 1], *doc)) << "abandoned at step " << step;
+                continue;
+            }
+            announcements.count = 0;
             editor.Act();
             ASSERT_FALSE(doc->HasFloatingSelection());
             ASSERT_FALSE(doc->HasPendingUndo());
             const int after = doc->UndoPosition();
             if (after == before) {
+                ASSERT_EQ(announcements.count, 0);
                 // No entry: the action must not have changed anything either.
                 ASSERT_TRUE(SameDocument(states[after + 1], *doc)) << "step " << step;
                 continue;
             }
             ASSERT_EQ(after, before + 1) << "one action, one entry (step " << step << ")";
+            ASSERT_EQ(announcements.count, 1) << "step " << step;
             ASSERT_EQ(doc->UndoHistory().size(), static_cast<std::size_t>(after + 1));
             states.erase(states.begin() + after + 1, states.end());
             states.emplace_back(*doc);
@@ -165,11 +190,11 @@ TEST(EditingPropertyTest, UndoingEverythingGivesBackTheFirstDocument) {
 
         ASSERT_EQ(states.size(), doc->UndoHistory().size() + 1);
         while (doc->UndoPosition() >= 0) {
-            ASSERT_EQ(doc->Undo(editor.Mode()), HistoryStep::Document);
+            ASSERT_TRUE(doc->Undo(editor.Mode()));
             ASSERT_TRUE(SameDocument(states[doc->UndoPosition() + 1], *doc)) << "undo to " << doc->UndoPosition();
         }
         EXPECT_TRUE(SameDocument(states.front(), *doc));
-        while (doc->Redo() == HistoryStep::Document) {
+        while (doc->Redo()) {
             ASSERT_TRUE(SameDocument(states[doc->UndoPosition() + 1], *doc)) << "redo to " << doc->UndoPosition();
         }
         EXPECT_TRUE(SameDocument(states.back(), *doc));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ModelSetup.h"
 #include "core/document/CLogicDoc.h"
 #include "core/document/TsdFile.h"
 
@@ -18,18 +19,17 @@ inline std::unique_ptr<CLogicDoc> MakeDoc(int columns, int rows) {
 // Fills the whole 250 x 250 extent (also what lies outside the puzzle) with cells, numbers and
 // colours, so that an operation touching the wrong place shows.
 inline void FillEverything(CLogicDoc& doc, std::mt19937& random) {
-    const int w = doc.columnCount();
-    const int h = doc.rowCount();
-    doc.SetPuzzleSize(kMaxLines, kMaxLines);
-    for (int x = 0; x < kMaxLines; ++x) {
-        for (int y = 0; y < kMaxLines; ++y) {
-            doc.SetCell(x, y, static_cast<std::int8_t>(static_cast<int>(random() % 10) - 1));
-            doc.SetClueNumber(SideRow, x, y, static_cast<int>(random() % 6), static_cast<int>(random() % 9));
-            doc.SetClueNumber(SideColumn, x, y, static_cast<int>(random() % 6), static_cast<int>(random() % 9));
+    ChangeModel(doc, [&](PuzzleModel& m) {
+        for (int x = 0; x < kMaxLines; ++x) {
+            for (int y = 0; y < kMaxLines; ++y) {
+                m.cells[x][y] = static_cast<std::int8_t>(static_cast<int>(random() % 10) - 1);
+                m.rowClueNumbers[x][y] = static_cast<std::uint8_t>(random() % 6);
+                m.rowClueColors[x][y] = static_cast<std::uint8_t>(random() % 9);
+                m.columnClueNumbers[x][y] = static_cast<std::uint8_t>(random() % 6);
+                m.columnClueColors[x][y] = static_cast<std::uint8_t>(random() % 9);
+            }
         }
-    }
-    doc.SetPuzzleSize(w, h);
-    doc.DiscardPendingUndo();
+    });
 }
 
 // Everything the history must give back: the saved bytes and the whole arrays, including
@@ -76,12 +76,14 @@ inline std::vector<std::string> PictureRows(const CLogicDoc& doc) {
 
 // Sets the picture from rows of text in the form PictureRows gives.
 inline void SetPicture(CLogicDoc& doc, const std::vector<std::string>& rows) {
-    for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
-        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x) {
-            const char c = rows[y][x];
-            doc.SetCell(x, y, static_cast<std::int8_t>(c == '.' ? 0 : c == 'x' ? -1 : c - '0'));
+    ChangeModel(doc, [&](PuzzleModel& m) {
+        for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
+            for (int x = 0; x < static_cast<int>(rows[y].size()); ++x) {
+                const char c = rows[y][x];
+                m.cells[x][y] = static_cast<std::int8_t>(c == '.' ? 0 : c == 'x' ? -1 : c - '0');
+            }
         }
-    }
+    });
 }
 
 }  // namespace tessemar::edit_test

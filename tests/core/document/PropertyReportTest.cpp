@@ -1,4 +1,5 @@
 #include "core/document/PropertyReport.h"
+#include "support/ModelSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -30,21 +31,21 @@ TEST(PropertyReportTest, ColourCountsAndList) {
     } cases[] = {
         {"one colour in picture and clues",
          [](CLogicDoc& d) {
-             d.SetCell(0, 0, 1);
+             LoadCell(d, 0, 0, 1);
              d.SetClueNumber(SideRow, 0, 0, 1, 1);
          },
          1, 1, 1, "Normal Logic", "\r\n        Color1 #303030 (48, 48, 48)"},
         {"colour only in the clues",
          [](CLogicDoc& d) {
-             d.SetCell(0, 0, 1);
+             LoadCell(d, 0, 0, 1);
              d.SetClueNumber(SideColumn, 3, 0, 2, 4);
          },
          1, 1, 2, "Color Logic", "\r\n        Color1 #303030 (48, 48, 48)\r\n        Color4 #0000F0 (0, 0, 240)"},
         {"X marks are no colour",
-         [](CLogicDoc& d) { d.SetCell(2, 2, kCellX); }, 0, 0, 0, "Normal Logic", ""},
+         [](CLogicDoc& d) { LoadCell(d, 2, 2, kCellX); }, 0, 0, 0, "Normal Logic", ""},
         {"colour outside the size is not counted",
          [](CLogicDoc& d) {
-             d.SetCell(20, 20, 5);
+             LoadCell(d, 20, 20, 5);
              d.SetClueNumber(SideRow, 20, 0, 1, 6);
          },
          0, 0, 0, "Normal Logic", ""},
@@ -71,8 +72,8 @@ TEST(PropertyReportTest, FontWeightText) {
 
 TEST(PropertyReportTest, JapaneseReport) {
     auto doc = std::make_unique<CLogicDoc>();
-    doc->SetCell(0, 0, 2);
-    doc->SetCell(1, 0, 3);
+    LoadCell(*doc, 0, 0, 2);
+    LoadCell(*doc, 1, 0, 3);
     doc->SetTitle("Logic1");
     const std::string report = BuildPropertyReport(*doc, Language::Japanese);
     EXPECT_TRUE(report.starts_with("ファイル名： Logic1\r\nパス： \r\nファイル形式： TESSEMAR 1.00 カラーロジック\r\n"

@@ -1,4 +1,5 @@
 #include "EditingSupport.h"
+#include "support/ModelSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +31,7 @@ struct SelectionTest : ::testing::Test {
 };
 
 TEST_F(SelectionTest, CopyWithoutSelectionFloatsTheWholePictureUnderTheSelectTool) {
-    int tool = ToolPen;
-    const std::string bytes = doc->EditCopy(tool, kOpaque);
-    EXPECT_EQ(tool, ToolSelect);
+    const std::string bytes = doc->EditCopy(ToolPen, kOpaque);
     EXPECT_TRUE(doc->HasFloatingSelection());
     EXPECT_EQ(doc->SelectionRect(), (CellRect{0, 0, 4, 3}));
     ASSERT_EQ(bytes.size(), 2u + 20u);
@@ -46,9 +45,7 @@ TEST_F(SelectionTest, CopyWithoutSelectionFloatsTheWholePictureUnderTheSelectToo
 
     // Pasted into another document, it is a W x H fragment at the top left.
     auto other = MakeDoc(7, 7);
-    int otherTool = ToolRectangle;
-    ASSERT_TRUE(other->EditPaste(bytes, otherTool, kOpaque));
-    EXPECT_EQ(otherTool, ToolSelect);
+    ASSERT_TRUE(other->EditPaste(bytes, kOpaque));
     EXPECT_EQ(other->SelectionRect(), (CellRect{0, 0, 4, 3}));
     other->CommitFloatingSelection(kOpaque);
     EXPECT_EQ(PictureRows(*other)[3], "....5..");
@@ -56,14 +53,13 @@ TEST_F(SelectionTest, CopyWithoutSelectionFloatsTheWholePictureUnderTheSelectToo
 
 TEST_F(SelectionTest, CutPutsTheFragmentOutAndOneUndoBringsItBack) {
     const Snapshot before(*doc);
-    int tool = ToolSelect;
     ASSERT_TRUE(doc->LiftSelection(0, 0, 2, 1, kOpaque));
-    const std::string bytes = doc->EditCut(tool, kOpaque);
+    const std::string bytes = doc->EditCut(ToolSelect, kOpaque);
     EXPECT_EQ(bytes, "\x03\x02\x01\x02\x00\x03\xFF\x04"s);
     EXPECT_FALSE(doc->HasFloatingSelection());
     EXPECT_EQ(PictureRows(*doc)[0], ".....");
     EXPECT_EQ(PictureRows(*doc)[1], ".....");
-    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Document);
+    EXPECT_EQ(doc->Undo(kOpaque), true);
     EXPECT_TRUE(edit_test::SameDocument(before, *doc));
 }
 
@@ -77,9 +73,7 @@ TEST_F(SelectionTest, DropHonoursTheBackgroundModeButNeverHidesXMarks) {
     for (const Case& c : cases) {
         auto d = MakeDoc(5, 4);
         SetPicture(*d, {"12...", "3x4.."});
-        d->CommitUndo();
-        int tool = ToolSelect;
-        ASSERT_TRUE(d->EditPaste(blankWithX, tool, c.mode));
+        ASSERT_TRUE(d->EditPaste(blankWithX, c.mode));
         d->CommitFloatingSelection(c.mode);
         EXPECT_EQ(PictureRows(*d)[0], c.row0) << c.mode;
         EXPECT_EQ(PictureRows(*d)[1], c.row1) << c.mode;
@@ -93,10 +87,10 @@ TEST_F(SelectionTest, FragmentMovedPartlyOutsideLosesItsOutsideCells) {
     doc->CommitFloatingSelection(kOpaque);
     EXPECT_EQ(PictureRows(*doc), (std::vector<std::string>{".....", "..4..", ".....", "....1"}));
     // Hidden cells beyond the picture are not written by the drop.
-    doc->SetPuzzleSize(6, 5);
+    LoadSize(*doc, 6, 5);
     EXPECT_EQ(doc->Cell(5, 3), 0);
     EXPECT_EQ(doc->Cell(4, 4), 0);
-    doc->SetPuzzleSize(5, 4);
+    LoadSize(*doc, 5, 4);
     // Lift and drop are one entry: one Undo gives the first picture back.
     doc->Undo(kOpaque);
     EXPECT_EQ(PictureRows(*doc)[0], "12...");
@@ -104,10 +98,9 @@ TEST_F(SelectionTest, FragmentMovedPartlyOutsideLosesItsOutsideCells) {
 }
 
 TEST_F(SelectionTest, PastingWhileAFragmentFloatsDropsItFirst) {
-    int tool = ToolSelect;
     ASSERT_TRUE(doc->LiftSelection(0, 0, 0, 0, kOpaque));
     doc->MoveSelection(2, 2);
-    ASSERT_TRUE(doc->EditPaste("\x01\x01\x07"s, tool, kOpaque));
+    ASSERT_TRUE(doc->EditPaste("\x01\x01\x07"s, kOpaque));
     EXPECT_EQ(doc->Cell(2, 2), 1);  // the old fragment landed where it was
     EXPECT_EQ(doc->UndoHistory().size(), 1u);
     doc->CommitFloatingSelection(kOpaque);
@@ -116,10 +109,8 @@ TEST_F(SelectionTest, PastingWhileAFragmentFloatsDropsItFirst) {
 
 TEST_F(SelectionTest, BadClipboardDataAndNegativeCornersSelectNothing) {
     const Snapshot before(*doc);
-    int tool = ToolPen;
     for (const std::string& bytes : {""s, "ERROR"s, "\x04\x04\x01"s, "\x00\x05"s}) {
-        EXPECT_FALSE(doc->EditPaste(bytes, tool, kOpaque));
-        EXPECT_EQ(tool, ToolPen);
+        EXPECT_FALSE(doc->EditPaste(bytes, kOpaque));
         EXPECT_FALSE(doc->HasFloatingSelection());
     }
     EXPECT_FALSE(doc->CopyRegion(-1, 0, 2, 2).has_value());
@@ -140,10 +131,8 @@ TEST_F(SelectionTest, CopyRegionNormalisesCornersAndStopsAtTheArrays) {
 }
 
 TEST_F(SelectionTest, ClearSelectLeavesTheAreaBlankAsOneEntry) {
-    int tool = ToolPen;
-    doc->SelectAll(tool, kOpaque);
-    EXPECT_EQ(tool, ToolSelect);
-    EXPECT_TRUE(doc->CanChangeSelection(tool));
+    doc->SelectAll(kOpaque);
+    EXPECT_TRUE(doc->CanChangeSelection(ToolSelect));
     EXPECT_FALSE(doc->CanChangeSelection(ToolPen));
     doc->ClearSelection();
     EXPECT_FALSE(doc->HasFloatingSelection());
@@ -157,8 +146,8 @@ TEST_F(SelectionTest, UndoWithAFloatingFragmentTakesBackTheLiftAndTheMove) {
     const Snapshot before(*doc);
     ASSERT_TRUE(doc->LiftSelection(0, 0, 2, 1, kOpaque));
     doc->MoveSelection(1, 2);
-    EXPECT_FALSE(doc->CanRedo(false));
-    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Document);
+    EXPECT_FALSE(doc->CanRedo());
+    EXPECT_EQ(doc->Undo(kOpaque), true);
     EXPECT_FALSE(doc->HasFloatingSelection());
     EXPECT_TRUE(edit_test::SameDocument(before, *doc));
     EXPECT_EQ(doc->UndoPositionText(), "0/1");

@@ -3,6 +3,7 @@
 #include "core/document/Errors.h"
 #include "core/io/FileUtil.h"
 #include "support/TempDir.h"
+#include "support/ModelSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -301,7 +302,7 @@ TEST(TsdFileTest, SaveReplacesTheFileAndKeepsItOnFailure) {
     TempDir dir;
     const std::string path = dir.File("puzzle.tsd");
     CLogicDoc doc;
-    doc.SetCell(0, 0, 1);
+    LoadCell(doc, 0, 0, 1);
     SaveDocumentFile(doc, path);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), path);

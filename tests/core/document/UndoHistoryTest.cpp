@@ -1,4 +1,5 @@
 #include "EditingSupport.h"
+#include "support/ModelSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +22,7 @@ struct Events : DocumentObserver {
     void OnTitleChanged() override { ++titles; }
 };
 
-void Stroke(CLogicDoc& doc, int x, int value) {
-    doc.WriteCell(x, 0, value);
-    doc.CommitUndo();
-}
+void Stroke(CLogicDoc& doc, int x, int value) { doc.WriteCell(x, 0, value); }
 
 TEST(UndoHistoryTest, PositionTextFollowsUndoAndANewActionDropsTheRedoTail) {
     auto doc = MakeDoc(5, 5);
@@ -40,78 +38,54 @@ TEST(UndoHistoryTest, PositionTextFollowsUndoAndANewActionDropsTheRedoTail) {
     EXPECT_EQ(doc->UndoPositionText(), "3");
     ASSERT_EQ(doc->UndoHistory().size(), 3u);
     EXPECT_EQ(doc->UndoHistory()[2][1], 4);  // the new stroke, not the undone one
-    EXPECT_EQ(doc->Redo(), HistoryStep::None);
+    EXPECT_EQ(doc->Redo(), false);
     EXPECT_EQ(doc->Cell(2, 0), 0);
 
     // Undo to the start and past it: nothing more happens.
-    for (int n = 0; n < 3; ++n) EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Document);
-    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::None);
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(doc->Undo(kOpaque), true);
+    EXPECT_EQ(doc->Undo(kOpaque), false);
     EXPECT_EQ(doc->UndoPositionText(), "0/3");
     EXPECT_EQ(edit_test::PictureRows(*doc)[0], ".....");
 }
 
-TEST(UndoHistoryTest, AvailabilityFollowsEditorStrokeAndSelection) {
+TEST(UndoHistoryTest, AvailabilityFollowsOpenEditsAndTheSelection) {
     auto doc = MakeDoc(5, 5);
-    EXPECT_FALSE(doc->CanUndo(false));
-    EXPECT_FALSE(doc->CanRedo(false));
+    EXPECT_FALSE(doc->CanUndo());
+    EXPECT_FALSE(doc->CanRedo());
     EXPECT_FALSE(doc->CanClearUndoBuffer());
     Stroke(*doc, 0, 1);
     Stroke(*doc, 1, 1);
     doc->Undo(kOpaque);
-    EXPECT_TRUE(doc->CanUndo(false));
-    EXPECT_TRUE(doc->CanRedo(false));
+    EXPECT_TRUE(doc->CanUndo());
+    EXPECT_TRUE(doc->CanRedo());
     EXPECT_TRUE(doc->CanClearUndoBuffer());
 
-    doc->SetStrokeInProgress(true);
-    EXPECT_FALSE(doc->CanUndo(false));
-    EXPECT_FALSE(doc->CanRedo(false));
-    doc->SetStrokeInProgress(false);
+    {
+        // A stroke or a solver run holds an edit open: the history must not move under it.
+        DocumentEdit stroke(*doc);
+        EXPECT_FALSE(doc->CanUndo());
+        EXPECT_FALSE(doc->CanRedo());
+        EXPECT_FALSE(doc->Undo(kOpaque));
+        stroke.Commit();
+    }
 
     ASSERT_TRUE(doc->LiftSelection(0, 0, 1, 1, kOpaque));
-    EXPECT_TRUE(doc->CanUndo(false));
-    EXPECT_FALSE(doc->CanRedo(false));
-    EXPECT_EQ(doc->Redo(), HistoryStep::None);  // refused: the lift records would be lost
+    EXPECT_TRUE(doc->CanUndo());
+    EXPECT_FALSE(doc->CanRedo());
+    EXPECT_EQ(doc->Redo(), false);  // refused: the lift records would be lost
     EXPECT_TRUE(doc->HasFloatingSelection());
     doc->CommitFloatingSelection(kOpaque);
-
-    // An open editor answers for itself: Undo when it has a change to take back, Redo after.
-    doc->SetEditorOpen(true);
-    EXPECT_FALSE(doc->CanUndo(true));
-    EXPECT_TRUE(doc->CanRedo(true));
-    EXPECT_FALSE(doc->CanRedo(false));
-    doc->SetEditorUndoState(true);
-    EXPECT_TRUE(doc->CanUndo(true));
-    EXPECT_FALSE(doc->CanUndo(false));
-    EXPECT_TRUE(doc->CanEditClueLines());
-    doc->SetEditorOpen(true, true);
-    EXPECT_FALSE(doc->CanEditClueLines());
-}
-
-TEST(UndoHistoryTest, OpenEditorTakesUndoAndRedoInTurnsAndLeavesTheHistoryAlone) {
-    auto doc = MakeDoc(5, 5);
-    Stroke(*doc, 0, 1);
-    doc->SetEditorOpen(true);
-    doc->SetEditorUndoState(true);
-    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Editor);
-    EXPECT_FALSE(doc->EditorUndoState());
-    EXPECT_EQ(doc->Redo(), HistoryStep::Editor);
-    EXPECT_TRUE(doc->EditorUndoState());
-    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Editor);
-    EXPECT_EQ(doc->Cell(0, 0), 1);
-    EXPECT_EQ(doc->UndoPositionText(), "1");
 }
 
 TEST(UndoHistoryTest, CluesComeBackWithTheirColoursAndNoRecordsAreLeft) {
     auto doc = MakeDoc(6, 6);
     doc->SetClueNumber(SideRow, 0, 2, 3, 4);
     doc->SetClueNumber(SideColumn, 5, 1, 7, 2);
-    doc->CommitUndo();
     const Snapshot before(*doc);
     Events events;
     doc->AddObserver(&events);
     doc->FormatNumbers();
     doc->SetClueNumber(SideRow, 0, 2, 9, 1);  // typed over the cleared slot
-    doc->CommitUndo();
     doc->Undo(kOpaque);
     doc->Undo(kOpaque);
     EXPECT_TRUE(SameDocument(before, *doc));
@@ -133,9 +107,8 @@ TEST(UndoHistoryTest, SizeChangesAreUndoneAndRedoneWithEverythingKept) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.fromW << "x" << c.fromH << " -> " << c.toW << "x" << c.toH);
         auto doc = MakeDoc(c.fromW, c.fromH);
-        doc->SetCell(c.fromW - 1, c.fromH - 1, 3);
+        LoadCell(*doc, c.fromW - 1, c.fromH - 1, 3);
         doc->SetClueNumber(SideRow, c.fromW - 1, c.fromH - 1, 4, 0);
-        doc->CommitUndo();
         const Snapshot before(*doc);
         Events events;
         doc->AddObserver(&events);
@@ -144,9 +117,9 @@ TEST(UndoHistoryTest, SizeChangesAreUndoneAndRedoneWithEverythingKept) {
                   std::string({3, static_cast<char>(c.toW), static_cast<char>(c.toH), static_cast<char>(c.toCellSize),
                                static_cast<char>(c.fromW), static_cast<char>(c.fromH), 17}));
         const Snapshot after(*doc);
-        EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Document);
+        EXPECT_EQ(doc->Undo(kOpaque), true);
         EXPECT_TRUE(SameDocument(before, *doc));
-        EXPECT_EQ(doc->Redo(), HistoryStep::Document);
+        EXPECT_EQ(doc->Redo(), true);
         EXPECT_TRUE(SameDocument(after, *doc));
         EXPECT_GE(events.layouts, 3);
     }
@@ -188,20 +161,6 @@ TEST(UndoHistoryTest, TitleChangesAreOneEntryEachWay) {
     EXPECT_EQ(doc->Model().title, "a b");
 }
 
-TEST(UndoHistoryTest, UncommittedRecordsAreNotThrownAwayByUndo) {
-    auto doc = MakeDoc(5, 5);
-    Stroke(*doc, 0, 1);
-    doc->WriteCell(1, 0, 2);  // a stroke the view never closed
-    doc->SetStrokeInProgress(true);
-    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::Document);
-    EXPECT_FALSE(doc->StrokeInProgress());
-    EXPECT_EQ(doc->Cell(1, 0), 0);
-    EXPECT_EQ(doc->Cell(0, 0), 1);
-    EXPECT_EQ(doc->UndoPositionText(), "1/2");
-    doc->Redo();
-    EXPECT_EQ(doc->Cell(1, 0), 2);
-}
-
 TEST(UndoHistoryTest, ClearingTheHistoryLeavesNothingToUndo) {
     auto doc = MakeDoc(5, 5);
     Stroke(*doc, 0, 1);
@@ -210,12 +169,10 @@ TEST(UndoHistoryTest, ClearingTheHistoryLeavesNothingToUndo) {
     doc->ClearUndoHistory();
     EXPECT_EQ(doc->UndoPosition(), -1);
     EXPECT_EQ(doc->UndoPositionText(), "0");
-    EXPECT_FALSE(doc->CanUndo(false));
-    EXPECT_FALSE(doc->CanRedo(false));
-    EXPECT_EQ(doc->Undo(kOpaque), HistoryStep::None);
+    EXPECT_FALSE(doc->CanUndo());
+    EXPECT_FALSE(doc->CanRedo());
+    EXPECT_EQ(doc->Undo(kOpaque), false);
     EXPECT_EQ(doc->Cell(0, 0), 1);
-    doc->SetUndoPosition(7);
-    EXPECT_EQ(doc->UndoPosition(), -1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "core/solver/ClueNumbers.h"
 #include "core/solver/SolveReport.h"
+#include "support/ModelSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -29,12 +30,12 @@ std::string ColumnSlots(const CLogicDoc& doc, int x) {
 
 TEST(ClueNumbersTest, CalculateNumbersReadsRunsFromThePictureOutwards) {
     CLogicDoc doc;
-    doc.SetPuzzleSize(10, 3);
+    LoadSize(doc, 10, 3);
     const std::int8_t row0[10] = {1, 1, 0, 2, 2, 2, -1, 1, 0, 0};
     const std::int8_t row1[10] = {1, 1, 2, 2, 0, 0, 0, 0, 0, 0};
     for (int x = 0; x < 10; ++x) {
-        doc.SetCell(x, 0, row0[x]);
-        doc.SetCell(x, 1, row1[x]);
+        LoadCell(doc, x, 0, row0[x]);
+        LoadCell(doc, x, 1, row1[x]);
     }
     // Stale slots beyond the new clues must be cleared.
     doc.SetClueNumber(SideRow, 7, 2, 4, 3);
@@ -52,16 +53,14 @@ TEST(ClueNumbersTest, CalculateNumbersReadsRunsFromThePictureOutwards) {
 
 TEST(ClueNumbersTest, CalculateNumbersRecordsOnlyRealChanges) {
     auto doc = DocumentFromPicture({"11.2", "..22"});
-    doc->CommitUndo();
     const int steps = static_cast<int>(doc->UndoHistory().size());
     CalculateNumbers(*doc);
-    EXPECT_FALSE(doc->HasPendingUndo());  // nothing changed, so there is nothing to undo
-    doc->SetCell(0, 1, 3);
+    EXPECT_EQ(static_cast<int>(doc->UndoHistory().size()), steps);  // nothing changed, nothing to undo
+    LoadCell(*doc, 0, 1, 3);
     CalculateNumbers(*doc);
     // Row 1 gains a run in slot 1; column 0 changes slot 0 and gains slot 1: three slots.
-    EXPECT_EQ(doc->PendingUndo().size(), 3 * kUndoRecordSize);
-    doc->CommitUndo();
-    EXPECT_EQ(static_cast<int>(doc->UndoHistory().size()), steps + 1);
+    ASSERT_EQ(static_cast<int>(doc->UndoHistory().size()), steps + 1);
+    EXPECT_EQ(doc->UndoHistory().back().size(), 3 * kUndoRecordSize);
 }
 
 TEST(ClueNumbersTest, CheckNumbersReportsTheFirstProblem) {
@@ -111,7 +110,7 @@ TEST(ClueNumbersTest, CheckNumbersReportsTheFirstProblem) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CLogicDoc doc;
-        doc.SetPuzzleSize(5, 5);
+        LoadSize(doc, 5, 5);
         for (auto [y, k, number, colour] : c.rowSlots)
             doc.SetClueNumber(SideRow, k, y, number, colour);
         for (auto [x, k, number, colour] : c.columnSlots)
@@ -140,10 +139,9 @@ TEST(ClueNumbersTest, CheckNumbersReportsTheFirstProblem) {
 
 TEST(ClueNumbersTest, WriteBackRecordsOneUndoRecordPerChangedCell) {
     auto doc = DocumentFromPicture({"1.", ".1"});
-    doc->SetCell(0, 0, 0);
-    doc->SetCell(1, 0, -1);
-    doc->SetCell(0, 1, 2);
-    doc->CommitUndo();
+    LoadCell(*doc, 0, 0, 0);
+    LoadCell(*doc, 1, 0, -1);
+    LoadCell(*doc, 0, 1, 2);
     ByteMatrix grid(2, 2, 0);
     grid.Set(0, 0, 1);    // (0, 0) becomes colour 1
     grid.Set(0, 1, 255);  // (0, 1) becomes an X mark
@@ -157,7 +155,8 @@ TEST(ClueNumbersTest, WriteBackRecordsOneUndoRecordPerChangedCell) {
     EXPECT_EQ(doc->Cell(0, 1), -1);
     EXPECT_EQ(doc->Cell(1, 0), -1);
     EXPECT_EQ(doc->Cell(1, 1), 0);
-    EXPECT_EQ(doc->PendingUndo().size(), 3 * kUndoRecordSize);
+    ASSERT_EQ(doc->UndoHistory().size(), 1u);
+    EXPECT_EQ(doc->UndoHistory()[0].size(), 3 * kUndoRecordSize);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "core/document/CLogicDoc.h"
 #include "core/document/TsdFile.h"
 #include "core/text/StringTable.h"
+#include "support/ModelSetup.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -11,8 +12,8 @@ namespace tessemar {
 
 void WriteSampleDocument(const std::string& path, int columns, int rows) {
     CLogicDoc doc;
-    doc.SetPuzzleSize(columns, rows);
-    doc.SetCell(1, 1, 1);
+    LoadSize(doc, columns, rows);
+    LoadCell(doc, 1, 1, 1);
     SaveDocumentFile(doc, path);
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/document/TsdFile.h"
 #include "core/solver/ClueNumbers.h"
+#include "support/ModelSetup.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -45,15 +46,18 @@ using Answer = Prompter::Answer;
 // keeps the solver busy for a long while.
 void WriteNoisePuzzle(const std::string& path) {
     CLogicDoc doc;
-    doc.SetPuzzleSize(250, 250);
     std::mt19937 random(4711);
-    for (int y = 0; y < 250; ++y)
-        for (int x = 0; x < 250; ++x)
-            doc.SetCell(x, y, random() % 10 < 7 ? 1 : 0);
+    ChangeModel(doc, [&](PuzzleModel& m) {
+        m.columnCount = m.rowCount = 250;
+        for (int y = 0; y < 250; ++y)
+            for (int x = 0; x < 250; ++x)
+                m.cells[x][y] = random() % 10 < 7 ? 1 : 0;
+    });
     CalculateNumbers(doc);
-    for (int y = 0; y < 250; ++y)
-        for (int x = 0; x < 250; ++x)
-            doc.SetCell(x, y, 0);
+    ChangeModel(doc, [](PuzzleModel& m) {
+        for (auto& column : m.cells)
+            column.fill(0);
+    });
     SaveDocumentFile(doc, path);
 }
 

@@ -185,7 +185,6 @@ TEST_F(CMainFrameTest, UndoPaneFollowsTheActiveDocumentsHistory) {
     EXPECT_EQ(undoPane(), "0");
     for (int x : {0, 1}) {
         doc->WriteCell(x, 0, 1);
-        doc->CommitUndo();
     }
     EXPECT_EQ(undoPane(), "2");
     doc->Undo(0);

@@ -6,6 +6,7 @@
 #include "gui/solver/CSolveController.h"
 #include "gui/solver/SolverFakes.h"
 #include "support/DocumentCounts.h"
+#include "support/ModelSetup.h"
 
 #include <QTest>
 
@@ -33,16 +34,18 @@ std::unique_ptr<CLogicDoc> MakePuzzle(const Picture& picture) {
     auto doc = std::make_unique<CLogicDoc>();
     const int h = static_cast<int>(picture.size());
     const int w = static_cast<int>(picture.front().size());
-    doc->SetPuzzleSize(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            doc->SetCell(x, y,
-                         picture[y][x] == '.' ? 0 : static_cast<std::int8_t>(picture[y][x] - '0'));
+    ChangeModel(*doc, [&](PuzzleModel& m) {
+        m.columnCount = w;
+        m.rowCount = h;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                m.cells[x][y] = picture[y][x] == '.' ? 0 : static_cast<std::int8_t>(picture[y][x] - '0');
+    });
     CalculateNumbers(*doc);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            doc->SetCell(x, y, 0);
-    doc->DiscardPendingUndo();
+    ChangeModel(*doc, [](PuzzleModel& m) {
+        for (auto& column : m.cells)
+            column.fill(0);
+    });
     doc->ClearUndoHistory();
     doc->SetModifiedFlag(false);
     doc->SetTitle("Logic1");
@@ -469,7 +472,7 @@ TEST_F(SolveControllerTest, UpdateViewPaintsCellsWhileSolving) {
 
 TEST_F(SolveControllerTest, CalculateNumberIsOneUndoStep) {
     auto doc = MakePuzzle({"11.", "..1"});
-    doc->SetCell(0, 1, 2);
+    LoadCell(*doc, 0, 1, 2);
     Activate(doc.get());
     controller_.OnCommand(CSolveController::IdCalculateNumber);
     ASSERT_EQ(doc->UndoHistory().size(), 1u);

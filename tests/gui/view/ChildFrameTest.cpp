@@ -79,7 +79,6 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
 
     const std::int8_t before = doc.Cell(2, 3);
     doc.WriteCell(2, 3, 5);
-    doc.CommitUndo();
     ASSERT_TRUE(doc.ChangeSize(25, 15, 17, 1));
     const int widerRange = frame->PaneGrid()->HorizontalScrollBar(1)->maximum();
     EXPECT_TRUE(state(viewcmd::EditUndo));
@@ -111,11 +110,11 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
     EXPECT_EQ(frame->PaneGrid()->HorizontalScrollBar(1)->maximum(), widerRange);
 
     // A stroke in progress holds the history back.
-    doc.SetStrokeInProgress(true);
+    DocumentEdit stroke(doc);
     EXPECT_FALSE(state(viewcmd::EditUndo));
     target->OnCommand(viewcmd::EditUndo);
     EXPECT_EQ(doc.columnCount(), 25);
-    doc.SetStrokeInProgress(false);
+    stroke.Commit();
 }
 
 TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {

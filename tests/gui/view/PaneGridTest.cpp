@@ -169,7 +169,7 @@ TEST(PaneGrid, AChangedCellOrSlotRepaintsOnlyItsOwnRectangle) {
     PaintRecorder columnClues(w.View(ColumnCluePane));
 
     const LayoutGeometry& g = w.companion.Canvas().Geometry();
-    w.doc->SetCell(6, 5, 3);
+    w.doc->WriteCell(6, 5, 3);
     GridWindow::Flush();
     const PixelRect cell = g.CellInterior(6, 5);
     const PixelRect window = w.View(PicturePane)->LayoutWindow();
