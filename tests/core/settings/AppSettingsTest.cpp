@@ -138,7 +138,7 @@ TEST(AppSettingsTest, HostileDocumentDefaultsStillMakeADocumentThatReadsBack) {
     EXPECT_EQ(d.fontFaceName, "Arial");
 }
 
-TEST(AppSettingsTest, WindowRectanglesOffEveryDesktopAreForgotten) {
+TEST(AppSettingsTest, WindowRectanglesRoundTripUnlessOffEveryDesktop) {
     TempDir dir;
     for (const char* stored : {"Left=500\nTop=0\nRight=100\nBottom=300\n", "Left=0\nTop=0\nRight=100000\nBottom=300\n",
                                "Left=-40000\nTop=0\nRight=10\nBottom=10\n"}) {
@@ -150,6 +150,14 @@ TEST(AppSettingsTest, WindowRectanglesOffEveryDesktopAreForgotten) {
         const WindowRect r = ReadTextDialogRect(ini);
         EXPECT_EQ(std::tuple(r.left, r.top, r.right, r.bottom), std::tuple(100, 100, 420, 480));
     }
+    // Plausible ones come back; closing maximized keeps the last restored rectangle.
+    const IniFile ini = MakeIni(dir, "[MainFrame]\nLeft=1\nTop=2\nRight=3\nBottom=4\nZoomed=0\n");
+    SaveSettings(ini, AppSettings{}, MainFramePlacement{true, false, 50, 60, 70, 80});
+    const MainFramePlacement p = ReadMainFramePlacement(ini);
+    EXPECT_EQ(std::tuple(p.zoomed, p.left, p.top, p.right, p.bottom), std::tuple(true, 1, 2, 3, 4));
+    WriteTextDialogRect(ini, {5, 6, 700, 800});
+    const WindowRect r = ReadTextDialogRect(ini);
+    EXPECT_EQ(std::tuple(r.left, r.top, r.right, r.bottom), std::tuple(5, 6, 700, 800));
 }
 
 TEST(AppSettingsTest, SaveWritesEveryKeyInOrderAndReadsBack) {
@@ -193,18 +201,6 @@ TEST(AppSettingsTest, SaveWritesEveryKeyInOrderAndReadsBack) {
     EXPECT_EQ(back.wallpaperColor1, 0x123456u);
 }
 
-TEST(AppSettingsTest, MaximizedCloseKeepsTheOldRectangle) {
-    TempDir dir;
-    IniFile ini = MakeIni(dir, "[MainFrame]\nLeft=1\nTop=2\nRight=3\nBottom=4\nZoomed=0\n");
-    SaveSettings(ini, AppSettings{}, MainFramePlacement{true, false, 50, 60, 70, 80});
-    MainFramePlacement p = ReadMainFramePlacement(ini);
-    EXPECT_TRUE(p.zoomed);
-    EXPECT_EQ(p.left, 1);
-    EXPECT_EQ(p.top, 2);
-    EXPECT_EQ(p.right, 3);
-    EXPECT_EQ(p.bottom, 4);
-}
-
 TEST(AppSettingsTest, DefaultColorsRoundTripInGroupOrder) {
     TempDir dir;
     IniFile ini = MakeIni(dir, "");
@@ -224,26 +220,6 @@ TEST(AppSettingsTest, DefaultColorsRoundTripInGroupOrder) {
     EXPECT_EQ(rb, b);
 }
 
-TEST(AppSettingsTest, DocumentDefaultsFollowSectionDefault) {
-    TempDir dir;
-    DocumentDefaults fresh = ReadDocumentDefaults(IniFile(dir.File("none.INI")));
-    EXPECT_EQ(fresh.columnCount, 15);
-    EXPECT_EQ(fresh.rowCount, 15);
-    EXPECT_EQ(fresh.cellSize, 17);
-    EXPECT_EQ(fresh.fontFaceName, "Arial");
-    EXPECT_EQ(fresh.fontWeight, 700);
-    EXPECT_EQ(fresh.title, "Untitled");
-    EXPECT_EQ(fresh.colors, kDefaultColors);
-    EXPECT_EQ(fresh.shadowColors, kDefaultShadowColors);
-
-    // "Row" is the number of columns and "Col" the number of rows.
-    DocumentDefaults d = ReadDocumentDefaults(MakeIni(dir, "[Default]\nRow=30\nCol=20\nColor3=5\nTitle=Cat\n"));
-    EXPECT_EQ(d.columnCount, 30);
-    EXPECT_EQ(d.rowCount, 20);
-    EXPECT_EQ(d.colors[3], 5u);
-    EXPECT_EQ(d.title, "Cat");
-}
-
 TEST(AppSettingsTest, VersionStampDecidesWhetherTheLayoutIsCurrent) {
     EXPECT_EQ(FormatProductVersion(1, 35, 2, 422), "1.35/02.0422");
     EXPECT_EQ(FormatProductVersion(1, 0, 0, 0), "1.00/00.0000");
@@ -254,20 +230,6 @@ TEST(AppSettingsTest, VersionStampDecidesWhetherTheLayoutIsCurrent) {
     EXPECT_FALSE(IsLayoutVersionCurrent(ini));
     WriteVersionStamp(ini);
     EXPECT_TRUE(IsLayoutVersionCurrent(ini));
-}
-
-TEST(AppSettingsTest, TextDialogRectangleRoundTrips) {
-    TempDir dir;
-    IniFile ini = MakeIni(dir, "");
-    WindowRect fresh = ReadTextDialogRect(ini);
-    EXPECT_EQ(fresh.left, 100);
-    EXPECT_EQ(fresh.bottom, 480);
-    WriteTextDialogRect(ini, {5, 6, 700, 800});
-    WindowRect back = ReadTextDialogRect(ini);
-    EXPECT_EQ(back.left, 5);
-    EXPECT_EQ(back.top, 6);
-    EXPECT_EQ(back.right, 700);
-    EXPECT_EQ(back.bottom, 800);
 }
 
 TEST(AppSettingsTest, IniPathIsBesideTheProgramOnlyWhenWritable) {
