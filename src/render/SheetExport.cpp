@@ -1,15 +1,11 @@
 #include "render/SheetExport.h"
 
-#include "core/io/FileUtil.h"
+#include "core/io/AtomicFile.h"
 
 #include <QPainter>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -27,76 +23,6 @@ void PutLe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     PutLe16(out, v >> 16);
 }
 
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// A file written under a temporary name beside the target, renamed over it when complete, so an
-// existing file is never left half written.
-class PendingFile {
-  public:
-    explicit PendingFile(const std::string& path) : path_(AbsolutePath(path)) {
-        temp_ = path_ + ".XXXXXX";
-        fd_ = ::mkstemp(temp_.data());
-        if (fd_ < 0)
-            error_ = errno;
-    }
-    ~PendingFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!committed_ && fd_ != -1)
-            ::unlink(temp_.c_str());
-    }
-    int Error() const { return error_; }
-    bool Write(const std::uint8_t* data, std::size_t size) {
-        if (error_ != 0)
-            return false;
-        if (!WriteAll(fd_, data, size))
-            error_ = errno;
-        return error_ == 0;
-    }
-    int Commit() {
-        if (error_ != 0)
-            return error_;
-        ::fchmod(fd_, 0666 & ~CurrentUmask());
-        if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
-            error_ = errno;
-            fd_ = -2;
-            return error_;
-        }
-        fd_ = -2;
-        if (::rename(temp_.c_str(), path_.c_str()) != 0) {
-            error_ = errno;
-            ::unlink(temp_.c_str());
-            return error_;
-        }
-        committed_ = true;
-        return 0;
-    }
-
-  private:
-    static mode_t CurrentUmask() {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        return mask;
-    }
-    std::string path_;
-    std::string temp_;
-    int fd_ = -1;
-    int error_ = 0;
-    bool committed_ = false;
-};
-
 // A bitmap file is stored bottom-up, so the bands are drawn from the bottom; drawBand fills a
 // band image (kBandRows high, Format_RGB32) with the rows from `top` on.
 int WriteBitmapInBands(const std::string& path, int width, int height,
@@ -107,7 +33,7 @@ int WriteBitmapInBands(const std::string& path, int width, int height,
     const std::uint64_t imageSize = std::uint64_t{stride} * static_cast<std::uint64_t>(height);
     if (imageSize + 54 > 0xFFFFFFFFull)
         return EFBIG;
-    PendingFile file(path);
+    AtomicFile file(path);
     if (file.Error() != 0)
         return file.Error();
 
@@ -151,7 +77,7 @@ int WriteBitmapInBands(const std::string& path, int width, int height,
                 return file.Error();
         }
     }
-    return file.Commit();
+    return file.Commit().error;
 }
 
 }  // namespace
