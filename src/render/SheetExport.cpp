@@ -1,6 +1,7 @@
 #include "render/SheetExport.h"
 
 #include "core/io/AtomicFile.h"
+#include "core/io/ByteOrder.h"
 
 #include <QPainter>
 
@@ -13,15 +14,6 @@ namespace tessemar {
 namespace {
 
 constexpr int kBandRows = 64;
-
-void PutLe16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void PutLe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    PutLe16(out, v & 0xFFFF);
-    PutLe16(out, v >> 16);
-}
 
 // A bitmap file is stored bottom-up, so the bands are drawn from the bottom; drawBand fills a
 // band image (kBandRows high, Format_RGB32) with the rows from `top` on.
@@ -40,20 +32,20 @@ int WriteBitmapInBands(const std::string& path, int width, int height,
     std::vector<std::uint8_t> header;
     header.push_back('B');
     header.push_back('M');
-    PutLe32(header, static_cast<std::uint32_t>(imageSize + 54));
-    PutLe32(header, 0);
-    PutLe32(header, 54);
-    PutLe32(header, 40);
-    PutLe32(header, static_cast<std::uint32_t>(width));
-    PutLe32(header, static_cast<std::uint32_t>(height));
-    PutLe16(header, 1);
-    PutLe16(header, 24);
-    PutLe32(header, 0);  // no compression
-    PutLe32(header, static_cast<std::uint32_t>(imageSize));
-    PutLe32(header, 0);
-    PutLe32(header, 0);
-    PutLe32(header, 0);
-    PutLe32(header, 0);
+    bytes::PutU32(header, static_cast<std::uint32_t>(imageSize + 54));
+    bytes::PutU32(header, 0);
+    bytes::PutU32(header, 54);
+    bytes::PutU32(header, 40);
+    bytes::PutU32(header, static_cast<std::uint32_t>(width));
+    bytes::PutU32(header, static_cast<std::uint32_t>(height));
+    bytes::PutU16(header, 1);
+    bytes::PutU16(header, 24);
+    bytes::PutU32(header, 0);  // no compression
+    bytes::PutU32(header, static_cast<std::uint32_t>(imageSize));
+    bytes::PutU32(header, 0);
+    bytes::PutU32(header, 0);
+    bytes::PutU32(header, 0);
+    bytes::PutU32(header, 0);
     if (!file.Write(header.data(), header.size()))
         return file.Error();
 
