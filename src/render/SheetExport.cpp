@@ -74,7 +74,7 @@ int WriteBitmapInBands(const std::string& path, int width, int height,
 
 }  // namespace
 
-PixelRect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool cut) {
+Rect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool cut) {
     const LayoutGeometry& g = style.Geometry();
     const PixelSize full = g.BitmapSize();
     if (!cut)
@@ -85,7 +85,7 @@ PixelRect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool 
     return {x0, y0, full.cx, full.cy};
 }
 
-void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& region,
+void RenderSheetRegion(QImage& image, QPoint imageOrigin, const Rect& region,
                        const PuzzleModel& model, const LayoutStyle& style) {
     RenderLayoutRegion(image, imageOrigin, region, model, style);
     // The preview belongs to the corner pane, not to the sheet; it is blanked even when a cut
@@ -103,7 +103,7 @@ void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& regio
 }
 
 QImage RenderSheet(const PuzzleModel& model, const LayoutStyle& style, bool cut) {
-    const PixelRect sheet = GetSheetRect(style, model, cut);
+    const Rect sheet = GetSheetRect(style, model, cut);
     if (std::int64_t{sheet.Width()} * sheet.Height() > kMaxSheetPixelsInMemory)
         return {};
     QImage image(sheet.Width(), sheet.Height(), QImage::Format_RGB32);
@@ -115,10 +115,9 @@ QImage RenderSheet(const PuzzleModel& model, const LayoutStyle& style, bool cut)
 
 int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model,
                          const LayoutStyle& style, bool cut) {
-    const PixelRect sheet = GetSheetRect(style, model, cut);
+    const Rect sheet = GetSheetRect(style, model, cut);
     return WriteBitmapInBands(path, sheet.Width(), sheet.Height(), [&](QImage& band, int top) {
-        const PixelRect part{sheet.left, sheet.top + top, sheet.right,
-                             sheet.top + top + band.height()};
+        const Rect part{sheet.left, sheet.top + top, sheet.right, sheet.top + top + band.height()};
         RenderSheetRegion(band, QPoint(part.left, part.top), part, model, style);
     });
 }
