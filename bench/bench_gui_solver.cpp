@@ -90,7 +90,7 @@ RunFigures SolveOnce(const std::string& path, int updateView) {
     controller.SetDialogs(std::make_unique<SilentDialogs>());
     const auto paintPane = [&] {
         QPainter painter(&pane);
-        canvas.Paint(painter, PixelRect{0, 0, pane.width(), pane.height()}, QPoint(0, 0));
+        canvas.Paint(painter, Rect{0, 0, pane.width(), pane.height()}, QPoint(0, 0));
     };
     // An open window has painted its panes before the user asks for a solve.
     paintPane();

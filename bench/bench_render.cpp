@@ -103,7 +103,7 @@ void BM_OneCellRedraw(benchmark::State& state) {
         doc->WriteCell(x, y, static_cast<std::int8_t>(doc->Cell(x, y) == 1 ? 2 : 1));
         QPainter painter(&window.picture);
         const LayoutGeometry& g = canvas.Geometry();
-        PixelRect cell = g.CellInterior(x, y);
+        Rect cell = g.CellInterior(x, y);
         canvas.Paint(painter, cell,
                      QPoint(cell.left - g.clueAreaWidth(), cell.top - g.clueAreaHeight()));
         ++i;

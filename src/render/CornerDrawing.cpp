@@ -21,7 +21,7 @@ GradientColor ToColorRef(const QColor& c) {
 
 // Left to right, one column per step, with the same truncating steps as every other gradation
 // of the program.
-void FillHorizontalGradient(QPainter& painter, const PixelRect& r, const QColor& from,
+void FillHorizontalGradient(QPainter& painter, const Rect& r, const QColor& from,
                             const QColor& to) {
     const int w = r.Width();
     const int h = r.Height();
@@ -38,7 +38,7 @@ void FillHorizontalGradient(QPainter& painter, const PixelRect& r, const QColor&
 }
 
 // A two-pixel 3D edge: outer and inner colours of the top-left and bottom-right sides.
-void DrawEdge(QPainter& painter, const PixelRect& r, const QColor& outerTopLeft,
+void DrawEdge(QPainter& painter, const Rect& r, const QColor& outerTopLeft,
               const QColor& outerBottomRight, const QColor& innerTopLeft,
               const QColor& innerBottomRight) {
     if (r.Width() < 4 || r.Height() < 4)
@@ -59,7 +59,7 @@ void DrawEdge(QPainter& painter, const PixelRect& r, const QColor& outerTopLeft,
 
 // The small window-caption button: the minimise look while the preview is shown (a press hides
 // it), the maximise look while it is hidden.
-void DrawCaptionButton(QPainter& painter, const PixelRect& r, const CornerLook& look, bool minimise,
+void DrawCaptionButton(QPainter& painter, const Rect& r, const CornerLook& look, bool minimise,
                        bool pressed) {
     if (r.Width() < 6 || r.Height() < 6)
         return;
@@ -90,7 +90,7 @@ void DrawCaptionButton(QPainter& painter, const PixelRect& r, const CornerLook& 
 
 }  // namespace
 
-PixelRect CornerCaptionButtonRect(int clientWidth, int captionHeight) {
+Rect CornerCaptionButtonRect(int clientWidth, int captionHeight) {
     return {clientWidth - captionHeight, 3, clientWidth - 2, captionHeight - 1};
 }
 

@@ -44,7 +44,7 @@ struct CornerState {
 };
 
 // The caption button: (width - h, 3) to (width - 2, h - 1), h the caption height.
-PixelRect CornerCaptionButtonRect(int clientWidth, int captionHeight);
+Rect CornerCaptionButtonRect(int clientWidth, int captionHeight);
 // A press on the caption button: x from width - h to width - 2, y above 2 and below h.
 bool IsOnCornerCaptionButton(int clientWidth, int captionHeight, int x, int y);
 // The caption bar left of the button, where a press edits the title.
@@ -53,8 +53,8 @@ bool IsOnCornerCaptionTitle(int clientWidth, int captionHeight, int x, int y);
 // Where the preview goes in a client area of that size for a W x H puzzle: the sunken frame
 // and, inside it, the picture scaled to fit.
 struct CornerPreviewPlacement {
-    PixelRect frame;
-    PixelRect picture;
+    Rect frame;
+    Rect picture;
 };
 CornerPreviewPlacement PlaceCornerPreview(QSize client, int captionHeight, int columnCount,
                                           int rowCount);

@@ -62,15 +62,13 @@ LayoutCanvas::Tile& LayoutCanvas::TileAt(int tx, int ty) {
     return tile;
 }
 
-void LayoutCanvas::Paint(QPainter& painter, const PixelRect& layoutRect, QPoint target) {
+void LayoutCanvas::Paint(QPainter& painter, const Rect& layoutRect, QPoint target) {
     if (layoutRect.IsEmpty())
         return;
     ++clock_;
     const PixelSize size = BitmapSize();
-    const PixelRect bitmap{0, 0, size.cx, size.cy};
-    const PixelRect inside{std::max(layoutRect.left, 0), std::max(layoutRect.top, 0),
-                           std::min(layoutRect.right, bitmap.right),
-                           std::min(layoutRect.bottom, bitmap.bottom)};
+    const Rect bitmap{0, 0, size.cx, size.cy};
+    const Rect inside = layoutRect.Intersect(bitmap);
     const bool coversAll = !inside.IsEmpty() && inside == layoutRect;
     if (!coversAll) {
         painter.fillRect(QRect(target.x(), target.y(), layoutRect.Width(), layoutRect.Height()),
@@ -132,7 +130,7 @@ void LayoutCanvas::RenderAll() {
     emit LayoutReset();
 }
 
-void LayoutCanvas::Redraw(const PixelRect& rect) {
+void LayoutCanvas::Redraw(const Rect& rect) {
     if (rect.IsEmpty())
         return;
     for (int ty = FloorDiv(rect.top, kTileSize); ty * kTileSize < rect.bottom; ++ty) {
@@ -141,16 +139,14 @@ void LayoutCanvas::Redraw(const PixelRect& rect) {
             // A tile that is not kept is drawn from the document when it is next needed.
             if (it == tiles_.end())
                 continue;
-            PixelRect& stale = it->second.stale;
-            const PixelRect part{std::max(rect.left, tx * kTileSize),
-                                 std::max(rect.top, ty * kTileSize),
-                                 std::min(rect.right, (tx + 1) * kTileSize),
-                                 std::min(rect.bottom, (ty + 1) * kTileSize)};
-            stale = stale.IsEmpty()
-                        ? part
-                        : PixelRect{std::min(stale.left, part.left), std::min(stale.top, part.top),
-                                    std::max(stale.right, part.right),
-                                    std::max(stale.bottom, part.bottom)};
+            Rect& stale = it->second.stale;
+            const Rect part = rect.Intersect(
+                {tx * kTileSize, ty * kTileSize, (tx + 1) * kTileSize, (ty + 1) * kTileSize});
+            stale =
+                stale.IsEmpty()
+                    ? part
+                    : Rect{std::min(stale.left, part.left), std::min(stale.top, part.top),
+                           std::max(stale.right, part.right), std::max(stale.bottom, part.bottom)};
         }
     }
     emit RegionChanged(rect.left, rect.top, rect.right, rect.bottom);

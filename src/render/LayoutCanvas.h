@@ -52,7 +52,7 @@ class LayoutCanvas : public QObject, public DocumentObserver {
 
     // Paints the layout rectangle `layoutRect` with its top left at `target`. Parts outside the
     // drawing are background, so a pane can ask for its whole client area.
-    void Paint(QPainter& painter, const PixelRect& layoutRect, QPoint target);
+    void Paint(QPainter& painter, const Rect& layoutRect, QPoint target);
 
     // Throws away every tile and takes the geometry, colours and font anew from the document.
     void RenderAll();
@@ -87,11 +87,11 @@ class LayoutCanvas : public QObject, public DocumentObserver {
         std::uint64_t lastUse = 0;
         // The part changed since the tile was last drawn, redrawn when the tile is next painted,
         // so that a command changing thousands of cells or slots draws each tile once.
-        PixelRect stale;
+        Rect stale;
     };
     static std::uint64_t Key(int tx, int ty);
     Tile& TileAt(int tx, int ty);
-    void Redraw(const PixelRect& rect);
+    void Redraw(const Rect& rect);
     void Trim();
 
     CLogicDoc& document_;

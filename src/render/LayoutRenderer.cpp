@@ -10,26 +10,14 @@
 namespace tessemar {
 namespace {
 
-PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
-    PixelRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-                std::min(a.bottom, b.bottom)};
-    if (r.IsEmpty())
-        return {};
-    return r;
-}
-
-bool Intersects(const PixelRect& a, const PixelRect& b) {
-    return !Intersect(a, b).IsEmpty();
-}
-
 // Writes straight into the pixels of the target image, limited to one layout rectangle.
 class PixelWriter {
   public:
-    PixelWriter(QImage& image, QPoint origin, const PixelRect& clip)
+    PixelWriter(QImage& image, QPoint origin, const Rect& clip)
         : image_(image), origin_(origin), clip_(clip) {}
 
-    void Fill(const PixelRect& rect, QRgb color) {
-        PixelRect r = Intersect(rect, clip_);
+    void Fill(const Rect& rect, QRgb color) {
+        Rect r = rect.Intersect(clip_);
         if (r.IsEmpty())
             return;
         for (int y = r.top; y < r.bottom; ++y) {
@@ -74,12 +62,12 @@ class PixelWriter {
             Set(x + t * dx, y + t, color);
     }
 
-    const PixelRect& Clip() const { return clip_; }
+    const Rect& Clip() const { return clip_; }
 
   private:
     QImage& image_;
     QPoint origin_;
-    PixelRect clip_;
+    Rect clip_;
 };
 
 // The index range [first, last] of grid lines that may touch [from, to) along one axis.
@@ -109,7 +97,7 @@ std::pair<int, int> SlotRange(const LayoutGeometry& g, int edge, int n, int from
 
 void DrawGridLines(PixelWriter& out, const LayoutStyle& style) {
     const LayoutGeometry& g = style.Geometry();
-    const PixelRect& clip = out.Clip();
+    const Rect& clip = out.Clip();
     const PixelSize extent = g.GetLayoutExtent();
     const int w = g.columnCount();
     const int h = g.rowCount();
@@ -159,7 +147,7 @@ void DrawGridLines(PixelWriter& out, const LayoutStyle& style) {
 void DrawCellInterior(PixelWriter& out, const LayoutStyle& style, int x, int y, int value) {
     const LayoutGeometry& g = style.Geometry();
     const int c = g.cellSize();
-    const PixelRect cell = g.CellInterior(x, y);
+    const Rect cell = g.CellInterior(x, y);
     if (value >= 1 && value <= 8) {
         // A shadow band q pixels wide along the top and left sides.
         int q = (c - 1) / 4;
@@ -190,9 +178,9 @@ QRgb PreviewColor(const LayoutStyle& style, int value) {
 
 // Text drawn with the painter; clipped to its own box so that each tile that shares a piece of
 // the box draws the same pixels.
-void DrawText(QPainter& painter, QPoint origin, const PixelRect& box, const PixelRect& clip, int x,
+void DrawText(QPainter& painter, QPoint origin, const Rect& box, const Rect& clip, int x,
               int baseline, const QString& text, const QFont& font, QRgb color) {
-    PixelRect visible = Intersect(box, clip);
+    Rect visible = box.Intersect(clip);
     if (visible.IsEmpty())
         return;
     painter.setClipRect(QRect(visible.left - origin.x(), visible.top - origin.y(), visible.Width(),
@@ -206,18 +194,17 @@ QString GraduationText(int i) {
     return i < 10 ? QStringLiteral(" %1").arg(i) : QString::number(i);
 }
 
-void DrawGraduationNumbers(QPainter& painter, QPoint origin, const PixelRect& clip,
+void DrawGraduationNumbers(QPainter& painter, QPoint origin, const Rect& clip,
                            const LayoutStyle& style) {
     const LayoutGeometry& g = style.Geometry();
     const PixelSize extent = g.GetLayoutExtent();
     const NumberFont& numbers = style.Numbers();
     const int c = g.cellSize();
-    const PixelRect bitmap = style.BitmapRect();
+    const Rect bitmap = style.BitmapRect();
     auto draw = [&](int x, int y, int i) {
         QString text = GraduationText(i);
-        PixelRect box =
-            Intersect({x, y, x + numbers.TextWidth(text), y + numbers.Height()}, bitmap);
-        if (!Intersects(box, clip))
+        Rect box = Rect{x, y, x + numbers.TextWidth(text), y + numbers.Height()}.Intersect(bitmap);
+        if (!box.Intersects(clip))
             return;
         DrawText(painter, origin, box, clip, x, y + numbers.Ascent(), text, numbers.Font(),
                  style.Shadow(0));
@@ -232,8 +219,8 @@ void DrawGraduationNumbers(QPainter& painter, QPoint origin, const PixelRect& cl
     }
 }
 
-void DrawClueText(QPainter& painter, QPoint origin, const PixelRect& clip, const LayoutStyle& style,
-                  const PixelRect& box, int number, int colour) {
+void DrawClueText(QPainter& painter, QPoint origin, const Rect& clip, const LayoutStyle& style,
+                  const Rect& box, int number, int colour) {
     if (number == kEmptySlot)
         return;  // the background already stands in the box
     const NumberFont::Fitted& fitted = style.Numbers().Fit(number);
@@ -308,21 +295,21 @@ QRgb LayoutStyle::ClueTextColor(int colourIndex) const {
     return Color(0);
 }
 
-PixelRect LayoutStyle::BitmapRect() const {
+Rect LayoutStyle::BitmapRect() const {
     PixelSize size = geometry_.BitmapSize();
     return {0, 0, size.cx, size.cy};
 }
 
-void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& region,
+void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const Rect& region,
                         const PuzzleModel& model, const LayoutStyle& style) {
-    const PixelRect imageRect{imageOrigin.x(), imageOrigin.y(), imageOrigin.x() + image.width(),
-                              imageOrigin.y() + image.height()};
-    const PixelRect clip = Intersect(region, imageRect);
+    const Rect imageRect{imageOrigin.x(), imageOrigin.y(), imageOrigin.x() + image.width(),
+                         imageOrigin.y() + image.height()};
+    const Rect clip = region.Intersect(imageRect);
     if (clip.IsEmpty())
         return;
     PixelWriter out(image, imageOrigin, clip);
     out.Fill(clip, style.Background());
-    const PixelRect draw = Intersect(clip, style.BitmapRect());
+    const Rect draw = clip.Intersect(style.BitmapRect());
     if (draw.IsEmpty())
         return;
     PixelWriter in(image, imageOrigin, draw);
@@ -338,7 +325,7 @@ void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& regi
     if (gridVisible) {
         for (int x = x0; x <= x1; ++x) {
             for (int y = y0; y <= y1; ++y) {
-                if (Intersects(g.CellInterior(x, y), draw))
+                if (g.CellInterior(x, y).Intersects(draw))
                     DrawCellInterior(in, style, x, y, model.cells[x][y]);
             }
         }
@@ -356,8 +343,8 @@ void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& regi
         auto [k0, k1] = SlotRange(g, g.clueAreaWidth(), w, draw.left, draw.right);
         for (int y = y0; y <= y1; ++y) {
             for (int k = k0; k <= k1; ++k) {
-                PixelRect box = g.ClueBox(SideRow, y, k);
-                if (!Intersects(box, draw))
+                Rect box = g.ClueBox(SideRow, y, k);
+                if (!box.Intersects(draw))
                     continue;
                 DrawClueText(painter, imageOrigin, draw, style, box, model.rowClueNumbers[k][y],
                              model.rowClueColors[k][y]);
@@ -368,8 +355,8 @@ void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& regi
         auto [k0, k1] = SlotRange(g, g.clueAreaHeight(), h, draw.top, draw.bottom);
         for (int x = x0; x <= x1; ++x) {
             for (int k = k0; k <= k1; ++k) {
-                PixelRect box = g.ClueBox(SideColumn, x, k);
-                if (!Intersects(box, draw))
+                Rect box = g.ClueBox(SideColumn, x, k);
+                if (!box.Intersects(draw))
                     continue;
                 DrawClueText(painter, imageOrigin, draw, style, box, model.columnClueNumbers[x][k],
                              model.columnClueColors[x][k]);
@@ -378,21 +365,21 @@ void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& regi
     }
 }
 
-PixelRect CellChangeRect(const LayoutStyle& style, int x, int y) {
+Rect CellChangeRect(const LayoutStyle& style, int x, int y) {
     const LayoutGeometry& g = style.Geometry();
     if (x < 0 || y < 0 || x >= g.columnCount() || y >= g.rowCount())
         return {};
     return g.CellInterior(x, y);
 }
 
-PixelRect PreviewPixelRect(const LayoutStyle& style, int x, int y) {
+Rect PreviewPixelRect(const LayoutStyle& style, int x, int y) {
     const LayoutGeometry& g = style.Geometry();
     if (x < 0 || y < 0 || x >= g.columnCount() || y >= g.rowCount())
         return {};
     return {x, y, x + 1, y + 1};
 }
 
-PixelRect ClueSlotChangeRect(const LayoutStyle& style, int side, int line, int slot) {
+Rect ClueSlotChangeRect(const LayoutStyle& style, int side, int line, int slot) {
     const LayoutGeometry& g = style.Geometry();
     if (line < 0 || slot < 0)
         return {};
@@ -405,8 +392,8 @@ PixelRect ClueSlotChangeRect(const LayoutStyle& style, int side, int line, int s
 
 void PaintCellValue(QImage& image, QPoint imageOrigin, const LayoutStyle& style, int x, int y,
                     int value) {
-    const PixelRect imageRect{imageOrigin.x(), imageOrigin.y(), imageOrigin.x() + image.width(),
-                              imageOrigin.y() + image.height()};
+    const Rect imageRect{imageOrigin.x(), imageOrigin.y(), imageOrigin.x() + image.width(),
+                         imageOrigin.y() + image.height()};
     PixelWriter out(image, imageOrigin, imageRect);
     DrawCellInterior(out, style, x, y, value);
 }
@@ -426,8 +413,7 @@ QImage RenderPreview(const PuzzleModel& model) {
     return preview;
 }
 
-QImage RenderLayoutImage(const PuzzleModel& model, const LayoutStyle& style,
-                         const PixelRect& region) {
+QImage RenderLayoutImage(const PuzzleModel& model, const LayoutStyle& style, const Rect& region) {
     QImage image(std::max(1, region.Width()), std::max(1, region.Height()), QImage::Format_RGB32);
     RenderLayoutRegion(image, QPoint(region.left, region.top), region, model, style);
     return image;

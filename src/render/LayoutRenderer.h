@@ -79,7 +79,7 @@ class LayoutStyle {
     // other index in colour 0.
     QRgb ClueTextColor(int colourIndex) const;
     // The whole drawing, extent plus the graduation margin.
-    PixelRect BitmapRect() const;
+    Rect BitmapRect() const;
 
   private:
     LayoutGeometry geometry_;
@@ -92,14 +92,14 @@ class LayoutStyle {
 // Draws the part `region` of the layout into image, whose pixel (0, 0) shows layout point
 // imageOrigin. Pixels of region outside the drawing are background. image must be
 // Format_RGB32 or Format_ARGB32_Premultiplied; the part of region outside image is ignored.
-void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const PixelRect& region,
+void RenderLayoutRegion(QImage& image, QPoint imageOrigin, const Rect& region,
                         const PuzzleModel& model, const LayoutStyle& style);
 
 // The layout point rectangles that a change of one cell or one clue slot touches: the cell's
 // interior and its preview pixel; the slot's number box. Empty for positions outside the puzzle.
-PixelRect CellChangeRect(const LayoutStyle& style, int x, int y);
-PixelRect PreviewPixelRect(const LayoutStyle& style, int x, int y);
-PixelRect ClueSlotChangeRect(const LayoutStyle& style, int side, int line, int slot);
+Rect CellChangeRect(const LayoutStyle& style, int x, int y);
+Rect PreviewPixelRect(const LayoutStyle& style, int x, int y);
+Rect ClueSlotChangeRect(const LayoutStyle& style, int side, int line, int slot);
 
 // Draws cell (x, y) with value as it looks in the picture (interior only, no preview pixel),
 // for pictures that float above the layout. Values other than 1..8 and -1 are blank.
@@ -110,7 +110,6 @@ void PaintCellValue(QImage& image, QPoint imageOrigin, const LayoutStyle& style,
 QImage RenderPreview(const PuzzleModel& model);
 
 // A picture of a whole layout rectangle, for tests and small exports.
-QImage RenderLayoutImage(const PuzzleModel& model, const LayoutStyle& style,
-                         const PixelRect& region);
+QImage RenderLayoutImage(const PuzzleModel& model, const LayoutStyle& style, const Rect& region);
 
 }  // namespace tessemar

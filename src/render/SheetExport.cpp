@@ -1,15 +1,12 @@
 #include "render/SheetExport.h"
 
-#include "core/io/FileUtil.h"
+#include "core/io/AtomicFile.h"
+#include "core/io/ByteOrder.h"
 
 #include <QPainter>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -17,85 +14,6 @@ namespace tessemar {
 namespace {
 
 constexpr int kBandRows = 64;
-
-void PutLe16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void PutLe32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    PutLe16(out, v & 0xFFFF);
-    PutLe16(out, v >> 16);
-}
-
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// A file written under a temporary name beside the target, renamed over it when complete, so an
-// existing file is never left half written.
-class PendingFile {
-  public:
-    explicit PendingFile(const std::string& path) : path_(AbsolutePath(path)) {
-        temp_ = path_ + ".XXXXXX";
-        fd_ = ::mkstemp(temp_.data());
-        if (fd_ < 0)
-            error_ = errno;
-    }
-    ~PendingFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-        if (!committed_ && fd_ != -1)
-            ::unlink(temp_.c_str());
-    }
-    int Error() const { return error_; }
-    bool Write(const std::uint8_t* data, std::size_t size) {
-        if (error_ != 0)
-            return false;
-        if (!WriteAll(fd_, data, size))
-            error_ = errno;
-        return error_ == 0;
-    }
-    int Commit() {
-        if (error_ != 0)
-            return error_;
-        ::fchmod(fd_, 0666 & ~CurrentUmask());
-        if (::fsync(fd_) != 0 || ::close(fd_) != 0) {
-            error_ = errno;
-            fd_ = -2;
-            return error_;
-        }
-        fd_ = -2;
-        if (::rename(temp_.c_str(), path_.c_str()) != 0) {
-            error_ = errno;
-            ::unlink(temp_.c_str());
-            return error_;
-        }
-        committed_ = true;
-        return 0;
-    }
-
-  private:
-    static mode_t CurrentUmask() {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        return mask;
-    }
-    std::string path_;
-    std::string temp_;
-    int fd_ = -1;
-    int error_ = 0;
-    bool committed_ = false;
-};
 
 // A bitmap file is stored bottom-up, so the bands are drawn from the bottom; drawBand fills a
 // band image (kBandRows high, Format_RGB32) with the rows from `top` on.
@@ -107,27 +25,27 @@ int WriteBitmapInBands(const std::string& path, int width, int height,
     const std::uint64_t imageSize = std::uint64_t{stride} * static_cast<std::uint64_t>(height);
     if (imageSize + 54 > 0xFFFFFFFFull)
         return EFBIG;
-    PendingFile file(path);
+    AtomicFile file(path);
     if (file.Error() != 0)
         return file.Error();
 
     std::vector<std::uint8_t> header;
     header.push_back('B');
     header.push_back('M');
-    PutLe32(header, static_cast<std::uint32_t>(imageSize + 54));
-    PutLe32(header, 0);
-    PutLe32(header, 54);
-    PutLe32(header, 40);
-    PutLe32(header, static_cast<std::uint32_t>(width));
-    PutLe32(header, static_cast<std::uint32_t>(height));
-    PutLe16(header, 1);
-    PutLe16(header, 24);
-    PutLe32(header, 0);  // no compression
-    PutLe32(header, static_cast<std::uint32_t>(imageSize));
-    PutLe32(header, 0);
-    PutLe32(header, 0);
-    PutLe32(header, 0);
-    PutLe32(header, 0);
+    bytes::PutU32(header, static_cast<std::uint32_t>(imageSize + 54));
+    bytes::PutU32(header, 0);
+    bytes::PutU32(header, 54);
+    bytes::PutU32(header, 40);
+    bytes::PutU32(header, static_cast<std::uint32_t>(width));
+    bytes::PutU32(header, static_cast<std::uint32_t>(height));
+    bytes::PutU16(header, 1);
+    bytes::PutU16(header, 24);
+    bytes::PutU32(header, 0);  // no compression
+    bytes::PutU32(header, static_cast<std::uint32_t>(imageSize));
+    bytes::PutU32(header, 0);
+    bytes::PutU32(header, 0);
+    bytes::PutU32(header, 0);
+    bytes::PutU32(header, 0);
     if (!file.Write(header.data(), header.size()))
         return file.Error();
 
@@ -151,12 +69,12 @@ int WriteBitmapInBands(const std::string& path, int width, int height,
                 return file.Error();
         }
     }
-    return file.Commit();
+    return file.Commit().error;
 }
 
 }  // namespace
 
-PixelRect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool cut) {
+Rect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool cut) {
     const LayoutGeometry& g = style.Geometry();
     const PixelSize full = g.BitmapSize();
     if (!cut)
@@ -167,7 +85,7 @@ PixelRect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool 
     return {x0, y0, full.cx, full.cy};
 }
 
-void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& region,
+void RenderSheetRegion(QImage& image, QPoint imageOrigin, const Rect& region,
                        const PuzzleModel& model, const LayoutStyle& style) {
     RenderLayoutRegion(image, imageOrigin, region, model, style);
     // The preview belongs to the corner pane, not to the sheet; it is blanked even when a cut
@@ -185,7 +103,7 @@ void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& regio
 }
 
 QImage RenderSheet(const PuzzleModel& model, const LayoutStyle& style, bool cut) {
-    const PixelRect sheet = GetSheetRect(style, model, cut);
+    const Rect sheet = GetSheetRect(style, model, cut);
     if (std::int64_t{sheet.Width()} * sheet.Height() > kMaxSheetPixelsInMemory)
         return {};
     QImage image(sheet.Width(), sheet.Height(), QImage::Format_RGB32);
@@ -197,10 +115,9 @@ QImage RenderSheet(const PuzzleModel& model, const LayoutStyle& style, bool cut)
 
 int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model,
                          const LayoutStyle& style, bool cut) {
-    const PixelRect sheet = GetSheetRect(style, model, cut);
+    const Rect sheet = GetSheetRect(style, model, cut);
     return WriteBitmapInBands(path, sheet.Width(), sheet.Height(), [&](QImage& band, int top) {
-        const PixelRect part{sheet.left, sheet.top + top, sheet.right,
-                             sheet.top + top + band.height()};
+        const Rect part{sheet.left, sheet.top + top, sheet.right, sheet.top + top + band.height()};
         RenderSheetRegion(band, QPoint(part.left, part.top), part, model, style);
     });
 }

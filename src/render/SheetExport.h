@@ -16,11 +16,11 @@ namespace tessemar {
 // The layout rectangle of the sheet. Without cutting it starts at (1, 1) and is as large as the
 // whole drawing; with cutting it starts at the first used clue slot of each clue area (the used
 // depth without the extra empty slot) and ends where the drawing ends.
-PixelRect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool cut);
+Rect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool cut);
 
 // Draws part of the sheet (in layout coordinates) into image, whose pixel (0, 0) shows layout
 // point imageOrigin. The preview pixels of the top left corner are left out.
-void RenderSheetRegion(QImage& image, QPoint imageOrigin, const PixelRect& region,
+void RenderSheetRegion(QImage& image, QPoint imageOrigin, const Rect& region,
                        const PuzzleModel& model, const LayoutStyle& style);
 
 // The largest sheet that is made as one picture in memory (pixels). A larger one can still be

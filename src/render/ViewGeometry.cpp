@@ -42,13 +42,13 @@ PixelSize LayoutGeometry::BitmapSize() const {
     return {extent.cx + 2 * c_, extent.cy + 2 * c_};
 }
 
-PixelRect LayoutGeometry::CellInterior(int x, int y) const {
+Rect LayoutGeometry::CellInterior(int x, int y) const {
     int left = CellLeft(x);
     int top = CellTop(y);
     return {left, top, left + c_ - 1, top + c_ - 1};
 }
 
-PixelRect LayoutGeometry::ClueBox(int side, int line, int slot) const {
+Rect LayoutGeometry::ClueBox(int side, int line, int slot) const {
     int left;
     int top;
     if (side == 1) {
@@ -61,7 +61,7 @@ PixelRect LayoutGeometry::ClueBox(int side, int line, int slot) const {
     return {left, top, left + c_ - 2, top + c_ - 2};
 }
 
-PixelRect LayoutGeometry::GetCellRect(int x1, int y1, int x2, int y2, int sx, int sy) const {
+Rect LayoutGeometry::GetCellRect(int x1, int y1, int x2, int y2, int sx, int sy) const {
     int x = std::min(x1, x2);
     int X = std::max(x1, x2);
     int y = std::min(y1, y2);
@@ -158,7 +158,7 @@ PixelPoint PaneToLayout(Pane pane, const LayoutGeometry& geometry, const PaneVie
     return {x, y};
 }
 
-PixelRect PaneLayoutWindow(Pane pane, const LayoutGeometry& geometry, const PaneView& view) {
+Rect PaneLayoutWindow(Pane pane, const LayoutGeometry& geometry, const PaneView& view) {
     PixelPoint origin = PaneToLayout(pane, geometry, view, 0, 0);
     return {origin.x, origin.y, origin.x + view.client.cx, origin.y + view.client.cy};
 }

@@ -4,6 +4,8 @@
 // window map their points onto it. Plain functions of the puzzle's size, cell size and the
 // BoldLine setting, so that the drawing, the hit tests, the export and the tests all agree.
 
+#include "core/images/Rect.h"
+
 #include <utility>
 
 namespace tessemar {
@@ -44,18 +46,8 @@ struct PixelSize {
     friend bool operator==(const PixelSize&, const PixelSize&) = default;
 };
 
-// left/top inclusive, right/bottom exclusive.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool IsEmpty() const { return right <= left || bottom <= top; }
-    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
+// The views' name for the layout rectangle, kept until they switch to Rect.
+using PixelRect = Rect;
 
 // The coordinates of one layout: W columns, H rows, cell pitch c.
 //
@@ -97,15 +89,15 @@ class LayoutGeometry {
     int CellLeft(int x) const { return clueAreaWidth() + CellOffset(x); }
     int CellTop(int y) const { return clueAreaHeight() + CellOffset(y); }
     // The coloured interior of a cell, (c - 1) x (c - 1).
-    PixelRect CellInterior(int x, int y) const;
+    Rect CellInterior(int x, int y) const;
 
     // The box in which the number of a clue slot is drawn, (c - 2) x (c - 2). side is
     // SideRow (line = row) or SideColumn (line = column).
-    PixelRect ClueBox(int side, int line, int slot) const;
+    Rect ClueBox(int side, int line, int slot) const;
 
     // Rectangle of the block of cells between two corners (either order) in the coordinates of
     // the picture pane scrolled to (sx, sy).
-    PixelRect GetCellRect(int x1, int y1, int x2, int y2, int sx = 0, int sy = 0) const;
+    Rect GetCellRect(int x1, int y1, int x2, int y2, int sx = 0, int sy = 0) const;
 
     // The region of a layout point. The corner pane never hits anything.
     ViewRegion ClassifyPoint(int x, int y, Pane pane = PicturePane) const;
@@ -146,7 +138,7 @@ PixelPoint PaneToLayout(Pane pane, const LayoutGeometry& geometry, const PaneVie
                         int py);
 
 // The layout rectangle a pane's client area shows; a pane paints it with LayoutCanvas::Paint.
-PixelRect PaneLayoutWindow(Pane pane, const LayoutGeometry& geometry, const PaneView& view);
+Rect PaneLayoutWindow(Pane pane, const LayoutGeometry& geometry, const PaneView& view);
 
 // Where a clue pane scrolls at first so that the slots next to the picture are visible; other
 // panes keep their position.

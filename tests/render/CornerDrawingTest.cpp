@@ -32,7 +32,7 @@ TEST(CornerDrawing, PreviewPlacementKeepsTheProportions) {
     struct Case {
         QSize client;
         int w, h;
-        PixelRect frame, picture;
+        Rect frame, picture;
     };
     const Case cases[] = {
         // Wide pane: the height below the caption limits the picture (a = 82, pw = 82, ph = 80).
@@ -65,7 +65,7 @@ TEST(CornerDrawing, CaptionGradientTitleButtonAndPreview) {
     EXPECT_EQ(test::Pixel(inactive, 1, 17), look.inactiveCaption.rgb());
 
     // The title's ink stays in its box left of the button.
-    const PixelRect button = CornerCaptionButtonRect(client.width(), look.captionHeight);
+    const Rect button = CornerCaptionButtonRect(client.width(), look.captionHeight);
     int titleInk = 0;
     for (int y = 1; y <= look.captionHeight; ++y) {
         for (int x = 1; x < button.left - 2; ++x)
@@ -105,7 +105,7 @@ TEST(CornerDrawing, LongTitlesAreShortenedBeforeTheButton) {
     const QSize client(120, 100);
     QImage shown =
         RenderCorner(client, look, {QString(200, QLatin1Char('W')), true, true, false}, QImage());
-    const PixelRect button = CornerCaptionButtonRect(client.width(), look.captionHeight);
+    const Rect button = CornerCaptionButtonRect(client.width(), look.captionHeight);
     // No title ink from the right end of the title box on.
     for (int y = 0; y < look.captionHeight + 2; ++y) {
         for (int x = client.width() - look.captionHeight + 1; x < client.width(); ++x) {

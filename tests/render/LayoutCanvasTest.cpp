@@ -51,10 +51,10 @@ TEST(LayoutCanvas, TilesFarAlongALargeGridMatchOneDrawing) {
         const PixelSize size = canvas.BitmapSize();
         const int caw = canvas.Geometry().clueAreaWidth();
         const int cah = canvas.Geometry().clueAreaHeight();
-        const PixelRect windows[] = {{size.cx - 700, size.cy - 600, size.cx, size.cy},
-                                     {caw - 500, size.cy - 650, caw + 300, size.cy - 50},
-                                     {size.cx - 900, cah - 400, size.cx - 100, cah + 123}};
-        for (const PixelRect& r : windows) {
+        const Rect windows[] = {{size.cx - 700, size.cy - 600, size.cx, size.cy},
+                                {caw - 500, size.cy - 650, caw + 300, size.cy - 50},
+                                {size.cx - 900, cah - 400, size.cx - 100, cah + 123}};
+        for (const Rect& r : windows) {
             QImage painted(r.Width(), r.Height(), QImage::Format_RGB32);
             QPainter painter(&painted);
             canvas.Paint(painter, r, QPoint(0, 0));
@@ -112,7 +112,7 @@ TEST(LayoutCanvas, IncrementalRedrawEqualsAFullRender) {
     EXPECT_EQ(DifferentPixels(incremental, RenderWhole(doc->Model(), style)), 0);
 
     // The emptied box holds nothing but background now.
-    PixelRect box = style.Geometry().ClueBox(SideRow, 3, 1);
+    Rect box = style.Geometry().ClueBox(SideRow, 3, 1);
     for (int y = box.top; y < box.bottom; ++y) {
         for (int x = box.left; x < box.right; ++x) {
             ASSERT_EQ(test::Pixel(incremental, x, y), ToQRgb(doc->Model().colors[0]));

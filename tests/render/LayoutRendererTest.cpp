@@ -90,8 +90,7 @@ TEST(LayoutRenderer, SmallRegionsFarAlongTheGridFindTheirLinesAndCells) {
             for (int i = 240; i <= 250; ++i) {
                 const int lineStart = CellStart(i - 1, c, bold) + c - 1;
                 const int width = ExpectedLineWidth(i, 250, bold);
-                PixelRect line{originX + lineStart, middleY, originX + lineStart + width,
-                               middleY + 1};
+                Rect line{originX + lineStart, middleY, originX + lineStart + width, middleY + 1};
                 QImage part = RenderLayoutImage(m, style, line);
                 const QRgb expected = ToQRgb(width > 1 ? m.shadowColors[0] : m.shadowColors[9]);
                 for (int x = 0; x < width; ++x) {
@@ -105,7 +104,7 @@ TEST(LayoutRenderer, SmallRegionsFarAlongTheGridFindTheirLinesAndCells) {
                 QImage cell = RenderLayoutImage(
                     m, style, {left + c - 3, top + c - 3, left + c - 1, top + c - 1});
                 ASSERT_EQ(Pixel(cell, 1, 1), ToQRgb(m.colors[5])) << "cell " << i << " c " << c;
-                PixelRect box = style.Geometry().ClueBox(SideRow, i, 0);
+                Rect box = style.Geometry().ClueBox(SideRow, i, 0);
                 QImage number = RenderLayoutImage(m, style, box);
                 bool inked = false;
                 for (int y = 0; y < number.height(); ++y) {
@@ -150,7 +149,7 @@ TEST(LayoutRenderer, CutSheetStartsAtTheFirstUsedSlot) {
     m.rowClueNumbers[2][4] = 5;     // rows use three slots
     m.columnClueNumbers[7][0] = 1;  // columns one
     LayoutStyle style(m, {true, true});
-    PixelRect cut = GetSheetRect(style, m, true);
+    Rect cut = GetSheetRect(style, m, true);
     EXPECT_EQ(cut.left, (15 - 3) * 17 + 1);
     EXPECT_EQ(cut.top, (10 - 1) * 17 + 1);
     EXPECT_EQ(cut.right, style.Geometry().BitmapSize().cx);
@@ -173,7 +172,7 @@ TEST(LayoutRenderer, CutSheetWithFullClueAreasHasNoPreviewPixels) {
             m.cells[x][y] = 3;
     }
     LayoutStyle style(m, {});
-    PixelRect cut = GetSheetRect(style, m, true);
+    Rect cut = GetSheetRect(style, m, true);
     EXPECT_EQ(cut.left, 1);
     EXPECT_EQ(cut.top, 1);
     QImage sheet = RenderSheet(m, style, true);
@@ -257,7 +256,7 @@ TEST(LayoutRenderer, PreviewPixelsShowColoursOnly) {
         }
     }
     // A cell value that is no colour draws as blank in the picture too.
-    PixelRect cell = style.Geometry().CellInterior(6, 5);
+    Rect cell = style.Geometry().CellInterior(6, 5);
     EXPECT_EQ(Pixel(image, cell.left + 8, cell.top + 8), ToQRgb(m.colors[0]));
 }
 
@@ -276,7 +275,7 @@ TEST(LayoutRenderer, ClueNumbersStayInTheirBoxes) {
             int side, line, slot, colour;
         };
         for (const Slot& s : {Slot{SideRow, 2, 0, 2}, Slot{SideColumn, 4, 1, 4}}) {
-            PixelRect box = g.ClueBox(s.side, s.line, s.slot);
+            Rect box = g.ClueBox(s.side, s.line, s.slot);
             EXPECT_EQ(box.Width(), c - 2);
             EXPECT_EQ(box.Height(), c - 2);
             // The whole cell pitch around the box: ink only inside the box.
@@ -353,7 +352,7 @@ TEST(LayoutRenderer, GraduationNumbersInTheMargin) {
     QImage without = RenderWhole(m, off);
     const LayoutGeometry& g = on.Geometry();
     const PixelSize extent = g.GetLayoutExtent();
-    auto inkIn = [&](const QImage& image, const PixelRect& r) {
+    auto inkIn = [&](const QImage& image, const Rect& r) {
         int n = 0;
         for (int y = std::max(r.top, 0); y < std::min(r.bottom, image.height()); ++y) {
             for (int x = std::max(r.left, 0); x < std::min(r.right, image.width()); ++x) {
@@ -367,8 +366,8 @@ TEST(LayoutRenderer, GraduationNumbersInTheMargin) {
     const int line5 = g.clueAreaHeight() + CellStart(4, c, false) + c - 1;
     const NumberFont& font = on.Numbers();
     const int rowWidth = font.TextWidth(QStringLiteral(" 5"));
-    PixelRect rowBox{extent.cx + c / 5, line5 - (4 * c) / 5, extent.cx + c / 5 + rowWidth,
-                     line5 - (4 * c) / 5 + font.Height()};
+    Rect rowBox{extent.cx + c / 5, line5 - (4 * c) / 5, extent.cx + c / 5 + rowWidth,
+                line5 - (4 * c) / 5 + font.Height()};
     EXPECT_GT(inkIn(withNumbers, rowBox), 0);
     EXPECT_EQ(inkIn(without, rowBox), 0);
     // " 5" has a leading space: the left part of its box holds no ink.
@@ -379,17 +378,16 @@ TEST(LayoutRenderer, GraduationNumbersInTheMargin) {
     // Column 10's number below the picture, 4/5 of a cell left of line 10.
     const int line10 = g.clueAreaWidth() + CellStart(9, c, false) + c - 1;
     const int colWidth = font.TextWidth(QStringLiteral("10"));
-    PixelRect colBox{line10 - (4 * c) / 5, extent.cy + c / 5, line10 - (4 * c) / 5 + colWidth,
-                     extent.cy + c / 5 + font.Height()};
+    Rect colBox{line10 - (4 * c) / 5, extent.cy + c / 5, line10 - (4 * c) / 5 + colWidth,
+                extent.cy + c / 5 + font.Height()};
     EXPECT_GT(inkIn(withNumbers, colBox), 0);
     EXPECT_EQ(inkIn(without, colBox), 0);
     // All ink of the margin lies inside the number boxes.
-    PixelRect rightMargin{extent.cx, 0, withNumbers.width(), withNumbers.height()};
+    Rect rightMargin{extent.cx, 0, withNumbers.width(), withNumbers.height()};
     EXPECT_EQ(inkIn(withNumbers, rightMargin), inkIn(withNumbers, rowBox));
     // Nothing else differs: the numbers are rows 5 and columns 5 and 10.
     const int line5x = g.clueAreaWidth() + CellStart(4, c, false) + c - 1;
-    PixelRect col5Box{line5x - (4 * c) / 5, colBox.top, line5x - (4 * c) / 5 + rowWidth,
-                      colBox.bottom};
+    Rect col5Box{line5x - (4 * c) / 5, colBox.top, line5x - (4 * c) / 5 + rowWidth, colBox.bottom};
     EXPECT_EQ(
         test::DifferentPixels(withNumbers, without),
         inkIn(withNumbers, rowBox) + inkIn(withNumbers, colBox) + inkIn(withNumbers, col5Box));
@@ -412,9 +410,9 @@ TEST(LayoutRenderer, AnyRegionMatchesTheWholeDrawing) {
     for (bool bold : {false, true}) {
         LayoutStyle style(m, {bold, true});
         QImage whole = RenderWhole(m, style);
-        const PixelRect regions[] = {{0, 0, 40, 40},     {100, 90, 333, 260}, {150, 0, 151, 400},
-                                     {0, 201, 500, 202}, {-20, -20, 30, 30},  {290, 250, 420, 400}};
-        for (const PixelRect& r : regions) {
+        const Rect regions[] = {{0, 0, 40, 40},     {100, 90, 333, 260}, {150, 0, 151, 400},
+                                {0, 201, 500, 202}, {-20, -20, 30, 30},  {290, 250, 420, 400}};
+        for (const Rect& r : regions) {
             QImage part = RenderLayoutImage(m, style, r);
             for (int y = r.top; y < r.bottom; ++y) {
                 for (int x = r.left; x < r.right; ++x) {

@@ -111,8 +111,8 @@ TEST(ViewGeometry, ClassifyPoint) {
 TEST(ViewGeometry, GetCellRectTakesCornersInAnyOrderAndFollowsTheScroll) {
     for (bool bold : {false, true}) {
         LayoutGeometry g(30, 30, 17, bold);
-        PixelRect a = g.GetCellRect(12, 3, 4, 21, 7, 9);
-        PixelRect b = g.GetCellRect(4, 21, 12, 3, 7, 9);
+        Rect a = g.GetCellRect(12, 3, 4, 21, 7, 9);
+        Rect b = g.GetCellRect(4, 21, 12, 3, 7, 9);
         EXPECT_EQ(a, b);
         EXPECT_EQ(a.left, test::CellStart(4, 17, bold) - 7);
         EXPECT_EQ(a.top, test::CellStart(3, 17, bold) - 9);
@@ -216,11 +216,11 @@ TEST(ViewGeometry, PaneLayoutWindowIsTheClientAreaInLayoutSpace) {
     LayoutGeometry g(20, 20, 17, true);
     PaneView view{{300, 200}, {34, 51}, ComputeScrollSize(PicturePane, g, {2, 2})};
     EXPECT_EQ(PaneLayoutWindow(PicturePane, g, view),
-              (PixelRect{g.clueAreaWidth() + 34, g.clueAreaHeight() + 51, g.clueAreaWidth() + 334,
-                         g.clueAreaHeight() + 251}));
+              (Rect{g.clueAreaWidth() + 34, g.clueAreaHeight() + 51, g.clueAreaWidth() + 334,
+                    g.clueAreaHeight() + 251}));
     // A column clue pane taller than its content shows layout rows above the used slots.
     PaneView tall{{300, 200}, {0, 0}, {400, 3 * 17 + 1}};
-    PixelRect shown = PaneLayoutWindow(ColumnCluePane, g, tall);
+    Rect shown = PaneLayoutWindow(ColumnCluePane, g, tall);
     EXPECT_EQ(shown.bottom, g.clueAreaHeight());
     EXPECT_EQ(shown.Height(), 200);
 }

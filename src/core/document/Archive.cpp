@@ -1,6 +1,7 @@
 #include "core/document/Archive.h"
 
 #include "core/document/Errors.h"
+#include "core/io/ByteOrder.h"
 #include "core/text/Encoding.h"
 
 namespace tessemar {
@@ -20,16 +21,9 @@ std::int64_t ArchiveStringSize(std::size_t length) {
 
 std::uint8_t ArchiveReader::ReadU8() { return ReadBytes(1)[0]; }
 
-std::uint16_t ArchiveReader::ReadU16() {
-    auto b = ReadBytes(2);
-    return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
-}
+std::uint16_t ArchiveReader::ReadU16() { return bytes::U16(ReadBytes(2).data()); }
 
-std::uint32_t ArchiveReader::ReadU32() {
-    auto b = ReadBytes(4);
-    return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
-           (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
-}
+std::uint32_t ArchiveReader::ReadU32() { return bytes::U32(ReadBytes(4).data()); }
 
 std::span<const std::uint8_t> ArchiveReader::ReadBytes(std::size_t count) {
     if (count > Remaining()) throw FileFormatError("the file ends too early");
@@ -69,15 +63,9 @@ std::string ArchiveReader::ReadString() {
     return text::DecodeFileText(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
 }
 
-void ArchiveWriter::WriteU16(std::uint16_t value) {
-    WriteU8(static_cast<std::uint8_t>(value));
-    WriteU8(static_cast<std::uint8_t>(value >> 8));
-}
+void ArchiveWriter::WriteU16(std::uint16_t value) { bytes::PutU16(bytes_, value); }
 
-void ArchiveWriter::WriteU32(std::uint32_t value) {
-    WriteU16(static_cast<std::uint16_t>(value));
-    WriteU16(static_cast<std::uint16_t>(value >> 16));
-}
+void ArchiveWriter::WriteU32(std::uint32_t value) { bytes::PutU32(bytes_, value); }
 
 void ArchiveWriter::WriteString(std::string_view text) {
     const std::size_t n = text.size();

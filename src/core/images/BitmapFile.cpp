@@ -1,6 +1,6 @@
 #include "core/images/BitmapFile.h"
 
-#include "core/images/ByteOrder.h"
+#include "core/io/ByteOrder.h"
 
 #include <algorithm>
 #include <bit>

@@ -2,7 +2,7 @@
 
 #include "core/io/FileUtil.h"
 
-#include "core/images/ByteOrder.h"
+#include "core/io/ByteOrder.h"
 #include "core/images/Lzss.h"
 
 #include <fcntl.h>

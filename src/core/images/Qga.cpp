@@ -1,6 +1,6 @@
 #include "core/images/Qga.h"
 
-#include "core/images/ByteOrder.h"
+#include "core/io/ByteOrder.h"
 #include "core/images/Lzss.h"
 
 #include <cstring>

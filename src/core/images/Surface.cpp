@@ -8,14 +8,6 @@
 
 namespace tessemar {
 
-Rect Rect::Intersect(const Rect& other) const {
-    Rect r{std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
-           std::min(bottom, other.bottom)};
-    if (r.IsEmpty())
-        return Rect{};
-    return r;
-}
-
 bool Surface::Create(int width, int height) {
     Release();
     if (width < 1 || height < 1)

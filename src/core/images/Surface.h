@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/images/Rect.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -30,21 +32,6 @@ constexpr int PixelBlue(Pixel p) {
 constexpr int PixelAlpha(Pixel p) {
     return static_cast<int>(p >> 24);
 }
-
-// A rectangle given by its left-top corner (inclusive) and right-bottom corner (exclusive).
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool IsEmpty() const { return right <= left || bottom <= top; }
-    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    Rect Intersect(const Rect& other) const;
-    bool operator==(const Rect&) const = default;
-};
 
 // The largest picture any loader accepts. Sizes come from file headers, so without a bound a
 // forged header of a few bytes could ask for gigabytes.

@@ -36,17 +36,14 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // Reads a whole file into bytes.
 FileStatus ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
 
-// Replaces the file at path with content without ever leaving it half written: the bytes go
-// to a new file in the same folder, which is flushed to disk and then renamed over the target.
-// On failure the old file is untouched and the temporary file removed. A symbolic link is
-// followed, so the file it names is replaced and the link kept. An existing file keeps its
-// permission bits.
 // path made absolute against the current folder (no links resolved).
 std::string AbsolutePath(const std::string& path);
 
 // Creates the folders that lead to path (mode 0700 for new ones); failures show at the write.
 void CreateParentFolders(const std::string& path);
 
+// Replaces the file at path with content as AtomicFile does; on failure the old file is
+// untouched.
 FileStatus WriteFileAtomically(const std::string& path, std::string_view content);
 
 }  // namespace tessemar

@@ -1,5 +1,6 @@
 #include "gui/app/FileAssociation.h"
 
+#include "core/io/FileUtil.h"
 #include "core/settings/IniFile.h"
 #include "core/text/StringTable.h"
 
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QXmlStreamReader>
 
@@ -92,6 +92,14 @@ bool PackageClaims(const QString& path) {
         }
     }
     return false;
+}
+
+bool SaveFile(const QString& path, const QByteArray& contents) {
+    return QDir().mkpath(QFileInfo(path).absolutePath()) &&
+           WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                               std::string_view(contents.constData(),
+                                                static_cast<std::size_t>(contents.size())))
+               .ok;
 }
 
 QString EscapeXml(const QString& text) {
@@ -227,11 +235,7 @@ bool FileAssociation::WriteOwnedFile(const QString& path, const QByteArray& cont
         if (!old.contains(kMarker))
             return true;
     }
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() ||
-        !file.commit())
+    if (!SaveFile(path, contents))
         return false;
     changed_ = true;
     return true;
@@ -258,9 +262,7 @@ bool FileAssociation::Register() {
             continue;
         if (ReadAll(path) == icon)
             continue;
-        QSaveFile file(path);
-        ok = QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
-             file.write(icon) == icon.size() && file.commit();
+        ok = SaveFile(path, icon);
         if (ok)
             changed_ = true;
     }

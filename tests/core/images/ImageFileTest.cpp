@@ -1,5 +1,5 @@
 #include "core/images/BitmapFile.h"
-#include "core/images/ByteOrder.h"
+#include "core/io/ByteOrder.h"
 #include "core/images/ImageFile.h"
 #include "core/images/PackedFile.h"
 #include "core/images/Qga.h"

@@ -1,4 +1,4 @@
-#include "core/images/ByteOrder.h"
+#include "core/io/ByteOrder.h"
 #include "core/images/Lzss.h"
 #include "core/images/PackedFile.h"
 

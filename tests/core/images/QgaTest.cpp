@@ -1,4 +1,4 @@
-#include "core/images/ByteOrder.h"
+#include "core/io/ByteOrder.h"
 #include "core/images/Qga.h"
 
 #include "core/io/FileUtil.h"

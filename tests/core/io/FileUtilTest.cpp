@@ -1,45 +1,56 @@
-#include "core/io/FileUtil.h"
+#include "core/io/AtomicFile.h"
 
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
 
 namespace tessemar {
 namespace {
 
-TEST(FileUtilTest, AtomicWriteReplacesContentAndKeepsPermissions) {
-    TempDir dir;
-    const std::string path = dir.File("a.txt");
-    ASSERT_TRUE(WriteFileAtomically(path, "first").ok);
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    ASSERT_TRUE(WriteFileAtomically(path, "second").ok);
-    EXPECT_EQ(ReadWholeFile(path).value(), "second");
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
+namespace fs = std::filesystem;
+
+// Beside the old file ("old", mode 0640) lie a relative link to it and a folder. The writer gets
+// "new" in two pieces; afterwards no temporary file is left, the link is still a link and the old
+// file keeps its mode.
+TEST(AtomicFileTest, ReplacesOnlyOnCommit) {
+    const struct {
+        const char* path;
+        bool commit;
+        int error;
+        const char* content;  // of the old file, afterwards
+    } cases[] = {
+        {"old", true, 0, "new"},           {"link", true, 0, "new"},
+        {"link", false, 0, "old"},         {"folder", true, EISDIR, "old"},
+        {"none/old", true, ENOENT, "old"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + (c.commit ? "" : ", abandoned"));
+        TempDir dir;
+        const std::string old = dir.File("old"), link = dir.File("link");
+        ASSERT_TRUE(WriteFileAtomically(old, "old").ok);
+        fs::permissions(old, fs::perms{0640});
+        fs::create_symlink("old", link);
+        fs::create_directory(dir.File("folder"));
+        {
+            AtomicFile file(dir.File(c.path));
+            file.Write("ne");
+            file.Write("w");
+            if (c.commit) {
+                EXPECT_EQ(file.Commit().error, c.error);
+            }
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), {}), 3);
+        EXPECT_EQ(ReadWholeFile(old).value_or(""), c.content);
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_EQ(fs::status(old).permissions(), fs::perms{0640});
+    }
 }
 
-TEST(FileUtilTest, AtomicWriteFollowsSymbolicLinks) {
+TEST(FileUtilTest, ReadFailuresReportTheError) {
     TempDir dir;
-    const std::string target = dir.File("target.tsd");
-    const std::string link = dir.File("link.tsd");
-    ASSERT_TRUE(WriteFileAtomically(target, "old").ok);
-    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
-    ASSERT_TRUE(WriteFileAtomically(link, "new").ok);
-    struct stat info {};
-    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
-    EXPECT_EQ(ReadWholeFile(target).value(), "new");
-}
-
-TEST(FileUtilTest, FailuresReportTheError) {
-    TempDir dir;
-    FileStatus missingFolder = WriteFileAtomically(dir.File("none/a.txt"), "x");
-    EXPECT_FALSE(missingFolder.ok);
-    EXPECT_EQ(missingFolder.error, ENOENT);
     std::vector<std::uint8_t> bytes;
     EXPECT_EQ(ReadFileBytes(dir.Path(), bytes).error, EISDIR);
     EXPECT_FALSE(ReadWholeFile(dir.File("missing")).has_value());

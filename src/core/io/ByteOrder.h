@@ -5,8 +5,9 @@
 
 namespace tessemar::bytes {
 
-// Little-endian reading and writing of the image files' integer fields. Callers check the
-// bounds before reading.
+// Little-endian reading and writing of integer fields, the byte order of every binary file the
+// program reads or writes (documents, image files, archives). Callers check the bounds before
+// reading.
 inline std::uint32_t U32(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
