@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 #include <tuple>
 
 namespace tessemar {
@@ -140,15 +139,15 @@ TEST(AppSettingsTest, HostileDocumentDefaultsStillMakeADocumentThatReadsBack) {
 
 TEST(AppSettingsTest, WindowRectanglesRoundTripUnlessOffEveryDesktop) {
     TempDir dir;
-    for (const char* stored : {"Left=500\nTop=0\nRight=100\nBottom=300\n", "Left=0\nTop=0\nRight=100000\nBottom=300\n",
-                               "Left=-40000\nTop=0\nRight=10\nBottom=10\n"}) {
-        SCOPED_TRACE(stored);
-        const std::string textDialog = std::regex_replace(stored, std::regex("([A-Z])"), "Window$1");
-        const IniFile ini = MakeIni(dir, std::string("[MainFrame]\n") + stored + "[TextDlg]\n" + textDialog);
+    for (const auto& [left, top, right, bottom] :
+         {std::tuple(500, 0, 100, 300), std::tuple(0, 0, 100000, 300), std::tuple(-40000, 0, 10, 10)}) {
+        const IniFile ini = MakeIni(dir, "");
+        SaveSettings(ini, AppSettings{}, MainFramePlacement{false, true, left, top, right, bottom});
+        WriteTextDialogRect(ini, {left, top, right, bottom});
         const MainFramePlacement p = ReadMainFramePlacement(ini);
-        EXPECT_EQ(std::tuple(p.left, p.top, p.right, p.bottom), std::tuple(0, 0, 0, 0));
+        EXPECT_EQ(std::tuple(p.left, p.top, p.right, p.bottom), std::tuple(0, 0, 0, 0)) << left << " " << right;
         const WindowRect r = ReadTextDialogRect(ini);
-        EXPECT_EQ(std::tuple(r.left, r.top, r.right, r.bottom), std::tuple(100, 100, 420, 480));
+        EXPECT_EQ(std::tuple(r.left, r.top, r.right, r.bottom), std::tuple(100, 100, 420, 480)) << left << " " << right;
     }
     // Plausible ones come back; closing maximized keeps the last restored rectangle.
     const IniFile ini = MakeIni(dir, "[MainFrame]\nLeft=1\nTop=2\nRight=3\nBottom=4\nZoomed=0\n");
