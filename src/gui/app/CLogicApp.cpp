@@ -3,7 +3,8 @@
 #include "core/text/StringTable.h"
 #include "gui/app/CSingleInstance.h"
 #include "gui/app/CSplashWnd.h"
-#include "gui/app/Prompter.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/UiText.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CMainFrame.h"
 #include "gui/solver/CSolveController.h"
@@ -18,10 +19,6 @@ namespace {
 using ShellCommand = CommandLineInfo::ShellCommand;
 
 CLogicApp* instance = nullptr;
-
-QString Text(unsigned id) {
-    return QString::fromUtf8(text::LoadString(id));
-}
 
 ColorRef ToColorRef(const QColor& colour) {
     return MakeColorRef(colour.red(), colour.green(), colour.blue());

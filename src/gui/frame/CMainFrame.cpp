@@ -6,12 +6,13 @@
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CHelpWindow.h"
 #include "gui/frame/ColorBars.h"
-#include "gui/frame/CommandDefs.h"
-#include "gui/frame/MenuBuilder.h"
+#include "gui/commands/CommandDefs.h"
+#include "gui/commands/MenuBuilder.h"
 #include "gui/frame/PageSetup.h"
 #include "gui/frame/StatusPanes.h"
 #include "gui/frame/ToolBarLayout.h"
 #include "gui/frame/ToolBarSet.h"
+#include "gui/common/UiText.h"
 #include "gui/images/CWallpaperPainter.h"
 #include "gui/images/VersionText.h"
 
@@ -80,10 +81,6 @@ class CMainFrame::ColorWatch : public DocumentObserver {
 };
 
 namespace {
-
-QString Text(unsigned id) {
-    return QString::fromUtf8(text::LoadString(id));
-}
 
 QStringList LocalFiles(const QMimeData* data) {
     QStringList files;

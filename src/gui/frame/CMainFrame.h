@@ -2,8 +2,8 @@
 
 #include "core/document/CLogicDoc.h"
 #include "core/settings/AppSettings.h"
-#include "gui/frame/CommandIds.h"
-#include "gui/frame/CommandTable.h"
+#include "gui/commands/CommandIds.h"
+#include "gui/commands/CommandTable.h"
 #include "gui/solver/SolverStatusDisplay.h"
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "gui/frame/StatusPanes.h"
 
 #include "core/text/StringTable.h"
-#include "gui/frame/CommandTable.h"
+#include "gui/commands/CommandTable.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

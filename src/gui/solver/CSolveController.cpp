@@ -5,6 +5,7 @@
 #include "core/solver/ClueNumbers.h"
 #include "core/solver/SolveReport.h"
 #include "core/text/StringTable.h"
+#include "gui/common/WaitCursor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,15 +25,6 @@ namespace {
 QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// The wait cursor for as long as a long piece of work on this thread lasts.
-class WaitCursor {
-  public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // A cell notification packed as the worker sends it: value << 16 | y << 8 | x.
 std::uint32_t PackCell(int x, int y, int value) {

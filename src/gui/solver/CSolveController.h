@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/settings/AppSettings.h"
-#include "gui/frame/CommandTable.h"
+#include "gui/commands/CommandTable.h"
 #include "gui/solver/SolveDialogs.h"
 #include "gui/solver/SolverStatusDisplay.h"
 

@@ -1,31 +1,12 @@
 #include "gui/view/CViewCommands.h"
 
+#include "gui/common/WaitCursor.h"
 #include "gui/view/CViewCompanion.h"
-
-#include <QCursor>
-#include <QGuiApplication>
 
 namespace tessemar {
 namespace {
 
 // A size entry lays the whole window out again, which takes a moment on a large puzzle.
-class WaitCursorFor {
-  public:
-    explicit WaitCursorFor(bool needed) : active_(needed) {
-        if (active_)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursorFor() {
-        if (active_)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    WaitCursorFor(const WaitCursorFor&) = delete;
-    WaitCursorFor& operator=(const WaitCursorFor&) = delete;
-
-  private:
-    bool active_;
-};
-
 bool IsSizeEntry(const CLogicDoc& doc, int position) {
     const auto& history = doc.UndoHistory();
     return position >= 0 && position < static_cast<int>(history.size()) &&
@@ -81,7 +62,7 @@ void CViewCommands::OnUndo() {
         return;
     HistoryStep step;
     {
-        WaitCursorFor wait(IsSizeEntry(doc, doc.UndoPosition()));
+        WaitCursor wait(IsSizeEntry(doc, doc.UndoPosition()));
         step = doc.Undo(companion_.BackDrawMode());
     }
     if (step != HistoryStep::None)
@@ -94,7 +75,7 @@ void CViewCommands::OnRedo() {
         return;
     HistoryStep step;
     {
-        WaitCursorFor wait(IsSizeEntry(doc, doc.UndoPosition() + 1));
+        WaitCursor wait(IsSizeEntry(doc, doc.UndoPosition() + 1));
         step = doc.Redo();
     }
     if (step != HistoryStep::None)

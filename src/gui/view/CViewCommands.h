@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/frame/CommandTable.h"
+#include "gui/commands/CommandTable.h"
 
 namespace tessemar {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "gui/app/CLogicApp.h"
-#include "gui/app/Prompter.h"
+#include "gui/common/Prompter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

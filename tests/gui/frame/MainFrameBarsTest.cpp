@@ -8,7 +8,7 @@
 #include "gui/frame/CHelpWindow.h"
 #include "gui/frame/CMainFrame.h"
 #include "gui/frame/ColorBars.h"
-#include "gui/frame/CommandDefs.h"
+#include "gui/commands/CommandDefs.h"
 #include "gui/frame/StatusPanes.h"
 #include "gui/frame/ToolBarLayout.h"
 #include "gui/images/CWallpaperPainter.h"

@@ -1,7 +1,7 @@
-#include "gui/frame/CommandDefs.h"
+#include "gui/commands/CommandDefs.h"
 
 #include "core/text/StringTable.h"
-#include "gui/frame/MenuBuilder.h"
+#include "gui/commands/MenuBuilder.h"
 #include "gui/frame/ToolBarSet.h"
 
 #include <QAction>
