@@ -183,24 +183,24 @@ void CSolveController::SetDialogs(std::unique_ptr<SolveDialogs> dialogs) {
 }
 
 bool CSolveController::HandlesCommand(int id) const {
-    if (id == IdSolve || id == IdHint || id == IdBreak || id == IdCalculateNumber)
+    if (id == cmd::Solve || id == cmd::Hint || id == cmd::Break || id == cmd::CalculateNumber)
         return true;
     return Withholds(id);
 }
 
 bool CSolveController::Withholds(int id) const {
     switch (id) {
-        case IdUndo:
-        case IdRedo:
+        case cmd::Undo:
+        case cmd::Redo:
             // The run collects the cells it writes into the document's pending undo entry
             // until its end; undoing or redoing in between would mix that entry with the
             // history.
             return solvingDocument_ != nullptr && activeDocument_ &&
                    activeDocument_() == solvingDocument_;
-        case IdOption:
-        case IdPrintZoom:
+        case cmd::Options:
+        case cmd::PrintZoom:
             return !IsIdle();
-        case IdPrintPreview:
+        case cmd::FilePrintPreview:
             // Print preview draws the document the run is painting into.
             return !IsIdle() && settings_.updateView != 0;
         default:
@@ -210,16 +210,16 @@ bool CSolveController::Withholds(int id) const {
 
 void CSolveController::OnCommand(int id) {
     switch (id) {
-        case IdSolve:
+        case cmd::Solve:
             StartSolving(SolveCommandSolve);
             break;
-        case IdHint:
+        case cmd::Hint:
             StartSolving(SolveCommandHint);
             break;
-        case IdBreak:
+        case cmd::Break:
             Break();
             break;
-        case IdCalculateNumber:
+        case cmd::CalculateNumber:
             CalculateNumber();
             break;
         default:
@@ -229,12 +229,12 @@ void CSolveController::OnCommand(int id) {
 
 void CSolveController::OnUpdateCommand(int id, CommandState& state) {
     switch (id) {
-        case IdSolve:
-        case IdHint:
-        case IdCalculateNumber:
+        case cmd::Solve:
+        case cmd::Hint:
+        case cmd::CalculateNumber:
             state.enabled = IsIdle() && activeDocument_ && activeDocument_() != nullptr;
             break;
-        case IdBreak:
+        case cmd::Break:
             state.enabled = solverThread_ != nullptr && !finishing_ && solverIdle_.load() == 0;
             break;
         default:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings/AppSettings.h"
+#include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
 #include "gui/solver/SolveDialogs.h"
 #include "gui/solver/SolverStatusDisplay.h"
@@ -26,20 +27,6 @@ struct SolveResult;
 class CSolveController : public QObject, public CommandTarget {
     Q_OBJECT
   public:
-    enum CommandId : int {
-        IdSolve = 32787,
-        IdCalculateNumber = 32788,
-        IdBreak = 32827,
-        IdHint = 32828,
-        // Commands of others that cannot run while a solve runs: the controller stands first
-        // in the command route and answers for them as disabled meanwhile.
-        IdUndo = 57643,
-        IdRedo = 57644,
-        IdOption = 32782,
-        IdPrintZoom = 32867,
-        IdPrintPreview = 57609,
-    };
-
     // activeDocument gives the document of the active window, or null. reportSettings keeps the
     // report window's rectangle (may be null).
     CSolveController(AppSettings& settings, SolverStatusDisplay& status,
@@ -92,7 +79,8 @@ class CSolveController : public QObject, public CommandTarget {
     void StopAndJoin(Run& run);
     void EndOfRun();
     void DropFloatingSelection(CLogicDoc& doc) const;
-    // A command of others that is disabled now because of a run.
+    // A command of others that is disabled now because of a run. The controller stands first
+    // in the command route, so its answer holds the command back wherever it is handled.
     bool Withholds(int id) const;
 
     AppSettings& settings_;

@@ -17,18 +17,18 @@ bool IsSizeEntry(const CLogicDoc& doc, int position) {
 }  // namespace
 
 bool CViewCommands::HandlesCommand(int id) const {
-    return id == viewcmd::EditUndo || id == viewcmd::EditRedo || id == viewcmd::ShowPreview;
+    return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview;
 }
 
 void CViewCommands::OnCommand(int id) {
     switch (id) {
-        case viewcmd::EditUndo:
+        case cmd::Undo:
             OnUndo();
             break;
-        case viewcmd::EditRedo:
+        case cmd::Redo:
             OnRedo();
             break;
-        case viewcmd::ShowPreview:
+        case cmd::ShowPreview:
             companion_.RequestShowPreviewToggle();
             break;
         default:
@@ -40,13 +40,13 @@ void CViewCommands::OnUpdateCommand(int id, CommandState& state) {
     const CLogicDoc& doc = companion_.Document();
     // No in-place editor is open in these panes, so none has a change of its own to undo.
     switch (id) {
-        case viewcmd::EditUndo:
+        case cmd::Undo:
             state.enabled = doc.CanUndo(false);
             break;
-        case viewcmd::EditRedo:
+        case cmd::Redo:
             state.enabled = doc.CanRedo(false);
             break;
-        case viewcmd::ShowPreview:
+        case cmd::ShowPreview:
             state.checked = companion_.ShowPreview();
             break;
         default:

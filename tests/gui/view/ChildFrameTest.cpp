@@ -73,16 +73,16 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
         target->OnUpdateCommand(id, s);
         return s.enabled;
     };
-    EXPECT_TRUE(target->HandlesCommand(viewcmd::EditUndo));
-    EXPECT_FALSE(state(viewcmd::EditUndo));
-    EXPECT_FALSE(state(viewcmd::EditRedo));
+    EXPECT_TRUE(target->HandlesCommand(cmd::Undo));
+    EXPECT_FALSE(state(cmd::Undo));
+    EXPECT_FALSE(state(cmd::Redo));
 
     const std::int8_t before = doc.Cell(2, 3);
     doc.WriteCell(2, 3, 5);
     doc.CommitUndo();
     ASSERT_TRUE(doc.ChangeSize(25, 15, 17, 1));
     const int widerRange = frame->PaneGrid()->HorizontalScrollBar(1)->maximum();
-    EXPECT_TRUE(state(viewcmd::EditUndo));
+    EXPECT_TRUE(state(cmd::Undo));
 
     struct Step {
         int command;
@@ -92,11 +92,11 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
         bool canRedo;
     };
     const Step steps[] = {
-        {viewcmd::EditUndo, 20, 5, true, true},        // the size change
-        {viewcmd::EditUndo, 20, before, false, true},  // the cell
-        {viewcmd::EditUndo, 20, before, false, true},  // nothing left: no change
-        {viewcmd::EditRedo, 20, 5, true, true},       {viewcmd::EditRedo, 25, 5, true, false},
-        {viewcmd::EditRedo, 25, 5, true, false},
+        {cmd::Undo, 20, 5, true, true},        // the size change
+        {cmd::Undo, 20, before, false, true},  // the cell
+        {cmd::Undo, 20, before, false, true},  // nothing left: no change
+        {cmd::Redo, 20, 5, true, true},       {cmd::Redo, 25, 5, true, false},
+        {cmd::Redo, 25, 5, true, false},
     };
     CLogicView* picture = PaneOf(frame, PicturePane);
     for (const Step& step : steps) {
@@ -104,16 +104,16 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
         test::GridWindow::Flush();
         EXPECT_EQ(doc.columnCount(), step.columns);
         EXPECT_EQ(doc.Cell(2, 3), step.cell);
-        EXPECT_EQ(state(viewcmd::EditUndo), step.canUndo);
-        EXPECT_EQ(state(viewcmd::EditRedo), step.canRedo);
+        EXPECT_EQ(state(cmd::Undo), step.canUndo);
+        EXPECT_EQ(state(cmd::Redo), step.canRedo);
         EXPECT_EQ(DifferentPixels(OnScreen(picture), Expected(picture)), 0);
     }
     EXPECT_EQ(frame->PaneGrid()->HorizontalScrollBar(1)->maximum(), widerRange);
 
     // A stroke in progress holds the history back.
     doc.SetStrokeInProgress(true);
-    EXPECT_FALSE(state(viewcmd::EditUndo));
-    target->OnCommand(viewcmd::EditUndo);
+    EXPECT_FALSE(state(cmd::Undo));
+    target->OnCommand(cmd::Undo);
     EXPECT_EQ(doc.columnCount(), 25);
     doc.SetStrokeInProgress(false);
 }
@@ -135,7 +135,7 @@ TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
     // A click on the caption left of the button is not the button.
     QTest::mouseClick(corner, Qt::LeftButton, {}, QPoint(button.left - 10, onButton.y()));
     EXPECT_EQ(spy.count(), 1);
-    frame->ViewTarget()->OnCommand(viewcmd::ShowPreview);
+    frame->ViewTarget()->OnCommand(cmd::ShowPreview);
     EXPECT_EQ(spy.count(), 2);
 
     // The preview shows the picture's cells; hidden, the corner is plain button face there.
@@ -157,7 +157,7 @@ TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
         frame->ApplyViewSettings(settings);
         EXPECT_EQ(shown(), show ? cell : (look.buttonFace.rgb() | 0xFF000000u)) << show;
         CommandState state;
-        frame->ViewTarget()->OnUpdateCommand(viewcmd::ShowPreview, state);
+        frame->ViewTarget()->OnUpdateCommand(cmd::ShowPreview, state);
         EXPECT_EQ(state.checked, show != 0);
     }
 }
