@@ -2,9 +2,8 @@
 
 #include "MainFrameFixture.h"
 #include "core/text/StringTable.h"
-#include "gui/app/AppTestSupport.h"
-#include "gui/app/CDocManager.h"
-#include "gui/app/RecentFileList.h"
+#include "gui/document/CDocManager.h"
+#include "gui/document/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/ToolBarLayout.h"
 #include "gui/frame/ToolBarSet.h"

@@ -3,10 +3,10 @@
 #include "core/settings/AppSettings.h"
 #include "core/settings/IniFile.h"
 #include "core/text/StringTable.h"
-#include "gui/app/AppTestSupport.h"
-#include "gui/app/CDocManager.h"
-#include "gui/app/RecentFileList.h"
+#include "gui/document/CDocManager.h"
+#include "gui/document/RecentFileList.h"
 #include "gui/frame/CMainFrame.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

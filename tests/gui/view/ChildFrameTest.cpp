@@ -1,8 +1,8 @@
 #include "ViewTestSupport.h"
 
 #include "core/settings/AppSettings.h"
-#include "gui/app/CDocManager.h"
-#include "gui/app/RecentFileList.h"
+#include "gui/document/CDocManager.h"
+#include "gui/document/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/view/CViewCommands.h"
 #include "support/TempDir.h"

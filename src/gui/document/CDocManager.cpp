@@ -1,4 +1,4 @@
-#include "gui/app/CDocManager.h"
+#include "gui/document/CDocManager.h"
 
 #include "core/document/Errors.h"
 #include "core/document/TsdFile.h"

@@ -1,7 +1,10 @@
-#include "gui/app/CDocManager.h"
+#include "gui/document/CDocManager.h"
 
-#include "AppTestSupport.h"
 #include "core/document/TsdFile.h"
+#include "core/text/StringTable.h"
+#include "support/DocumentFiles.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -19,7 +22,9 @@ using Answer = Prompter::Answer;
 class CDocManagerTest : public ::testing::Test {
   protected:
     CDocManagerTest()
-        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {}
+        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {
+        text::SetLanguage(text::Language::English);
+    }
 
     TempDir dir_;
     IniFile ini_;
