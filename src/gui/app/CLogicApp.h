@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/settings/AppSettings.h"
-#include "gui/document/CDocManager.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/FileAssociation.h"
+#include "gui/document/CDocManager.h"
 #include "gui/document/RecentFileList.h"
 
 #include <QObject>

@@ -2,9 +2,9 @@
 
 #include "core/document/CLogicDoc.h"
 #include "core/text/StringTable.h"
-#include "gui/common/UiText.h"
 #include "gui/commands/CommandDefs.h"
 #include "gui/commands/MenuBuilder.h"
+#include "gui/common/UiText.h"
 #include "gui/frame/ToolBarSet.h"
 #include "gui/images/CWallpaperPainter.h"
 

@@ -179,9 +179,7 @@ TEST_F(SolveControllerTest, CommandsFollowTheRunState) {
         EXPECT_EQ(StateOf(cmd::CalculateNumber).enabled, e.calculate) << when;
         // While a run writes into the active document, Undo and Redo are held back from the
         // view, and options, print zoom and (cells being painted) print preview wait too.
-        for (int id :
-             {cmd::Undo, cmd::Redo, cmd::Options,
-              cmd::PrintZoom, cmd::FilePrintPreview}) {
+        for (int id : {cmd::Undo, cmd::Redo, cmd::Options, cmd::PrintZoom, cmd::FilePrintPreview}) {
             EXPECT_EQ(controller_.HandlesCommand(id), e.withholds) << when << " " << id;
             if (e.withholds) {
                 EXPECT_FALSE(StateOf(id).enabled) << when << " " << id;
