@@ -7,6 +7,7 @@
 #include "gui/common/UiText.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CMainFrame.h"
+#include "gui/frame/StatusPanes.h"
 #include "gui/solver/CSolveController.h"
 
 #include <QApplication>
@@ -64,7 +65,8 @@ CLogicApp::~CLogicApp() {
 void CLogicApp::CreateSolver() {
     CMainFrame* frame = mainFrame_.get();
     solver_ = std::make_unique<CSolveController>(
-        settings_, *frame, [frame] { return frame->ActiveDocument(); }, frame, ini_.get());
+        settings_, frame->StatusPanes(), [frame] { return frame->ActiveDocument(); }, frame,
+        ini_.get());
     solver_->refreshViews = [frame](CLogicDoc& doc) {
         if (CChildFrame* child = frame->FrameOf(&doc))
             child->RepaintPanes();

@@ -141,4 +141,22 @@ void CStatusPanes::StepAnimation() {
     SetText(kPaneMessage, progressText_);
 }
 
+void CStatusPanes::SetSolverMessage(const QString& text) {
+    SetText(kPaneMessage, text);
+}
+
+void CStatusPanes::SetSolverIcon(Icon icon) {
+    switch (icon) {
+        case Icon::Application:
+            SetIcon(QString::fromLatin1(kApplicationIcon));
+            break;
+        case Icon::Stopped:
+            SetIcon(QStringLiteral("solver-stopped"));
+            break;
+        case Icon::None:
+            SetIcon(QString());
+            break;
+    }
+}
+
 }  // namespace tessemar

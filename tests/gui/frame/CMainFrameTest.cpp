@@ -5,6 +5,7 @@
 #include "gui/document/CDocManager.h"
 #include "gui/document/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
+#include "gui/frame/StatusPanes.h"
 #include "gui/frame/ToolBarLayout.h"
 #include "gui/frame/ToolBarSet.h"
 #include "gui/images/CWallpaperPainter.h"
@@ -179,7 +180,7 @@ TEST_F(CMainFrameTest, UndoPaneFollowsTheActiveDocumentsHistory) {
     CLogicDoc* doc = docs_.OnFileNew();
     const auto undoPane = [this] {
         emit Frame().Commands().idle();
-        return Frame().PaneText(CMainFrame::kPaneUndo);
+        return Frame().PaneText(CStatusPanes::kPaneUndo);
     };
     EXPECT_EQ(undoPane(), "0");
     for (int x : {0, 1}) {
@@ -192,34 +193,34 @@ TEST_F(CMainFrameTest, UndoPaneFollowsTheActiveDocumentsHistory) {
     prompter_.answers.push_back(Answer::No);
     ASSERT_TRUE(docs_.CloseDocument(*doc));
     EXPECT_EQ(undoPane(), " ");
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneCursor), " ");
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneCursor), " ");
 }
 
 TEST_F(CMainFrameTest, PaneZeroShowsPromptsWithTheProgramIcon) {
-    EXPECT_TRUE(Frame().PaneHasIcon());
+    EXPECT_TRUE(Frame().StatusPanes().HasIcon());
     QAction* save = Frame().Commands().Action(cmd::FileSaveAs);
     save->showStatusText(&Frame());
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage),
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage),
               "Save the active document with a new name");
-    Frame().SetPaneIcon(QIcon());
-    EXPECT_FALSE(Frame().PaneHasIcon());
+    Frame().StatusPanes().SetIcon(QIcon());
+    EXPECT_FALSE(Frame().StatusPanes().HasIcon());
 }
 
 // Moving over the empty area and leaving the window clear the position panes.
 TEST_F(CMainFrameTest, PositionPanesClearOverTheEmptyAreaAndOutsideTheWindow) {
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneUndo), "0");
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneUndo), "0");
     QWidget* viewport = Frame().DocumentArea()->viewport();
     QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QEvent leave(QEvent::Leave);
     const std::pair<QWidget*, QEvent*> events[] = {{viewport, &move}, {&Frame(), &leave}};
     for (auto [target, event] : events) {
-        Frame().SetPaneText(CMainFrame::kPaneCursor, "3, 4");
-        Frame().SetPaneText(CMainFrame::kPaneCell, "Color 2");
+        Frame().SetPaneText(CStatusPanes::kPaneCursor, "3, 4");
+        Frame().SetPaneText(CStatusPanes::kPaneCell, "Color 2");
         QCoreApplication::sendEvent(target, event);
-        EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneCursor), " ");
-        EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneCell), " ");
-        EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneUndo), "0");
+        EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneCursor), " ");
+        EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneCell), " ");
+        EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneUndo), "0");
     }
 }
 

@@ -199,11 +199,11 @@ TEST_F(MainFrameBarsTest, HoveringASwatchNamesItsColourInTheStatusBar) {
     Frame().show();
     QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
     QApplication::sendEvent(Swatch(2), &enter);
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Color 3");
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage), "Color 3");
     EXPECT_EQ(Swatch(2)->toolTip(), "Color3 (Alt+3)");
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Swatch(2), &leave);
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), " ");
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage), " ");
 }
 
 TEST_F(MainFrameBarsTest, AltDigitChoosesTheColourAndMarksItInTheMenu) {
@@ -280,32 +280,32 @@ TEST_F(MainFrameBarsTest, SolverProgressAndAnimationInTheMessagePane) {
     CStatusPanes& panes = Frame().StatusPanes();
     QProgressBar* progress = panes.Progress();
     EXPECT_FALSE(progress->isVisible());
-    Frame().ShowSolverProgress();
+    panes.ShowSolverProgress();
     EXPECT_TRUE(progress->isVisible());
     EXPECT_EQ(progress->width(),
               Frame().statusBar()->fontMetrics().horizontalAdvance(QString(27, QLatin1Char(' '))));
-    Frame().SetSolverProgress(40, "Calculating...   40 /  100   40%");
+    panes.SetSolverProgress(40, "Calculating...   40 /  100   40%");
     EXPECT_EQ(progress->value(), 40);
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Calculating...   40 /  100   40%");
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage), "Calculating...   40 /  100   40%");
 
-    Frame().StartSolverAnimation();
+    panes.StartSolverAnimation();
     EXPECT_TRUE(panes.Animating());
     // A prompt shown in between gives way to the progress at the next frame.
-    Frame().SetPaneText(CMainFrame::kPaneMessage, "Create a new document");
+    Frame().SetPaneText(CStatusPanes::kPaneMessage, "Create a new document");
     panes.StepAnimation();
     panes.StepAnimation();
     EXPECT_EQ(panes.AnimationFrame(), 2);
     EXPECT_EQ(panes.IconName(), "solver-busy-2");
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Calculating...   40 /  100   40%");
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage), "Calculating...   40 /  100   40%");
     for (int i = 0; i < 8; ++i)
         panes.StepAnimation();
     EXPECT_EQ(panes.AnimationFrame(), 0);
     // The timer turns the frames by itself.
     QTest::qWait(3 * CStatusPanes::kAnimationMs);
     EXPECT_NE(panes.AnimationFrame(), 0);
-    Frame().StopSolverAnimation();
+    panes.StopSolverAnimation();
     EXPECT_FALSE(panes.Animating());
-    Frame().HideSolverProgress();
+    panes.HideSolverProgress();
     EXPECT_FALSE(progress->isVisible());
 
     struct IconCase {
@@ -317,14 +317,14 @@ TEST_F(MainFrameBarsTest, SolverProgressAndAnimationInTheMessagePane) {
                               {SolverStatusDisplay::Icon::None, "", false},
                               {SolverStatusDisplay::Icon::Application, "application", true}};
     for (const IconCase& c : icons) {
-        Frame().SetSolverIcon(c.icon);
+        panes.SetSolverIcon(c.icon);
         EXPECT_EQ(panes.IconName(), c.name);
         if (c.hasIcon) {
-            EXPECT_TRUE(Frame().PaneHasIcon());
+            EXPECT_TRUE(panes.HasIcon());
         }
     }
-    Frame().SetSolverIcon(SolverStatusDisplay::Icon::None);
-    EXPECT_FALSE(Frame().PaneHasIcon());
+    panes.SetSolverIcon(SolverStatusDisplay::Icon::None);
+    EXPECT_FALSE(panes.HasIcon());
 }
 
 TEST_F(MainFrameBarsTest, ContextMenuOfTheFrameIsTheViewMenu) {
