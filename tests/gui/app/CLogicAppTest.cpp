@@ -324,14 +324,16 @@ TEST_F(CLogicAppTest, ClearingTheRecentFilesAsksFirst) {
     CLogicApp app(Options());
     ASSERT_TRUE(app.InitInstance({}));
 
+    // The frame's command reaches the application, which asks.
+    CCommandTable& commands = app.MainFrame()->Commands();
     prompter_.answers = {Answer::No};
-    app.OnClearRecentFile();
+    EXPECT_TRUE(commands.Execute(cmd::ClearRecentFile));
     EXPECT_EQ(prompter_.questions.value(0), QStringLiteral("Clearing recent file list. OK?"));
     EXPECT_EQ(app.RecentFiles().Entries().size(), 2u);
     EXPECT_EQ(RecentMenuEntries(app), 2);
 
     prompter_.answers = {Answer::Yes};
-    app.OnClearRecentFile();
+    EXPECT_TRUE(commands.Execute(cmd::ClearRecentFile));
     EXPECT_TRUE(app.RecentFiles().Entries().empty());
     EXPECT_EQ(RecentMenuEntries(app), 0);
     EXPECT_EQ(Ini().GetString("Recent File List", "File1", "none"), "none");

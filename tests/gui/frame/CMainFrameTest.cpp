@@ -247,13 +247,6 @@ TEST_F(CMainFrameTest, RecentFilesFollowTheListAndOpenTheirDocument) {
     (void)first;
 }
 
-TEST_F(CMainFrameTest, ClearRecentFileGoesToTheApplication) {
-    SavedDocument("a.tsd");
-    Frame().Commands().UpdateAll();
-    EXPECT_TRUE(Frame().Commands().Execute(cmd::ClearRecentFile));
-    EXPECT_EQ(clearRequests_, 1);
-}
-
 TEST_F(CMainFrameTest, WindowListActivatesTheChosenDocument) {
     CLogicDoc* first = docs_.OnFileNew();
     CLogicDoc* second = docs_.OnFileNew();

@@ -28,7 +28,6 @@ class MainFrameFixture : public ::testing::Test {
     CMainFrame& Frame() {
         if (!frame_) {
             MainFrameHooks hooks;
-            hooks.clearRecentFile = [this] { ++clearRequests_; };
             hooks.settingsSaved = [this] { ++settingsSavedCalls_; };
             frame_ = std::make_unique<CMainFrame>(docs_, settings_, ini_, recent_, hooks);
         }
@@ -42,7 +41,6 @@ class MainFrameFixture : public ::testing::Test {
     ScriptedPrompter prompter_;
     CDocManager docs_;
     std::unique_ptr<CMainFrame> frame_;
-    int clearRequests_ = 0;
     int settingsSavedCalls_ = 0;
 };
 
