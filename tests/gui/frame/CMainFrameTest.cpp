@@ -86,30 +86,44 @@ TEST_F(CMainFrameTest, DocumentCommandsAreEnabledOnlyWithAnActiveDocument) {
         EXPECT_EQ(commands.Action(c.id)->isEnabled(), c.withDocument) << c.id;
 }
 
-// A view that takes Close for itself.
-class ClosingView : public CommandTarget {
+// A link of the route that takes one command for itself.
+class TakingTarget : public CommandTarget {
   public:
-    int closes = 0;
-    bool HandlesCommand(int id) const override { return id == cmd::FileClose; }
-    void OnCommand(int) override { ++closes; }
+    explicit TakingTarget(int id) : id_(id) {}
+    int runs = 0;
+    bool HandlesCommand(int id) const override { return id == id_; }
+    void OnCommand(int) override { ++runs; }
+
+  private:
+    int id_;
 };
 
-TEST_F(CMainFrameTest, TheActiveWindowsViewComesFirstOnTheRoute) {
+// Added targets (a later feature's, the solver's) first, then the active window's view, then
+// the document and the frame; without a document only the frame and the application.
+TEST_F(CMainFrameTest, TheRouteAsksAddedTargetsThenTheActiveWindowsViewThenTheFrame) {
+    TakingTarget extra(cmd::FileSave), view(cmd::FileClose);
+    Frame().AddRouteTarget(&extra);
+    EXPECT_FALSE(Frame().Commands().Execute(cmd::FileSave));
     CLogicDoc* first = docs_.OnFileNew();
-    CLogicDoc* second = docs_.OnFileNew();
-    ClosingView view;
+    docs_.OnFileNew();
     Frame().FrameOf(first)->SetViewTarget(&view);
+    EXPECT_TRUE(Frame().Commands().Execute(cmd::FileSave));
+    EXPECT_EQ(extra.runs, 1);
+    EXPECT_TRUE(prompter_.requests.empty());
 
     // The second window is active: its view (none) does not handle Close, the frame does.
     EXPECT_TRUE(Frame().Commands().Execute(cmd::FileClose));
-    EXPECT_EQ(view.closes, 0);
+    EXPECT_EQ(view.runs, 0);
     EXPECT_EQ(docs_.Documents().size(), 1u);
-
     Frame().DocumentArea()->setActiveSubWindow(Frame().FrameOf(first));
     EXPECT_TRUE(Frame().Commands().Execute(cmd::FileClose));
-    EXPECT_EQ(view.closes, 1);
+    EXPECT_EQ(view.runs, 1);
     EXPECT_EQ(docs_.Documents().size(), 1u);
-    (void)second;
+
+    Frame().RemoveRouteTarget(&extra);
+    prompter_.files.push_back(std::nullopt);
+    EXPECT_TRUE(Frame().Commands().Execute(cmd::FileSave));
+    EXPECT_EQ(extra.runs, 1);
 }
 
 // Menus whose commands all belong to features still to come are not shown.

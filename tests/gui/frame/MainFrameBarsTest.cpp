@@ -2,6 +2,7 @@
 
 #include "core/text/StringTable.h"
 #include "gui/commands/CommandDefs.h"
+#include "gui/commands/CommandWindow.h"
 #include "gui/document/CDocManager.h"
 #include "gui/document/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
@@ -10,6 +11,7 @@
 #include "gui/frame/ColorBars.h"
 #include "gui/frame/StatusPanes.h"
 #include "gui/frame/ToolBarLayout.h"
+#include "gui/frame/ToolBarSet.h"
 #include "gui/images/CWallpaperPainter.h"
 
 #include <QAction>
@@ -352,28 +354,6 @@ TEST_F(MainFrameBarsTest, F1AndTheHelpButtonOpenTheManual) {
     EXPECT_TRUE(Frame().ToolBar(kToolBarStandard)->actions().contains(button));
 }
 
-// A command target plugged in by a later feature.
-class ExtraTarget : public CommandTarget {
-  public:
-    int saves = 0;
-    bool HandlesCommand(int id) const override { return id == cmd::FileSave; }
-    void OnCommand(int) override { ++saves; }
-};
-
-TEST_F(MainFrameBarsTest, AddedTargetsComeBeforeTheDocumentWhileOneIsActive) {
-    ExtraTarget extra;
-    Frame().AddRouteTarget(&extra);
-    EXPECT_FALSE(Frame().Commands().Execute(cmd::FileSave));  // no document: not on the route
-    docs_.OnFileNew();
-    EXPECT_TRUE(Frame().Commands().Execute(cmd::FileSave));
-    EXPECT_EQ(extra.saves, 1);
-    EXPECT_TRUE(prompter_.requests.empty());
-    Frame().RemoveRouteTarget(&extra);
-    prompter_.files.push_back(std::nullopt);
-    EXPECT_TRUE(Frame().Commands().Execute(cmd::FileSave));
-    EXPECT_EQ(extra.saves, 1);
-}
-
 TEST_F(MainFrameBarsTest, PageSetupStartsFromTheStoredMarginsAndStoresThemBack) {
     settings_.marginLeft = 1250;
     settings_.marginTop = 1000;
@@ -399,6 +379,35 @@ TEST_F(MainFrameBarsTest, PageSetupStartsFromTheStoredMarginsAndStoresThemBack) 
         EXPECT_EQ(settings_.marginTop, 1000);
         EXPECT_EQ(settings_.marginRight, 1700);
         EXPECT_EQ(settings_.marginBottom, 900);
+    }
+}
+
+TEST(ToolBarSetTest, ToolBarsWithoutButtonsAreLeftOutWithTheirToggles) {
+    struct Case {
+        const char* name;
+        std::vector<int> ids;
+        std::set<int> bars;
+    };
+    const Case cases[] = {
+        {"every command",
+         AllIds(),
+         {kToolBarStandard, kToolBarTool, kToolBarImage, kToolBarNumber, kToolBarOption,
+          kToolBarCommand, kToolBarSimpleColor, kToolBarFullColor}},
+        {"only Undo and Solve",
+         {cmd::Undo, cmd::Solve, cmd::ViewStandardBar, cmd::ViewToolBar, cmd::ViewCommandBar},
+         {kToolBarStandard, kToolBarCommand}},
+    };
+    for (const Case& c : cases) {
+        CommandWindow w(c.ids);
+        CToolBarSet bars(w.window, w.table, {});
+        for (const ToolBarDef& def : ToolBarDefs()) {
+            QToolBar* bar = bars.Bar(def.resource);
+            EXPECT_EQ(bar != nullptr, c.bars.count(def.resource) == 1) << c.name << def.resource;
+            if (bar)
+                ExpectNoStraySeparators(bar->actions(), QString::number(def.resource));
+        }
+        EXPECT_EQ(w.table.Action(cmd::ViewToolBar) != nullptr, c.bars.count(kToolBarTool) == 1)
+            << c.name;
     }
 }
 
