@@ -360,8 +360,10 @@ TEST_F(CLogicAppTest, ClosingAskAboutChangesAndCancelKeepsEverythingOpen) {
     // The settings are written as the close begins, before the documents are asked about.
     EXPECT_NE(Ini().GetString("Info", "Version", ""), "");
 
+    // Exit is the same close.
     prompter_.answers = {Answer::No};
-    EXPECT_TRUE(app.MainFrame()->close());
+    EXPECT_TRUE(app.MainFrame()->Commands().Execute(cmd::AppExit));
+    EXPECT_FALSE(app.MainFrame()->isVisible());
     EXPECT_TRUE(app.DocManager().Documents().empty());
     EXPECT_NE(Ini().GetString("Info", "Version", ""), "");
     // The application's own recent-file list (empty here) was written with the settings.
