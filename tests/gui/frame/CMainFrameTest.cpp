@@ -1,9 +1,6 @@
 #include "gui/frame/CMainFrame.h"
 
 #include "MainFrameFixture.h"
-#include "core/text/StringTable.h"
-#include "gui/document/CDocManager.h"
-#include "gui/document/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/StatusPanes.h"
 #include "gui/frame/ToolBarLayout.h"
@@ -19,13 +16,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace tessemar {
 namespace {

@@ -1,13 +1,9 @@
 #include "MainFrameFixture.h"
 
-#include "core/text/StringTable.h"
 #include "gui/commands/CommandDefs.h"
 #include "gui/commands/CommandWindow.h"
-#include "gui/document/CDocManager.h"
-#include "gui/document/RecentFileList.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CHelpWindow.h"
-#include "gui/frame/CMainFrame.h"
 #include "gui/frame/ColorBars.h"
 #include "gui/frame/StatusPanes.h"
 #include "gui/frame/ToolBarLayout.h"
@@ -32,8 +28,6 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace tessemar {
 namespace {
