@@ -1,10 +1,8 @@
 #include "gui/document/CDocManager.h"
 
+#include "DocManagerFixture.h"
 #include "core/document/TsdFile.h"
-#include "core/text/StringTable.h"
 #include "support/DocumentFiles.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TempDir.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -19,20 +17,7 @@ namespace {
 
 using Answer = Prompter::Answer;
 
-class CDocManagerTest : public ::testing::Test {
-  protected:
-    CDocManagerTest()
-        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {
-        text::SetLanguage(text::Language::English);
-    }
-
-    TempDir dir_;
-    IniFile ini_;
-    AppSettings settings_;
-    RecentFileList recent_;
-    ScriptedPrompter prompter_;
-    CDocManager docs_;
-};
+class CDocManagerTest : public test::DocManagerFixture {};
 
 TEST_F(CDocManagerTest, NewDocumentsAreNumberedAndTakeTheDefaults) {
     ini_.WriteInt("Default", "Row", 7);

@@ -197,8 +197,6 @@ TEST_F(CMainFrameTest, PaneZeroShowsPromptsWithTheProgramIcon) {
     save->showStatusText(&Frame());
     EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage),
               "Save the active document with a new name");
-    Frame().StatusPanes().SetIcon(QIcon());
-    EXPECT_FALSE(Frame().StatusPanes().HasIcon());
 }
 
 // Moving over the empty area and leaving the window clear the position panes.

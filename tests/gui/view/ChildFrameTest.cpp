@@ -1,11 +1,8 @@
 #include "ViewTestSupport.h"
 
-#include "core/settings/AppSettings.h"
-#include "gui/document/CDocManager.h"
-#include "gui/document/RecentFileList.h"
+#include "gui/document/DocManagerFixture.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/view/CViewCommands.h"
-#include "support/TempDir.h"
 
 #include <QMdiArea>
 #include <QScrollBar>
@@ -20,10 +17,9 @@ using test::DifferentPixels;
 using test::Expected;
 using test::OnScreen;
 
-class ChildFrameTest : public ::testing::Test {
+class ChildFrameTest : public test::DocManagerFixture {
   protected:
-    ChildFrameTest()
-        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {
+    ChildFrameTest() {
         connect(docs_, [this](CLogicDoc* doc) {
             for (CChildFrame* frame : frames_) {
                 if (&frame->Document() == doc)
@@ -53,11 +49,6 @@ class ChildFrameTest : public ::testing::Test {
         return frame->PaneGrid()->View(pane);
     }
 
-    TempDir dir_;
-    IniFile ini_;
-    AppSettings settings_;
-    RecentFileList recent_;
-    CDocManager docs_;
     QMdiArea area_;
     std::vector<CChildFrame*> frames_;
 };
