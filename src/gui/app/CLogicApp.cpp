@@ -3,9 +3,11 @@
 #include "core/text/StringTable.h"
 #include "gui/app/CSingleInstance.h"
 #include "gui/app/CSplashWnd.h"
-#include "gui/app/Prompter.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/UiText.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CMainFrame.h"
+#include "gui/frame/StatusPanes.h"
 #include "gui/solver/CSolveController.h"
 
 #include <QApplication>
@@ -18,10 +20,6 @@ namespace {
 using ShellCommand = CommandLineInfo::ShellCommand;
 
 CLogicApp* instance = nullptr;
-
-QString Text(unsigned id) {
-    return QString::fromUtf8(text::LoadString(id));
-}
 
 ColorRef ToColorRef(const QColor& colour) {
     return MakeColorRef(colour.red(), colour.green(), colour.blue());
@@ -67,7 +65,8 @@ CLogicApp::~CLogicApp() {
 void CLogicApp::CreateSolver() {
     CMainFrame* frame = mainFrame_.get();
     solver_ = std::make_unique<CSolveController>(
-        settings_, *frame, [frame] { return frame->ActiveDocument(); }, frame, ini_.get());
+        settings_, frame->StatusPanes(), [frame] { return frame->ActiveDocument(); }, frame,
+        ini_.get());
     solver_->refreshViews = [frame](CLogicDoc& doc) {
         if (CChildFrame* child = frame->FrameOf(&doc))
             child->RepaintPanes();

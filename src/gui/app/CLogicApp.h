@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/settings/AppSettings.h"
-#include "gui/app/CDocManager.h"
 #include "gui/app/CommandLine.h"
 #include "gui/app/FileAssociation.h"
-#include "gui/app/RecentFileList.h"
+#include "gui/document/CDocManager.h"
+#include "gui/document/RecentFileList.h"
 
 #include <QObject>
 #include <QPointer>

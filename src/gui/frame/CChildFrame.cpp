@@ -1,6 +1,6 @@
 #include "gui/frame/CChildFrame.h"
 
-#include "gui/app/CDocManager.h"
+#include "gui/document/CDocManager.h"
 #include "gui/view/CLogicView.h"
 #include "gui/view/CPaneGrid.h"
 #include "gui/view/CViewCommands.h"

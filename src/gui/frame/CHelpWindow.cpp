@@ -1,6 +1,7 @@
 #include "gui/frame/CHelpWindow.h"
 
 #include "core/text/StringTable.h"
+#include "gui/common/UiText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,11 +28,6 @@ static void InitHelpResources() {
 
 namespace tessemar {
 namespace {
-
-QString Text(unsigned id) {
-    const std::string_view text = text::LoadString(id);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QUrl HomePage() {
     return QUrl(text::CurrentLanguage() == text::Language::Japanese

@@ -2,9 +2,9 @@
 
 #include "core/document/CLogicDoc.h"
 #include "core/settings/AppSettings.h"
-#include "gui/frame/CommandIds.h"
-#include "gui/frame/CommandTable.h"
-#include "gui/solver/SolverStatusDisplay.h"
+#include "gui/commands/CommandIds.h"
+#include "gui/commands/CommandTable.h"
+#include "gui/frame/MainMenus.h"
 
 #include <QMainWindow>
 
@@ -12,7 +12,6 @@
 #include <map>
 #include <memory>
 
-class QIcon;
 class QMdiArea;
 class QMenu;
 class QPrinter;
@@ -22,8 +21,8 @@ namespace tessemar {
 
 class CChildFrame;
 class CColorBars;
+class CCommandMap;
 class CDocManager;
-class CMenuBuilder;
 class CStatusPanes;
 class CToolBarSet;
 class CWallpaperPainter;
@@ -42,14 +41,14 @@ struct MainFrameHooks {
 // toolbars with the two colour bars, the status bar, and the window placement of section
 // MainFrame. Closing it writes the settings, then closes the documents, asking to save
 // changes.
-class CMainFrame : public QMainWindow, public SolverStatusDisplay {
+//
+// Its parts: the command route (MainFrameCommands.cpp), the menus (CMainMenus), the status
+// bar with the solver display (CStatusPanes), the document windows and the frame's placement
+// (MainFrameWindows.cpp); this class wires them together.
+class CMainFrame : public QMainWindow {
     Q_OBJECT
   public:
     static constexpr int kLogoResource = 222;
-    static constexpr int kPaneMessage = 0;
-    static constexpr int kPaneCursor = 57346;
-    static constexpr int kPaneCell = 57347;
-    static constexpr int kPaneUndo = 57348;
 
     CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& ini,
                RecentFileList& recentFiles, MainFrameHooks hooks = {});
@@ -68,12 +67,12 @@ class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     CChildFrame* FrameOf(const CLogicDoc* doc) const;
 
     // 128 while no document is open, 129 with one.
-    int MenuResource() const { return menuResource_; }
-    QMenu* FileMenu() const;
+    int MenuResource() const { return menus_->Resource(); }
+    QMenu* FileMenu() const { return menus_->FileMenu(); }
     // The top-level menus of menu 128 or 129.
-    const std::vector<QMenu*>& Menus(int resource) const;
+    const std::vector<QMenu*>& Menus(int resource) const { return menus_->Menus(resource); }
     // The View menu of menu 128, also the context menu of the frame.
-    QMenu* ViewMenu() const;
+    QMenu* ViewMenu() const { return menus_->ViewMenu(); }
     // A toolbar by its resource number; nullptr while it has no buttons to show.
     QToolBar* ToolBar(int resource) const;
     CColorBars& ColorBars() const { return *colorBars_; }
@@ -83,25 +82,14 @@ class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     // The program's printer, which the page setup configures.
     QPrinter& Printer();
     // Brings the recent-file entries of both File menus up to date.
-    void UpdateRecentFileMenu();
+    void UpdateRecentFileMenu() { menus_->UpdateRecentFiles(); }
 
-    // Pane 0 holds the messages and prompts; the others are named by their ids.
+    // Pane 0 holds the messages and prompts; the others are named by their ids
+    // (CStatusPanes::kPane...).
     void SetPaneText(int paneId, const QString& text);
     QString PaneText(int paneId) const;
-    // The icon of pane 0 (the program icon at first; the solver shows its own); a null icon
-    // leaves the pane without one.
-    void SetPaneIcon(const QIcon& icon);
-    bool PaneHasIcon() const;
+    // The status bar, which also shows what a solve does.
     CStatusPanes& StatusPanes() const { return *statusPanes_; }
-
-    // What a solve shows in the status bar.
-    void SetSolverMessage(const QString& text) override;
-    void SetSolverIcon(Icon icon) override;
-    void ShowSolverProgress() override;
-    void SetSolverProgress(int percent, const QString& text) override;
-    void HideSolverProgress() override;
-    void StartSolverAnimation() override;
-    void StopSolverAnimation() override;
 
     // Takes the wallpaper settings again (after the options changed them).
     void UpdateWallpaper();
@@ -123,8 +111,16 @@ class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    class CommandMap;
-    class ColorWatch;
+    // Follows the colours of every open document: a change of the active one's colours
+    // reaches the colour displays at once.
+    class ColorWatch : public DocumentObserver {
+      public:
+        explicit ColorWatch(CMainFrame& frame) : frame_(frame) {}
+        void OnLayoutChanged() override { frame_.RefreshColorDisplays(); }
+
+      private:
+        CMainFrame& frame_;
+    };
 
     void CreateCommands();
     void AddFrameCommands();
@@ -132,8 +128,6 @@ class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     void CreateMenus();
     void ClearPositionPanes();
     void SelectMenu();
-    void FillRecentFiles(QMenu* menu);
-    void FillWindowList();
     std::vector<CommandTarget*> Route() const;
     void OnDocumentOpened(CLogicDoc* doc);
     // Pane 57348: the active document's place in its history, "position/count" or one number
@@ -152,21 +146,17 @@ class CMainFrame : public QMainWindow, public SolverStatusDisplay {
     MainFrameHooks hooks_;
     QMdiArea* area_;
     CWallpaperPainter* wallpaper_;
-    std::unique_ptr<CommandMap> documentTarget_;
-    std::unique_ptr<CommandMap> frameTarget_;
-    std::unique_ptr<CommandMap> appTarget_;
+    std::unique_ptr<CCommandMap> documentTarget_;
+    std::unique_ptr<CCommandMap> frameTarget_;
+    std::unique_ptr<CCommandMap> appTarget_;
     std::vector<CommandTarget*> extraTargets_;
     CCommandTable* commands_ = nullptr;
-    std::unique_ptr<CMenuBuilder> menuBuilder_;
+    CMainMenus* menus_ = nullptr;
     CToolBarSet* toolBars_ = nullptr;
     CColorBars* colorBars_ = nullptr;
     CStatusPanes* statusPanes_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<ColorWatch> colorWatch_;
-    std::vector<QMenu*> menus128_;
-    std::vector<QMenu*> menus129_;
-    QMenu* windowMenu_ = nullptr;
-    int menuResource_ = 0;
     std::map<const CLogicDoc*, CChildFrame*> frames_;
 };
 

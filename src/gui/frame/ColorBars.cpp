@@ -2,8 +2,9 @@
 
 #include "core/document/CLogicDoc.h"
 #include "core/text/StringTable.h"
-#include "gui/frame/CommandDefs.h"
-#include "gui/frame/MenuBuilder.h"
+#include "gui/commands/CommandDefs.h"
+#include "gui/commands/MenuBuilder.h"
+#include "gui/common/UiText.h"
 #include "gui/frame/ToolBarSet.h"
 #include "gui/images/CWallpaperPainter.h"
 
@@ -55,10 +56,6 @@ QIcon ColorCellIcon(ColorRef color, ColorRef shadow) {
     QPainter painter(&pixmap);
     DrawColorCell(painter, QRect(1, 1, 14, 14), color, shadow);
     return QIcon(pixmap);
-}
-
-QString Text(unsigned id) {
-    return QString::fromUtf8(text::LoadString(id));
 }
 
 }  // namespace

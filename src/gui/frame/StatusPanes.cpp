@@ -1,7 +1,7 @@
 #include "gui/frame/StatusPanes.h"
 
 #include "core/text/StringTable.h"
-#include "gui/frame/CommandTable.h"
+#include "gui/commands/CommandTable.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -139,6 +139,24 @@ void CStatusPanes::StepAnimation() {
     frame_ = (frame_ + 1) % kAnimationFrames;
     SetIcon(QStringLiteral("solver-busy-%1").arg(frame_));
     SetText(kPaneMessage, progressText_);
+}
+
+void CStatusPanes::SetSolverMessage(const QString& text) {
+    SetText(kPaneMessage, text);
+}
+
+void CStatusPanes::SetSolverIcon(Icon icon) {
+    switch (icon) {
+        case Icon::Application:
+            SetIcon(QString::fromLatin1(kApplicationIcon));
+            break;
+        case Icon::Stopped:
+            SetIcon(QStringLiteral("solver-stopped"));
+            break;
+        case Icon::None:
+            SetIcon(QString());
+            break;
+    }
 }
 
 }  // namespace tessemar

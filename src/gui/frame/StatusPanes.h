@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/solver/SolverStatusDisplay.h"
+
 #include <QObject>
 #include <QString>
 
@@ -15,8 +17,9 @@ namespace tessemar {
 
 // The panes of the main window's status bar: pane 0 with the messages, its icon and, while a
 // solve runs, a progress bar and the busy animation; then the cursor position (57346), the
-// cell (57347) and the undo position (57348), each with its icon.
-class CStatusPanes : public QObject {
+// cell (57347) and the undo position (57348), each with its icon. A running solve shows itself
+// here.
+class CStatusPanes : public QObject, public SolverStatusDisplay {
     Q_OBJECT
   public:
     static constexpr int kPaneMessage = 0;
@@ -52,6 +55,16 @@ class CStatusPanes : public QObject {
     int AnimationFrame() const { return frame_; }
     // One frame on: the next busy icon, with the progress text.
     void StepAnimation();
+
+    void SetSolverMessage(const QString& text) override;
+    void SetSolverIcon(Icon icon) override;
+    void ShowSolverProgress() override { ShowProgress(); }
+    void SetSolverProgress(int percent, const QString& text) override {
+        SetProgress(percent, text);
+    }
+    void HideSolverProgress() override { HideProgress(); }
+    void StartSolverAnimation() override { StartAnimation(); }
+    void StopSolverAnimation() override { StopAnimation(); }
 
   private:
     QStatusBar* bar_;

@@ -1,7 +1,8 @@
 #include "gui/frame/ToolBarSet.h"
 
 #include "core/text/StringTable.h"
-#include "gui/frame/MenuBuilder.h"
+#include "gui/commands/MenuBuilder.h"
+#include "gui/common/UiText.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -18,7 +19,7 @@ CToolBarSet::CToolBarSet(QMainWindow& window, CCommandTable& commands,
     : QObject(&window), window_(window), commands_(commands) {
     std::set<int> shownToggles;
     for (const ToolBarDef& def : ToolBarDefs()) {
-        auto* bar = new QToolBar(QString::fromUtf8(text::LoadString(def.titleId)), &window);
+        auto* bar = new QToolBar(Text(def.titleId), &window);
         // The stored layout finds each toolbar by this name.
         bar->setObjectName(QStringLiteral("ToolBar%1").arg(def.resource));
         bool holdsSomething = false;

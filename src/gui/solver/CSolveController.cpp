@@ -5,6 +5,7 @@
 #include "core/solver/ClueNumbers.h"
 #include "core/solver/SolveReport.h"
 #include "core/text/StringTable.h"
+#include "gui/common/WaitCursor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,15 +25,6 @@ namespace {
 QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// The wait cursor for as long as a long piece of work on this thread lasts.
-class WaitCursor {
-  public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // A cell notification packed as the worker sends it: value << 16 | y << 8 | x.
 std::uint32_t PackCell(int x, int y, int value) {
@@ -191,24 +183,24 @@ void CSolveController::SetDialogs(std::unique_ptr<SolveDialogs> dialogs) {
 }
 
 bool CSolveController::HandlesCommand(int id) const {
-    if (id == IdSolve || id == IdHint || id == IdBreak || id == IdCalculateNumber)
+    if (id == cmd::Solve || id == cmd::Hint || id == cmd::Break || id == cmd::CalculateNumber)
         return true;
     return Withholds(id);
 }
 
 bool CSolveController::Withholds(int id) const {
     switch (id) {
-        case IdUndo:
-        case IdRedo:
+        case cmd::Undo:
+        case cmd::Redo:
             // The run collects the cells it writes into the document's pending undo entry
             // until its end; undoing or redoing in between would mix that entry with the
             // history.
             return solvingDocument_ != nullptr && activeDocument_ &&
                    activeDocument_() == solvingDocument_;
-        case IdOption:
-        case IdPrintZoom:
+        case cmd::Options:
+        case cmd::PrintZoom:
             return !IsIdle();
-        case IdPrintPreview:
+        case cmd::FilePrintPreview:
             // Print preview draws the document the run is painting into.
             return !IsIdle() && settings_.updateView != 0;
         default:
@@ -218,16 +210,16 @@ bool CSolveController::Withholds(int id) const {
 
 void CSolveController::OnCommand(int id) {
     switch (id) {
-        case IdSolve:
+        case cmd::Solve:
             StartSolving(SolveCommandSolve);
             break;
-        case IdHint:
+        case cmd::Hint:
             StartSolving(SolveCommandHint);
             break;
-        case IdBreak:
+        case cmd::Break:
             Break();
             break;
-        case IdCalculateNumber:
+        case cmd::CalculateNumber:
             CalculateNumber();
             break;
         default:
@@ -237,12 +229,12 @@ void CSolveController::OnCommand(int id) {
 
 void CSolveController::OnUpdateCommand(int id, CommandState& state) {
     switch (id) {
-        case IdSolve:
-        case IdHint:
-        case IdCalculateNumber:
+        case cmd::Solve:
+        case cmd::Hint:
+        case cmd::CalculateNumber:
             state.enabled = IsIdle() && activeDocument_ && activeDocument_() != nullptr;
             break;
-        case IdBreak:
+        case cmd::Break:
             state.enabled = solverThread_ != nullptr && !finishing_ && solverIdle_.load() == 0;
             break;
         default:

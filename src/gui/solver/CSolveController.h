@@ -2,7 +2,8 @@
 
 #include "core/document/DocumentEdit.h"
 #include "core/settings/AppSettings.h"
-#include "gui/frame/CommandTable.h"
+#include "gui/commands/CommandIds.h"
+#include "gui/commands/CommandTable.h"
 #include "gui/solver/SolveDialogs.h"
 #include "gui/solver/SolverStatusDisplay.h"
 
@@ -28,20 +29,6 @@ struct SolveResult;
 class CSolveController : public QObject, public CommandTarget {
     Q_OBJECT
   public:
-    enum CommandId : int {
-        IdSolve = 32787,
-        IdCalculateNumber = 32788,
-        IdBreak = 32827,
-        IdHint = 32828,
-        // Commands of others that cannot run while a solve runs: the controller stands first
-        // in the command route and answers for them as disabled meanwhile.
-        IdUndo = 57643,
-        IdRedo = 57644,
-        IdOption = 32782,
-        IdPrintZoom = 32867,
-        IdPrintPreview = 57609,
-    };
-
     // activeDocument gives the document of the active window, or null. reportSettings keeps the
     // report window's rectangle (may be null).
     CSolveController(AppSettings& settings, SolverStatusDisplay& status,
@@ -95,7 +82,8 @@ class CSolveController : public QObject, public CommandTarget {
     void EndOfRun();
     void CommitRunEdit();
     void DropFloatingSelection(CLogicDoc& doc) const;
-    // A command of others that is disabled now because of a run.
+    // A command of others that is disabled now because of a run. The controller stands first
+    // in the command route, so its answer holds the command back wherever it is handled.
     bool Withholds(int id) const;
 
     AppSettings& settings_;

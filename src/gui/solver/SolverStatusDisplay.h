@@ -5,7 +5,7 @@
 namespace tessemar {
 
 // What a solve shows in the main window's status bar while it runs and when it ends. The main
-// frame implements it; tests use a recording fake.
+// window's status panes implement it; tests use a recording fake.
 class SolverStatusDisplay {
   public:
     enum class Icon { Application, Stopped, None };

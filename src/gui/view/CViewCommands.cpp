@@ -1,46 +1,22 @@
 #include "gui/view/CViewCommands.h"
 
+#include "gui/common/WaitCursor.h"
 #include "gui/view/CViewCompanion.h"
 
-#include <QCursor>
-#include <QGuiApplication>
-
 namespace tessemar {
-namespace {
-
-// A size entry lays the whole window out again, which takes a moment on a large puzzle.
-class WaitCursorFor {
-  public:
-    explicit WaitCursorFor(bool needed) : active_(needed) {
-        if (active_)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursorFor() {
-        if (active_)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    WaitCursorFor(const WaitCursorFor&) = delete;
-    WaitCursorFor& operator=(const WaitCursorFor&) = delete;
-
-  private:
-    bool active_;
-};
-
-}  // namespace
-
 bool CViewCommands::HandlesCommand(int id) const {
-    return id == viewcmd::EditUndo || id == viewcmd::EditRedo || id == viewcmd::ShowPreview;
+    return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview;
 }
 
 void CViewCommands::OnCommand(int id) {
     switch (id) {
-        case viewcmd::EditUndo:
+        case cmd::Undo:
             OnUndo();
             break;
-        case viewcmd::EditRedo:
+        case cmd::Redo:
             OnRedo();
             break;
-        case viewcmd::ShowPreview:
+        case cmd::ShowPreview:
             companion_.RequestShowPreviewToggle();
             break;
         default:
@@ -52,13 +28,13 @@ void CViewCommands::OnUpdateCommand(int id, CommandState& state) {
     const CLogicDoc& doc = companion_.Document();
     // No in-place editor is open in these panes, so none has a change of its own to undo.
     switch (id) {
-        case viewcmd::EditUndo:
+        case cmd::Undo:
             state.enabled = doc.CanUndo();
             break;
-        case viewcmd::EditRedo:
+        case cmd::Redo:
             state.enabled = doc.CanRedo();
             break;
-        case viewcmd::ShowPreview:
+        case cmd::ShowPreview:
             state.checked = companion_.ShowPreview();
             break;
         default:
@@ -74,7 +50,8 @@ void CViewCommands::OnUndo() {
         return;
     bool done;
     {
-        WaitCursorFor wait(doc.UndoChangesSize());
+        // A size entry lays the whole window out again, which takes a moment on a large puzzle.
+        WaitCursor wait(doc.UndoChangesSize());
         done = doc.Undo(companion_.BackDrawMode());
     }
     if (done)
@@ -87,7 +64,7 @@ void CViewCommands::OnRedo() {
         return;
     bool done;
     {
-        WaitCursorFor wait(doc.RedoChangesSize());
+        WaitCursor wait(doc.RedoChangesSize());
         done = doc.Redo();
     }
     if (done)

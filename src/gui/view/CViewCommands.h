@@ -1,17 +1,11 @@
 #pragma once
 
-#include "gui/frame/CommandTable.h"
+#include "gui/commands/CommandIds.h"
+#include "gui/commands/CommandTable.h"
 
 namespace tessemar {
 
 class CViewCompanion;
-
-// Ids of the commands a document window's view carries out.
-namespace viewcmd {
-inline constexpr int EditUndo = 57643;
-inline constexpr int EditRedo = 57644;
-inline constexpr int ShowPreview = 32817;
-}  // namespace viewcmd
 
 // The commands of a document window's panes: the first link of the command route while the
 // window is active.

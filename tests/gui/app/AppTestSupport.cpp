@@ -1,27 +1,12 @@
 #include "AppTestSupport.h"
 
-#include "core/document/CLogicDoc.h"
-#include "core/document/TsdFile.h"
 #include "core/text/StringTable.h"
-#include "support/ModelSetup.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 namespace tessemar {
-
-void WriteSampleDocument(const std::string& path, int columns, int rows) {
-    CLogicDoc doc;
-    LoadSize(doc, columns, rows);
-    LoadCell(doc, 1, 1, 1);
-    SaveDocumentFile(doc, path);
-}
-
-void WriteBadFile(const std::string& path) {
-    std::ofstream out(path, std::ios::binary);
-    out << "this is not a puzzle";
-}
-
 namespace {
 
 // Every test of this program runs with the user's data and configuration folders pointing

@@ -328,14 +328,16 @@ TEST_F(CLogicAppTest, ClearingTheRecentFilesAsksFirst) {
     CLogicApp app(Options());
     ASSERT_TRUE(app.InitInstance({}));
 
+    // The frame's command reaches the application, which asks.
+    CCommandTable& commands = app.MainFrame()->Commands();
     prompter_.answers = {Answer::No};
-    app.OnClearRecentFile();
+    EXPECT_TRUE(commands.Execute(cmd::ClearRecentFile));
     EXPECT_EQ(prompter_.questions.value(0), QStringLiteral("Clearing recent file list. OK?"));
     EXPECT_EQ(app.RecentFiles().Entries().size(), 2u);
     EXPECT_EQ(RecentMenuEntries(app), 2);
 
     prompter_.answers = {Answer::Yes};
-    app.OnClearRecentFile();
+    EXPECT_TRUE(commands.Execute(cmd::ClearRecentFile));
     EXPECT_TRUE(app.RecentFiles().Entries().empty());
     EXPECT_EQ(RecentMenuEntries(app), 0);
     EXPECT_EQ(Ini().GetString("Recent File List", "File1", "none"), "none");
@@ -362,8 +364,10 @@ TEST_F(CLogicAppTest, ClosingAskAboutChangesAndCancelKeepsEverythingOpen) {
     // The settings are written as the close begins, before the documents are asked about.
     EXPECT_NE(Ini().GetString("Info", "Version", ""), "");
 
+    // Exit is the same close.
     prompter_.answers = {Answer::No};
-    EXPECT_TRUE(app.MainFrame()->close());
+    EXPECT_TRUE(app.MainFrame()->Commands().Execute(cmd::AppExit));
+    EXPECT_FALSE(app.MainFrame()->isVisible());
     EXPECT_TRUE(app.DocManager().Documents().empty());
     EXPECT_NE(Ini().GetString("Info", "Version", ""), "");
     // The application's own recent-file list (empty here) was written with the settings.

@@ -1,16 +1,13 @@
 #include "MainFrameFixture.h"
 
-#include "core/text/StringTable.h"
-#include "gui/app/AppTestSupport.h"
-#include "gui/app/CDocManager.h"
-#include "gui/app/RecentFileList.h"
+#include "gui/commands/CommandDefs.h"
+#include "gui/commands/CommandWindow.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CHelpWindow.h"
-#include "gui/frame/CMainFrame.h"
 #include "gui/frame/ColorBars.h"
-#include "gui/frame/CommandDefs.h"
 #include "gui/frame/StatusPanes.h"
 #include "gui/frame/ToolBarLayout.h"
+#include "gui/frame/ToolBarSet.h"
 #include "gui/images/CWallpaperPainter.h"
 
 #include <QAction>
@@ -31,8 +28,6 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace tessemar {
 namespace {
@@ -200,11 +195,11 @@ TEST_F(MainFrameBarsTest, HoveringASwatchNamesItsColourInTheStatusBar) {
     Frame().show();
     QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
     QApplication::sendEvent(Swatch(2), &enter);
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Color 3");
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage), "Color 3");
     EXPECT_EQ(Swatch(2)->toolTip(), "Color3 (Alt+3)");
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Swatch(2), &leave);
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), " ");
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage), " ");
 }
 
 TEST_F(MainFrameBarsTest, AltDigitChoosesTheColourAndMarksItInTheMenu) {
@@ -281,51 +276,42 @@ TEST_F(MainFrameBarsTest, SolverProgressAndAnimationInTheMessagePane) {
     CStatusPanes& panes = Frame().StatusPanes();
     QProgressBar* progress = panes.Progress();
     EXPECT_FALSE(progress->isVisible());
-    Frame().ShowSolverProgress();
+    panes.ShowSolverProgress();
     EXPECT_TRUE(progress->isVisible());
     EXPECT_EQ(progress->width(),
               Frame().statusBar()->fontMetrics().horizontalAdvance(QString(27, QLatin1Char(' '))));
-    Frame().SetSolverProgress(40, "Calculating...   40 /  100   40%");
+    panes.SetSolverProgress(40, "Calculating...   40 /  100   40%");
     EXPECT_EQ(progress->value(), 40);
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Calculating...   40 /  100   40%");
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage), "Calculating...   40 /  100   40%");
 
-    Frame().StartSolverAnimation();
+    panes.StartSolverAnimation();
     EXPECT_TRUE(panes.Animating());
     // A prompt shown in between gives way to the progress at the next frame.
-    Frame().SetPaneText(CMainFrame::kPaneMessage, "Create a new document");
+    Frame().SetPaneText(CStatusPanes::kPaneMessage, "Create a new document");
     panes.StepAnimation();
     panes.StepAnimation();
     EXPECT_EQ(panes.AnimationFrame(), 2);
     EXPECT_EQ(panes.IconName(), "solver-busy-2");
-    EXPECT_EQ(Frame().PaneText(CMainFrame::kPaneMessage), "Calculating...   40 /  100   40%");
+    EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage), "Calculating...   40 /  100   40%");
     for (int i = 0; i < 8; ++i)
         panes.StepAnimation();
     EXPECT_EQ(panes.AnimationFrame(), 0);
     // The timer turns the frames by itself.
     QTest::qWait(3 * CStatusPanes::kAnimationMs);
     EXPECT_NE(panes.AnimationFrame(), 0);
-    Frame().StopSolverAnimation();
+    panes.StopSolverAnimation();
     EXPECT_FALSE(panes.Animating());
-    Frame().HideSolverProgress();
+    panes.HideSolverProgress();
     EXPECT_FALSE(progress->isVisible());
 
-    struct IconCase {
-        SolverStatusDisplay::Icon icon;
-        const char* name;
-        bool hasIcon;
-    };
-    const IconCase icons[] = {{SolverStatusDisplay::Icon::Stopped, "solver-stopped", false},
-                              {SolverStatusDisplay::Icon::None, "", false},
-                              {SolverStatusDisplay::Icon::Application, "application", true}};
-    for (const IconCase& c : icons) {
-        Frame().SetSolverIcon(c.icon);
-        EXPECT_EQ(panes.IconName(), c.name);
-        if (c.hasIcon) {
-            EXPECT_TRUE(Frame().PaneHasIcon());
-        }
+    using Icon = SolverStatusDisplay::Icon;
+    const std::pair<Icon, QString> icons[] = {
+        {Icon::Stopped, "solver-stopped"}, {Icon::Application, "application"}, {Icon::None, ""}};
+    for (const auto& [icon, name] : icons) {
+        panes.SetSolverIcon(icon);
+        EXPECT_EQ(panes.IconName(), name);
+        EXPECT_EQ(panes.HasIcon(), !name.isEmpty()) << name.toStdString();
     }
-    Frame().SetSolverIcon(SolverStatusDisplay::Icon::None);
-    EXPECT_FALSE(Frame().PaneHasIcon());
 }
 
 TEST_F(MainFrameBarsTest, ContextMenuOfTheFrameIsTheViewMenu) {
@@ -353,28 +339,6 @@ TEST_F(MainFrameBarsTest, F1AndTheHelpButtonOpenTheManual) {
     EXPECT_TRUE(Frame().ToolBar(kToolBarStandard)->actions().contains(button));
 }
 
-// A command target plugged in by a later feature.
-class ExtraTarget : public CommandTarget {
-  public:
-    int saves = 0;
-    bool HandlesCommand(int id) const override { return id == cmd::FileSave; }
-    void OnCommand(int) override { ++saves; }
-};
-
-TEST_F(MainFrameBarsTest, AddedTargetsComeBeforeTheDocumentWhileOneIsActive) {
-    ExtraTarget extra;
-    Frame().AddRouteTarget(&extra);
-    EXPECT_FALSE(Frame().Commands().Execute(cmd::FileSave));  // no document: not on the route
-    docs_.OnFileNew();
-    EXPECT_TRUE(Frame().Commands().Execute(cmd::FileSave));
-    EXPECT_EQ(extra.saves, 1);
-    EXPECT_TRUE(prompter_.requests.empty());
-    Frame().RemoveRouteTarget(&extra);
-    prompter_.files.push_back(std::nullopt);
-    EXPECT_TRUE(Frame().Commands().Execute(cmd::FileSave));
-    EXPECT_EQ(extra.saves, 1);
-}
-
 TEST_F(MainFrameBarsTest, PageSetupStartsFromTheStoredMarginsAndStoresThemBack) {
     settings_.marginLeft = 1250;
     settings_.marginTop = 1000;
@@ -400,6 +364,35 @@ TEST_F(MainFrameBarsTest, PageSetupStartsFromTheStoredMarginsAndStoresThemBack) 
         EXPECT_EQ(settings_.marginTop, 1000);
         EXPECT_EQ(settings_.marginRight, 1700);
         EXPECT_EQ(settings_.marginBottom, 900);
+    }
+}
+
+TEST(ToolBarSetTest, ToolBarsWithoutButtonsAreLeftOutWithTheirToggles) {
+    struct Case {
+        const char* name;
+        std::vector<int> ids;
+        std::set<int> bars;
+    };
+    const Case cases[] = {
+        {"every command",
+         AllIds(),
+         {kToolBarStandard, kToolBarTool, kToolBarImage, kToolBarNumber, kToolBarOption,
+          kToolBarCommand, kToolBarSimpleColor, kToolBarFullColor}},
+        {"only Undo and Solve",
+         {cmd::Undo, cmd::Solve, cmd::ViewStandardBar, cmd::ViewToolBar, cmd::ViewCommandBar},
+         {kToolBarStandard, kToolBarCommand}},
+    };
+    for (const Case& c : cases) {
+        CommandWindow w(c.ids);
+        CToolBarSet bars(w.window, w.table, {});
+        for (const ToolBarDef& def : ToolBarDefs()) {
+            QToolBar* bar = bars.Bar(def.resource);
+            EXPECT_EQ(bar != nullptr, c.bars.count(def.resource) == 1) << c.name << def.resource;
+            if (bar)
+                ExpectNoStraySeparators(bar->actions(), QString::number(def.resource));
+        }
+        EXPECT_EQ(w.table.Action(cmd::ViewToolBar) != nullptr, c.bars.count(kToolBarTool) == 1)
+            << c.name;
     }
 }
 

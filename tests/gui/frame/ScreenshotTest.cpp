@@ -1,9 +1,9 @@
 #include "gui/app/AppTestSupport.h"
 #include "gui/app/CLogicApp.h"
+#include "gui/commands/CommandDefs.h"
+#include "gui/commands/CommandIds.h"
 #include "gui/frame/CMainFrame.h"
 #include "gui/frame/ColorBars.h"
-#include "gui/frame/CommandDefs.h"
-#include "gui/frame/CommandIds.h"
 #include "gui/frame/ToolBarSet.h"
 
 #include <QApplication>

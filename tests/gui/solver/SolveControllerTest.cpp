@@ -104,7 +104,7 @@ class SolveControllerTest : public ::testing::Test {
 TEST_F(SolveControllerTest, SolveWritesTheSolutionAsOneUndoEntry) {
     auto doc = MakePuzzle(kHeart);
     Activate(doc.get());
-    controller_.OnCommand(CSolveController::IdSolve);
+    controller_.OnCommand(cmd::Solve);
     EXPECT_FALSE(controller_.IsIdle());
     EXPECT_EQ(controller_.SolvingDocument(), doc.get());
     ASSERT_TRUE(WaitIdle());
@@ -143,7 +143,7 @@ TEST_F(SolveControllerTest, SolveWritesTheSolutionAsOneUndoEntry) {
 TEST_F(SolveControllerTest, HintWritesItsStepWithoutReport) {
     auto doc = MakePuzzle(kHeart);
     Activate(doc.get());
-    controller_.OnCommand(CSolveController::IdHint);
+    controller_.OnCommand(cmd::Hint);
     ASSERT_TRUE(WaitIdle());
     EXPECT_GT(CountSetCells(*doc), 0);
     EXPECT_EQ(doc->UndoHistory().size(), 1u);
@@ -176,15 +176,13 @@ TEST_F(SolveControllerTest, CommandsFollowTheRunState) {
         bool solve, hint, breakRun, calculate, withholds;
     };
     const auto check = [this](const Expect& e, const char* when) {
-        EXPECT_EQ(StateOf(CSolveController::IdSolve).enabled, e.solve) << when;
-        EXPECT_EQ(StateOf(CSolveController::IdHint).enabled, e.hint) << when;
-        EXPECT_EQ(StateOf(CSolveController::IdBreak).enabled, e.breakRun) << when;
-        EXPECT_EQ(StateOf(CSolveController::IdCalculateNumber).enabled, e.calculate) << when;
+        EXPECT_EQ(StateOf(cmd::Solve).enabled, e.solve) << when;
+        EXPECT_EQ(StateOf(cmd::Hint).enabled, e.hint) << when;
+        EXPECT_EQ(StateOf(cmd::Break).enabled, e.breakRun) << when;
+        EXPECT_EQ(StateOf(cmd::CalculateNumber).enabled, e.calculate) << when;
         // While a run writes into the active document, Undo and Redo are held back from the
         // view, and options, print zoom and (cells being painted) print preview wait too.
-        for (int id :
-             {CSolveController::IdUndo, CSolveController::IdRedo, CSolveController::IdOption,
-              CSolveController::IdPrintZoom, CSolveController::IdPrintPreview}) {
+        for (int id : {cmd::Undo, cmd::Redo, cmd::Options, cmd::PrintZoom, cmd::FilePrintPreview}) {
             EXPECT_EQ(controller_.HandlesCommand(id), e.withholds) << when << " " << id;
             if (e.withholds) {
                 EXPECT_FALSE(StateOf(id).enabled) << when << " " << id;
@@ -197,13 +195,13 @@ TEST_F(SolveControllerTest, CommandsFollowTheRunState) {
     check({true, true, false, true, false}, "idle");
 
     settings_.updateView = 1;
-    controller_.OnCommand(CSolveController::IdSolve);
+    controller_.OnCommand(cmd::Solve);
     check({false, false, true, false, true}, "running");
 
     // After Break the stopping run still owns the application until its end is handled.
     EXPECT_TRUE(controller_.OnEscapeKey());
     check({false, false, false, false, true}, "stopping");
-    controller_.OnCommand(CSolveController::IdSolve);
+    controller_.OnCommand(cmd::Solve);
     EXPECT_FALSE(controller_.OnEscapeKey());
     ASSERT_TRUE(WaitIdle());
     check({true, true, false, true, false}, "idle again");
@@ -474,13 +472,13 @@ TEST_F(SolveControllerTest, CalculateNumberIsOneUndoStep) {
     auto doc = MakePuzzle({"11.", "..1"});
     LoadCell(*doc, 0, 1, 2);
     Activate(doc.get());
-    controller_.OnCommand(CSolveController::IdCalculateNumber);
+    controller_.OnCommand(cmd::CalculateNumber);
     ASSERT_EQ(doc->UndoHistory().size(), 1u);
     EXPECT_EQ(doc->Model().rowClueNumbers[0][1], 1);
     EXPECT_EQ(doc->Model().rowClueColors[0][1], 2);
     EXPECT_EQ(doc->Model().rowClueNumbers[0][0], 0);
     // Nothing changes the second time, so nothing is recorded.
-    controller_.OnCommand(CSolveController::IdCalculateNumber);
+    controller_.OnCommand(cmd::CalculateNumber);
     EXPECT_EQ(doc->UndoHistory().size(), 1u);
 }
 

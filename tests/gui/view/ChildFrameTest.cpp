@@ -1,11 +1,8 @@
 #include "ViewTestSupport.h"
 
-#include "core/settings/AppSettings.h"
-#include "gui/app/CDocManager.h"
-#include "gui/app/RecentFileList.h"
+#include "gui/document/DocManagerFixture.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/view/CViewCommands.h"
-#include "support/TempDir.h"
 
 #include <QMdiArea>
 #include <QScrollBar>
@@ -20,10 +17,9 @@ using test::DifferentPixels;
 using test::Expected;
 using test::OnScreen;
 
-class ChildFrameTest : public ::testing::Test {
+class ChildFrameTest : public test::DocManagerFixture {
   protected:
-    ChildFrameTest()
-        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {
+    ChildFrameTest() {
         connect(docs_, [this](CLogicDoc* doc) {
             for (CChildFrame* frame : frames_) {
                 if (&frame->Document() == doc)
@@ -53,11 +49,6 @@ class ChildFrameTest : public ::testing::Test {
         return frame->PaneGrid()->View(pane);
     }
 
-    TempDir dir_;
-    IniFile ini_;
-    AppSettings settings_;
-    RecentFileList recent_;
-    CDocManager docs_;
     QMdiArea area_;
     std::vector<CChildFrame*> frames_;
 };
@@ -73,15 +64,15 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
         target->OnUpdateCommand(id, s);
         return s.enabled;
     };
-    EXPECT_TRUE(target->HandlesCommand(viewcmd::EditUndo));
-    EXPECT_FALSE(state(viewcmd::EditUndo));
-    EXPECT_FALSE(state(viewcmd::EditRedo));
+    EXPECT_TRUE(target->HandlesCommand(cmd::Undo));
+    EXPECT_FALSE(state(cmd::Undo));
+    EXPECT_FALSE(state(cmd::Redo));
 
     const std::int8_t before = doc.Cell(2, 3);
     doc.WriteCell(2, 3, 5);
     ASSERT_TRUE(doc.ChangeSize(25, 15, 17, 1));
     const int widerRange = frame->PaneGrid()->HorizontalScrollBar(1)->maximum();
-    EXPECT_TRUE(state(viewcmd::EditUndo));
+    EXPECT_TRUE(state(cmd::Undo));
 
     struct Step {
         int command;
@@ -91,11 +82,11 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
         bool canRedo;
     };
     const Step steps[] = {
-        {viewcmd::EditUndo, 20, 5, true, true},        // the size change
-        {viewcmd::EditUndo, 20, before, false, true},  // the cell
-        {viewcmd::EditUndo, 20, before, false, true},  // nothing left: no change
-        {viewcmd::EditRedo, 20, 5, true, true},       {viewcmd::EditRedo, 25, 5, true, false},
-        {viewcmd::EditRedo, 25, 5, true, false},
+        {cmd::Undo, 20, 5, true, true},        // the size change
+        {cmd::Undo, 20, before, false, true},  // the cell
+        {cmd::Undo, 20, before, false, true},  // nothing left: no change
+        {cmd::Redo, 20, 5, true, true},       {cmd::Redo, 25, 5, true, false},
+        {cmd::Redo, 25, 5, true, false},
     };
     CLogicView* picture = PaneOf(frame, PicturePane);
     for (const Step& step : steps) {
@@ -103,16 +94,16 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
         test::GridWindow::Flush();
         EXPECT_EQ(doc.columnCount(), step.columns);
         EXPECT_EQ(doc.Cell(2, 3), step.cell);
-        EXPECT_EQ(state(viewcmd::EditUndo), step.canUndo);
-        EXPECT_EQ(state(viewcmd::EditRedo), step.canRedo);
+        EXPECT_EQ(state(cmd::Undo), step.canUndo);
+        EXPECT_EQ(state(cmd::Redo), step.canRedo);
         EXPECT_EQ(DifferentPixels(OnScreen(picture), Expected(picture)), 0);
     }
     EXPECT_EQ(frame->PaneGrid()->HorizontalScrollBar(1)->maximum(), widerRange);
 
     // A stroke in progress holds the history back.
     DocumentEdit stroke(doc);
-    EXPECT_FALSE(state(viewcmd::EditUndo));
-    target->OnCommand(viewcmd::EditUndo);
+    EXPECT_FALSE(state(cmd::Undo));
+    target->OnCommand(cmd::Undo);
     EXPECT_EQ(doc.columnCount(), 25);
     stroke.Commit();
 }
@@ -134,7 +125,7 @@ TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
     // A click on the caption left of the button is not the button.
     QTest::mouseClick(corner, Qt::LeftButton, {}, QPoint(button.left - 10, onButton.y()));
     EXPECT_EQ(spy.count(), 1);
-    frame->ViewTarget()->OnCommand(viewcmd::ShowPreview);
+    frame->ViewTarget()->OnCommand(cmd::ShowPreview);
     EXPECT_EQ(spy.count(), 2);
 
     // The preview shows the picture's cells; hidden, the corner is plain button face there.
@@ -156,7 +147,7 @@ TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
         frame->ApplyViewSettings(settings);
         EXPECT_EQ(shown(), show ? cell : (look.buttonFace.rgb() | 0xFF000000u)) << show;
         CommandState state;
-        frame->ViewTarget()->OnUpdateCommand(viewcmd::ShowPreview, state);
+        frame->ViewTarget()->OnUpdateCommand(cmd::ShowPreview, state);
         EXPECT_EQ(state.checked, show != 0);
     }
 }

@@ -1,11 +1,12 @@
-#include "gui/app/CDocManager.h"
+#include "gui/document/CDocManager.h"
 
 #include "core/document/Errors.h"
 #include "core/document/TsdFile.h"
 #include "core/formats/PuzzleFiles.h"
 #include "core/text/Format.h"
 #include "core/text/StringTable.h"
-#include "gui/app/Prompter.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/UiText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,10 +17,6 @@
 
 namespace tessemar {
 namespace {
-
-QString Text(unsigned id) {
-    return QString::fromUtf8(text::LoadString(id));
-}
 
 QString Inserted(unsigned id, const QString& insert) {
     const QByteArray utf8 = insert.toUtf8();

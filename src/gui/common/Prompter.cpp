@@ -1,6 +1,7 @@
-#include "gui/app/Prompter.h"
+#include "gui/common/Prompter.h"
 
 #include "core/text/StringTable.h"
+#include "gui/common/UiText.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -12,7 +13,7 @@ namespace {
 Prompter* currentPrompter = nullptr;
 
 QString AppTitle() {
-    return QString::fromUtf8(text::LoadString(text::IdsAppTitle));
+    return Text(text::IdsAppTitle);
 }
 
 QWidget* Owner() {

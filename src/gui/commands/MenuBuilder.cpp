@@ -1,4 +1,4 @@
-#include "gui/frame/MenuBuilder.h"
+#include "gui/commands/MenuBuilder.h"
 
 #include "core/text/StringTable.h"
 

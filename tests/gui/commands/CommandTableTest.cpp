@@ -1,4 +1,4 @@
-#include "gui/frame/CommandTable.h"
+#include "gui/commands/CommandTable.h"
 
 #include "core/text/StringTable.h"
 

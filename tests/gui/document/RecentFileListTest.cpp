@@ -1,4 +1,4 @@
-#include "gui/app/RecentFileList.h"
+#include "gui/document/RecentFileList.h"
 
 #include "support/TempDir.h"
 

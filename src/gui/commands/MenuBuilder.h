@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/frame/CommandDefs.h"
+#include "gui/commands/CommandDefs.h"
 
 #include <span>
 #include <vector>

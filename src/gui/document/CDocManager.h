@@ -2,7 +2,7 @@
 
 #include "core/document/CLogicDoc.h"
 #include "core/settings/AppSettings.h"
-#include "gui/app/RecentFileList.h"
+#include "gui/document/RecentFileList.h"
 
 #include <QObject>
 #include <QString>

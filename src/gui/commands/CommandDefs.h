@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/frame/CommandIds.h"
-#include "gui/frame/CommandTable.h"
+#include "gui/commands/CommandIds.h"
+#include "gui/commands/CommandTable.h"
 
 #include <span>
 #include <vector>

@@ -1,14 +1,12 @@
-#include "gui/frame/CommandDefs.h"
+#include "gui/commands/CommandDefs.h"
 
+#include "CommandWindow.h"
 #include "core/text/StringTable.h"
-#include "gui/frame/MenuBuilder.h"
-#include "gui/frame/ToolBarSet.h"
+#include "gui/commands/MenuBuilder.h"
 
 #include <QAction>
-#include <QMainWindow>
 #include <QMenu>
 #include <QTest>
-#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -17,29 +15,6 @@
 
 namespace tessemar {
 namespace {
-
-// Takes every command and records what reached it.
-class RecordingTarget : public CommandTarget {
-  public:
-    std::vector<int> received;
-    bool HandlesCommand(int) const override { return true; }
-    void OnCommand(int id) override { received.push_back(id); }
-};
-
-std::vector<int> AllIds() {
-    std::vector<int> ids;
-    for (const CommandDef& def : CommandDefs())
-        ids.push_back(def.id);
-    return ids;
-}
-
-// A window with the command table made from the given ids.
-struct CommandWindow {
-    QMainWindow window;
-    RecordingTarget target;
-    CCommandTable table{&window, [this] { return std::vector<CommandTarget*>{&target}; }};
-    explicit CommandWindow(const std::vector<int>& ids) { AddCommands(table, ids); }
-};
 
 TEST(CommandDefsTest, EveryKeyOfTheAcceleratorTableReachesItsCommand) {
     using namespace cmd;
@@ -146,16 +121,6 @@ QStringList Titles(const std::vector<QMenu*>& menus) {
     return titles;
 }
 
-// No separator leads, trails or follows another, and nothing is empty.
-void ExpectNoStraySeparators(const QList<QAction*>& actions, const QString& path) {
-    ASSERT_FALSE(actions.isEmpty()) << path.toStdString();
-    EXPECT_FALSE(actions.front()->isSeparator()) << path.toStdString();
-    EXPECT_FALSE(actions.back()->isSeparator()) << path.toStdString();
-    for (qsizetype i = 1; i < actions.size(); ++i)
-        EXPECT_FALSE(actions[i]->isSeparator() && actions[i - 1]->isSeparator())
-            << path.toStdString();
-}
-
 // The same for a menu and its sub-menus at any depth.
 void ExpectTidy(QMenu* menu, const QString& path) {
     const QList<QAction*> actions = menu->actions();
@@ -202,35 +167,6 @@ TEST(CommandDefsTest, MenusShowWhatIsAvailableAndNothingEmpty) {
             ExpectTidy(menu, QString::fromLatin1(c.name) + ":" + menu->title());
         // Both File menus and the Open button's pop-up take the recent files.
         EXPECT_EQ(builder.RecentFileMenus().size(), 2u) << c.name;
-    }
-}
-
-TEST(CommandDefsTest, ToolBarsWithoutButtonsAreLeftOutWithTheirToggles) {
-    struct Case {
-        const char* name;
-        std::vector<int> ids;
-        std::set<int> bars;
-    };
-    const Case cases[] = {
-        {"every command",
-         AllIds(),
-         {kToolBarStandard, kToolBarTool, kToolBarImage, kToolBarNumber, kToolBarOption,
-          kToolBarCommand, kToolBarSimpleColor, kToolBarFullColor}},
-        {"only Undo and Solve",
-         {cmd::Undo, cmd::Solve, cmd::ViewStandardBar, cmd::ViewToolBar, cmd::ViewCommandBar},
-         {kToolBarStandard, kToolBarCommand}},
-    };
-    for (const Case& c : cases) {
-        CommandWindow w(c.ids);
-        CToolBarSet bars(w.window, w.table, {});
-        for (const ToolBarDef& def : ToolBarDefs()) {
-            QToolBar* bar = bars.Bar(def.resource);
-            EXPECT_EQ(bar != nullptr, c.bars.count(def.resource) == 1) << c.name << def.resource;
-            if (bar)
-                ExpectNoStraySeparators(bar->actions(), QString::number(def.resource));
-        }
-        EXPECT_EQ(w.table.Action(cmd::ViewToolBar) != nullptr, c.bars.count(kToolBarTool) == 1)
-            << c.name;
     }
 }
 

@@ -1,7 +1,8 @@
-#include "gui/app/CDocManager.h"
+#include "gui/document/CDocManager.h"
 
-#include "AppTestSupport.h"
+#include "DocManagerFixture.h"
 #include "core/document/TsdFile.h"
+#include "support/DocumentFiles.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -16,18 +17,7 @@ namespace {
 
 using Answer = Prompter::Answer;
 
-class CDocManagerTest : public ::testing::Test {
-  protected:
-    CDocManagerTest()
-        : ini_(dir_.File("Tessemar.INI")), recent_(10), docs_(ini_, settings_, recent_) {}
-
-    TempDir dir_;
-    IniFile ini_;
-    AppSettings settings_;
-    RecentFileList recent_;
-    ScriptedPrompter prompter_;
-    CDocManager docs_;
-};
+class CDocManagerTest : public test::DocManagerFixture {};
 
 TEST_F(CDocManagerTest, NewDocumentsAreNumberedAndTakeTheDefaults) {
     ini_.WriteInt("Default", "Row", 7);
@@ -199,35 +189,6 @@ TEST_F(CDocManagerTest, SaveAllModifiedStopsAtTheFirstCancel) {
     EXPECT_FALSE(docs_.SaveAllModified());
     EXPECT_EQ(prompter_.questions.size(), 2);
     EXPECT_EQ(docs_.Documents().size(), 3u);
-}
-
-TEST(ConvertFilterTest, TurnsStringTableFiltersIntoQtFilters) {
-    struct Case {
-        const char* filter;
-        QStringList expected;
-    } cases[] = {
-        {"Bitmap (*.bmp)|*.bmp|All Files (*.*)|*.*||", {"Bitmap (*.bmp)", "All Files (*)"}},
-        {"Pictures|*.bmp;*.jpg; *.qga||", {"Pictures (*.bmp *.jpg *.qga)"}},
-        {"Text (*.txt)|*.txt", {"Text (*.txt)"}},
-        {"", {}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ConvertFilter(QString::fromUtf8(c.filter)), c.expected) << c.filter;
-}
-
-TEST(PromptFileNameTest, PassesTheRequestAndReturnsTheChoice) {
-    ScriptedPrompter prompter;
-    prompter.files = {QStringLiteral("/tmp/out.bmp"), std::nullopt};
-    QString path = QStringLiteral("Logic1.bmp");
-    EXPECT_TRUE(PromptFileName(false, path, QStringLiteral("bmp"), QStringLiteral("Export"),
-                               QStringLiteral("Bitmap (*.bmp)|*.bmp||")));
-    EXPECT_EQ(path, QStringLiteral("/tmp/out.bmp"));
-    EXPECT_EQ(prompter.requests[0].path, QStringLiteral("Logic1.bmp"));
-    EXPECT_FALSE(prompter.requests[0].open);
-    EXPECT_EQ(prompter.requests[0].filters, QStringList{QStringLiteral("Bitmap (*.bmp)")});
-    EXPECT_FALSE(
-        PromptFileName(true, path, {}, QStringLiteral("Open"), QStringLiteral("All|*.*||")));
-    EXPECT_EQ(path, QStringLiteral("/tmp/out.bmp")) << "a cancelled dialog leaves the path alone";
 }
 
 }  // namespace

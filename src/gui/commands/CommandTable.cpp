@@ -1,6 +1,7 @@
-#include "gui/frame/CommandTable.h"
+#include "gui/commands/CommandTable.h"
 
 #include "core/text/StringTable.h"
+#include "gui/common/UiText.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -63,7 +64,7 @@ bool CCommandTable::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString CCommandTable::MenuText(unsigned textId) {
-    const QString text = QString::fromUtf8(text::LoadString(textId));
+    const QString text = Text(textId);
     return text.section(QLatin1Char('\t'), 0, 0);
 }
 
@@ -104,7 +105,7 @@ QAction* CCommandTable::AddDynamic(int id, const QString& text, unsigned promptI
     auto* action = new QAction(text, window_);
     action->setData(id);
     // The prompt is the status-bar text, then after a newline the button's tooltip.
-    const QString prompt = QString::fromUtf8(text::LoadString(promptId));
+    const QString prompt = Text(promptId);
     action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
     const QString tip = prompt.section(QLatin1Char('\n'), 1, 1);
     if (!tip.isEmpty())

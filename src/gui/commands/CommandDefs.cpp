@@ -1,4 +1,4 @@
-#include "gui/frame/CommandDefs.h"
+#include "gui/commands/CommandDefs.h"
 
 #include "core/text/StringTable.h"
 
