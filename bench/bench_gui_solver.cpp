@@ -94,11 +94,11 @@ RunFigures SolveOnce(const std::string& path, int updateView) {
     };
     // An open window has painted its panes before the user asks for a solve.
     paintPane();
-    // A refresh asks for a repaint as QWidget::update() does: requests made before the next
-    // turn of the event loop are served by one paint.
+    // The canvas announces each redrawn cell; the pane asks for a repaint as QWidget::update()
+    // does: requests made before the next turn of the event loop are served by one paint.
     bool repaintPending = false;
     QObject context;
-    controller.refreshViews = [&](CLogicDoc&) {
+    QObject::connect(&canvas, &LayoutCanvas::RegionChanged, &context, [&] {
         if (repaintPending)
             return;
         repaintPending = true;
@@ -109,7 +109,7 @@ RunFigures SolveOnce(const std::string& path, int updateView) {
                 paintPane();
             },
             Qt::QueuedConnection);
-    };
+    });
 
     RunFigures figures;
     QEventLoop loop;

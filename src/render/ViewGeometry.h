@@ -46,9 +46,6 @@ struct PixelSize {
     friend bool operator==(const PixelSize&, const PixelSize&) = default;
 };
 
-// The views' name for the layout rectangle, kept until they switch to Rect.
-using PixelRect = Rect;
-
 // The coordinates of one layout: W columns, H rows, cell pitch c.
 //
 // Layout space: the row clue area lies left of the picture and below the top band, the column

@@ -67,10 +67,6 @@ void CLogicApp::CreateSolver() {
     solver_ = std::make_unique<CSolveController>(
         settings_, frame->StatusPanes(), [frame] { return frame->ActiveDocument(); }, frame,
         ini_.get());
-    solver_->refreshViews = [frame](CLogicDoc& doc) {
-        if (CChildFrame* child = frame->FrameOf(&doc))
-            child->RepaintPanes();
-    };
     frame->AddRouteTarget(solver_.get());
     // Before the document goes: a solve on it is stopped and waited for first.
     connect(docManager_.get(), &CDocManager::documentClosing, solver_.get(),

@@ -1,6 +1,7 @@
 #include "gui/frame/CChildFrame.h"
 
 #include "gui/document/CDocManager.h"
+#include "gui/view/CEditSession.h"
 #include "gui/view/CLogicView.h"
 #include "gui/view/CPaneGrid.h"
 #include "gui/view/CViewCommands.h"
@@ -12,13 +13,14 @@
 
 namespace tessemar {
 
-CChildFrame::CChildFrame(CDocManager& docs, CLogicDoc& doc,
+CChildFrame::CChildFrame(CDocManager& docs, CLogicDoc& doc, AppSettings& settings,
                          std::function<void(int)> sizeStateChanged)
     : docs_(docs),
       doc_(doc),
       sizeStateChanged_(std::move(sizeStateChanged)),
       companion_(std::make_unique<CViewCompanion>(doc)),
-      viewCommands_(std::make_unique<CViewCommands>(*companion_)) {
+      session_(std::make_unique<CEditSession>(doc, settings)),
+      viewCommands_(std::make_unique<CViewCommands>(*companion_, *session_)) {
     setAttribute(Qt::WA_DeleteOnClose);
     grid_ = new CPaneGrid(*companion_);
     setWidget(grid_);
@@ -55,21 +57,13 @@ void CChildFrame::ReleaseViews() {
         delete grid;
     }
     viewCommands_.reset();
+    session_.reset();
     companion_.reset();
 }
 
 void CChildFrame::ApplyViewSettings(const AppSettings& settings) {
     if (companion_)
         companion_->ApplyViewSettings(settings);
-}
-
-void CChildFrame::RepaintPanes() {
-    if (!grid_)
-        return;
-    // Merged into one paint per turn of the event loop: painting at once on every refresh
-    // would cost a fast solve more time than the solve itself.
-    grid_->View(PicturePane)->update();
-    grid_->View(CornerPane)->update();
 }
 
 void CChildFrame::FitToContent(const QSize& available) {

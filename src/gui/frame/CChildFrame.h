@@ -11,6 +11,7 @@ namespace tessemar {
 
 struct AppSettings;
 class CDocManager;
+class CEditSession;
 class CommandTarget;
 class CPaneGrid;
 class CViewCommands;
@@ -25,8 +26,9 @@ class CChildFrame : public QMdiSubWindow {
     // Size states as the settings store them.
     enum SizeState : int { Restored = 0, Minimized = 1, Maximized = 2 };
 
+    // settings are the application's, which the window's editing session reads and changes;
     // sizeStateChanged receives the new size state whenever the window changes it.
-    CChildFrame(CDocManager& docs, CLogicDoc& doc, std::function<void(int)> sizeStateChanged);
+    CChildFrame(CDocManager& docs, CLogicDoc& doc, AppSettings& settings, std::function<void(int)> sizeStateChanged);
     ~CChildFrame() override;
 
     CLogicDoc& Document() const { return doc_; }
@@ -42,11 +44,8 @@ class CChildFrame : public QMdiSubWindow {
     void SetViewTarget(CommandTarget* target) { viewTarget_ = target; }
 
     // BoldLine and GraduateNumber redraw the layout, ShowPreview shows or hides the corner's
-    // preview; BackDrawMode is used by Undo. Until the first call the defaults apply.
+    // preview. Until the first call the defaults apply.
     void ApplyViewSettings(const AppSettings& settings);
-    // Has the picture and the corner pane painted at the next turn of the event loop, so that
-    // a computation that lets the loop run shows its progress.
-    void RepaintPanes();
     // Sizes the shown window to show its whole puzzle, but no larger than `available`.
     void FitToContent(const QSize& available);
 
@@ -54,6 +53,8 @@ class CChildFrame : public QMdiSubWindow {
     CViewCompanion* Companion() const { return companion_.get(); }
     CPaneGrid* PaneGrid() const { return grid_; }
     CViewCommands* ViewCommands() const { return viewCommands_.get(); }
+    // nullptr once the window has been discarded.
+    CEditSession* Session() const { return session_.get(); }
 
   signals:
     // The caption button of the corner pane or the preview command asks to switch ShowPreview.
@@ -73,6 +74,7 @@ class CChildFrame : public QMdiSubWindow {
     bool discarding_ = false;
     CommandTarget* viewTarget_ = nullptr;
     std::unique_ptr<CViewCompanion> companion_;
+    std::unique_ptr<CEditSession> session_;
     std::unique_ptr<CViewCommands> viewCommands_;
     CPaneGrid* grid_ = nullptr;
 };

@@ -55,7 +55,7 @@ CMainFrame::CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& 
       documentTarget_(std::make_unique<CCommandMap>()),
       frameTarget_(std::make_unique<CCommandMap>()),
       appTarget_(std::make_unique<CCommandMap>()),
-      colorWatch_(std::make_unique<ColorWatch>(*this)) {
+      documentWatch_(std::make_unique<DocumentWatch>(*this)) {
     setCentralWidget(area_);
     setAcceptDrops(true);
     setMouseTracking(true);
@@ -96,12 +96,6 @@ CMainFrame::CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& 
         RefreshColorDisplays();
         UpdateUndoPane();
     });
-    // Whatever changed the current colour, the document's colours or its history, the displays
-    // catch up within the idle interval.
-    connect(commands_, &CCommandTable::idle, this, [this] {
-        RefreshColorDisplays();
-        UpdateUndoPane();
-    });
     for (CLogicDoc* doc : docs_.Documents())
         OnDocumentOpened(doc);
     SelectMenu();
@@ -115,7 +109,7 @@ CMainFrame::~CMainFrame() {
     disconnect(area_, nullptr, this, nullptr);
     area_->viewport()->removeEventFilter(this);
     for (CLogicDoc* doc : docs_.Documents())
-        doc->RemoveObserver(colorWatch_.get());
+        doc->RemoveObserver(documentWatch_.get());
 }
 
 void CMainFrame::UpdateWallpaper() {

@@ -111,12 +111,13 @@ class CMainFrame : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    // Follows the colours of every open document: a change of the active one's colours
-    // reaches the colour displays at once.
-    class ColorWatch : public DocumentObserver {
+    // Hears every open document: a change of the active one's colours reaches the colour
+    // displays, and a change of its history the undo pane, as it is announced.
+    class DocumentWatch : public DocumentObserver {
       public:
-        explicit ColorWatch(CMainFrame& frame) : frame_(frame) {}
+        explicit DocumentWatch(CMainFrame& frame) : frame_(frame) {}
         void OnLayoutChanged() override { frame_.RefreshColorDisplays(); }
+        void OnHistoryChanged() override { frame_.UpdateUndoPane(); }
 
       private:
         CMainFrame& frame_;
@@ -156,7 +157,7 @@ class CMainFrame : public QMainWindow {
     CColorBars* colorBars_ = nullptr;
     CStatusPanes* statusPanes_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<ColorWatch> colorWatch_;
+    std::unique_ptr<DocumentWatch> documentWatch_;
     std::map<const CLogicDoc*, CChildFrame*> frames_;
 };
 

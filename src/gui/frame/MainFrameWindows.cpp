@@ -38,11 +38,11 @@ CChildFrame* CMainFrame::FrameOf(const CLogicDoc* doc) const {
 
 void CMainFrame::OnDocumentOpened(CLogicDoc* doc) {
     auto* frame =
-        new CChildFrame(docs_, *doc, [this](int state) { settings_.lastChildState = state; });
+        new CChildFrame(docs_, *doc, settings_, [this](int state) { settings_.lastChildState = state; });
     frame->ApplyViewSettings(settings_);
     connect(frame, &CChildFrame::showPreviewToggleRequested, this, &CMainFrame::ToggleShowPreview);
     frames_[doc] = frame;
-    doc->AddObserver(colorWatch_.get());
+    doc->AddObserver(documentWatch_.get());
     area_->addSubWindow(frame);
     if (settings_.lastChildState & CChildFrame::Maximized) {
         frame->showMaximized();
@@ -69,7 +69,7 @@ void CMainFrame::OnDocumentClosing(CLogicDoc* doc) {
         return;
     CChildFrame* frame = it->second;
     frames_.erase(it);
-    doc->RemoveObserver(colorWatch_.get());
+    doc->RemoveObserver(documentWatch_.get());
     frame->Discard();
     // The panes the view kept up to date are left blank until another view takes them over.
     for (int pane : {CStatusPanes::kPaneCursor, CStatusPanes::kPaneCell, CStatusPanes::kPaneUndo})

@@ -279,7 +279,6 @@ void CSolveController::StartSolving(int command) {
     // Every cell of the run, from the first that arrives to the write-back, is one entry.
     runEdit_.emplace(*doc);
     solverIdle_.store(0);
-    cellMessageCounter_ = 0;
     status_.ShowSolverProgress();
     status_.StartSolverAnimation();
 
@@ -320,7 +319,6 @@ void CSolveController::ApplyCells() {
     Bridge& bridge = *run.bridge;
     CLogicDoc& doc = *solvingDocument_;
     bridge.TakeCells();
-    const int threshold = std::max(1, doc.columnCount() * doc.rowCount() / 100);
     QElapsedTimer clock;
     clock.start();
     int applied = 0;
@@ -332,13 +330,6 @@ void CSolveController::ApplyCells() {
         // Records the cell for undo when it changes; a cell outside a puzzle made smaller
         // since the run started is left alone.
         doc.WriteCell(x, y, value);
-        if (cellMessageCounter_ == threshold) {
-            if (refreshViews)
-                refreshViews(doc);
-            cellMessageCounter_ = 0;
-        } else {
-            ++cellMessageCounter_;
-        }
         // Keep the window responsive: the rest waits for the next turn of the event loop.
         if (++applied % 64 == 0 && clock.elapsed() >= kCellBatchMs && bridge.HasWaitingCells()) {
             bridge.PostApplyCells();
@@ -390,11 +381,9 @@ void CSolveController::FinishRun(bool hint) {
     const auto stopIcon = SolverStatusDisplay::Icon::Stopped;
     const auto appIcon = SolverStatusDisplay::Icon::Application;
     status_.SetSolverIcon(stopped && !hint ? stopIcon : appIcon);
-    WriteBackSolution(doc, result);
     {
         WaitCursor wait;
-        if (refreshViews)
-            refreshViews(doc);
+        WriteBackSolution(doc, result);
     }
 
     const SolveReport report =

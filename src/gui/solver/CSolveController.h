@@ -59,10 +59,6 @@ class CSolveController : public QObject, public CommandTarget {
     // forgets it. The document may be destroyed once this returns.
     void OnDocumentClosing(CLogicDoc& doc);
 
-    // Repaints the picture and corner panes of a document's windows while cells arrive; the
-    // document window supplies it.
-    std::function<void(CLogicDoc&)> refreshViews;
-
     // True while a run object exists (the worker may have ended already).
     bool HasRunObject() const { return solverThread_ != nullptr; }
 
@@ -100,8 +96,6 @@ class CSolveController : public QObject, public CommandTarget {
     CLogicDoc* solvingDocument_ = nullptr;
     // The run's cells and write-back, committed at its end or when its document closes.
     std::optional<DocumentEdit> runEdit_;
-    // Cell notifications applied since the last refresh of the panes.
-    int cellMessageCounter_ = 0;
     // The finishing path runs (it may show modal windows).
     bool finishing_ = false;
     // The document whose failed clue check is being asked about; null when it closes meanwhile.

@@ -35,7 +35,6 @@ CLogicView::CLogicView(CViewCompanion& companion, CPaneGrid& grid, Pane pane)
     connect(&canvas, &LayoutCanvas::RegionChanged, this, &CLogicView::OnRegionChanged);
     connect(&companion_, &CViewCompanion::ScrollSizesChanged, this,
             [this] { UpdateScrollSizes(); });
-    connect(&companion_, &CViewCompanion::RefreshRequested, this, [this] { update(); });
     if (pane_ == CornerPane) {
         connect(&companion_, &CViewCompanion::TitleChanged, this, [this] { update(); });
         connect(&companion_, &CViewCompanion::ShowPreviewChanged, this, [this] { update(); });
@@ -46,7 +45,7 @@ PaneView CLogicView::View() const {
     return {{width(), height()}, grid_.ScrollPosition(pane_), scrollExtent_};
 }
 
-PixelRect CLogicView::LayoutWindow() const {
+Rect CLogicView::LayoutWindow() const {
     return PaneLayoutWindow(pane_, companion_.Canvas().Geometry(), View());
 }
 
@@ -105,7 +104,7 @@ CornerLook CLogicView::Look() const {
 
 QRect CLogicView::PreviewRect() const {
     const CLogicDoc& doc = companion_.Document();
-    const PixelRect frame =
+    const Rect frame =
         PlaceCornerPreview(size(), Look().captionHeight, doc.columnCount(), doc.rowCount()).frame;
     return QRect(frame.left, frame.top, frame.Width(), frame.Height());
 }
@@ -119,7 +118,7 @@ void CLogicView::paintEvent(QPaintEvent* event) {
     // Only the part that needs it: after a scroll the strip that came into view, after an
     // edit the changed cell.
     LayoutCanvas& canvas = companion_.Canvas();
-    const PixelRect window = LayoutWindow();
+    const Rect window = LayoutWindow();
     for (const QRect& r : event->region()) {
         canvas.Paint(painter,
                      {window.left + r.left(), window.top + r.top(), window.left + r.right() + 1,
@@ -148,7 +147,7 @@ void CLogicView::OnRegionChanged(int left, int top, int right, int bottom) {
             update(PreviewRect());
         return;
     }
-    const PixelRect window = LayoutWindow();
+    const Rect window = LayoutWindow();
     const QRect changed =
         QRect(left - window.left, top - window.top, right - left, bottom - top) & rect();
     if (!changed.isEmpty())

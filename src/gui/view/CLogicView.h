@@ -27,7 +27,7 @@ class CLogicView : public QWidget {
     // Client size, scroll position and scroll size, as the geometry functions take them.
     PaneView View() const;
     // The layout rectangle the client area shows.
-    PixelRect LayoutWindow() const;
+    Rect LayoutWindow() const;
     PixelSize ScrollExtent() const { return scrollExtent_; }
 
     // Takes the scroll size from the layout and the used clue depth; true when it changed.

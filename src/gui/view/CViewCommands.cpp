@@ -1,6 +1,8 @@
 #include "gui/view/CViewCommands.h"
 
 #include "gui/common/WaitCursor.h"
+#include "core/document/CLogicDoc.h"
+#include "gui/view/CEditSession.h"
 #include "gui/view/CViewCompanion.h"
 
 namespace tessemar {
@@ -25,14 +27,13 @@ void CViewCommands::OnCommand(int id) {
 }
 
 void CViewCommands::OnUpdateCommand(int id, CommandState& state) {
-    const CLogicDoc& doc = companion_.Document();
-    // No in-place editor is open in these panes, so none has a change of its own to undo.
+    // No in-place box is open in these panes yet, so none has a change of its own to undo.
     switch (id) {
         case cmd::Undo:
-            state.enabled = doc.CanUndo();
+            state.enabled = session_.CanUndo(false);
             break;
         case cmd::Redo:
-            state.enabled = doc.CanRedo();
+            state.enabled = session_.CanRedo(false);
             break;
         case cmd::ShowPreview:
             state.checked = companion_.ShowPreview();
@@ -43,32 +44,20 @@ void CViewCommands::OnUpdateCommand(int id, CommandState& state) {
 }
 
 void CViewCommands::OnUndo() {
-    CLogicDoc& doc = companion_.Document();
     // The availability rules are checked again: a shortcut may arrive before the idle update
     // has disabled the action.
-    if (!doc.CanUndo())
+    if (!session_.CanUndo(false))
         return;
-    bool done;
-    {
-        // A size entry lays the whole window out again, which takes a moment on a large puzzle.
-        WaitCursor wait(doc.UndoChangesSize());
-        done = doc.Undo(companion_.BackDrawMode());
-    }
-    if (done)
-        companion_.RefreshAllPanes();
+    // A size entry lays the whole window out again, which takes a moment on a large puzzle.
+    WaitCursor wait(session_.Document().UndoChangesSize());
+    session_.Undo();
 }
 
 void CViewCommands::OnRedo() {
-    CLogicDoc& doc = companion_.Document();
-    if (!doc.CanRedo())
+    if (!session_.CanRedo(false))
         return;
-    bool done;
-    {
-        WaitCursor wait(doc.RedoChangesSize());
-        done = doc.Redo();
-    }
-    if (done)
-        companion_.RefreshAllPanes();
+    WaitCursor wait(session_.Document().RedoChangesSize());
+    session_.Redo();
 }
 
 }  // namespace tessemar

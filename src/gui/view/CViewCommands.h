@@ -5,13 +5,14 @@
 
 namespace tessemar {
 
+class CEditSession;
 class CViewCompanion;
 
 // The commands of a document window's panes: the first link of the command route while the
 // window is active.
 class CViewCommands : public CommandTarget {
   public:
-    explicit CViewCommands(CViewCompanion& companion) : companion_(companion) {}
+    CViewCommands(CViewCompanion& companion, CEditSession& session) : companion_(companion), session_(session) {}
 
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;
@@ -22,6 +23,7 @@ class CViewCommands : public CommandTarget {
 
   private:
     CViewCompanion& companion_;
+    CEditSession& session_;
 };
 
 }  // namespace tessemar

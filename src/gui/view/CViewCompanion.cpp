@@ -20,7 +20,6 @@ CViewCompanion::~CViewCompanion() {
 
 void CViewCompanion::ApplyViewSettings(const AppSettings& settings) {
     canvas_->SetOptions({settings.boldLine != 0, settings.graduateNumber != 0});
-    backDrawMode_ = settings.backDrawMode;
     const bool show = settings.showPreview != 0;
     if (show != showPreview_) {
         showPreview_ = show;

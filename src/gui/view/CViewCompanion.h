@@ -32,17 +32,14 @@ class CViewCompanion : public QObject, public DocumentObserver {
     // (used row slots, used column slots) as GetUsedClueDepth counts them.
     std::pair<int, int> UsedClueDepth() const { return usedDepth_; }
 
-    // BoldLine and GraduateNumber redraw the layout; ShowPreview and BackDrawMode are read by
-    // the corner pane and the commands.
+    // BoldLine and GraduateNumber redraw the layout; ShowPreview is read by the corner pane and
+    // the commands.
     void ApplyViewSettings(const AppSettings& settings);
     bool ShowPreview() const { return showPreview_; }
-    int BackDrawMode() const { return backDrawMode_; }
 
     // The caption button and the preview command both only ask: the main frame owns the
     // setting and hands it back to every window.
     void RequestShowPreviewToggle() { emit ShowPreviewToggleRequested(); }
-    // After an undo or redo: every pane shows the document anew.
-    void RefreshAllPanes() { emit RefreshRequested(); }
 
     // DocumentObserver
     void OnClueSlotChanged(int side, int i, int j) override;
@@ -55,7 +52,6 @@ class CViewCompanion : public QObject, public DocumentObserver {
     void TitleChanged();
     void ShowPreviewChanged(bool show);
     void ShowPreviewToggleRequested();
-    void RefreshRequested();
 
   private:
     void SetUsedDepth(std::pair<int, int> depth);
@@ -66,7 +62,6 @@ class CViewCompanion : public QObject, public DocumentObserver {
     std::pair<int, int> usedDepth_{0, 0};
     bool recountPending_ = false;
     bool showPreview_ = true;
-    int backDrawMode_ = 1;
 };
 
 }  // namespace tessemar

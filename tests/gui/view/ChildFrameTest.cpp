@@ -37,7 +37,7 @@ class ChildFrameTest : public test::DocManagerFixture {
     CChildFrame* Open(int w = 20, int h = 15) {
         CLogicDoc* doc = docs_.OnFileNew();
         doc->ReplaceModel(test::MakeDocument(w, h, 17, 3)->Model());
-        auto* frame = new CChildFrame(docs_, *doc, {});
+        auto* frame = new CChildFrame(docs_, *doc, settings_, {});
         frames_.push_back(frame);
         area_.addSubWindow(frame);
         frame->show();
@@ -113,7 +113,7 @@ TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
     CLogicView* corner = PaneOf(frame, CornerPane);
     QSignalSpy spy(frame, &CChildFrame::showPreviewToggleRequested);
     const CornerLook look = corner->Look();
-    const PixelRect button = CornerCaptionButtonRect(corner->width(), look.captionHeight);
+    const Rect button = CornerCaptionButtonRect(corner->width(), look.captionHeight);
     const QPoint onButton((button.left + button.right) / 2, (button.top + button.bottom) / 2);
 
     QTest::mousePress(corner, Qt::LeftButton, {}, onButton);
@@ -130,7 +130,7 @@ TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
 
     // The preview shows the picture's cells; hidden, the corner is plain button face there.
     const CLogicDoc& doc = frame->Document();
-    const PixelRect picture =
+    const Rect picture =
         PlaceCornerPreview(corner->size(), look.captionHeight, doc.columnCount(), doc.rowCount())
             .picture;
     ASSERT_FALSE(picture.IsEmpty());
@@ -176,7 +176,6 @@ TEST_F(ChildFrameTest, SettingsRedrawAndClosingLetsGoOfTheDocument) {
     settings.graduateNumber = 0;
     frame->ApplyViewSettings(settings);
     EXPECT_EQ(frame->Companion()->Canvas().Options(), (RenderOptions{false, false}));
-    frame->RepaintPanes();
     QCoreApplication::processEvents();
     EXPECT_EQ(DifferentPixels(OnScreen(picture), Expected(picture)), 0);
 
@@ -186,7 +185,6 @@ TEST_F(ChildFrameTest, SettingsRedrawAndClosingLetsGoOfTheDocument) {
     ASSERT_TRUE(docs_.CloseDocument(frame->Document()));
     EXPECT_EQ(frame->Companion(), nullptr);
     EXPECT_EQ(frame->ViewTarget(), nullptr);
-    frame->RepaintPanes();
     frame->ApplyViewSettings(settings);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull());

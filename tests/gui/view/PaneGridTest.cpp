@@ -171,8 +171,8 @@ TEST(PaneGrid, AChangedCellOrSlotRepaintsOnlyItsOwnRectangle) {
     const LayoutGeometry& g = w.companion.Canvas().Geometry();
     w.doc->WriteCell(6, 5, 3);
     GridWindow::Flush();
-    const PixelRect cell = g.CellInterior(6, 5);
-    const PixelRect window = w.View(PicturePane)->LayoutWindow();
+    const Rect cell = g.CellInterior(6, 5);
+    const Rect window = w.View(PicturePane)->LayoutWindow();
     const QRect expected(cell.left - window.left, cell.top - window.top, cell.Width(),
                          cell.Height());
     EXPECT_EQ(picture.painted.boundingRect(), expected);
