@@ -110,34 +110,6 @@ TEST(LineSolverTest, CrossingColoursLimitWhereARunMayLie) {
     EXPECT_EQ(solver.LinePosition(), -1);
 }
 
-TEST(LineSolverTest, CanPlaceRunChecksCellsAndSameColouredNeighbours) {
-    struct Case {
-        std::string line;
-        int start, length, colour;
-        bool fits;
-    };
-    const Case cases[] = {
-        {"....", 1, 2, 1, true}, {"1...", 1, 2, 1, false}, {"...1", 1, 2, 1, false},
-        {"2..2", 1, 2, 1, true}, {".-..", 0, 2, 1, false}, {".2..", 0, 2, 1, false},
-        {".11.", 1, 2, 1, true}, {"....", 0, 4, 3, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line + " at " + std::to_string(c.start));
-        const int n = static_cast<int>(c.line.size());
-        ByteMatrix run(n, 1, 0);
-        for (int i = c.start; i < c.start + c.length; ++i)
-            run.Set(i, static_cast<std::uint8_t>(c.colour));
-        EXPECT_EQ(CSubThread::CanPlaceRun(run, LineOf(c.line), AllowAll(n), c.colour), c.fits);
-    }
-    ByteMatrix run(3, 1, 0);
-    run.Set(1, 2);
-    ByteMatrix cross = AllowAll(3);
-    cross.Set(2, 1, 0);
-    EXPECT_FALSE(CSubThread::CanPlaceRun(run, LineOf("..."), cross, 2));
-    EXPECT_TRUE(CSubThread::CanPlaceRun(run, LineOf(".2."), cross,
-                                        2));  // a known cell needs no crossing clue
-}
-
 // Every placement of the clues on the line under the solver's rules: runs in order, runs of one
 // colour at least one cell apart, a run's cells either its colour or unknown with the crossing
 // line allowing the colour, every other cell unknown or blank. Calls visit(cells) with the
