@@ -70,53 +70,6 @@ TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColours) {
     }
 }
 
-// Far along a 250-cell grid the wider lines have added dozens of pixels; a small region there
-// must still find its lines, cells and clue numbers.
-TEST(LayoutRenderer, SmallRegionsFarAlongTheGridFindTheirLinesAndCells) {
-    for (bool bold : {false, true}) {
-        for (int c : {11, 17}) {
-            PuzzleModel m = MakeModel(250, 250, c);
-            m.shadowColors[0] = MakeColorRef(200, 0, 0);
-            m.shadowColors[9] = MakeColorRef(0, 0, 200);
-            for (int i = 240; i < 250; ++i) {
-                m.cells[i][i] = 5;
-                m.rowClueNumbers[0][i] = 8;  // slot 0 of row i, next to the picture
-                m.rowClueColors[0][i] = 1;
-            }
-            LayoutStyle style(m, {bold, true});
-            const int originX = style.Geometry().clueAreaWidth();
-            const int originY = style.Geometry().clueAreaHeight();
-            const int middleY = originY + CellStart(245, c, bold) + c / 2;
-            for (int i = 240; i <= 250; ++i) {
-                const int lineStart = CellStart(i - 1, c, bold) + c - 1;
-                const int width = ExpectedLineWidth(i, 250, bold);
-                Rect line{originX + lineStart, middleY, originX + lineStart + width, middleY + 1};
-                QImage part = RenderLayoutImage(m, style, line);
-                const QRgb expected = ToQRgb(width > 1 ? m.shadowColors[0] : m.shadowColors[9]);
-                for (int x = 0; x < width; ++x) {
-                    ASSERT_EQ(Pixel(part, x, 0), expected)
-                        << "line " << i << " c " << c << " bold " << bold;
-                }
-            }
-            for (int i = 240; i < 250; ++i) {
-                const int left = originX + CellStart(i, c, bold);
-                const int top = originY + CellStart(i, c, bold);
-                QImage cell = RenderLayoutImage(
-                    m, style, {left + c - 3, top + c - 3, left + c - 1, top + c - 1});
-                ASSERT_EQ(Pixel(cell, 1, 1), ToQRgb(m.colors[5])) << "cell " << i << " c " << c;
-                Rect box = style.Geometry().ClueBox(SideRow, i, 0);
-                QImage number = RenderLayoutImage(m, style, box);
-                bool inked = false;
-                for (int y = 0; y < number.height(); ++y) {
-                    for (int x = 0; x < number.width(); ++x)
-                        inked |= Pixel(number, x, y) != ToQRgb(m.colors[0]);
-                }
-                ASSERT_TRUE(inked) << "row " << i << " c " << c;
-            }
-        }
-    }
-}
-
 TEST(LayoutRenderer, SlotSeparatorsAreDotted) {
     PuzzleModel m = MakeModel(7, 6, 17);
     LayoutStyle style(m, {});
@@ -343,54 +296,36 @@ TEST(LayoutRenderer, WideNumbersAreNarrowedUntilTheyFit) {
 }
 
 // Graduation numbers stand right of the picture beside every fifth row and below it under every
-// fifth column; with GraduateNumber off only they disappear, the fifth lines stay two wide.
+// fifth column; with GraduateNumber off only they disappear, nothing else changes.
 TEST(LayoutRenderer, GraduationNumbersInTheMargin) {
     PuzzleModel m = MakeModel(12, 7, 17);
-    LayoutStyle on(m, {false, true});
-    LayoutStyle off(m, {false, false});
-    QImage withNumbers = RenderWhole(m, on);
-    QImage without = RenderWhole(m, off);
+    const LayoutStyle on(m, {false, true});
+    const QImage withNumbers = RenderWhole(m, on);
+    const QImage without = RenderWhole(m, LayoutStyle(m, {false, false}));
     const LayoutGeometry& g = on.Geometry();
     const PixelSize extent = g.GetLayoutExtent();
-    auto inkIn = [&](const QImage& image, const Rect& r) {
-        int n = 0;
-        for (int y = std::max(r.top, 0); y < std::min(r.bottom, image.height()); ++y) {
-            for (int x = std::max(r.left, 0); x < std::min(r.right, image.width()); ++x) {
-                n += Pixel(image, x, y) != ToQRgb(m.colors[0]);
+    // Seven rows and twelve columns: row 5 on the right, columns 5 and 10 below, each number
+    // beside the cell before its fifth line.
+    int row5 = 0, column5 = 0, column10 = 0;
+    for (int y = 0; y < withNumbers.height(); ++y) {
+        for (int x = 0; x < withNumbers.width(); ++x) {
+            if (Pixel(withNumbers, x, y) == Pixel(without, x, y))
+                continue;
+            if (x >= extent.cx && y >= g.CellTop(4) && y < g.CellTop(5)) {
+                ++row5;
+            } else if (y >= extent.cy && x >= g.CellLeft(4) && x < g.CellLeft(5) + 8) {
+                ++column5;
+            } else if (y >= extent.cy && x >= g.CellLeft(9) && x < g.CellLeft(10) + 8) {
+                ++column10;
+            } else {
+                ADD_FAILURE() << "graduation ink at " << x << "," << y;
+                return;
             }
         }
-        return n;
-    };
-    const int c = 17;
-    // Row 5's number: from x = extent + c/5, its top 4/5 of a cell above line 5.
-    const int line5 = g.clueAreaHeight() + CellStart(4, c, false) + c - 1;
-    const NumberFont& font = on.Numbers();
-    const int rowWidth = font.TextWidth(QStringLiteral(" 5"));
-    Rect rowBox{extent.cx + c / 5, line5 - (4 * c) / 5, extent.cx + c / 5 + rowWidth,
-                line5 - (4 * c) / 5 + font.Height()};
-    EXPECT_GT(inkIn(withNumbers, rowBox), 0);
-    EXPECT_EQ(inkIn(without, rowBox), 0);
-    // " 5" has a leading space: the left part of its box holds no ink.
-    const int spaceWidth = font.TextWidth(QStringLiteral(" "));
-    EXPECT_EQ(
-        inkIn(withNumbers, {rowBox.left, rowBox.top, rowBox.left + spaceWidth - 1, rowBox.bottom}),
-        0);
-    // Column 10's number below the picture, 4/5 of a cell left of line 10.
-    const int line10 = g.clueAreaWidth() + CellStart(9, c, false) + c - 1;
-    const int colWidth = font.TextWidth(QStringLiteral("10"));
-    Rect colBox{line10 - (4 * c) / 5, extent.cy + c / 5, line10 - (4 * c) / 5 + colWidth,
-                extent.cy + c / 5 + font.Height()};
-    EXPECT_GT(inkIn(withNumbers, colBox), 0);
-    EXPECT_EQ(inkIn(without, colBox), 0);
-    // All ink of the margin lies inside the number boxes.
-    Rect rightMargin{extent.cx, 0, withNumbers.width(), withNumbers.height()};
-    EXPECT_EQ(inkIn(withNumbers, rightMargin), inkIn(withNumbers, rowBox));
-    // Nothing else differs: the numbers are rows 5 and columns 5 and 10.
-    const int line5x = g.clueAreaWidth() + CellStart(4, c, false) + c - 1;
-    Rect col5Box{line5x - (4 * c) / 5, colBox.top, line5x - (4 * c) / 5 + rowWidth, colBox.bottom};
-    EXPECT_EQ(
-        test::DifferentPixels(withNumbers, without),
-        inkIn(withNumbers, rowBox) + inkIn(withNumbers, colBox) + inkIn(withNumbers, col5Box));
+    }
+    EXPECT_GT(row5, 0);
+    EXPECT_GT(column5, 0);
+    EXPECT_GT(column10, 0);
 }
 
 TEST(LayoutRenderer, ClueTextColourRule) {

@@ -47,10 +47,8 @@ TEST(ViewGeometry, LayoutExtentAndBitmapSize) {
     for (const Case& k : cases) {
         LayoutGeometry g(k.w, k.h, k.c, k.bold);
         EXPECT_EQ(g.GetLayoutExtent(), k.extent) << k.w << "x" << k.h;
-        EXPECT_EQ(g.BitmapSize(), (PixelSize{k.extent.cx + 2 * k.c, k.extent.cy + 2 * k.c}));
-        // The extent ends just after the right border, which follows the last cell's interior.
-        EXPECT_EQ(g.GetLayoutExtent().cx, g.CellLeft(k.w - 1) + k.c - 1 + 3);
     }
+    EXPECT_EQ(LayoutGeometry(15, 15, 17, true).BitmapSize(), (PixelSize{553, 553}));
 }
 
 TEST(ViewGeometry, OutOfRangeSizesAreClamped) {
@@ -111,13 +109,11 @@ TEST(ViewGeometry, ClassifyPoint) {
 TEST(ViewGeometry, GetCellRectTakesCornersInAnyOrderAndFollowsTheScroll) {
     for (bool bold : {false, true}) {
         LayoutGeometry g(30, 30, 17, bold);
-        Rect a = g.GetCellRect(12, 3, 4, 21, 7, 9);
-        Rect b = g.GetCellRect(4, 21, 12, 3, 7, 9);
-        EXPECT_EQ(a, b);
-        EXPECT_EQ(a.left, test::CellStart(4, 17, bold) - 7);
-        EXPECT_EQ(a.top, test::CellStart(3, 17, bold) - 9);
-        EXPECT_EQ(a.right, test::CellStart(12, 17, bold) + 16 - 7);
-        EXPECT_EQ(a.bottom, test::CellStart(21, 17, bold) + 16 - 9);
+        // Columns 4 and 12 start at 71 and 209, rows 3 and 21 at 54 and 364; BoldLine widens the
+        // tenth and twentieth lines by one pixel each.
+        const Rect expected{71 - 7, 54 - 9, (bold ? 210 : 209) + 16 - 7, (bold ? 366 : 364) + 16 - 9};
+        EXPECT_EQ(g.GetCellRect(12, 3, 4, 21, 7, 9), expected);
+        EXPECT_EQ(g.GetCellRect(4, 21, 12, 3, 7, 9), expected);
     }
 }
 
@@ -150,17 +146,17 @@ TEST(ViewGeometry, UsedClueDepthAndScrollSizes) {
         EXPECT_EQ(GetUsedClueDepth(m), std::make_pair(k.rowDepth, k.columnDepth));
         LayoutGeometry g(k.w, k.h, 17, true);
         auto depth = GetUsedClueDepth(m);
-        PixelSize extent = g.GetLayoutExtent();
-        PixelSize pictureSize{extent.cx - g.clueAreaWidth() + 34,
-                              extent.cy - g.clueAreaHeight() + 34};
+        const PixelSize picture = ComputeScrollSize(PicturePane, g, depth);
         EXPECT_EQ(ComputeScrollSize(CornerPane, g, depth),
                   (PixelSize{k.rowPaneWidthSlots * 17 + 1, k.columnPaneHeightSlots * 17 + 1}));
         EXPECT_EQ(ComputeScrollSize(RowCluePane, g, depth),
-                  (PixelSize{k.rowPaneWidthSlots * 17 + 1, pictureSize.cy}));
+                  (PixelSize{k.rowPaneWidthSlots * 17 + 1, picture.cy}));
         EXPECT_EQ(ComputeScrollSize(ColumnCluePane, g, depth),
-                  (PixelSize{pictureSize.cx, k.columnPaneHeightSlots * 17 + 1}));
-        EXPECT_EQ(ComputeScrollSize(PicturePane, g, depth), pictureSize);
+                  (PixelSize{picture.cx, k.columnPaneHeightSlots * 17 + 1}));
     }
+    // The grid of 15 cells with BoldLine (263) and two cells of graduation margin.
+    EXPECT_EQ(ComputeScrollSize(PicturePane, LayoutGeometry(15, 15, 17, true), {0, 0}),
+              (PixelSize{297, 297}));
 }
 
 TEST(ViewGeometry, HitTestInEachPane) {

@@ -20,21 +20,6 @@ struct Recorder : DocumentObserver {
     void OnHistoryChanged() override { events.push_back("history"); }
 };
 
-TEST(CLogicDocTest, NewDocumentHasTheDefaults) {
-    auto doc = std::make_unique<CLogicDoc>();
-    EXPECT_EQ(doc->columnCount(), 15);
-    EXPECT_EQ(doc->rowCount(), 15);
-    EXPECT_EQ(doc->cellSize(), 17);
-    EXPECT_EQ(doc->Model().title, "Untitled");
-    EXPECT_EQ(doc->Model().fontFaceName, "Arial");
-    EXPECT_EQ(doc->Model().fontWeight, 700);
-    EXPECT_EQ(doc->Model().colors, kDefaultColors);
-    EXPECT_EQ(doc->Model().formatVersion[0], 1);
-    EXPECT_EQ(doc->UndoPosition(), -1);
-    EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(doc->Model().rowClueNumbers[249][249], kEmptySlot);
-}
-
 TEST(CLogicDocTest, WritesOutsideThePuzzleOrOfTheSameValueChangeAndAnnounceNothing) {
     auto doc = std::make_unique<CLogicDoc>();
     Recorder recorder;
@@ -113,31 +98,12 @@ TEST(CLogicDocTest, AnAbandonedEditTakesItsChangesBackAndLeavesNoEntry) {
     EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "history"), 1);
 }
 
-TEST(CLogicDocTest, ClearAllNumbersRecordsOnlyRealChanges) {
-    auto doc = std::make_unique<CLogicDoc>();
-    doc->SetClueNumber(SideRow, 1, 0, 3, 1);
-    doc->SetClueNumber(SideColumn, 4, 0, 2, 2);
-    doc->ClearAllNumbers();
-    ASSERT_EQ(doc->UndoHistory().size(), 3u);
-    EXPECT_EQ(doc->UndoHistory()[2].size(), 14u);
-    EXPECT_EQ(doc->Model().RowClueLength(0), 0);
-    EXPECT_EQ(doc->Model().ColumnClueLength(4), 0);
-}
-
 TEST(CLogicDocTest, DocumentFileNameIsTheTitleUntilSaved) {
     auto doc = std::make_unique<CLogicDoc>();
     doc->SetTitle("Logic1");
     EXPECT_EQ(doc->GetDocumentFileName(), "Logic1");
     doc->SetPathName("/home/user/puzzles/cat.tsd");
     EXPECT_EQ(doc->GetDocumentFileName(), "cat.tsd");
-}
-
-TEST(CLogicDocTest, FileSizeEstimateCountsCluesAndColours) {
-    auto doc = std::make_unique<CLogicDoc>(DocumentDefaults{.columnCount = 3, .rowCount = 1, .title = "T"});
-    // 109 + 2 + 6 + (1 + 3 + 3 numbers) + ceil(3 / 2) + ceil(3 / 2)
-    doc->SetClueNumber(SideRow, 0, 0, 1, 1);
-    doc->SetClueNumber(SideRow, 2, 0, 1, 1);  // slot 1 stays empty but counts
-    EXPECT_EQ(doc->GetFileSizeEstimate(), 109 + 2 + 6 + 7 + 2 + 2);
 }
 
 }  // namespace

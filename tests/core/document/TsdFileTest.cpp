@@ -125,21 +125,6 @@ TEST(TsdFileTest, EmptySlotsBeforeTheLastNumberStayInPlace) {
     EXPECT_EQ(back->rowClueColors[1][0], 2);
 }
 
-TEST(TsdFileTest, OnlyThePartInsideTheSizeIsSaved) {
-    PuzzleModel m;
-    m.columnCount = 10;
-    m.rowCount = 10;
-    m.cells[15][15] = 3;
-    m.rowClueNumbers[12][0] = 4;       // beyond W
-    m.columnClueNumbers[0][11] = 4;    // beyond H
-    m.columnClueNumbers[12][0] = 4;    // a column beyond W
-    auto back = ReadTsd(WriteTsd(m));
-    EXPECT_EQ(back->cells[15][15], 0);
-    EXPECT_EQ(back->rowClueNumbers[12][0], kEmptySlot);
-    EXPECT_EQ(back->columnClueNumbers[0][11], kEmptySlot);
-    EXPECT_EQ(back->columnClueNumbers[12][0], kEmptySlot);
-}
-
 TEST(TsdFileTest, ReaderDecodesUnknownCodesAsBlankAndKeepsTheVersionRead) {
     Bytes bytes = kTwoByTwoFile;
     bytes[8] = 3;

@@ -19,29 +19,6 @@ IniFile MakeIni(const TempDir& dir, const std::string& content) {
     return IniFile(path);
 }
 
-TEST(AppSettingsTest, FreshInstallationGivesEveryDefault) {
-    TempDir dir;
-    AppSettings s = LoadSettings(IniFile(dir.File("none.INI")), SystemColors{111, 222});
-    EXPECT_EQ(s.recentFileCount, 10);
-    EXPECT_EQ(s.backDrawMode, 1);
-    EXPECT_EQ(s.boldLine, 1);
-    EXPECT_EQ(s.tool, 0);
-    EXPECT_EQ(s.color, 1);
-    EXPECT_EQ(s.registerFileType, 0);
-    EXPECT_EQ(s.editKeyUp, 87);
-    EXPECT_EQ(s.editKeyRight, 68);
-    EXPECT_EQ(s.marginLeft, 1250);
-    EXPECT_EQ(s.marginTop, 1000);
-    EXPECT_EQ(s.zoom, 300);
-    EXPECT_EQ(s.brush, 2);
-    EXPECT_EQ(s.wallpaperColor1, 111u);
-    EXPECT_EQ(s.wallpaperColor2, 222u);
-    EXPECT_EQ(s.direction, 1);
-    EXPECT_EQ(s.path, "");
-    EXPECT_EQ(s.updateView, 0);
-    EXPECT_EQ(s.resultMode, 0);
-}
-
 template <auto Field>
 std::int64_t Get(const AppSettings& s) {
     return static_cast<std::int64_t>(s.*Field);

@@ -95,27 +95,6 @@ TEST(LineSolverTest, ContradictionsNameTheirCell) {
     }
 }
 
-TEST(LineSolverTest, ConflictKeepsTheCellsBeforeItAndMarksNoCrossingLine) {
-    // Three coloured cells for two clues: the greedy bounds cross over, nothing is reachable,
-    // and the first coloured cell is the conflict.
-    CSubThread solver;
-    const ByteMatrix line = LineOf("..1.1.1");
-    auto [numbers, colours] = SlotsOf({{1, 1}, {1, 1}}, 7);
-    ByteMatrix work = line;
-    ByteMatrix reach(7, 1, 0);
-    ASSERT_EQ(solver.SolveLine(1, line, numbers, colours, AllowAll(7), work, reach), 0);
-    int count = 0;
-    ByteMatrix dirty(7, 1, 0);
-    ByteMatrix changed(7, 1, 5);
-    EXPECT_EQ(solver.ApplyLineResult(1, work, reach, line, dirty, count, &changed),
-              ResultContradiction);
-    EXPECT_EQ(solver.LinePosition(), 2);
-    EXPECT_EQ(count, 2);                    // cells 0 and 1 became blank before the conflict
-    EXPECT_EQ(TextOf(work), "--11111");     // the painted spans after it stay in work
-    EXPECT_EQ(TextOf(dirty), ".......");    // a conflicting line marks no crossing line
-    EXPECT_EQ(TextOf(changed), "5555555");  // nor hands out changed flags
-}
-
 TEST(LineSolverTest, CrossingColoursLimitWhereARunMayLie) {
     // Only cells 3..5 allow colour 2.
     ByteMatrix cross(9, 8, 1);
@@ -129,73 +108,6 @@ TEST(LineSolverTest, CrossingColoursLimitWhereARunMayLie) {
         none.Set(2, i, 0);
     EXPECT_EQ(SolveOne(solver, "........", {{2, 2}}, none).code, ResultContradiction);
     EXPECT_EQ(solver.LinePosition(), -1);
-}
-
-TEST(LineSolverTest, StopRequestLeavesEverythingUntouched) {
-    std::atomic<int> stop{1};
-    CSubThread solver;
-    solver.PrepareSolve(nullptr, stop, PuzzleModel{});
-    const ByteMatrix line = LineOf("....");
-    auto [numbers, colours] = SlotsOf({{4, 1}}, 4);
-    ByteMatrix work = line;
-    ByteMatrix reach(4, 1, 9);
-    EXPECT_EQ(solver.SolveLine(1, line, numbers, colours, AllowAll(4), work, reach), ResultStopped);
-    EXPECT_EQ(TextOf(work), "....");
-    EXPECT_EQ(TextOf(reach), "9999");
-}
-
-TEST(LineSolverTest, PlacementBoundsAreIndexedFromTheFirstClue) {
-    // Slots: slot 0 (nearest the picture) holds the last clue; unused slots in between are skipped.
-    ByteMatrix numbers(8, 1, 255);
-    ByteMatrix colours(8, 1, 0);
-    numbers.Set(0, 2);
-    colours.Set(0, 1);
-    numbers.Set(1, 0);  // number 0: unused
-    colours.Set(1, 1);
-    numbers.Set(3, 1);
-    colours.Set(3, 2);
-    const ByteMatrix line = LineOf("........");
-    ByteMatrix ls(8, 1, 99), le(8, 1, 99), rs(8, 1, 99), re(8, 1, 99);
-    ASSERT_EQ(CSubThread::PlaceLeftmost(line, numbers, colours, AllowAll(8), ls, le), 0);
-    ASSERT_EQ(CSubThread::PlaceRightmost(line, numbers, colours, AllowAll(8), rs, re), 0);
-    // j = n - 1 - k: slot 3 is clue j = 4, slot 0 is clue j = 7.
-    EXPECT_EQ(ls.Get(4), 0);
-    EXPECT_EQ(le.Get(4), 0);
-    EXPECT_EQ(ls.Get(7), 1);  // different colours touch
-    EXPECT_EQ(le.Get(7), 2);
-    EXPECT_EQ(rs.Get(4), 5);
-    EXPECT_EQ(rs.Get(7), 6);
-    EXPECT_EQ(re.Get(7), 7);
-    EXPECT_EQ(ls.Get(5), 99);  // unused slots are never written
-    EXPECT_EQ(ls.Get(6), 99);
-}
-
-TEST(LineSolverTest, CanPlaceRunChecksCellsAndSameColouredNeighbours) {
-    struct Case {
-        std::string line;
-        int start, length, colour;
-        bool fits;
-    };
-    const Case cases[] = {
-        {"....", 1, 2, 1, true}, {"1...", 1, 2, 1, false}, {"...1", 1, 2, 1, false},
-        {"2..2", 1, 2, 1, true}, {".-..", 0, 2, 1, false}, {".2..", 0, 2, 1, false},
-        {".11.", 1, 2, 1, true}, {"....", 0, 4, 3, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line + " at " + std::to_string(c.start));
-        const int n = static_cast<int>(c.line.size());
-        ByteMatrix run(n, 1, 0);
-        for (int i = c.start; i < c.start + c.length; ++i)
-            run.Set(i, static_cast<std::uint8_t>(c.colour));
-        EXPECT_EQ(CSubThread::CanPlaceRun(run, LineOf(c.line), AllowAll(n), c.colour), c.fits);
-    }
-    ByteMatrix run(3, 1, 0);
-    run.Set(1, 2);
-    ByteMatrix cross = AllowAll(3);
-    cross.Set(2, 1, 0);
-    EXPECT_FALSE(CSubThread::CanPlaceRun(run, LineOf("..."), cross, 2));
-    EXPECT_TRUE(CSubThread::CanPlaceRun(run, LineOf(".2."), cross,
-                                        2));  // a known cell needs no crossing clue
 }
 
 // Every placement of the clues on the line under the solver's rules: runs in order, runs of one

@@ -67,24 +67,6 @@ TEST(SolveDriverTest, CountersFollowTheSweepsAndTrials) {
     }
 }
 
-TEST(SolveDriverTest, HintOnACompletePictureChangesNothing) {
-    auto doc = DocumentFromPicture({"12.", ".21", "3.3"});
-    PuzzleModel model = doc->Model();
-    for (int x = 0; x < 3; ++x) {
-        for (int y = 0; y < 3; ++y) {
-            if (model.cells[x][y] == 0)
-                model.cells[x][y] = -1;
-        }
-    }
-    SolveRun run;
-    const SolveResult& result = run.Solve(model, SolveCommandHint);
-    EXPECT_EQ(OutcomeOf(result), (Outcome{ResultChanged, 9, 3, 3, 0, 0, 0, 0, -1, -1}));
-    for (int x = 0; x < 3; ++x) {
-        for (int y = 0; y < 3; ++y)
-            EXPECT_EQ(result.Cell(x, y), static_cast<std::uint8_t>(model.cells[x][y]));
-    }
-}
-
 TEST(SolveDriverTest, ContradictionsNameTheirPlace) {
     // Row 1 asks for 4 cells in a row of 3: the whole line fails, so only its row is known.
     // Row 0 was solved first and its blanks stay counted.

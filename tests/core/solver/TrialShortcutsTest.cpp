@@ -1,10 +1,7 @@
 #include "SolverTestUtil.h"
 
-#include "core/solver/TrialLineMemo.h"
-
 #include <gtest/gtest.h>
 
-#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -61,61 +58,6 @@ TEST(TrialShortcutsTest, RunsWithAndWithoutShortcutsAgreeOnEveryCellAndCounter) 
     EXPECT_GT(probed, 20);
     EXPECT_GT(fixedSome, 8);
     EXPECT_GT(contradicted, 2);
-}
-
-TEST(TrialShortcutsTest, MemoAnswersOnlyTheSameLineInTheSameMainState) {
-    const std::array<std::uint8_t, 12> main{0, 1, 0, 255, 0, 0, 2, 0, 0, 0, 1, 0};
-    auto with = [&main](std::initializer_list<std::pair<int, std::uint8_t>> cells) {
-        std::array<std::uint8_t, 12> line = main;
-        for (auto [i, v] : cells)
-            line[static_cast<std::size_t>(i)] = v;
-        return line;
-    };
-    const auto trial = with({{0, 1}, {9, 255}, {11, 2}});
-    TrialLineMemo memo;
-    TrialLineMemo::Answer answer;
-    const auto find = [&](int line, const std::array<std::uint8_t, 12>& cells) {
-        const auto summary = TrialLineMemo::Summarize(cells.data(), main.data(), 12);
-        return memo.Find(line, cells.data(), main.data(), 12, summary, answer);
-    };
-    ASSERT_FALSE(find(7, trial));
-    const std::array<std::uint8_t, 2> at{2, 4};
-    auto solved = trial;
-    solved[2] = 255;
-    solved[4] = 3;
-    memo.Remember(2, at.data(), solved.data());
-
-    ASSERT_TRUE(find(7, trial));
-    ASSERT_EQ(answer.changes, 2);
-    EXPECT_EQ(std::vector<std::uint8_t>(answer.pairs, answer.pairs + 4),
-              (std::vector<std::uint8_t>{2, 255, 4, 3}));
-
-    struct Miss {
-        const char* name;
-        int line;
-        std::array<std::uint8_t, 12> cells;
-    };
-    const Miss misses[] = {
-        {"another line", 8, trial},
-        {"one changed cell fewer", 7, with({{0, 1}, {9, 255}})},
-        {"one changed cell more", 7, with({{0, 1}, {9, 255}, {11, 2}, {5, 1}})},
-        {"another value", 7, with({{0, 1}, {9, 255}, {11, 1}})},
-        {"another cell", 7, with({{0, 1}, {8, 255}, {11, 2}})},
-    };
-    for (const Miss& m : misses) {
-        SCOPED_TRACE(m.name);
-        EXPECT_FALSE(find(m.line, m.cells));
-    }
-
-    // A contradiction is remembered as such; a main-grid change of the line forgets both.
-    const auto conflicting = with({{4, 1}});
-    ASSERT_FALSE(find(7, conflicting));
-    memo.Remember(TrialLineMemo::kConflict, nullptr, nullptr);
-    ASSERT_TRUE(find(7, conflicting));
-    EXPECT_EQ(answer.changes, TrialLineMemo::kConflict);
-    memo.Forget(7);
-    EXPECT_FALSE(find(7, conflicting));
-    EXPECT_FALSE(find(7, trial));
 }
 
 }  // namespace

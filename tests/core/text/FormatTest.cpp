@@ -38,13 +38,6 @@ TEST(FormatTest, FillsNumberedInserts) {
     EXPECT_EQ(FormatInserts("%2 then %1 and %3", {"a", "b"}), "b then a and %3");
 }
 
-TEST(StringTableTest, LooksUpBothLanguages) {
-    EXPECT_EQ(LoadString(IdsUnexpectedFileFormat, Language::English), "Unexpected file format.");
-    EXPECT_EQ(LoadString(IdsUnexpectedFileFormat, Language::Japanese), "予期しないﾌｧｲﾙ形式です。");
-    EXPECT_EQ(LoadString(IdsPropertyCaption, Language::Japanese), "プロパティ - ");
-    EXPECT_EQ(LoadString(1, Language::English), "");
-}
-
 TEST(StringTableTest, LanguageFollowsTheLocale) {
     struct Case {
         const char* language;

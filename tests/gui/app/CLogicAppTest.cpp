@@ -5,12 +5,6 @@
 #include "gui/app/CSplashWnd.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CMainFrame.h"
-#include "gui/solver/CSolveController.h"
-#include "support/DocumentCounts.h"
-
-#include "core/document/TsdFile.h"
-#include "core/solver/ClueNumbers.h"
-#include "support/ModelSetup.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -34,32 +28,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <thread>
 
 namespace tessemar {
 namespace {
 
 using Answer = Prompter::Answer;
-
-// The clue lines of a random 250 x 250 picture, its picture blank: the proof by contradiction
-// keeps the solver busy for a long while.
-void WriteNoisePuzzle(const std::string& path) {
-    CLogicDoc doc;
-    std::mt19937 random(4711);
-    ChangeModel(doc, [&](PuzzleModel& m) {
-        m.columnCount = m.rowCount = 250;
-        for (int y = 0; y < 250; ++y)
-            for (int x = 0; x < 250; ++x)
-                m.cells[x][y] = random() % 10 < 7 ? 1 : 0;
-    });
-    CalculateNumbers(doc);
-    ChangeModel(doc, [](PuzzleModel& m) {
-        for (auto& column : m.cells)
-            column.fill(0);
-    });
-    SaveDocumentFile(doc, path);
-}
 
 class CLogicAppTest : public ::testing::Test {
   protected:
@@ -392,47 +366,6 @@ TEST_F(CLogicAppTest, DroppedFilesOpenAsDocuments) {
     ASSERT_EQ(app.DocManager().Documents().size(), 2u);
     EXPECT_EQ(app.DocManager().Documents()[1]->GetPathName(), dir_.File("b.tsd"));
     EXPECT_EQ(app.MainFrame()->DocumentArea()->subWindowList().size(), 2);
-}
-
-// The solver as the program wires it: its shortcut starts a run on the active document, Escape
-// stops it with the cells found so far as one undo entry, and closing the window stops a run.
-TEST_F(CLogicAppTest, SolvingRunsFromTheShortcutsAndEndsWithItsWindow) {
-    // No report window: a test cannot answer a modal one.
-    Ini().WriteInt("Solve", "ResultMode", 2);
-    Ini().WriteInt("Solve", "UpdateView", 1);
-    WriteNoisePuzzle(dir_.File("noise.tsd"));
-    CLogicApp app(Options());
-    ASSERT_TRUE(app.InitInstance({Q(dir_.File("noise.tsd"))}));
-    CMainFrame& frame = *app.MainFrame();
-    CSolveController& solver = *app.Solver();
-    CLogicDoc* doc = app.DocManager().Documents()[0];
-    frame.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
-    frame.Commands().UpdateAll();
-
-    QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
-    ASSERT_EQ(solver.SolvingDocument(), doc);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return CountSetCells(*doc) > 0; }, 60000));
-    QTest::keyClick(&frame, Qt::Key_Escape);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return solver.IsIdle(); }, 60000));
-    // The run ended on its own: the idle update brings the commands up to date.
-    frame.Commands().UpdateAll();
-    EXPECT_GT(CountSetCells(*doc), 0);
-    EXPECT_LT(CountSetCells(*doc), 250 * 250);
-    EXPECT_EQ(doc->UndoHistory().size(), 1u);
-    EXPECT_TRUE(doc->IsModified());
-    QTest::keyClick(&frame, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(CountSetCells(*doc), 0);
-
-    QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier | Qt::AltModifier);
-    ASSERT_EQ(solver.SolvingDocument(), doc);
-    prompter_.answers = {Answer::No};
-    frame.FrameOf(doc)->close();
-    EXPECT_TRUE(app.DocManager().Documents().empty());
-    EXPECT_TRUE(solver.IsIdle());
-    EXPECT_EQ(solver.SolvingDocument(), nullptr);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
 
 }  // namespace
