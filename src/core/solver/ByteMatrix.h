@@ -37,28 +37,6 @@ class ByteMatrix {
 
     // The first index at or after start holding value, or -1.
     int Find(std::uint8_t value, int start = 0) const;
-    // Among the count elements from start on (forwards), or from start down (backwards), the
-    // first whose value v satisfies 0 < v <= limit; -1 when none. The range is clipped to the
-    // matrix.
-    int FindForward(int start, int count, std::uint8_t limit) const;
-    int FindBackward(int start, int count, std::uint8_t limit) const;
-
-    // Row i or column j as a new line vector, and the reverse.
-    ByteMatrix CopyRow(int i) const;
-    ByteMatrix CopyColumn(int j) const;
-    void StoreRow(int i, const ByteMatrix& line);
-    void StoreColumn(int j, const ByteMatrix& line);
-
-    // Element (i, j) = source[i * stride + j] for the whole matrix.
-    void Load(const std::uint8_t* source, int stride);
-
-    // Element-wise maximum with other, over the smaller of the two sizes.
-    void MaxWith(const ByteMatrix& other);
-
-    // Elements move k places towards index 0 (left) or away from it (right); the places they
-    // leave become 0.
-    void ShiftLeft(int k);
-    void ShiftRight(int k);
 
   private:
     void Allocate(int rows, int columns);
