@@ -74,10 +74,10 @@ bool CLogicDoc::WriteCell(int x, int y, int value) {
     if (!IsInPicture(x, y) || !IsCellValue(value)) return false;
     const std::int8_t old = model_.cells[x][y];
     if (old == value) return false;
-    DocumentEdit edit(*this);
-    RecordUndo(UndoCell, x, y, value, old, 0, 0);
-    PutCell(x, y, static_cast<std::int8_t>(value));
-    edit.Commit();
+    AsEdit([&] {
+        RecordUndo(UndoCell, x, y, value, old, 0, 0);
+        PutCell(x, y, static_cast<std::int8_t>(value));
+    });
     return true;
 }
 
@@ -88,10 +88,10 @@ void CLogicDoc::SetClueNumber(int side, int i, int j, int number, int colour) {
     const auto newNumber = static_cast<std::uint8_t>(number);
     const auto newColour = static_cast<std::uint8_t>(colour);
     if (numbers[i][j] == newNumber && colours[i][j] == newColour) return;
-    DocumentEdit edit(*this);
-    RecordUndo(side, i, j, newNumber, numbers[i][j], newColour, colours[i][j]);
-    PutClueSlot(side, i, j, newNumber, newColour);
-    edit.Commit();
+    AsEdit([&] {
+        RecordUndo(side, i, j, newNumber, numbers[i][j], newColour, colours[i][j]);
+        PutClueSlot(side, i, j, newNumber, newColour);
+    });
 }
 
 void CLogicDoc::ClearAllNumbers() {
