@@ -16,6 +16,7 @@ using namespace cmd;
 constexpr int kAvailable[] = {
     FileNew, FileOpen, FileClose, FileSave, FileSaveAs, ClearRecentFile, AppExit, PageSetup,
     Undo, Redo, ShowPreview, Solve, Hint, Break, CalculateNumber,
+    ToolPen, ToolStraightLine, ToolRectangle, ToolPaint,
     ViewStandardBar, ViewToolBar, ViewImageBar, ViewNumberBar, ViewOptionBar, ViewCommandBar,
     ViewColorBar, FullColorBar, SimpleColorBar,
     FirstColor + 0, FirstColor + 1, FirstColor + 2, FirstColor + 3,

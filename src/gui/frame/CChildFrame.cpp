@@ -22,6 +22,7 @@ CChildFrame::CChildFrame(CDocManager& docs, CLogicDoc& doc, AppSettings& setting
       session_(std::make_unique<CEditSession>(doc, settings)),
       viewCommands_(std::make_unique<CViewCommands>(*companion_, *session_)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    companion_->SetSession(session_.get());
     grid_ = new CPaneGrid(*companion_);
     setWidget(grid_);
     SetViewTarget(viewCommands_.get());
@@ -57,6 +58,7 @@ void CChildFrame::ReleaseViews() {
         delete grid;
     }
     viewCommands_.reset();
+    // The panes are gone, so nothing asks the companion for the session any more.
     session_.reset();
     companion_.reset();
 }

@@ -2,6 +2,7 @@
 
 #include "gui/document/CDocManager.h"
 #include "gui/frame/CChildFrame.h"
+#include "gui/view/CViewCompanion.h"
 #include "gui/frame/StatusPanes.h"
 
 #include <QGuiApplication>
@@ -41,6 +42,11 @@ void CMainFrame::OnDocumentOpened(CLogicDoc* doc) {
         new CChildFrame(docs_, *doc, settings_, [this](int state) { settings_.lastChildState = state; });
     frame->ApplyViewSettings(settings_);
     connect(frame, &CChildFrame::showPreviewToggleRequested, this, &CMainFrame::ToggleShowPreview);
+    connect(frame->Companion(), &CViewCompanion::PositionChanged, this,
+            [this](const QString& position, const QString& size) {
+                SetPaneText(CStatusPanes::kPaneCursor, position);
+                SetPaneText(CStatusPanes::kPaneCell, size);
+            });
     frames_[doc] = frame;
     doc->AddObserver(documentWatch_.get());
     area_->addSubWindow(frame);

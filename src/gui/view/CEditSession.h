@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/document/DocumentEdit.h"
+#include "gui/view/PictureTools.h"
 
 #include <optional>
 
@@ -22,6 +23,7 @@ class CEditSession {
     CEditSession& operator=(const CEditSession&) = delete;
 
     CLogicDoc& Document() const { return document_; }
+    CPictureTools& Tools() { return tools_; }
     int Tool() const;
     void SetTool(int tool);
     int Color() const;
@@ -53,6 +55,7 @@ class CEditSession {
     CLogicDoc& document_;
     AppSettings& settings_;
     std::optional<DocumentEdit> stroke_;
+    CPictureTools tools_{*this};
     bool boxOpen_ = false;
     bool boxIsTitle_ = false;
     bool boxUndoState_ = false;

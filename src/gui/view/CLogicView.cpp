@@ -1,9 +1,12 @@
 #include "gui/view/CLogicView.h"
 
+#include "core/document/CLogicDoc.h"
+#include "gui/view/CEditSession.h"
 #include "gui/view/CPaneGrid.h"
 #include "gui/view/CViewCompanion.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -23,6 +26,27 @@ QColor Blend(const QColor& a, const QColor& b, int percentOfB) {
     return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()));
 }
 
+MouseButton ToButton(Qt::MouseButton button) {
+    return button == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
+}
+
+// The cells a preview covers, clipped to the picture: the rectangle's block or the line.
+std::vector<CellPoint> PreviewCells(const CPictureTools::Preview& preview, int width, int height) {
+    const CellPoint a = preview.anchor;
+    const CellPoint b = preview.current;
+    if (preview.tool == ToolStraightLine) return StraightLineCells(a.x, a.y, b.x, b.y, width, height);
+    std::vector<CellPoint> cells;
+    for (int y = std::max(std::min(a.y, b.y), 0); y <= std::min(std::max(a.y, b.y), height - 1); ++y) {
+        for (int x = std::max(std::min(a.x, b.x), 0); x <= std::min(std::max(a.x, b.x), width - 1); ++x)
+            cells.push_back({x, y});
+    }
+    return cells;
+}
+
+QString PositionText(CellPoint cell) {
+    return QStringLiteral("(%1, %2)").arg(cell.x + 1).arg(cell.y + 1);
+}
+
 }  // namespace
 
 CLogicView::CLogicView(CViewCompanion& companion, CPaneGrid& grid, Pane pane)
@@ -39,6 +63,9 @@ CLogicView::CLogicView(CViewCompanion& companion, CPaneGrid& grid, Pane pane)
         connect(&companion_, &CViewCompanion::TitleChanged, this, [this] { update(); });
         connect(&companion_, &CViewCompanion::ShowPreviewChanged, this, [this] { update(); });
     }
+    // The position pane follows the pointer over the picture even without a button held.
+    if (pane_ == PicturePane)
+        setMouseTracking(true);
 }
 
 PaneView CLogicView::View() const {
@@ -125,6 +152,86 @@ void CLogicView::paintEvent(QPaintEvent* event) {
                       window.top + r.bottom() + 1},
                      r.topLeft());
     }
+    PaintToolPreview(painter);
+}
+
+CPictureTools* CLogicView::Tools() const {
+    CEditSession* session = companion_.Session();
+    return pane_ == PicturePane && session != nullptr ? &session->Tools() : nullptr;
+}
+
+std::optional<CellPoint> CLogicView::CellAt(QPoint point, bool followMouse) const {
+    const HitResult hit =
+        HitTest(pane_, companion_.Canvas().Geometry(), View(), point.x(), point.y(), followMouse);
+    if (hit.region != RegionPicture && !(followMouse && hit.x != -1))
+        return std::nullopt;
+    return CellPoint{hit.x, hit.y};
+}
+
+QRect CLogicView::PreviewBounds() const {
+    const CPictureTools* tools = Tools();
+    const auto preview = tools ? tools->CurrentPreview() : std::nullopt;
+    if (!preview)
+        return {};
+    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
+    const int w = geometry.columnCount();
+    const int h = geometry.rowCount();
+    const CellPoint a = preview->anchor;
+    const CellPoint b = preview->current;
+    const Rect first = geometry.CellInterior(std::clamp(std::min(a.x, b.x), 0, w - 1),
+                                             std::clamp(std::min(a.y, b.y), 0, h - 1));
+    const Rect last = geometry.CellInterior(std::clamp(std::max(a.x, b.x), 0, w - 1),
+                                            std::clamp(std::max(a.y, b.y), 0, h - 1));
+    const Rect window = LayoutWindow();
+    // The rubber band stands on the grid lines around the block.
+    return QRect(QPoint(first.left - window.left, first.top - window.top),
+                 QPoint(last.right - window.left, last.bottom - window.top))
+        .adjusted(-2, -2, 2, 2);
+}
+
+void CLogicView::PaintToolPreview(QPainter& painter) {
+    const CPictureTools* tools = Tools();
+    const auto preview = tools ? tools->CurrentPreview() : std::nullopt;
+    if (!preview)
+        return;
+    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
+    const Rect window = LayoutWindow();
+    painter.save();
+    if (preview->tool == ToolRectangle) {
+        // A rubber band around the block the rectangle will fill.
+        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(PreviewBounds().adjusted(2, 2, -3, -3));
+    } else {
+        // Each cell the line will set, as a pale square with a dotted border.
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setBrush(QColor(255, 255, 192));
+        for (const CellPoint& cell : PreviewCells(*preview, geometry.columnCount(), geometry.rowCount())) {
+            const Rect r = geometry.CellInterior(cell.x, cell.y);
+            painter.drawRect(r.left - window.left, r.top - window.top, r.Width() - 1, r.Height() - 1);
+        }
+    }
+    painter.restore();
+}
+
+void CLogicView::ShowPosition(std::optional<CellPoint> cell) {
+    const CPictureTools* tools = Tools();
+    const auto drag = tools ? tools->CurrentDrag() : std::nullopt;
+    if (drag) {
+        const LayoutGeometry& geometry = companion_.Canvas().Geometry();
+        const auto clamped = [&](CellPoint p) {
+            return CellPoint{std::clamp(p.x, 0, geometry.columnCount() - 1),
+                             std::clamp(p.y, 0, geometry.rowCount() - 1)};
+        };
+        const CellPoint a = clamped(drag->anchor);
+        const CellPoint b = clamped(drag->current);
+        emit companion_.PositionChanged(
+            PositionText(a) + QStringLiteral(" - ") + PositionText(b),
+            QStringLiteral("%1 x %2").arg(std::abs(b.x - a.x) + 1).arg(std::abs(b.y - a.y) + 1));
+    } else {
+        emit companion_.PositionChanged(cell ? PositionText(*cell) : QStringLiteral(" "),
+                                        QStringLiteral(" "));
+    }
 }
 
 void CLogicView::PaintCorner(QPainter& painter) {
@@ -177,6 +284,17 @@ void CLogicView::wheelEvent(QWheelEvent* event) {
 }
 
 void CLogicView::mousePressEvent(QMouseEvent* event) {
+    if (CPictureTools* tools = Tools()) {
+        const std::optional<CellPoint> cell = CellAt(event->position().toPoint(), false);
+        const Qt::KeyboardModifiers keys = event->modifiers();
+        if (cell && (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) &&
+            tools->Press(*cell, ToButton(event->button()), keys & Qt::ControlModifier,
+                         keys & Qt::ShiftModifier)) {
+            update(PreviewBounds());
+            ShowPosition(cell);
+        }
+        return;
+    }
     if (pane_ != CornerPane || event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -188,7 +306,40 @@ void CLogicView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+void CLogicView::mouseMoveEvent(QMouseEvent* event) {
+    CPictureTools* tools = Tools();
+    if (tools == nullptr) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const CEditSession& session = *companion_.Session();
+    // A line follows the pointer beyond the picture and is clipped there.
+    const bool followMouse = tools->Dragging() && session.Tool() == ToolStraightLine;
+    const std::optional<CellPoint> cell = CellAt(event->position().toPoint(), followMouse);
+    if (tools->Dragging() && cell) {
+        const QRect before = PreviewBounds();
+        tools->Move(*cell, event->modifiers() & Qt::ShiftModifier);
+        update(before.united(PreviewBounds()));
+    }
+    setCursor(cell ? Qt::CrossCursor : Qt::ArrowCursor);
+    ShowPosition(cell);
+}
+
 void CLogicView::mouseReleaseEvent(QMouseEvent* event) {
+    if (CPictureTools* tools = Tools()) {
+        if (!tools->Dragging())
+            return;
+        const bool followMouse = companion_.Session()->Tool() == ToolStraightLine;
+        const QRect preview = PreviewBounds();
+        const auto dragged = tools->CurrentDrag();
+        const std::optional<CellPoint> cell = CellAt(event->position().toPoint(), followMouse);
+        const Qt::KeyboardModifiers keys = event->modifiers();
+        tools->Release(cell.value_or(dragged->current), keys & Qt::ControlModifier,
+                       keys & Qt::ShiftModifier);
+        update(preview);
+        ShowPosition(cell);
+        return;
+    }
     if (pane_ != CornerPane || event->button() != Qt::LeftButton || !captionButtonPressed_) {
         QWidget::mouseReleaseEvent(event);
         return;
@@ -196,6 +347,14 @@ void CLogicView::mouseReleaseEvent(QMouseEvent* event) {
     captionButtonPressed_ = false;
     update();
     companion_.RequestShowPreviewToggle();
+}
+
+void CLogicView::contextMenuEvent(QContextMenuEvent* event) {
+    // The right button draws on the picture: no menu of the frame behind may take the drag.
+    if (Tools() != nullptr)
+        event->accept();
+    else
+        QWidget::contextMenuEvent(event);
 }
 
 void CLogicView::changeEvent(QEvent* event) {

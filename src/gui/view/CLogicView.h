@@ -1,9 +1,12 @@
 #pragma once
 
+#include "gui/view/PictureTools.h"
 #include "render/CornerDrawing.h"
 #include "render/ViewGeometry.h"
 
 #include <QWidget>
+
+#include <optional>
 
 namespace tessemar {
 
@@ -47,6 +50,8 @@ class CLogicView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -55,6 +60,15 @@ class CLogicView : public QWidget {
     void OnLayoutReset();
     void PaintCorner(QPainter& painter);
     QRect PreviewRect() const;
+    // The picture pane's drawing tools, when the window edits; null in the other panes.
+    CPictureTools* Tools() const;
+    // The picture cell under a pane point; with followMouse points off the picture give cells
+    // beyond it too.
+    std::optional<CellPoint> CellAt(QPoint point, bool followMouse) const;
+    // Where the rectangle's rubber band or the line's preview stands, in pane coordinates.
+    QRect PreviewBounds() const;
+    void PaintToolPreview(QPainter& painter);
+    void ShowPosition(std::optional<CellPoint> cell);
 
     CViewCompanion& companion_;
     CPaneGrid& grid_;

@@ -1,13 +1,38 @@
 #include "gui/view/CViewCommands.h"
 
-#include "gui/common/WaitCursor.h"
 #include "core/document/CLogicDoc.h"
+#include "gui/common/WaitCursor.h"
 #include "gui/view/CEditSession.h"
 #include "gui/view/CViewCompanion.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace tessemar {
+namespace {
+
+// The tool commands and the tool each one chooses.
+struct ToolCommand {
+    int id;
+    int tool;
+};
+constexpr ToolCommand kToolCommands[] = {
+    {cmd::ToolPen, ToolPen},
+    {cmd::ToolStraightLine, ToolStraightLine},
+    {cmd::ToolRectangle, ToolRectangle},
+    {cmd::ToolPaint, ToolPaint},
+};
+
+const ToolCommand* ToolCommandOf(int id) {
+    const auto it = std::find_if(std::begin(kToolCommands), std::end(kToolCommands),
+                                 [id](const ToolCommand& c) { return c.id == id; });
+    return it == std::end(kToolCommands) ? nullptr : it;
+}
+
+}  // namespace
+
 bool CViewCommands::HandlesCommand(int id) const {
-    return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview;
+    return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview || ToolCommandOf(id) != nullptr;
 }
 
 void CViewCommands::OnCommand(int id) {
@@ -22,6 +47,8 @@ void CViewCommands::OnCommand(int id) {
             companion_.RequestShowPreviewToggle();
             break;
         default:
+            if (const ToolCommand* command = ToolCommandOf(id))
+                OnTool(command->tool);
             break;
     }
 }
@@ -39,6 +66,10 @@ void CViewCommands::OnUpdateCommand(int id, CommandState& state) {
             state.checked = companion_.ShowPreview();
             break;
         default:
+            if (const ToolCommand* command = ToolCommandOf(id)) {
+                state.enabled = !session_.StrokeInProgress();
+                state.checked = session_.Tool() == command->tool;
+            }
             break;
     }
 }
@@ -58,6 +89,14 @@ void CViewCommands::OnRedo() {
         return;
     WaitCursor wait(session_.Document().RedoChangesSize());
     session_.Redo();
+}
+
+void CViewCommands::OnTool(int tool) {
+    if (session_.StrokeInProgress())
+        return;
+    // A new tool starts with nothing floating.
+    session_.Document().CommitFloatingSelection(session_.BackDrawMode());
+    session_.SetTool(tool);
 }
 
 }  // namespace tessemar

@@ -20,6 +20,7 @@ class CViewCommands : public CommandTarget {
 
     void OnUndo();
     void OnRedo();
+    void OnTool(int tool);
 
   private:
     CViewCompanion& companion_;

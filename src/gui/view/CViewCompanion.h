@@ -11,6 +11,7 @@
 namespace tessemar {
 
 struct AppSettings;
+class CEditSession;
 
 // What the four panes of one document window share besides the document: the layout canvas
 // they paint from, how deep the clue lines are in use (it sets the scroll sizes of the clue
@@ -37,6 +38,10 @@ class CViewCompanion : public QObject, public DocumentObserver {
     void ApplyViewSettings(const AppSettings& settings);
     bool ShowPreview() const { return showPreview_; }
 
+    // The window's editing session, when the window edits (the document window sets it).
+    CEditSession* Session() const { return session_; }
+    void SetSession(CEditSession* session) { session_ = session; }
+
     // The caption button and the preview command both only ask: the main frame owns the
     // setting and hands it back to every window.
     void RequestShowPreviewToggle() { emit ShowPreviewToggleRequested(); }
@@ -52,6 +57,9 @@ class CViewCompanion : public QObject, public DocumentObserver {
     void TitleChanged();
     void ShowPreviewChanged(bool show);
     void ShowPreviewToggleRequested();
+    // The position and size panes' texts for the pointer over the picture or the drag in
+    // progress; " " clears a pane.
+    void PositionChanged(const QString& position, const QString& size);
 
   private:
     void SetUsedDepth(std::pair<int, int> depth);
@@ -62,6 +70,7 @@ class CViewCompanion : public QObject, public DocumentObserver {
     std::pair<int, int> usedDepth_{0, 0};
     bool recountPending_ = false;
     bool showPreview_ = true;
+    CEditSession* session_ = nullptr;
 };
 
 }  // namespace tessemar

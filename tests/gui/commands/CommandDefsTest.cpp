@@ -150,7 +150,7 @@ TEST(CommandDefsTest, MenusShowWhatIsAvailableAndNothingEmpty) {
         {"the commands of today",
          now,
          {"&File", "&View", "&Help"},
-         {"&File", "&Edit", "&View", "&Color", "Co&mmand", "&Window", "&Help"}},
+         {"&File", "&Edit", "&View", "&Tool", "&Color", "Co&mmand", "&Window", "&Help"}},
         {"a few",
          {cmd::FileNew, cmd::Undo, cmd::InsertLine},
          {"&File"},
