@@ -40,6 +40,7 @@ class ScriptedPrompter : public Prompter {
         answers.pop_front();
         return answer;
     }
+    Answer Confirm(const QString& text) override { return Ask(text, false); }
     void ShowError(const QString& text) override { errors.push_back(text); }
     void ShowInformation(const QString& text) override { informations.push_back(text); }
     bool PromptForFile(FileDialogRequest& request) override {

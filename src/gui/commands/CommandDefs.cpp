@@ -16,7 +16,10 @@ using namespace cmd;
 constexpr int kAvailable[] = {
     FileNew, FileOpen, FileClose, FileSave, FileSaveAs, ClearRecentFile, AppExit, PageSetup,
     Undo, Redo, ShowPreview, Solve, Hint, Break, CalculateNumber,
-    ToolPen, ToolStraightLine, ToolRectangle, ToolPaint,
+    ToolPen, ToolStraightLine, ToolRectangle, ToolPaint, ToolSelect,
+    Cut, Copy, Paste, ClearSelect, SetSelect, SelectAll, Opaque, Transparent, ClearUndoBuffer,
+    MirrorColor, MirrorHorizontally, MirrorVertically, TurnLeft90, TurnRight90, Turn180, EraseX,
+    FormatPicture,
     ViewStandardBar, ViewToolBar, ViewImageBar, ViewNumberBar, ViewOptionBar, ViewCommandBar,
     ViewColorBar, FullColorBar, SimpleColorBar,
     FirstColor + 0, FirstColor + 1, FirstColor + 2, FirstColor + 3,

@@ -37,6 +37,13 @@ Prompter::Answer WidgetPrompter::Ask(const QString& text, bool withCancel) {
     }
 }
 
+Prompter::Answer WidgetPrompter::Confirm(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, Text(text::IdsConfirmCaption), text,
+                    QMessageBox::Yes | QMessageBox::No, Owner());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
 void WidgetPrompter::ShowError(const QString& text) {
     QMessageBox::critical(Owner(), AppTitle(), text);
 }

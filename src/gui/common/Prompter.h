@@ -28,6 +28,8 @@ class Prompter {
     virtual ~Prompter() = default;
     // A question with Yes and No, and Cancel when withCancel.
     virtual Answer Ask(const QString& text, bool withCancel) = 0;
+    // A warning that asks for consent before something that cannot be taken back: Yes or No.
+    virtual Answer Confirm(const QString& text) = 0;
     virtual void ShowError(const QString& text) = 0;
     virtual void ShowInformation(const QString& text) = 0;
     // True when the user confirmed a file; then request.path holds it. A save dialog asks
@@ -40,6 +42,7 @@ class WidgetPrompter : public Prompter {
   public:
     // owner is looked up at each call: the main window may not exist yet.
     Answer Ask(const QString& text, bool withCancel) override;
+    Answer Confirm(const QString& text) override;
     void ShowError(const QString& text) override;
     void ShowInformation(const QString& text) override;
     bool PromptForFile(FileDialogRequest& request) override;

@@ -15,6 +15,8 @@ int CEditSession::Color() const { return settings_.color; }
 
 int CEditSession::BackDrawMode() const { return settings_.backDrawMode; }
 
+void CEditSession::SetBackDrawMode(int mode) { settings_.backDrawMode = mode; }
+
 void CEditSession::BeginStroke() {
     EndStroke();
     stroke_.emplace(document_);

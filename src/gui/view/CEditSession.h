@@ -28,6 +28,7 @@ class CEditSession {
     void SetTool(int tool);
     int Color() const;
     int BackDrawMode() const;
+    void SetBackDrawMode(int mode);
 
     // One press and release of a mouse button is one edit; until it ends the history stays
     // where it is.

@@ -4,6 +4,7 @@
 #include "gui/view/CEditSession.h"
 #include "gui/view/CPaneGrid.h"
 #include "gui/view/CViewCompanion.h"
+#include "render/SelectionTracker.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -64,8 +65,10 @@ CLogicView::CLogicView(CViewCompanion& companion, CPaneGrid& grid, Pane pane)
         connect(&companion_, &CViewCompanion::ShowPreviewChanged, this, [this] { update(); });
     }
     // The position pane follows the pointer over the picture even without a button held.
-    if (pane_ == PicturePane)
+    if (pane_ == PicturePane) {
         setMouseTracking(true);
+        connect(&companion_, &CViewCompanion::SelectionChanged, this, [this] { update(); });
+    }
 }
 
 PaneView CLogicView::View() const {
@@ -152,6 +155,8 @@ void CLogicView::paintEvent(QPaintEvent* event) {
                       window.top + r.bottom() + 1},
                      r.topLeft());
     }
+    if (pane_ == PicturePane)
+        PaintFloatingSelection(painter);
     PaintToolPreview(painter);
 }
 
@@ -189,6 +194,48 @@ QRect CLogicView::PreviewBounds() const {
         .adjusted(-2, -2, 2, 2);
 }
 
+QRect CLogicView::SelectionBounds() const {
+    const CLogicDoc& doc = companion_.Document();
+    if (!doc.HasFloatingSelection())
+        return {};
+    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
+    const CellRect& cells = doc.SelectionRect();
+    const Rect first = geometry.CellInterior(cells.Left(), cells.Top());
+    const Rect last = geometry.CellInterior(cells.Right(), cells.Bottom());
+    const Rect window = LayoutWindow();
+    return QRect(QPoint(first.left - window.left, first.top - window.top),
+                 QPoint(last.right - 1 - window.left, last.bottom - 1 - window.top));
+}
+
+void CLogicView::PaintFloatingSelection(QPainter& painter) {
+    const CLogicDoc& doc = companion_.Document();
+    const QRect bounds = SelectionBounds();
+    if (bounds.isEmpty() || !bounds.intersects(rect()))
+        return;
+    // The fragment floats above the picture: its cells are drawn where it lies now, blank ones
+    // only while the background is opaque; cells beyond the picture are not shown.
+    const Fragment& fragment = doc.FloatingSelection();
+    const CellRect& cells = doc.SelectionRect();
+    const QRect shown = bounds & rect();
+    QImage layer(shown.size(), QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    const Rect window = LayoutWindow();
+    const QPoint origin(window.left + shown.left(), window.top + shown.top());
+    const bool opaque = companion_.Session() == nullptr || companion_.Session()->BackDrawMode() != 0;
+    for (int j = 0; j < fragment.height; ++j) {
+        for (int i = 0; i < fragment.width; ++i) {
+            const int x = cells.Left() + i;
+            const int y = cells.Top() + j;
+            const int value = fragment.At(i, j);
+            if (doc.IsInPicture(x, y) && (opaque || value != kCellBlank))
+                PaintCellValue(layer, origin, companion_.Canvas().Style(), x, y, value);
+        }
+    }
+    painter.drawImage(shown.topLeft(), layer);
+    if (companion_.Session() != nullptr && companion_.Session()->Tool() == ToolSelect)
+        DrawTracker(painter, bounds);
+}
+
 void CLogicView::PaintToolPreview(QPainter& painter) {
     const CPictureTools* tools = Tools();
     const auto preview = tools ? tools->CurrentPreview() : std::nullopt;
@@ -197,7 +244,7 @@ void CLogicView::PaintToolPreview(QPainter& painter) {
     const LayoutGeometry& geometry = companion_.Canvas().Geometry();
     const Rect window = LayoutWindow();
     painter.save();
-    if (preview->tool == ToolRectangle) {
+    if (preview->tool == ToolRectangle || preview->tool == ToolSelect) {
         // A rubber band around the block the rectangle will fill.
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.setBrush(Qt::NoBrush);
@@ -212,6 +259,22 @@ void CLogicView::PaintToolPreview(QPainter& painter) {
         }
     }
     painter.restore();
+}
+
+bool CLogicView::PressMargin(QPoint point) {
+    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
+    const PixelPoint layout = PaneToLayout(pane_, geometry, View(), point.x(), point.y());
+    const PixelSize bitmap = geometry.BitmapSize();
+    const int column = geometry.PictureColumnAt(layout.x);
+    const int row = geometry.PictureRowAt(layout.y);
+    const int w = geometry.columnCount();
+    const int h = geometry.rowCount();
+    if (layout.x >= bitmap.cx || layout.y >= bitmap.cy || column < 0 || row < 0 || (column < w && row < h))
+        return false;
+    // Right of the grid whole rows, below it whole columns, beyond both everything.
+    const CellPoint anchor{column >= w ? 0 : column, row >= h ? 0 : row};
+    const CellPoint current{column >= w ? w - 1 : column, row >= h ? h - 1 : row};
+    return Tools()->PressMargin(anchor, current);
 }
 
 void CLogicView::ShowPosition(std::optional<CellPoint> cell) {
@@ -285,11 +348,17 @@ void CLogicView::wheelEvent(QWheelEvent* event) {
 
 void CLogicView::mousePressEvent(QMouseEvent* event) {
     if (CPictureTools* tools = Tools()) {
-        const std::optional<CellPoint> cell = CellAt(event->position().toPoint(), false);
+        const QPoint point = event->position().toPoint();
+        const std::optional<CellPoint> cell = CellAt(point, false);
         const Qt::KeyboardModifiers keys = event->modifiers();
-        if (cell && (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) &&
-            tools->Press(*cell, ToButton(event->button()), keys & Qt::ControlModifier,
-                         keys & Qt::ShiftModifier)) {
+        const bool onSelection = TrackerHit(SelectionBounds(), point) != -1;
+        bool started = false;
+        if (cell && (event->button() == Qt::LeftButton || event->button() == Qt::RightButton))
+            started = tools->Press(*cell, ToButton(event->button()), keys & Qt::ControlModifier,
+                                   keys & Qt::ShiftModifier, onSelection);
+        else if (!cell && event->button() == Qt::LeftButton)
+            started = PressMargin(point);
+        if (started) {
             update(PreviewBounds());
             ShowPosition(cell);
         }
@@ -312,9 +381,8 @@ void CLogicView::mouseMoveEvent(QMouseEvent* event) {
         QWidget::mouseMoveEvent(event);
         return;
     }
-    const CEditSession& session = *companion_.Session();
-    // A line follows the pointer beyond the picture and is clipped there.
-    const bool followMouse = tools->Dragging() && session.Tool() == ToolStraightLine;
+    // A line or a selection follows the pointer beyond the picture and is clipped there.
+    const bool followMouse = tools->FollowsMouse();
     const std::optional<CellPoint> cell = CellAt(event->position().toPoint(), followMouse);
     if (tools->Dragging() && cell) {
         const QRect before = PreviewBounds();
@@ -329,7 +397,7 @@ void CLogicView::mouseReleaseEvent(QMouseEvent* event) {
     if (CPictureTools* tools = Tools()) {
         if (!tools->Dragging())
             return;
-        const bool followMouse = companion_.Session()->Tool() == ToolStraightLine;
+        const bool followMouse = tools->FollowsMouse();
         const QRect preview = PreviewBounds();
         const auto dragged = tools->CurrentDrag();
         const std::optional<CellPoint> cell = CellAt(event->position().toPoint(), followMouse);

@@ -68,6 +68,11 @@ class CLogicView : public QWidget {
     // Where the rectangle's rubber band or the line's preview stands, in pane coordinates.
     QRect PreviewBounds() const;
     void PaintToolPreview(QPainter& painter);
+    // Where the floating fragment lies, in pane coordinates; empty when nothing floats.
+    QRect SelectionBounds() const;
+    void PaintFloatingSelection(QPainter& painter);
+    // A left press in the picture pane's margin selects whole rows, columns or everything.
+    bool PressMargin(QPoint point);
     void ShowPosition(std::optional<CellPoint> cell);
 
     CViewCompanion& companion_;

@@ -5,34 +5,13 @@
 #include "gui/view/CEditSession.h"
 #include "gui/view/CViewCompanion.h"
 
-#include <algorithm>
-#include <iterator>
-
 namespace tessemar {
-namespace {
 
-// The tool commands and the tool each one chooses.
-struct ToolCommand {
-    int id;
-    int tool;
-};
-constexpr ToolCommand kToolCommands[] = {
-    {cmd::ToolPen, ToolPen},
-    {cmd::ToolStraightLine, ToolStraightLine},
-    {cmd::ToolRectangle, ToolRectangle},
-    {cmd::ToolPaint, ToolPaint},
-};
-
-const ToolCommand* ToolCommandOf(int id) {
-    const auto it = std::find_if(std::begin(kToolCommands), std::end(kToolCommands),
-                                 [id](const ToolCommand& c) { return c.id == id; });
-    return it == std::end(kToolCommands) ? nullptr : it;
-}
-
-}  // namespace
+CViewCommands::CViewCommands(CViewCompanion& companion, CEditSession& session)
+    : companion_(companion), session_(session), picture_(session) {}
 
 bool CViewCommands::HandlesCommand(int id) const {
-    return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview || ToolCommandOf(id) != nullptr;
+    return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview || picture_.HandlesCommand(id);
 }
 
 void CViewCommands::OnCommand(int id) {
@@ -47,8 +26,7 @@ void CViewCommands::OnCommand(int id) {
             companion_.RequestShowPreviewToggle();
             break;
         default:
-            if (const ToolCommand* command = ToolCommandOf(id))
-                OnTool(command->tool);
+            picture_.OnCommand(id);
             break;
     }
 }
@@ -66,10 +44,7 @@ void CViewCommands::OnUpdateCommand(int id, CommandState& state) {
             state.checked = companion_.ShowPreview();
             break;
         default:
-            if (const ToolCommand* command = ToolCommandOf(id)) {
-                state.enabled = !session_.StrokeInProgress();
-                state.checked = session_.Tool() == command->tool;
-            }
+            picture_.OnUpdateCommand(id, state);
             break;
     }
 }
@@ -89,14 +64,6 @@ void CViewCommands::OnRedo() {
         return;
     WaitCursor wait(session_.Document().RedoChangesSize());
     session_.Redo();
-}
-
-void CViewCommands::OnTool(int tool) {
-    if (session_.StrokeInProgress())
-        return;
-    // A new tool starts with nothing floating.
-    session_.Document().CommitFloatingSelection(session_.BackDrawMode());
-    session_.SetTool(tool);
 }
 
 }  // namespace tessemar

@@ -2,6 +2,7 @@
 
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
+#include "gui/view/CPictureCommands.h"
 
 namespace tessemar {
 
@@ -12,7 +13,7 @@ class CViewCompanion;
 // window is active.
 class CViewCommands : public CommandTarget {
   public:
-    CViewCommands(CViewCompanion& companion, CEditSession& session) : companion_(companion), session_(session) {}
+    CViewCommands(CViewCompanion& companion, CEditSession& session);
 
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;
@@ -20,11 +21,11 @@ class CViewCommands : public CommandTarget {
 
     void OnUndo();
     void OnRedo();
-    void OnTool(int tool);
 
   private:
     CViewCompanion& companion_;
     CEditSession& session_;
+    CPictureCommands picture_;
 };
 
 }  // namespace tessemar

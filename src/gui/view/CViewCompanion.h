@@ -50,11 +50,14 @@ class CViewCompanion : public QObject, public DocumentObserver {
     void OnClueSlotChanged(int side, int i, int j) override;
     void OnLayoutChanged() override;
     void OnTitleChanged() override;
+    void OnSelectionChanged() override { emit SelectionChanged(); }
 
   signals:
     // The used clue depth changed, so the scroll sizes of the panes may have.
     void ScrollSizesChanged();
     void TitleChanged();
+    // A fragment started or stopped floating, moved or changed.
+    void SelectionChanged();
     void ShowPreviewChanged(bool show);
     void ShowPreviewToggleRequested();
     // The position and size panes' texts for the pointer over the picture or the drag in

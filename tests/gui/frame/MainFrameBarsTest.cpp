@@ -58,8 +58,8 @@ TEST_F(MainFrameBarsTest, FirstStartLaysTheToolBarsOutWithTheChosenColourBarShow
         EXPECT_TRUE(chosen->isVisible()) << full;
         EXPECT_FALSE(other->isVisible()) << full;
         // The toolbars of features still to come are not there, nor their switches.
-        EXPECT_EQ(Frame().ToolBar(kToolBarImage), nullptr);
-        EXPECT_EQ(Frame().Commands().Action(cmd::ViewImageBar), nullptr);
+        EXPECT_EQ(Frame().ToolBar(kToolBarNumber), nullptr);
+        EXPECT_EQ(Frame().Commands().Action(cmd::ViewNumberBar), nullptr);
     }
 }
 
