@@ -4,10 +4,14 @@
 #include "gui/view/CEditSession.h"
 #include "gui/view/CPaneGrid.h"
 #include "gui/view/CViewCompanion.h"
+#include "core/text/StringTable.h"
+#include "gui/common/UiText.h"
+#include "gui/view/Cursors.h"
 #include "render/SelectionTracker.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -64,9 +68,9 @@ CLogicView::CLogicView(CViewCompanion& companion, CPaneGrid& grid, Pane pane)
         connect(&companion_, &CViewCompanion::TitleChanged, this, [this] { update(); });
         connect(&companion_, &CViewCompanion::ShowPreviewChanged, this, [this] { update(); });
     }
-    // The position pane follows the pointer over the picture even without a button held.
+    // The pointer and the position pane follow the mouse even without a button held.
+    setMouseTracking(pane_ != CornerPane);
     if (pane_ == PicturePane) {
-        setMouseTracking(true);
         connect(&companion_, &CViewCompanion::SelectionChanged, this, [this] { update(); });
     }
 }
@@ -261,7 +265,7 @@ void CLogicView::PaintToolPreview(QPainter& painter) {
     painter.restore();
 }
 
-bool CLogicView::PressMargin(QPoint point) {
+std::optional<CLogicView::Margin> CLogicView::MarginAt(QPoint point) const {
     const LayoutGeometry& geometry = companion_.Canvas().Geometry();
     const PixelPoint layout = PaneToLayout(pane_, geometry, View(), point.x(), point.y());
     const PixelSize bitmap = geometry.BitmapSize();
@@ -269,12 +273,78 @@ bool CLogicView::PressMargin(QPoint point) {
     const int row = geometry.PictureRowAt(layout.y);
     const int w = geometry.columnCount();
     const int h = geometry.rowCount();
-    if (layout.x >= bitmap.cx || layout.y >= bitmap.cy || column < 0 || row < 0 || (column < w && row < h))
-        return false;
+    if (pane_ != PicturePane || layout.x >= bitmap.cx || layout.y >= bitmap.cy || column < 0 || row < 0 ||
+        (column < w && row < h))
+        return std::nullopt;
     // Right of the grid whole rows, below it whole columns, beyond both everything.
-    const CellPoint anchor{column >= w ? 0 : column, row >= h ? 0 : row};
-    const CellPoint current{column >= w ? w - 1 : column, row >= h ? h - 1 : row};
-    return Tools()->PressMargin(anchor, current);
+    Margin margin;
+    margin.anchor = {column >= w ? 0 : column, row >= h ? 0 : row};
+    margin.current = {column >= w ? w - 1 : column, row >= h ? h - 1 : row};
+    margin.cursorKind = column >= w && row >= h ? 20 : column >= w ? 21 : 22;
+    if (margin.cursorKind == 20)
+        margin.position = Text(text::IdsSelectAllPosition);
+    else if (margin.cursorKind == 21)
+        margin.position = FormatText(text::IdsRowNumber, {row + 1});
+    else
+        margin.position = FormatText(text::IdsColumnNumber, {column + 1});
+    return margin;
+}
+
+bool CLogicView::PressMargin(QPoint point) {
+    const std::optional<Margin> margin = MarginAt(point);
+    return margin && Tools()->PressMargin(margin->anchor, margin->current);
+}
+
+int CLogicView::CursorKind(QPoint point, Qt::KeyboardModifiers keys) const {
+    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
+    const HitResult hit = HitTest(pane_, geometry, View(), point.x(), point.y());
+    if (hit.region == RegionRowClues || hit.region == RegionColumnClues)
+        return 4;
+    if (const std::optional<Margin> margin = MarginAt(point))
+        return margin->cursorKind;
+    const CEditSession* session = companion_.Session();
+    if (hit.region != RegionPicture || session == nullptr)
+        return 0;
+    const int tool = session->Tool();
+    if (tool == ToolSelect) {
+        const int hitCode = TrackerHit(SelectionBounds(), point);
+        return hitCode < 0 ? 9 : 10 + hitCode;
+    }
+    const int cell = companion_.Document().Cell(hit.x, hit.y);
+    if (tool == ToolPaint)
+        return cell == session->Color() ? -3 : 3;
+    // What a left click would write: a colour paints, 0 erases.
+    const bool paints = DragValue(MouseButton::Left, cell, session->Color(), keys & Qt::ControlModifier,
+                                  keys & Qt::ShiftModifier) != 0;
+    const int kind = tool == ToolPen ? 1 : 2;
+    return paints ? kind : -kind;
+}
+
+QString CLogicView::PositionAt(QPoint point) const {
+    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
+    const HitResult hit = HitTest(pane_, geometry, View(), point.x(), point.y());
+    if (hit.region == RegionPicture)
+        return PositionText({hit.x, hit.y});
+    if (hit.region == RegionRowClues || hit.region == RegionColumnClues) {
+        // A row slot is (slot, row), a column slot (column, slot); slots count from the picture.
+        const bool row = hit.region == RegionRowClues;
+        const QString line = row ? FormatText(text::IdsRowNumber, {hit.y + 1})
+                                 : FormatText(text::IdsColumnNumber, {hit.x + 1});
+        const std::string lineText = line.toStdString();
+        return FormatText(text::IdsSlotPosition, {std::string_view(lineText), (row ? hit.x : hit.y) + 1});
+    }
+    if (const std::optional<Margin> margin = MarginAt(point))
+        return margin->position;
+    return QStringLiteral(" ");
+}
+
+void CLogicView::UpdatePointer(QPoint point, Qt::KeyboardModifiers keys) {
+    if (pane_ == CornerPane)
+        return;
+    setCursor(CursorOfKind(CursorKind(point, keys)));
+    const CPictureTools* tools = Tools();
+    if (tools == nullptr || !tools->Dragging())
+        emit companion_.PositionChanged(PositionAt(point), QStringLiteral(" "));
 }
 
 void CLogicView::ShowPosition(std::optional<CellPoint> cell) {
@@ -378,6 +448,7 @@ void CLogicView::mousePressEvent(QMouseEvent* event) {
 void CLogicView::mouseMoveEvent(QMouseEvent* event) {
     CPictureTools* tools = Tools();
     if (tools == nullptr) {
+        UpdatePointer(event->position().toPoint(), event->modifiers());
         QWidget::mouseMoveEvent(event);
         return;
     }
@@ -388,9 +459,25 @@ void CLogicView::mouseMoveEvent(QMouseEvent* event) {
         const QRect before = PreviewBounds();
         tools->Move(*cell, event->modifiers() & Qt::ShiftModifier);
         update(before.united(PreviewBounds()));
+        ShowPosition(cell);
+        return;
     }
-    setCursor(cell ? Qt::CrossCursor : Qt::ArrowCursor);
-    ShowPosition(cell);
+    // The pointer's kind is decided only while no button is held.
+    if (!tools->Dragging())
+        UpdatePointer(event->position().toPoint(), event->modifiers());
+}
+
+void CLogicView::keyPressEvent(QKeyEvent* event) {
+    // Ctrl and Shift change what a click would do: the pointer shows it at once.
+    if (event->key() == Qt::Key_Control || event->key() == Qt::Key_Shift)
+        UpdatePointer(mapFromGlobal(QCursor::pos()), event->modifiers());
+    QWidget::keyPressEvent(event);
+}
+
+void CLogicView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Control || event->key() == Qt::Key_Shift)
+        UpdatePointer(mapFromGlobal(QCursor::pos()), event->modifiers());
+    QWidget::keyReleaseEvent(event);
 }
 
 void CLogicView::mouseReleaseEvent(QMouseEvent* event) {
@@ -405,7 +492,7 @@ void CLogicView::mouseReleaseEvent(QMouseEvent* event) {
         tools->Release(cell.value_or(dragged->current), keys & Qt::ControlModifier,
                        keys & Qt::ShiftModifier);
         update(preview);
-        ShowPosition(cell);
+        UpdatePointer(event->position().toPoint(), event->modifiers());
         return;
     }
     if (pane_ != CornerPane || event->button() != Qt::LeftButton || !captionButtonPressed_) {

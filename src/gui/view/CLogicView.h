@@ -51,6 +51,8 @@ class CLogicView : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -71,8 +73,20 @@ class CLogicView : public QWidget {
     // Where the floating fragment lies, in pane coordinates; empty when nothing floats.
     QRect SelectionBounds() const;
     void PaintFloatingSelection(QPainter& painter);
-    // A left press in the picture pane's margin selects whole rows, columns or everything.
+    // The picture pane's margin beside the grid: what a left press there selects (whole rows
+    // right of the grid, whole columns below it, everything beyond both), its pointer and text.
+    struct Margin {
+        CellPoint anchor;
+        CellPoint current;
+        int cursorKind = 0;
+        QString position;
+    };
+    std::optional<Margin> MarginAt(QPoint point) const;
     bool PressMargin(QPoint point);
+    // The pointer's kind (see CursorOfKind) and the position pane's text at a pane point.
+    int CursorKind(QPoint point, Qt::KeyboardModifiers keys) const;
+    QString PositionAt(QPoint point) const;
+    void UpdatePointer(QPoint point, Qt::KeyboardModifiers keys);
     void ShowPosition(std::optional<CellPoint> cell);
 
     CViewCompanion& companion_;

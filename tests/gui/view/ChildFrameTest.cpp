@@ -3,16 +3,12 @@
 #include "gui/document/DocManagerFixture.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/view/CViewCommands.h"
-#include "support/DocumentCounts.h"
-#include "support/ModelSetup.h"
 
 #include <QMdiArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace tessemar {
 namespace {
@@ -214,103 +210,6 @@ TEST_F(ChildFrameTest, FitToContentShowsTheWholePictureWithinTheRoomGiven) {
         EXPECT_EQ(across->maximum() == 0 && down->maximum() == 0, c.wholePicture)
             << c.w << " x " << c.h;
     }
-}
-
-
-// The pane point in the middle of a picture cell (cells beyond the picture too).
-QPoint PointOfCell(const CLogicView* pane, int x, int y) {
-    const LayoutGeometry& geometry = pane->Companion().Canvas().Geometry();
-    const int left = geometry.clueAreaWidth() + geometry.CellOffset(x) + geometry.cellSize() / 2;
-    const int top = geometry.clueAreaHeight() + geometry.CellOffset(y) + geometry.cellSize() / 2;
-    const Rect window = pane->LayoutWindow();
-    return {left - window.left, top - window.top};
-}
-
-void Drag(CLogicView* pane, Qt::MouseButton button, const std::vector<CellPoint>& path,
-          Qt::KeyboardModifiers atPress = {}, Qt::KeyboardModifiers atRelease = {}) {
-    QTest::mousePress(pane, button, atPress, PointOfCell(pane, path.front().x, path.front().y));
-    for (const CellPoint& cell : path) {
-        const QPointF at = PointOfCell(pane, cell.x, cell.y);
-        QMouseEvent move(QEvent::MouseMove, at, pane->mapToGlobal(at), Qt::NoButton, button, atPress);
-        QCoreApplication::sendEvent(pane, &move);
-    }
-    QTest::mouseRelease(pane, button, atRelease, PointOfCell(pane, path.back().x, path.back().y));
-}
-
-// Each drag of a tool is one undo entry that writes only cells of the picture.
-TEST_F(ChildFrameTest, DrawingToolsWriteTheirCellsAsOneEntry) {
-    struct Case {
-        int command;
-        Qt::MouseButton button;
-        std::vector<CellPoint> path;
-        Qt::KeyboardModifiers atPress, atRelease;
-        std::vector<CellPoint> set;  // the cells written, all with the same value
-        int value;
-    };
-    const Case cases[] = {
-        // The pen writes only the cells the pointer reports, not those between them.
-        {cmd::ToolPen, Qt::LeftButton, {{0, 0}, {1, 0}, {3, 0}}, {}, {}, {{0, 0}, {1, 0}, {3, 0}}, 1},
-        // A rectangle dragged upwards fills the same block; the right button writes X marks.
-        {cmd::ToolRectangle, Qt::RightButton, {{3, 2}, {2, 1}}, {}, {}, {{2, 1}, {3, 1}, {2, 2}, {3, 2}}, -1},
-        // Shift at the press chose to erase; Ctrl at the release paints after all.
-        {cmd::ToolRectangle, Qt::LeftButton, {{0, 0}, {1, 0}}, Qt::ShiftModifier, Qt::ControlModifier, {{0, 0}, {1, 0}}, 1},
-        // A line dragged beyond the picture is clipped to it.
-        {cmd::ToolStraightLine, Qt::LeftButton, {{2, 4}, {9, 4}, {40, 4}}, {}, {}, {{2, 4}, {3, 4}, {4, 4}}, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.command);
-        CLogicDoc* doc = docs_.OnFileNew();
-        ChangeModel(*doc, [](PuzzleModel& m) { m.columnCount = 5, m.rowCount = 5; });
-        auto* frame = new CChildFrame(docs_, *doc, settings_, {});
-        frames_.push_back(frame);
-        area_.addSubWindow(frame);
-        frame->show();
-        test::GridWindow::Flush();
-        frame->ViewTarget()->OnCommand(c.command);
-        Drag(PaneOf(frame, PicturePane), c.button, c.path, c.atPress, c.atRelease);
-        ASSERT_EQ(doc->UndoHistory().size(), 1u);
-        for (int x = 0; x < kMaxLines; ++x) {
-            for (int y = 0; y < kMaxLines; ++y) {
-                const bool set = std::find(c.set.begin(), c.set.end(), CellPoint{x, y}) != c.set.end();
-                ASSERT_EQ(doc->Cell(x, y), set ? c.value : 0) << x << "," << y;
-            }
-        }
-        doc->Undo(1);
-        EXPECT_EQ(CountSetCells(*doc), 0);
-    }
-}
-
-TEST_F(ChildFrameTest, ToolCommandsPaintAndTheBusyDocument) {
-    CLogicDoc* doc = docs_.OnFileNew();
-    auto* frame = new CChildFrame(docs_, *doc, settings_, {});
-    frames_.push_back(frame);
-    area_.addSubWindow(frame);
-    frame->show();
-    test::GridWindow::Flush();
-    CommandTarget* target = frame->ViewTarget();
-    const auto checked = [target](int id) {
-        CommandState s;
-        target->OnUpdateCommand(id, s);
-        return s.checked;
-    };
-    target->OnCommand(cmd::ToolPaint);
-    EXPECT_EQ(settings_.tool, ToolPaint);
-    EXPECT_TRUE(checked(cmd::ToolPaint));
-    EXPECT_FALSE(checked(cmd::ToolPen));
-
-    CLogicView* pane = PaneOf(frame, PicturePane);
-    QSignalSpy status(frame->Companion(), &CViewCompanion::PositionChanged);
-    QTest::mouseClick(pane, Qt::RightButton, {}, PointOfCell(pane, 4, 2));
-    EXPECT_EQ(CountSetCells(*doc), doc->columnCount() * doc->rowCount());  // X marks everywhere
-    EXPECT_EQ(doc->UndoHistory().size(), 1u);
-    ASSERT_FALSE(status.isEmpty());
-    EXPECT_EQ(status.last().at(0).toString(), "(5, 3)");
-
-    // A run writing into the document holds an edit open: the mouse writes nothing meanwhile.
-    DocumentEdit run(*doc);
-    QTest::mouseClick(pane, Qt::RightButton, {}, PointOfCell(pane, 4, 2));
-    run.Commit();
-    EXPECT_EQ(doc->UndoHistory().size(), 1u);
 }
 
 }  // namespace
