@@ -125,7 +125,8 @@ const HelpTexts& CliHelpTexts() {
         {
             {ExitOk, "success"},
             {ExitUsage, "the command line is wrong"},
-            {ExitBadFile, "the file is not a puzzle Tessemar can read (\"Unexpected file format.\")"},
+            {ExitBadFile,
+             "the file is not a puzzle Tessemar can read (\"Unexpected file format.\")"},
             {ExitCannotOpen, "the file cannot be opened or read"},
             {ExitSoftware, "an internal error, or a command this build of the tool lacks"},
             {ExitCannotWrite, "the output file cannot be written"},
@@ -140,7 +141,8 @@ void PrintHelp(std::ostream& out) {
     for (const Command& command : Commands()) {
         out << "  tessemar-cli " << command.synopsis << "\n      " << command.description << "\n";
     }
-    out << "  tessemar-cli --help\n      Shows this text.\n\n" << texts.languageNote << "\n\nExit codes:\n";
+    out << "  tessemar-cli --help\n      Shows this text.\n\n"
+        << texts.languageNote << "\n\nExit codes:\n";
     for (const auto& [code, meaning] : texts.exitCodes) {
         std::string number = std::to_string(code);
         out << "  " << number << std::string(4 - number.size(), ' ') << meaning << "\n";

@@ -51,7 +51,7 @@ if have appstreamcli; then
         fail "AppStream metainfo"
 fi
 if have update-mime-database; then
-    update-mime-database "$prefix/share/mime" || fail "update-mime-database"
+    XDG_DATA_DIRS="$prefix/share" update-mime-database "$prefix/share/mime" || fail "update-mime-database"
     for glob in "application/x-tessemar:\*.tsd" "text/x-nonogram:\*.non"; do
         grep -q ":$glob$" "$prefix/share/mime/globs2" || fail "no $glob in the MIME database"
     done
