@@ -15,25 +15,6 @@ bool Contains(const std::vector<std::string_view>& list, std::string_view word) 
     return std::find(list.begin(), list.end(), word) != list.end();
 }
 
-void PrintHelp(std::ostream& out) {
-    out << "Usage: tessemar-cli COMMAND [ARGUMENTS]\n\n"
-           "Reads, writes and reports on Tessemar puzzle documents (.tsd) without a window.\n\n"
-           "Commands:\n";
-    for (const Command& command : Commands()) {
-        out << "  tessemar-cli " << command.synopsis << "\n      " << command.description << "\n";
-    }
-    out << "  tessemar-cli --help\n      Shows this text.\n\n"
-           "Reports are printed in the language of the locale (Japanese when LANGUAGE, LC_ALL,\n"
-           "LC_MESSAGES or LANG starts with \"ja\", otherwise English); --lang en|ja chooses one.\n\n"
-           "Exit codes:\n"
-           "  0   success\n"
-           "  64  the command line is wrong\n"
-           "  65  the file is not a puzzle Tessemar can read (\"Unexpected file format.\")\n"
-           "  66  the file cannot be opened or read\n"
-           "  70  an internal error, or a command this build of the tool lacks\n"
-           "  73  the output file cannot be written\n";
-}
-
 std::string AccessMessage(const FileAccessError& error) {
     unsigned id;
     if (error.operation() == FileAccessError::Operation::Read) {
@@ -133,6 +114,38 @@ int ReportFileError(std::ostream& err) {
     } catch (const std::exception& error) {
         err << "tessemar-cli: " << error.what() << "\n";
         return ExitSoftware;
+    }
+}
+
+const HelpTexts& CliHelpTexts() {
+    static const HelpTexts texts = {
+        "Reads, writes and reports on Tessemar puzzle documents (.tsd) without a window.",
+        "Reports are printed in the language of the locale (Japanese when LANGUAGE, LC_ALL,\n"
+        "LC_MESSAGES or LANG starts with \"ja\", otherwise English); --lang en|ja chooses one.",
+        {
+            {ExitOk, "success"},
+            {ExitUsage, "the command line is wrong"},
+            {ExitBadFile,
+             "the file is not a puzzle Tessemar can read (\"Unexpected file format.\")"},
+            {ExitCannotOpen, "the file cannot be opened or read"},
+            {ExitSoftware, "an internal error, or a command this build of the tool lacks"},
+            {ExitCannotWrite, "the output file cannot be written"},
+        },
+    };
+    return texts;
+}
+
+void PrintHelp(std::ostream& out) {
+    const HelpTexts& texts = CliHelpTexts();
+    out << "Usage: tessemar-cli COMMAND [ARGUMENTS]\n\n" << texts.summary << "\n\nCommands:\n";
+    for (const Command& command : Commands()) {
+        out << "  tessemar-cli " << command.synopsis << "\n      " << command.description << "\n";
+    }
+    out << "  tessemar-cli --help\n      Shows this text.\n\n"
+        << texts.languageNote << "\n\nExit codes:\n";
+    for (const auto& [code, meaning] : texts.exitCodes) {
+        std::string number = std::to_string(code);
+        out << "  " << number << std::string(4 - number.size(), ' ') << meaning << "\n";
     }
 }
 

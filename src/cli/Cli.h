@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tessemar::cli {
@@ -53,6 +54,15 @@ struct Command {
 };
 
 const std::vector<Command>& Commands();
+
+// The parts of --help besides the command table; the manual page is made from the same texts.
+struct HelpTexts {
+    std::string_view summary;
+    std::string_view languageNote;
+    std::vector<std::pair<int, std::string_view>> exitCodes;
+};
+const HelpTexts& CliHelpTexts();
+void PrintHelp(std::ostream& out);
 
 // Runs the command line (argv[0] excluded) and returns the exit code.
 int RunCli(const std::vector<std::string>& words, Streams& streams);

@@ -137,9 +137,11 @@ class NonReader {
             std::string_view line = formats::Trim(text.substr(start, end - start));
             start = end + 1;
             ++lineNumber;
-            // A clue line starts with a digit; a blank line inside a section may stand for an
-            // empty clue line, which only the count of lines can tell (see Resolve).
-            if (section && (line.empty() || IsDigit(line.front()))) {
+            // Keys start with a letter, so anything else inside a section is meant as a clue
+            // line, and a bad one ("-1") is refused on its own line rather than ending the
+            // section early. A blank line there may stand for an empty clue line, which only
+            // the count of lines can tell (see Resolve).
+            if (section && (line.empty() || !IsLetter(line.front()))) {
                 section->lines.emplace_back(lineNumber, line);
                 continue;
             }

@@ -226,6 +226,18 @@ bool FileAssociation::GlobClaimedByOtherType() const {
     return false;
 }
 
+bool FileAssociation::InstalledSystemWide() const {
+    const auto inSomeDataDir = [this](const QString& relativePath) {
+        for (const QString& dir : locations_.dataDirs) {
+            if (QFileInfo::exists(dir + QLatin1Char('/') + relativePath))
+                return true;
+        }
+        return false;
+    };
+    return inSomeDataDir(QStringLiteral("applications/") + QLatin1String(kDesktopFileName)) &&
+           inSomeDataDir(QStringLiteral("mime/packages/application-x-tessemar.xml"));
+}
+
 bool FileAssociation::WriteOwnedFile(const QString& path, const QByteArray& contents) {
     if (QFileInfo::exists(path)) {
         const QByteArray old = ReadAll(path);
@@ -250,8 +262,32 @@ bool FileAssociation::RemoveOwnedFile(const QString& path) {
     return true;
 }
 
+bool FileAssociation::RemoveUserCopies() {
+    bool ok = RemoveOwnedFile(DesktopEntryPath());
+    ok = RemoveOwnedFile(MimePackagePath()) && ok;
+    for (const QString& path : IconPaths()) {
+        if (QFileInfo::exists(path)) {
+            if (QFile::remove(path)) {
+                changed_ = true;
+            } else {
+                ok = false;
+            }
+        }
+    }
+    return ok;
+}
+
 bool FileAssociation::Register() {
     changed_ = false;
+    if (InstalledSystemWide()) {
+        // The installed entry already opens our files for this user; what an earlier run from a
+        // build folder left here would only point the file manager at that other copy. The
+        // default-application line names the entry by its id, which stays right either way.
+        const bool ok = RemoveUserCopies();
+        if (changed_)
+            RunDatabaseTools();
+        return ok;
+    }
     bool ok =
         WriteOwnedFile(DesktopEntryPath(), DesktopEntryText().toUtf8()) &&
         WriteOwnedFile(MimePackagePath(), MimePackageText(!GlobClaimedByOtherType()).toUtf8());
@@ -285,17 +321,7 @@ bool FileAssociation::Register() {
 
 bool FileAssociation::Unregister() {
     changed_ = false;
-    bool ok = RemoveOwnedFile(DesktopEntryPath());
-    ok = RemoveOwnedFile(MimePackagePath()) && ok;
-    for (const QString& path : IconPaths()) {
-        if (QFileInfo::exists(path)) {
-            if (QFile::remove(path)) {
-                changed_ = true;
-            } else {
-                ok = false;
-            }
-        }
-    }
+    bool ok = RemoveUserCopies();
     const IniFile mimeApps(MimeAppsListPath().toStdString());
     std::string current = mimeApps.GetString(kDefaultsSection, kMimeType, "");
     if (current == kDesktopFileName || current == std::string(kDesktopFileName) + ";") {

@@ -49,10 +49,14 @@ class FileAssociation {
     QString MimePackageText(bool withGlob) const;
     // True when a type other than ours matches *.tsd in any MIME database or package.
     bool GlobClaimedByOtherType() const;
+    // True when a package installed the desktop entry and the MIME type for every user. A copy
+    // of our own in the user's folders would then shadow it with a second, older association.
+    bool InstalledSystemWide() const;
 
   private:
     bool WriteOwnedFile(const QString& path, const QByteArray& contents);
     bool RemoveOwnedFile(const QString& path);
+    bool RemoveUserCopies();
     void RunDatabaseTools() const;
 
     XdgLocations locations_;

@@ -139,7 +139,8 @@ TEST(NonFileTest, RefusesBadFilesNamingTheLine) {
         {size + "rows\n1\n1,?\n" + columns, 5, "\"?\" is not a clue number"},
         {size + "rows\n1\n1;1\n" + columns, 5, "\"1;1\" is not"},
         {size + "rows\n1\n251\n" + columns, 5, "\"251\" is not"},
-        {size + "rows\n1\n-1\n" + columns, 3, "1 rows given"},  // "-1" is no clue line
+        {size + "rows\n1\n-1\n" + columns, 5, "\"-1\" is not a clue number"},
+        {size + "rows\n1\n1\ncolumns\n+1\n1\n1\n", 7, "\"+1\" is not a clue number"},
         {size + "rows\n1\n1q\n" + columns, 5, "unknown colour 'q'"},
         {size + "color a #ff0000\nrows\n1\n1b\n" + columns, 6, "unknown colour 'b'"},
         {size + "rows\n1,1,1,1\n1\n" + columns, 4, "row 1 has more numbers than cells"},

@@ -148,6 +148,24 @@ TEST_F(FileAssociationTest, DatabaseToolsCompileTheUserDatabase) {
         ReadFile(Q(dir_.Path() + "/data/mime/globs2")).contains("application/x-tessemar:*.tsd"));
 }
 
+TEST_F(FileAssociationTest, AnInstalledPackageReplacesTheUsersOwnCopy) {
+    FileAssociation association = Make();
+    ASSERT_TRUE(association.Register());  // an earlier run from a build folder
+    // Either file alone is no installation: a user copy is still what opens the files.
+    WriteFile(Q(dir_.Path() + "/system/applications/tessemar.desktop"), "[Desktop Entry]\n");
+    ASSERT_TRUE(association.Register());
+    EXPECT_TRUE(QFileInfo::exists(association.DesktopEntryPath()));
+
+    WriteFile(Q(dir_.Path() + "/system/mime/packages/application-x-tessemar.xml"), "<mime-info/>");
+    ASSERT_TRUE(association.Register());
+    EXPECT_TRUE(association.Changed());
+    EXPECT_FALSE(QFileInfo::exists(association.DesktopEntryPath()));
+    EXPECT_FALSE(QFileInfo::exists(association.MimePackagePath()));
+    for (const QString& icon : association.IconPaths())
+        EXPECT_FALSE(QFileInfo::exists(icon));
+    EXPECT_EQ(DefaultApplication(association), "tessemar.desktop;") << "names the installed entry";
+}
+
 TEST(QuoteExecArgumentTest, QuotesAndEscapesAsDesktopEntriesRequire) {
     struct Case {
         const char* argument;
