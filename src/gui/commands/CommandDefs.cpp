@@ -390,6 +390,12 @@ constexpr MenuEntry kPopupOption[] = {P(0),
                                       C(FirstOptionPage + 4),
                                       C(FirstOptionPage + 5),
                                       kEnd};
+// The picture pane's menu under the Select tool.
+constexpr MenuEntry kPictureContextMenu[] = {
+    P(0),         C(Cut),         C(Copy),        C(Paste),       kSep,           C(ClearSelect),
+    C(SetSelect), C(SelectAll),   kSep,           C(MirrorColor), C(MirrorHorizontally), C(MirrorVertically),
+    P(text::IdsMenuTurn), C(TurnLeft90), C(TurnRight90), C(Turn180), kEnd, kSep, C(FormatPicture), kEnd};
+
 // The colours are laid out by the colour bar; the table holds the rest of the pop-up.
 constexpr MenuEntry kPopupColor[] = {P(0), kSep, C(ColorSetting), kEnd};
 
@@ -460,6 +466,10 @@ std::span<const MenuEntry> MainMenu128() {
 
 std::span<const MenuEntry> MainMenu129() {
     return kMenu129;
+}
+
+std::span<const MenuEntry> PictureContextMenu() {
+    return kPictureContextMenu;
 }
 
 std::span<const MenuEntry> DropDownMenu(DropDownPopup popup) {

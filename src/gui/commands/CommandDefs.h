@@ -38,6 +38,8 @@ std::span<const MenuEntry> MainMenu129();
 // The drop-down pop-ups of the toolbar buttons (menu 188); each is one Popup ... End.
 enum DropDownPopup : int { PopupFileOpen = 0, PopupFileSave = 1, PopupColor = 2, PopupOption = 3 };
 std::span<const MenuEntry> DropDownMenu(DropDownPopup popup);
+// The menu of the picture pane's right button under the Select tool.
+std::span<const MenuEntry> PictureContextMenu();
 // The colours of the colour pop-up in their order: three columns of the grid, read downwards.
 inline constexpr int kColorPopupOrder[cmd::ColorCount] = {1, 4, 7, 2, 5, 8, 3, 6};
 

@@ -135,6 +135,8 @@ void CMainFrame::CreateToolBars() {
             toolBars_->SetDropDown(dropDown.commandId, popup.front());
     }
     toolBars_->LayOutInitially(settings_.fullColorBar != 0);
+    const std::vector<QMenu*> pictureMenu = menus_->Builder().Build(PictureContextMenu());
+    pictureMenu_ = pictureMenu.empty() ? nullptr : pictureMenu.front();
 }
 
 QToolBar* CMainFrame::ToolBar(int resource) const {

@@ -154,6 +154,8 @@ class CMainFrame : public QMainWindow {
     CCommandTable* commands_ = nullptr;
     CMainMenus* menus_ = nullptr;
     CToolBarSet* toolBars_ = nullptr;
+    // The picture pane's menu under the Select tool, shared by every document window.
+    QMenu* pictureMenu_ = nullptr;
     CColorBars* colorBars_ = nullptr;
     CStatusPanes* statusPanes_ = nullptr;
     std::unique_ptr<QPrinter> printer_;

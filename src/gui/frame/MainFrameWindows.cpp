@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QMdiArea>
+#include <QMenu>
 #include <QScreen>
 
 #include <algorithm>
@@ -47,6 +48,11 @@ void CMainFrame::OnDocumentOpened(CLogicDoc* doc) {
                 SetPaneText(CStatusPanes::kPaneCursor, position);
                 SetPaneText(CStatusPanes::kPaneCell, size);
             });
+    connect(frame->Companion(), &CViewCompanion::PictureMenuRequested, this, [this](const QPoint& at) {
+        commands_->UpdateAll();
+        if (pictureMenu_ != nullptr)
+            pictureMenu_->popup(at);
+    });
     frames_[doc] = frame;
     doc->AddObserver(documentWatch_.get());
     area_->addSubWindow(frame);

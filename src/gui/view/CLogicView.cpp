@@ -505,11 +505,15 @@ void CLogicView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CLogicView::contextMenuEvent(QContextMenuEvent* event) {
-    // The right button draws on the picture: no menu of the frame behind may take the drag.
-    if (Tools() != nullptr)
-        event->accept();
-    else
+    if (Tools() == nullptr) {
         QWidget::contextMenuEvent(event);
+        return;
+    }
+    // Other tools draw with the right button: no menu may take their drag. The Select tool's
+    // menu belongs to the picture itself.
+    event->accept();
+    if (companion_.Session()->Tool() == ToolSelect && CellAt(event->pos(), false))
+        emit companion_.PictureMenuRequested(event->globalPos());
 }
 
 void CLogicView::changeEvent(QEvent* event) {

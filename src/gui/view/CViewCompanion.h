@@ -63,6 +63,8 @@ class CViewCompanion : public QObject, public DocumentObserver {
     // The position and size panes' texts for the pointer over the picture or the drag in
     // progress; " " clears a pane.
     void PositionChanged(const QString& position, const QString& size);
+    // The picture pane asks for its menu at a desktop point.
+    void PictureMenuRequested(const QPoint& globalPosition);
 
   private:
     void SetUsedDepth(std::pair<int, int> depth);

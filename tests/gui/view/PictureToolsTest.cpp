@@ -11,6 +11,7 @@
 #include "support/ModelSetup.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMimeData>
@@ -280,6 +281,15 @@ TEST_F(PictureToolsTest, ThePointerFollowsToolCellAndKeys) {
         QCoreApplication::sendEvent(pane, &move);
         EXPECT_EQ(pane->cursor().pixmap().cacheKey(), CursorOfKind(c.kind).pixmap().cacheKey()) << c.kind;
     }
+    // The right button opens the picture's menu only under the Select tool; others draw with it.
+    QSignalSpy menu(&pane->Companion(), &CViewCompanion::PictureMenuRequested);
+    for (int tool : {ToolPen, ToolSelect}) {
+        settings_.tool = tool;
+        const QPoint at = PointOfCell(pane, 2, 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, pane->mapToGlobal(at));
+        QCoreApplication::sendEvent(pane, &event);
+    }
+    EXPECT_EQ(menu.count(), 1);
 }
 
 }  // namespace
