@@ -144,6 +144,8 @@ QRect CLogicView::PreviewRect() const {
 }
 
 void CLogicView::paintEvent(QPaintEvent* event) {
+    pendingUpdates_ = 0;
+    wholePaneUpdatePending_ = false;
     QPainter painter(this);
     if (pane_ == CornerPane) {
         PaintCorner(painter);
@@ -387,11 +389,21 @@ void CLogicView::OnRegionChanged(int left, int top, int right, int bottom) {
             update(PreviewRect());
         return;
     }
+    // A fill or a transform changes thousands of cells before the next paint; past a few dozen
+    // rectangles one repaint of the whole pane costs less than collecting them all.
+    if (wholePaneUpdatePending_)
+        return;
     const Rect window = LayoutWindow();
     const QRect changed =
         QRect(left - window.left, top - window.top, right - left, bottom - top) & rect();
-    if (!changed.isEmpty())
-        update(changed);
+    if (changed.isEmpty())
+        return;
+    if (++pendingUpdates_ > kMaxPendingUpdates) {
+        wholePaneUpdatePending_ = true;
+        update();
+        return;
+    }
+    update(changed);
 }
 
 void CLogicView::OnLayoutReset() {

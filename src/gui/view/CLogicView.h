@@ -96,6 +96,10 @@ class CLogicView : public QWidget {
     PixelSize scrollExtent_{100, 100};
     bool frameActive_ = true;
     bool captionButtonPressed_ = false;
+    // Changed rectangles asked for since the last paint, and whether the whole pane is.
+    static constexpr int kMaxPendingUpdates = 64;
+    int pendingUpdates_ = 0;
+    bool wholePaneUpdatePending_ = false;
 };
 
 }  // namespace tessemar
