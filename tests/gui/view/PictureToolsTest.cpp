@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace tessemar {
 namespace {
@@ -290,6 +291,30 @@ TEST_F(PictureToolsTest, ThePointerFollowsToolCellAndKeys) {
         QCoreApplication::sendEvent(pane, &event);
     }
     EXPECT_EQ(menu.count(), 1);
+}
+
+// A line dragged in the window sets the cells of the core's rasteriser, in every direction and
+// beyond the picture's edge.
+TEST_F(PictureToolsTest, LinesInEveryDirectionSetTheRasterisersCells) {
+    CChildFrame* frame = Open(13, 13);
+    CLogicDoc& doc = frame->Document();
+    frame->ViewTarget()->OnCommand(cmd::ToolStraightLine);
+    for (const CellPoint end : {CellPoint{12, 9}, CellPoint{9, 12}, CellPoint{3, 12}, CellPoint{0, 9}, CellPoint{0, 3},
+                                CellPoint{3, 0}, CellPoint{9, 0}, CellPoint{12, 3}, CellPoint{20, 15}}) {
+        SCOPED_TRACE(::testing::Message() << end.x << "," << end.y);
+        Drag(Picture(frame), Qt::LeftButton, {{6, 6}, end});
+        std::vector<CellPoint> set;
+        for (int y = 0; y < 13; ++y) {
+            for (int x = 0; x < 13; ++x) {
+                if (doc.Cell(x, y) != 0)
+                    set.push_back({x, y});
+            }
+        }
+        std::vector<CellPoint> expected = StraightLineCells(6, 6, end.x, end.y, 13, 13);
+        std::sort(expected.begin(), expected.end(), [](CellPoint a, CellPoint b) { return std::tie(a.y, a.x) < std::tie(b.y, b.x); });
+        EXPECT_EQ(set, expected);
+        doc.Undo(1);
+    }
 }
 
 }  // namespace
