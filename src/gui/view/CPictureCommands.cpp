@@ -7,6 +7,7 @@
 #include "gui/common/UiText.h"
 #include "gui/common/WaitCursor.h"
 #include "gui/view/CEditSession.h"
+#include "gui/view/CViewCompanion.h"
 #include "gui/view/FragmentClipboard.h"
 
 #include <algorithm>
@@ -86,8 +87,9 @@ void CPictureCommands::OnCommand(int id) {
             break;
         case cmd::Opaque:
         case cmd::Transparent:
-            // Either command switches between the two backgrounds.
+            // Either command switches between the two backgrounds; what floats shows the new one.
             session_.SetBackDrawMode(1 - mode);
+            emit companion_.SelectionChanged();
             break;
         case cmd::FormatPicture: {
             WaitCursor wait;

@@ -5,12 +5,13 @@
 namespace tessemar {
 
 class CEditSession;
+class CViewCompanion;
 
 // The commands of a document window that work on its picture: the tools, the selection and the
 // clipboard (Edit menu), and the transforms of the Image menu.
 class CPictureCommands : public CommandTarget {
   public:
-    explicit CPictureCommands(CEditSession& session) : session_(session) {}
+    CPictureCommands(CEditSession& session, CViewCompanion& companion) : session_(session), companion_(companion) {}
 
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;
@@ -25,6 +26,7 @@ class CPictureCommands : public CommandTarget {
     void OnClearUndoBuffer();
 
     CEditSession& session_;
+    CViewCompanion& companion_;
 };
 
 }  // namespace tessemar

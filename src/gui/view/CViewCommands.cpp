@@ -8,7 +8,7 @@
 namespace tessemar {
 
 CViewCommands::CViewCommands(CViewCompanion& companion, CEditSession& session)
-    : companion_(companion), session_(session), picture_(session) {}
+    : companion_(companion), session_(session), picture_(session, companion) {}
 
 bool CViewCommands::HandlesCommand(int id) const {
     return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview || picture_.HandlesCommand(id);
