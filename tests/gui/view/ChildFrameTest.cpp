@@ -1,7 +1,5 @@
-#include "ViewTestSupport.h"
+#include "WindowFixture.h"
 
-#include "gui/document/DocManagerFixture.h"
-#include "gui/frame/CChildFrame.h"
 #include "gui/view/CViewCommands.h"
 
 #include <QMdiArea>
@@ -17,40 +15,9 @@ using test::DifferentPixels;
 using test::Expected;
 using test::OnScreen;
 
-class ChildFrameTest : public test::DocManagerFixture {
+class ChildFrameTest : public test::WindowFixture {
   protected:
-    ChildFrameTest() {
-        connect(docs_, [this](CLogicDoc* doc) {
-            for (CChildFrame* frame : frames_) {
-                if (&frame->Document() == doc)
-                    frame->Discard();
-            }
-        });
-        area_.resize(800, 600);
-        area_.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&area_));
-    }
-    void connect(CDocManager& docs, std::function<void(CLogicDoc*)> closing) {
-        QObject::connect(&docs, &CDocManager::documentClosing, &area_, std::move(closing));
-    }
-
-    CChildFrame* Open(int w = 20, int h = 15) {
-        CLogicDoc* doc = docs_.OnFileNew();
-        doc->ReplaceModel(test::MakeDocument(w, h, 17, 3)->Model());
-        auto* frame = new CChildFrame(docs_, *doc, settings_, {});
-        frames_.push_back(frame);
-        area_.addSubWindow(frame);
-        frame->show();
-        area_.setActiveSubWindow(frame);
-        test::GridWindow::Flush();
-        return frame;
-    }
-    static CLogicView* PaneOf(CChildFrame* frame, Pane pane) {
-        return frame->PaneGrid()->View(pane);
-    }
-
-    QMdiArea area_;
-    std::vector<CChildFrame*> frames_;
+    CChildFrame* Open(int w = 20, int h = 15) { return OpenModel(test::MakeDocument(w, h, 17, 3)->Model()); }
 };
 
 // The document history through the view's command target, with what the picture pane shows.

@@ -1,19 +1,15 @@
-#include "ViewTestSupport.h"
+#include "WindowFixture.h"
 
 #include "core/document/CLogicDoc.h"
-#include "gui/document/DocManagerFixture.h"
-#include "gui/frame/CChildFrame.h"
 #include "gui/view/CEditSession.h"
 #include "gui/view/CViewCommands.h"
 #include "gui/view/Cursors.h"
 #include "gui/view/FragmentClipboard.h"
 #include "support/DocumentCounts.h"
-#include "support/ModelSetup.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QMdiArea>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -29,36 +25,15 @@ namespace {
 using Answer = Prompter::Answer;
 
 // Document windows on blank pictures, driven with the mouse and the window's commands.
-class PictureToolsTest : public test::DocManagerFixture {
+class PictureToolsTest : public test::WindowFixture {
   protected:
-    PictureToolsTest() {
-        area_.resize(800, 600);
-        area_.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&area_));
-    }
-    ~PictureToolsTest() override {
-        for (CChildFrame* frame : frames_)
-            frame->Discard();
-    }
-
     CChildFrame* Open(int w, int h) {
-        CLogicDoc* doc = docs_.OnFileNew();
-        ChangeModel(*doc, [&](PuzzleModel& m) {
-            m.columnCount = w;
-            m.rowCount = h;
-        });
-        auto* frame = new CChildFrame(docs_, *doc, settings_, {});
-        frames_.push_back(frame);
-        area_.addSubWindow(frame);
-        frame->show();
-        area_.setActiveSubWindow(frame);
-        test::GridWindow::Flush();
-        return frame;
+        PuzzleModel model;
+        model.columnCount = w;
+        model.rowCount = h;
+        return OpenModel(model);
     }
-    static CLogicView* Picture(CChildFrame* frame) { return frame->PaneGrid()->View(PicturePane); }
-
-    QMdiArea area_;
-    std::vector<CChildFrame*> frames_;
+    static CLogicView* Picture(CChildFrame* frame) { return PaneOf(frame, PicturePane); }
 };
 
 // The pane point in the middle of a picture cell (cells beyond the picture too).
