@@ -1,18 +1,10 @@
 #include "gui/view/CLogicView.h"
 
 #include "core/document/CLogicDoc.h"
-#include "gui/view/CEditSession.h"
 #include "gui/view/CPaneGrid.h"
 #include "gui/view/CViewCompanion.h"
-#include "core/text/StringTable.h"
-#include "gui/common/UiText.h"
-#include "gui/view/Cursors.h"
-#include "render/SelectionTracker.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
@@ -29,27 +21,6 @@ QColor Blend(const QColor& a, const QColor& b, int percentOfB) {
         return (x * (100 - percentOfB) + y * percentOfB) / 100;
     };
     return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()));
-}
-
-MouseButton ToButton(Qt::MouseButton button) {
-    return button == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
-}
-
-// The cells a preview covers, clipped to the picture: the rectangle's block or the line.
-std::vector<CellPoint> PreviewCells(const CPictureTools::Preview& preview, int width, int height) {
-    const CellPoint a = preview.anchor;
-    const CellPoint b = preview.current;
-    if (preview.tool == ToolStraightLine) return StraightLineCells(a.x, a.y, b.x, b.y, width, height);
-    std::vector<CellPoint> cells;
-    for (int y = std::max(std::min(a.y, b.y), 0); y <= std::min(std::max(a.y, b.y), height - 1); ++y) {
-        for (int x = std::max(std::min(a.x, b.x), 0); x <= std::min(std::max(a.x, b.x), width - 1); ++x)
-            cells.push_back({x, y});
-    }
-    return cells;
-}
-
-QString PositionText(CellPoint cell) {
-    return QStringLiteral("(%1, %2)").arg(cell.x + 1).arg(cell.y + 1);
 }
 
 }  // namespace
@@ -72,6 +43,7 @@ CLogicView::CLogicView(CViewCompanion& companion, CPaneGrid& grid, Pane pane)
     setMouseTracking(pane_ != CornerPane);
     if (pane_ == PicturePane) {
         connect(&companion_, &CViewCompanion::SelectionChanged, this, [this] { update(); });
+        qApp->installEventFilter(this);
     }
 }
 
@@ -162,211 +134,8 @@ void CLogicView::paintEvent(QPaintEvent* event) {
                      r.topLeft());
     }
     if (pane_ == PicturePane)
-        PaintFloatingSelection(painter);
+        PaintFloatingSelection(painter, event->rect());
     PaintToolPreview(painter);
-}
-
-CPictureTools* CLogicView::Tools() const {
-    CEditSession* session = companion_.Session();
-    return pane_ == PicturePane && session != nullptr ? &session->Tools() : nullptr;
-}
-
-std::optional<CellPoint> CLogicView::CellAt(QPoint point, bool followMouse) const {
-    const HitResult hit =
-        HitTest(pane_, companion_.Canvas().Geometry(), View(), point.x(), point.y(), followMouse);
-    if (hit.region != RegionPicture && !(followMouse && hit.x != -1))
-        return std::nullopt;
-    return CellPoint{hit.x, hit.y};
-}
-
-QRect CLogicView::PreviewBounds() const {
-    const CPictureTools* tools = Tools();
-    const auto preview = tools ? tools->CurrentPreview() : std::nullopt;
-    if (!preview)
-        return {};
-    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-    const int w = geometry.columnCount();
-    const int h = geometry.rowCount();
-    const CellPoint a = preview->anchor;
-    const CellPoint b = preview->current;
-    const Rect first = geometry.CellInterior(std::clamp(std::min(a.x, b.x), 0, w - 1),
-                                             std::clamp(std::min(a.y, b.y), 0, h - 1));
-    const Rect last = geometry.CellInterior(std::clamp(std::max(a.x, b.x), 0, w - 1),
-                                            std::clamp(std::max(a.y, b.y), 0, h - 1));
-    const Rect window = LayoutWindow();
-    // The rubber band stands on the grid lines around the block.
-    return QRect(QPoint(first.left - window.left, first.top - window.top),
-                 QPoint(last.right - window.left, last.bottom - window.top))
-        .adjusted(-2, -2, 2, 2);
-}
-
-QRect CLogicView::SelectionBounds() const {
-    const CLogicDoc& doc = companion_.Document();
-    if (!doc.HasFloatingSelection())
-        return {};
-    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-    const CellRect& cells = doc.SelectionRect();
-    const Rect first = geometry.CellInterior(cells.Left(), cells.Top());
-    const Rect last = geometry.CellInterior(cells.Right(), cells.Bottom());
-    const Rect window = LayoutWindow();
-    return QRect(QPoint(first.left - window.left, first.top - window.top),
-                 QPoint(last.right - 1 - window.left, last.bottom - 1 - window.top));
-}
-
-void CLogicView::PaintFloatingSelection(QPainter& painter) {
-    const CLogicDoc& doc = companion_.Document();
-    const QRect bounds = SelectionBounds();
-    if (bounds.isEmpty() || !bounds.intersects(rect()))
-        return;
-    // The fragment floats above the picture: its cells are drawn where it lies now, blank ones
-    // only while the background is opaque; cells beyond the picture are not shown.
-    const Fragment& fragment = doc.FloatingSelection();
-    const CellRect& cells = doc.SelectionRect();
-    const QRect shown = bounds & rect();
-    QImage layer(shown.size(), QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    const Rect window = LayoutWindow();
-    const QPoint origin(window.left + shown.left(), window.top + shown.top());
-    const bool opaque = companion_.Session() == nullptr || companion_.Session()->BackDrawMode() != 0;
-    for (int j = 0; j < fragment.height; ++j) {
-        for (int i = 0; i < fragment.width; ++i) {
-            const int x = cells.Left() + i;
-            const int y = cells.Top() + j;
-            const int value = fragment.At(i, j);
-            if (doc.IsInPicture(x, y) && (opaque || value != kCellBlank))
-                PaintCellValue(layer, origin, companion_.Canvas().Style(), x, y, value);
-        }
-    }
-    painter.drawImage(shown.topLeft(), layer);
-    if (companion_.Session() != nullptr && companion_.Session()->Tool() == ToolSelect)
-        DrawTracker(painter, bounds);
-}
-
-void CLogicView::PaintToolPreview(QPainter& painter) {
-    const CPictureTools* tools = Tools();
-    const auto preview = tools ? tools->CurrentPreview() : std::nullopt;
-    if (!preview)
-        return;
-    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-    const Rect window = LayoutWindow();
-    painter.save();
-    if (preview->tool == ToolRectangle || preview->tool == ToolSelect) {
-        // A rubber band around the block the rectangle will fill.
-        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(PreviewBounds().adjusted(2, 2, -3, -3));
-    } else {
-        // Each cell the line will set, as a pale square with a dotted border.
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.setBrush(QColor(255, 255, 192));
-        for (const CellPoint& cell : PreviewCells(*preview, geometry.columnCount(), geometry.rowCount())) {
-            const Rect r = geometry.CellInterior(cell.x, cell.y);
-            painter.drawRect(r.left - window.left, r.top - window.top, r.Width() - 1, r.Height() - 1);
-        }
-    }
-    painter.restore();
-}
-
-std::optional<CLogicView::Margin> CLogicView::MarginAt(QPoint point) const {
-    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-    const PixelPoint layout = PaneToLayout(pane_, geometry, View(), point.x(), point.y());
-    const PixelSize bitmap = geometry.BitmapSize();
-    const int column = geometry.PictureColumnAt(layout.x);
-    const int row = geometry.PictureRowAt(layout.y);
-    const int w = geometry.columnCount();
-    const int h = geometry.rowCount();
-    if (pane_ != PicturePane || layout.x >= bitmap.cx || layout.y >= bitmap.cy || column < 0 || row < 0 ||
-        (column < w && row < h))
-        return std::nullopt;
-    // Right of the grid whole rows, below it whole columns, beyond both everything.
-    Margin margin;
-    margin.anchor = {column >= w ? 0 : column, row >= h ? 0 : row};
-    margin.current = {column >= w ? w - 1 : column, row >= h ? h - 1 : row};
-    margin.cursorKind = column >= w && row >= h ? 20 : column >= w ? 21 : 22;
-    if (margin.cursorKind == 20)
-        margin.position = Text(text::IdsSelectAllPosition);
-    else if (margin.cursorKind == 21)
-        margin.position = FormatText(text::IdsRowNumber, {row + 1});
-    else
-        margin.position = FormatText(text::IdsColumnNumber, {column + 1});
-    return margin;
-}
-
-bool CLogicView::PressMargin(QPoint point) {
-    const std::optional<Margin> margin = MarginAt(point);
-    return margin && Tools()->PressMargin(margin->anchor, margin->current);
-}
-
-int CLogicView::CursorKind(QPoint point, Qt::KeyboardModifiers keys) const {
-    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-    const HitResult hit = HitTest(pane_, geometry, View(), point.x(), point.y());
-    if (hit.region == RegionRowClues || hit.region == RegionColumnClues)
-        return 4;
-    if (const std::optional<Margin> margin = MarginAt(point))
-        return margin->cursorKind;
-    const CEditSession* session = companion_.Session();
-    if (hit.region != RegionPicture || session == nullptr)
-        return 0;
-    const int tool = session->Tool();
-    if (tool == ToolSelect) {
-        const int hitCode = TrackerHit(SelectionBounds(), point);
-        return hitCode < 0 ? 9 : 10 + hitCode;
-    }
-    const int cell = companion_.Document().Cell(hit.x, hit.y);
-    if (tool == ToolPaint)
-        return cell == session->Color() ? -3 : 3;
-    // What a left click would write: a colour paints, 0 erases.
-    const bool paints = DragValue(MouseButton::Left, cell, session->Color(), keys & Qt::ControlModifier,
-                                  keys & Qt::ShiftModifier) != 0;
-    const int kind = tool == ToolPen ? 1 : 2;
-    return paints ? kind : -kind;
-}
-
-QString CLogicView::PositionAt(QPoint point) const {
-    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-    const HitResult hit = HitTest(pane_, geometry, View(), point.x(), point.y());
-    if (hit.region == RegionPicture)
-        return PositionText({hit.x, hit.y});
-    if (hit.region == RegionRowClues || hit.region == RegionColumnClues) {
-        // A row slot is (slot, row), a column slot (column, slot); slots count from the picture.
-        const bool row = hit.region == RegionRowClues;
-        const QString line = row ? FormatText(text::IdsRowNumber, {hit.y + 1})
-                                 : FormatText(text::IdsColumnNumber, {hit.x + 1});
-        const std::string lineText = line.toStdString();
-        return FormatText(text::IdsSlotPosition, {std::string_view(lineText), (row ? hit.x : hit.y) + 1});
-    }
-    if (const std::optional<Margin> margin = MarginAt(point))
-        return margin->position;
-    return QStringLiteral(" ");
-}
-
-void CLogicView::UpdatePointer(QPoint point, Qt::KeyboardModifiers keys) {
-    if (pane_ == CornerPane)
-        return;
-    setCursor(CursorOfKind(CursorKind(point, keys)));
-    const CPictureTools* tools = Tools();
-    if (tools == nullptr || !tools->Dragging())
-        emit companion_.PositionChanged(PositionAt(point), QStringLiteral(" "));
-}
-
-void CLogicView::ShowPosition(std::optional<CellPoint> cell) {
-    const CPictureTools* tools = Tools();
-    const auto drag = tools ? tools->CurrentDrag() : std::nullopt;
-    if (drag) {
-        const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-        const auto clamped = [&](CellPoint p) {
-            return CellPoint{std::clamp(p.x, 0, geometry.columnCount() - 1),
-                             std::clamp(p.y, 0, geometry.rowCount() - 1)};
-        };
-        const CellPoint a = clamped(drag->anchor);
-        const CellPoint b = clamped(drag->current);
-        emit companion_.PositionChanged(
-            PositionText(a) + QStringLiteral(" - ") + PositionText(b),
-            QStringLiteral("%1 x %2").arg(std::abs(b.x - a.x) + 1).arg(std::abs(b.y - a.y) + 1));
-    } else {
-        emit companion_.PositionChanged(cell ? PositionText(*cell) : QStringLiteral(" "),
-                                        QStringLiteral(" "));
-    }
 }
 
 void CLogicView::PaintCorner(QPainter& painter) {
@@ -426,106 +195,6 @@ void CLogicView::wheelEvent(QWheelEvent* event) {
     // One notch of 120 scrolls as many cells as the desktop's wheel setting has lines.
     const int step = QApplication::wheelScrollLines() * companion_.Canvas().Geometry().cellSize();
     grid_.ScrollBy(pane_, -across * step / 120, -down * step / 120);
-}
-
-void CLogicView::mousePressEvent(QMouseEvent* event) {
-    if (CPictureTools* tools = Tools()) {
-        const QPoint point = event->position().toPoint();
-        const std::optional<CellPoint> cell = CellAt(point, false);
-        const Qt::KeyboardModifiers keys = event->modifiers();
-        const bool onSelection = TrackerHit(SelectionBounds(), point) != -1;
-        bool started = false;
-        if (cell && (event->button() == Qt::LeftButton || event->button() == Qt::RightButton))
-            started = tools->Press(*cell, ToButton(event->button()), keys & Qt::ControlModifier,
-                                   keys & Qt::ShiftModifier, onSelection);
-        else if (!cell && event->button() == Qt::LeftButton)
-            started = PressMargin(point);
-        if (started) {
-            update(PreviewBounds());
-            ShowPosition(cell);
-        }
-        return;
-    }
-    if (pane_ != CornerPane || event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    const QPoint p = event->position().toPoint();
-    if (IsOnCornerCaptionButton(width(), Look().captionHeight, p.x(), p.y())) {
-        captionButtonPressed_ = true;
-        update();
-    }
-}
-
-void CLogicView::mouseMoveEvent(QMouseEvent* event) {
-    CPictureTools* tools = Tools();
-    if (tools == nullptr) {
-        UpdatePointer(event->position().toPoint(), event->modifiers());
-        QWidget::mouseMoveEvent(event);
-        return;
-    }
-    // A line or a selection follows the pointer beyond the picture and is clipped there.
-    const bool followMouse = tools->FollowsMouse();
-    const std::optional<CellPoint> cell = CellAt(event->position().toPoint(), followMouse);
-    if (tools->Dragging() && cell) {
-        const QRect before = PreviewBounds();
-        tools->Move(*cell, event->modifiers() & Qt::ShiftModifier);
-        update(before.united(PreviewBounds()));
-        ShowPosition(cell);
-        return;
-    }
-    // The pointer's kind is decided only while no button is held.
-    if (!tools->Dragging())
-        UpdatePointer(event->position().toPoint(), event->modifiers());
-}
-
-void CLogicView::keyPressEvent(QKeyEvent* event) {
-    // Ctrl and Shift change what a click would do: the pointer shows it at once.
-    if (event->key() == Qt::Key_Control || event->key() == Qt::Key_Shift)
-        UpdatePointer(mapFromGlobal(QCursor::pos()), event->modifiers());
-    QWidget::keyPressEvent(event);
-}
-
-void CLogicView::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Control || event->key() == Qt::Key_Shift)
-        UpdatePointer(mapFromGlobal(QCursor::pos()), event->modifiers());
-    QWidget::keyReleaseEvent(event);
-}
-
-void CLogicView::mouseReleaseEvent(QMouseEvent* event) {
-    if (CPictureTools* tools = Tools()) {
-        if (!tools->Dragging())
-            return;
-        const bool followMouse = tools->FollowsMouse();
-        const QRect preview = PreviewBounds();
-        const auto dragged = tools->CurrentDrag();
-        const std::optional<CellPoint> cell = CellAt(event->position().toPoint(), followMouse);
-        const Qt::KeyboardModifiers keys = event->modifiers();
-        tools->Release(cell.value_or(dragged->current), keys & Qt::ControlModifier,
-                       keys & Qt::ShiftModifier);
-        update(preview);
-        UpdatePointer(event->position().toPoint(), event->modifiers());
-        return;
-    }
-    if (pane_ != CornerPane || event->button() != Qt::LeftButton || !captionButtonPressed_) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    captionButtonPressed_ = false;
-    update();
-    companion_.RequestShowPreviewToggle();
-}
-
-void CLogicView::contextMenuEvent(QContextMenuEvent* event) {
-    if (Tools() == nullptr) {
-        QWidget::contextMenuEvent(event);
-        return;
-    }
-    // Other tools draw with the right button: no menu may take their drag. The Select tool's
-    // menu belongs to the picture itself.
-    event->accept();
-    if (companion_.Session()->Tool() == ToolSelect && CellAt(event->pos(), false))
-        emit companion_.PictureMenuRequested(event->globalPos());
 }
 
 void CLogicView::changeEvent(QEvent* event) {

@@ -51,8 +51,7 @@ class CLogicView : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -72,7 +71,7 @@ class CLogicView : public QWidget {
     void PaintToolPreview(QPainter& painter);
     // Where the floating fragment lies, in pane coordinates; empty when nothing floats.
     QRect SelectionBounds() const;
-    void PaintFloatingSelection(QPainter& painter);
+    void PaintFloatingSelection(QPainter& painter, const QRect& dirty);
     // The picture pane's margin beside the grid: what a left press there selects (whole rows
     // right of the grid, whole columns below it, everything beyond both), its pointer and text.
     struct Margin {

@@ -55,8 +55,8 @@ bool CPictureCommands::HandlesCommand(int id) const {
 }
 
 void CPictureCommands::OnCommand(int id) {
-    // Nothing changes the picture under a drag in progress.
-    if (session_.StrokeInProgress())
+    // Nothing changes the picture under a drag in progress, nor while a solver run writes it.
+    if (session_.Document().EditInProgress())
         return;
     CLogicDoc& doc = session_.Document();
     const int mode = session_.BackDrawMode();
@@ -107,7 +107,7 @@ void CPictureCommands::OnCommand(int id) {
 void CPictureCommands::OnUpdateCommand(int id, CommandState& state) {
     const CLogicDoc& doc = session_.Document();
     const bool selecting = session_.Tool() == ToolSelect;
-    state.enabled = !session_.StrokeInProgress();
+    state.enabled = !doc.EditInProgress();
     if (const IdValue* tool = Find(kTools, id)) {
         state.checked = session_.Tool() == tool->value;
         return;
@@ -126,7 +126,7 @@ void CPictureCommands::OnUpdateCommand(int id, CommandState& state) {
             state.checked = session_.BackDrawMode() == (id == cmd::Opaque ? 1 : 0);
             break;
         case cmd::ClearUndoBuffer:
-            state.enabled = state.enabled && doc.CanClearUndoBuffer() && !doc.EditInProgress();
+            state.enabled = state.enabled && doc.CanClearUndoBuffer();
             break;
         default:
             break;
@@ -163,7 +163,7 @@ void CPictureCommands::OnPaste() {
 
 void CPictureCommands::OnClearUndoBuffer() {
     CLogicDoc& doc = session_.Document();
-    if (!doc.CanClearUndoBuffer() || doc.EditInProgress())
+    if (!doc.CanClearUndoBuffer())
         return;
     if (CurrentPrompter().Confirm(Text(text::IdsClearUndoQuestion)) == Prompter::Answer::Yes)
         doc.ClearUndoHistory();

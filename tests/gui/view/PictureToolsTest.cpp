@@ -257,6 +257,20 @@ TEST_F(PictureToolsTest, ThePointerFollowsToolCellAndKeys) {
         QCoreApplication::sendEvent(pane, &move);
         EXPECT_EQ(pane->cursor().pixmap().cacheKey(), CursorOfKind(c.kind).pixmap().cacheKey()) << c.kind;
     }
+    // Holding Ctrl over a filled cell turns the pen's erasing into painting at once.
+    settings_.tool = ToolPen;
+    const QPoint filled = PointOfCell(pane, 1, 1);
+    QCursor::setPos(pane->mapToGlobal(filled));
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(pane, &enter);
+    QMouseEvent hover(QEvent::MouseMove, filled, pane->mapToGlobal(filled), Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(pane, &hover);
+    EXPECT_EQ(pane->cursor().pixmap().cacheKey(), CursorOfKind(-1).pixmap().cacheKey());
+    QTest::keyPress(&area_, Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_EQ(pane->cursor().pixmap().cacheKey(), CursorOfKind(1).pixmap().cacheKey());
+    QTest::keyRelease(&area_, Qt::Key_Control);
+    EXPECT_EQ(pane->cursor().pixmap().cacheKey(), CursorOfKind(-1).pixmap().cacheKey());
+
     // The right button opens the picture's menu only under the Select tool; others draw with it.
     QSignalSpy menu(&pane->Companion(), &CViewCompanion::PictureMenuRequested);
     for (int tool : {ToolPen, ToolSelect}) {
