@@ -117,6 +117,11 @@ void CPictureTools::Release(CellPoint cell, bool ctrl, bool shift) {
 std::optional<CPictureTools::Preview> CPictureTools::CurrentDrag() const {
     if (!drag_)
         return std::nullopt;
+    if (drag_->kind == Kind::MoveSelection) {
+        // A move shows where the frame stands.
+        const CellRect rect = session_.Document().SelectionRect();
+        return Preview{drag_->tool, {rect.Left(), rect.Top()}, {rect.Right(), rect.Bottom()}};
+    }
     return Preview{drag_->tool, drag_->anchor, drag_->current};
 }
 

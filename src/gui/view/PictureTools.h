@@ -40,7 +40,8 @@ class CPictureTools {
     // What the pane draws over the picture while a rectangle, a line or a rubber band is
     // dragged.
     std::optional<Preview> CurrentPreview() const;
-    // The anchor and the cell last reached, for the status bar.
+    // For the status bar: the anchor and the cell last reached, or the corners of a frame
+    // being moved.
     std::optional<Preview> CurrentDrag() const;
 
   private:
