@@ -37,9 +37,8 @@ constexpr IdValue kTransforms[] = {
     {cmd::EraseX, static_cast<int>(PictureTransform::EraseXMarks)},
 };
 
-constexpr int kOtherCommands[] = {cmd::Cut,    cmd::Copy,        cmd::Paste,           cmd::ClearSelect,
-                                  cmd::SetSelect, cmd::SelectAll, cmd::Opaque,          cmd::Transparent,
-                                  cmd::FormatPicture, cmd::ClearUndoBuffer};
+constexpr int kOtherCommands[] = {cmd::Cut,       cmd::Copy,   cmd::Paste,       cmd::ClearSelect,   cmd::SetSelect,
+                                  cmd::SelectAll, cmd::Opaque, cmd::Transparent, cmd::FormatPicture, cmd::ClearUndoBuffer};
 
 template <std::size_t N>
 const IdValue* Find(const IdValue (&table)[N], int id) {
