@@ -26,19 +26,6 @@ MouseButton ToButton(Qt::MouseButton button) {
     return button == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
 }
 
-// The cells a preview covers, clipped to the picture: the rectangle's block or the line.
-std::vector<CellPoint> PreviewCells(const CPictureTools::Preview& preview, int width, int height) {
-    const CellPoint a = preview.anchor;
-    const CellPoint b = preview.current;
-    if (preview.tool == ToolStraightLine) return StraightLineCells(a.x, a.y, b.x, b.y, width, height);
-    std::vector<CellPoint> cells;
-    for (int y = std::max(std::min(a.y, b.y), 0); y <= std::min(std::max(a.y, b.y), height - 1); ++y) {
-        for (int x = std::max(std::min(a.x, b.x), 0); x <= std::min(std::max(a.x, b.x), width - 1); ++x)
-            cells.push_back({x, y});
-    }
-    return cells;
-}
-
 QString PositionText(CellPoint cell) {
     return QStringLiteral("(%1, %2)").arg(cell.x + 1).arg(cell.y + 1);
 }
@@ -134,7 +121,7 @@ void CLogicView::PaintToolPreview(QPainter& painter) {
     const Rect window = LayoutWindow();
     painter.save();
     if (preview->tool == ToolRectangle || preview->tool == ToolSelect) {
-        // A rubber band around the block the rectangle will fill.
+        // A rubber band around the block the rectangle will fill or the selection will take.
         painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(PreviewBounds().adjusted(2, 2, -3, -3));
@@ -142,7 +129,9 @@ void CLogicView::PaintToolPreview(QPainter& painter) {
         // Each cell the line will set, as a pale square with a dotted border.
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.setBrush(QColor(255, 255, 192));
-        for (const CellPoint& cell : PreviewCells(*preview, geometry.columnCount(), geometry.rowCount())) {
+        const CellPoint a = preview->anchor;
+        const CellPoint b = preview->current;
+        for (const CellPoint& cell : StraightLineCells(a.x, a.y, b.x, b.y, geometry.columnCount(), geometry.rowCount())) {
             const Rect r = geometry.CellInterior(cell.x, cell.y);
             painter.drawRect(r.left - window.left, r.top - window.top, r.Width() - 1, r.Height() - 1);
         }
