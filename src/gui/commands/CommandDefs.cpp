@@ -14,7 +14,7 @@ using namespace cmd;
 // this list; its menu items and buttons are not shown at all.
 // clang-format off
 constexpr int kAvailable[] = {
-    FileNew, FileOpen, FileClose, FileSave, FileSaveAs, ClearRecentFile, AppExit, PageSetup,
+    FileNew, FileOpen, FileClose, FileSave, FileSaveAs, ClearRecentFile, AppExit, PageSetup, Property,
     Undo, Redo, ShowPreview, Solve, Hint, Break, CalculateNumber,
     ToolPen, ToolStraightLine, ToolRectangle, ToolPaint, ToolSelect,
     Cut, Copy, Paste, ClearSelect, SetSelect, SelectAll, Opaque, Transparent, ClearUndoBuffer,

@@ -125,6 +125,8 @@ class CMainFrame : public QMainWindow {
 
     void CreateCommands();
     void AddFrameCommands();
+    // The document's property report in a report window of its own.
+    void ShowProperty(const CLogicDoc& doc);
     void CreateToolBars();
     void CreateMenus();
     void ClearPositionPanes();

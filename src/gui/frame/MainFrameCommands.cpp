@@ -1,6 +1,9 @@
 #include "gui/frame/CMainFrame.h"
 
+#include "core/document/PropertyReport.h"
 #include "gui/commands/CommandDefs.h"
+#include "gui/common/UiText.h"
+#include "gui/output/CTextPreviewDialog.h"
 #include "gui/commands/CommandMap.h"
 #include "gui/document/CDocManager.h"
 #include "gui/document/RecentFileList.h"
@@ -53,6 +56,10 @@ void CMainFrame::CreateCommands() {
     documentTarget_->Add(cmd::FileSaveAs, [this] {
         if (CLogicDoc* doc = ActiveDocument())
             docs_.SaveDocumentAs(*doc);
+    });
+    documentTarget_->Add(cmd::Property, [this] {
+        if (CLogicDoc* doc = ActiveDocument())
+            ShowProperty(*doc);
     });
 
     // The frame's commands, on its document windows.
@@ -129,6 +136,18 @@ void CMainFrame::AddFrameCommands() {
     frameTarget_->Add(cmd::PageSetup, [this] { RunPageSetup(this, Printer(), settings_); });
     // A missing manual simply shows nothing.
     frameTarget_->Add(cmd::Help, [this] { CHelpWindow::ShowHelp(this); });
+}
+
+void CMainFrame::ShowProperty(const CLogicDoc& doc) {
+    // The report window of the solver, without a modal loop: it stays open beside the puzzle.
+    auto* window = new CTextPreviewDialog(ini_, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setObjectName(QStringLiteral("property"));
+    window->SetIcon(windowIcon());
+    window->SetCaptionPrefix(Text(text::IdsPropertyCaption));
+    window->SetDocumentName(QString::fromStdString(doc.GetDocumentFileName()));
+    window->SetText(BuildPropertyReport(doc, text::CurrentLanguage()));
+    window->show();
 }
 
 void CMainFrame::AddRouteTarget(CommandTarget* target) {

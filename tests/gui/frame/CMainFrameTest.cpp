@@ -6,6 +6,8 @@
 #include "gui/frame/ToolBarLayout.h"
 #include "gui/frame/ToolBarSet.h"
 #include "gui/images/CWallpaperPainter.h"
+#include "gui/output/CTextPreviewDialog.h"
+#include "core/document/PropertyReport.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -54,7 +56,21 @@ TEST_F(CMainFrameTest, DocumentMenuShowsOnlyCommandsThatWork) {
             items.push_back(action->text());
     }
     EXPECT_EQ(items, QStringList({"&New", "&Open...", "&Close", "&Save", "Save &As...",
-                                  "Page Set&up...", "Recent File", "Cl&ear Recent File", "E&xit"}));
+                                  "Page Set&up...", "Propert&y...", "Recent File", "Cl&ear Recent File",
+                                  "E&xit"}));
+}
+
+// The property report opens in a report window of its own and the frame goes on working.
+TEST_F(CMainFrameTest, PropertyShowsTheReportOfTheActiveDocument) {
+    CLogicDoc* doc = docs_.OnFileNew();
+    doc->WriteCell(0, 0, 3);
+    ASSERT_TRUE(Frame().Commands().Execute(cmd::Property));
+    auto* window = Frame().findChild<CTextPreviewDialog*>(QStringLiteral("property"));
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Property - Logic1");
+    EXPECT_EQ(window->Text(), BuildPropertyReport(*doc, text::Language::English));
+    window->close();
 }
 
 TEST_F(CMainFrameTest, DocumentCommandsAreEnabledOnlyWithAnActiveDocument) {
