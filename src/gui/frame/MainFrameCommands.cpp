@@ -4,6 +4,8 @@
 #include "gui/commands/CommandDefs.h"
 #include "gui/common/UiText.h"
 #include "gui/output/CTextPreviewDialog.h"
+#include "gui/output/PictureExport.h"
+#include "gui/view/CViewCompanion.h"
 #include "gui/commands/CommandMap.h"
 #include "gui/document/CDocManager.h"
 #include "gui/document/RecentFileList.h"
@@ -61,6 +63,17 @@ void CMainFrame::CreateCommands() {
         if (CLogicDoc* doc = ActiveDocument())
             ShowProperty(*doc);
     });
+    for (int id : {cmd::SaveBitmap, cmd::SavePreview}) {
+        documentTarget_->Add(id, [this, id] {
+            CChildFrame* child = ActiveChild();
+            if (child == nullptr || child->Companion() == nullptr)
+                return;
+            // What floats belongs to the picture that is saved.
+            child->Document().CommitFloatingSelection(settings_.backDrawMode);
+            SavePicture(child->Document(), child->Companion()->Canvas(), id == cmd::SavePreview,
+                        settings_.cutBlankNum != 0);
+        });
+    }
 
     // The frame's commands, on its document windows.
     const auto hasWindows = [this](CommandState& state) {

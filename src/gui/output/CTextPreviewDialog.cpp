@@ -4,6 +4,7 @@
 #include "core/settings/AppSettings.h"
 #include "core/text/Format.h"
 #include "core/text/StringTable.h"
+#include "gui/output/WriteErrorMessage.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -28,14 +29,6 @@ QString Load(unsigned id) {
 
 std::string LoadStd(unsigned id) {
     return std::string(text::LoadString(id));
-}
-
-QString WriteErrorMessage(int error, const QString& path) {
-    unsigned id = error == ENOSPC                                         ? text::IdsDiskFull
-                  : (error == EACCES || error == EROFS || error == EPERM) ? text::IdsFileWriteDenied
-                                                                          : text::IdsFileWriteError;
-    std::string pathText = path.toStdString();
-    return QString::fromStdString(text::FormatInserts(text::LoadString(id), {pathText}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "gui/images/CWallpaperPainter.h"
 #include "gui/output/CTextPreviewDialog.h"
 #include "core/document/PropertyReport.h"
+#include "render/SheetExport.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -55,9 +56,35 @@ TEST_F(CMainFrameTest, DocumentMenuShowsOnlyCommandsThatWork) {
         if (!action->isSeparator())
             items.push_back(action->text());
     }
-    EXPECT_EQ(items, QStringList({"&New", "&Open...", "&Close", "&Save", "Save &As...",
-                                  "Page Set&up...", "Propert&y...", "Recent File", "Cl&ear Recent File",
-                                  "E&xit"}));
+    EXPECT_EQ(items, QStringList({"&New", "&Open...", "&Close", "&Save", "Save &As...", "Save to &Bitmap...",
+                                  "Save P&review...", "Page Set&up...", "Propert&y...", "Recent File",
+                                  "Cl&ear Recent File", "E&xit"}));
+}
+
+// The sheet and the preview leave as bitmap files, or PNG by the extension; a failed write
+// names the file and the frame goes on.
+TEST_F(CMainFrameTest, SavingTheSheetAndThePreviewAsPictures) {
+    CLogicDoc* doc = docs_.OnFileNew();
+    ASSERT_TRUE(doc->ChangeSize(20, 10, 17, 1));
+    doc->WriteCell(3, 2, 4);
+    doc->WriteCell(4, 2, kCellX);
+    const std::string sheet = dir_.File("sheet.bmp");
+    const std::string preview = dir_.File("preview.png");
+    prompter_.files = {Q(sheet), Q(preview), Q(dir_.Path())};
+    ASSERT_TRUE(Frame().Commands().Execute(cmd::SaveBitmap));
+    EXPECT_EQ(prompter_.requests.back().path, "Logic1");
+    EXPECT_EQ(prompter_.requests.back().filters.value(1), "PNG File (*.png)");
+    const QImage saved(Q(sheet));
+    const LayoutStyle style(doc->Model(), {});
+    EXPECT_EQ(saved.size(), RenderSheet(doc->Model(), style, settings_.cutBlankNum != 0).size());
+    ASSERT_TRUE(Frame().Commands().Execute(cmd::SavePreview));
+    const QImage pixels(Q(preview));
+    ASSERT_EQ(pixels.size(), QSize(20, 10));
+    EXPECT_EQ(pixels.pixelColor(3, 2), QColor(ToQRgb(doc->Model().colors[4])));
+    EXPECT_EQ(pixels.pixelColor(4, 2), QColor(ToQRgb(doc->Model().colors[0])));  // X marks are blank
+    ASSERT_TRUE(Frame().Commands().Execute(cmd::SaveBitmap));  // a folder is no file
+    ASSERT_EQ(prompter_.errors.size(), 1u);
+    EXPECT_TRUE(prompter_.errors.front().contains(Q(dir_.Path()))) << prompter_.errors.front().toStdString();
 }
 
 // The property report opens in a report window of its own and the frame goes on working.
