@@ -3,6 +3,8 @@
 #include "core/settings/AppSettings.h"
 
 #include <climits>
+#include <cstring>
+#include <ostream>
 #include <unistd.h>
 
 namespace tessemar::cli {
@@ -34,8 +36,19 @@ const std::vector<Command>& Commands() {
          RunSolve},
         {"calc", "calc IN.tsd OUT.tsd", "Computes every clue line from the picture (\"Calculate number\").",
          RunCalc},
+        {"print", "print FILE --pdf OUT.pdf [--zoom N] [--margins L,T,R,B] [--page A4|Letter] [--cut]",
+         "Prints the puzzle sheet into a PDF file as the program prints it: at N percent (1..1000,\n"
+         "      default 300) of one printer pixel per sheet pixel at 600 dots per inch, inside the\n"
+         "      margins (hundredths of a millimetre, default 1250,1000,1250,1000), in as many pages\n"
+         "      across and down as it needs; --cut leaves out the unused clue slots. Prints the page count.",
+         RunPrint},
     };
     return commands;
+}
+
+int ReportWriteError(std::ostream& err, const std::string& path, int error) {
+    err << "tessemar-cli: cannot write " << path << ": " << std::strerror(error) << "\n";
+    return ExitCannotWrite;
 }
 
 namespace {

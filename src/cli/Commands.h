@@ -11,6 +11,10 @@ int RunRender(const std::vector<std::string>& words, Streams& streams);
 int RunConvert(const std::vector<std::string>& words, Streams& streams);
 int RunSolve(const std::vector<std::string>& words, Streams& streams);
 int RunCalc(const std::vector<std::string>& words, Streams& streams);
+int RunPrint(const std::vector<std::string>& words, Streams& streams);
+
+// "cannot write PATH: reason" and the exit code that goes with it.
+int ReportWriteError(std::ostream& err, const std::string& path, int error);
 
 // The defaults of new documents from the settings file of --ini, or else from the file the
 // program itself would use: beside tessemar-cli when writable, else in the user's

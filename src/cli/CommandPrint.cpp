@@ -1,0 +1,116 @@
+#include "cli/Commands.h"
+#include "core/document/CLogicDoc.h"
+#include "core/formats/PuzzleFiles.h"
+#include "core/settings/AppSettings.h"
+
+#include <charconv>
+#include <ostream>
+#include <sstream>
+
+#ifdef TESSEMAR_HAVE_RENDER
+#include "cli/HeadlessApplication.h"
+#include "core/io/FileUtil.h"
+#include "render/PrintPlan.h"
+#include "render/SheetExport.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#endif
+
+namespace tessemar::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tessemar-cli print FILE --pdf OUT.pdf [--zoom N] [--margins L,T,R,B] [--page A4|Letter] [--cut]\n";
+// What a laser printer has, so that a PDF page looks as a printed one.
+constexpr int kPdfResolution = 600;
+
+bool ParseInt(std::string_view text, int low, int high, int& value) {
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && value >= low && value <= high;
+}
+
+// "L,T,R,B" in hundredths of a millimetre.
+bool ParseMargins(const std::string& text, int (&margins)[4]) {
+    std::istringstream in(text);
+    std::string part;
+    int count = 0;
+    while (std::getline(in, part, ',')) {
+        if (count == 4 || !ParseInt(part, 0, 10000, margins[count]))
+            return false;
+        ++count;
+    }
+    return count == 4;
+}
+
+}  // namespace
+
+int RunPrint(const std::vector<std::string>& words, Streams& streams) {
+    auto args = Arguments::Parse(words, {"--pdf", "--zoom", "--margins", "--page"}, {"--cut"}, streams.err);
+    if (!args)
+        return ExitUsage;
+    const auto output = args->Value("--pdf");
+    if (args->Positional().size() != 1 || !output) {
+        streams.err << kUsage;
+        return ExitUsage;
+    }
+    const AppSettings defaults;
+    int zoom = defaults.zoom;
+    if (auto value = args->Value("--zoom"); value && !ParseInt(*value, 1, 1000, zoom)) {
+        streams.err << "tessemar-cli: --zoom takes a percentage from 1 to 1000, not " << *value << "\n";
+        return ExitUsage;
+    }
+    int margins[4] = {defaults.marginLeft, defaults.marginTop, defaults.marginRight, defaults.marginBottom};
+    if (auto value = args->Value("--margins"); value && !ParseMargins(*value, margins)) {
+        streams.err << "tessemar-cli: --margins takes L,T,R,B in hundredths of a millimetre (0..10000), not "
+                    << *value << "\n";
+        return ExitUsage;
+    }
+    const std::string page = args->Value("--page").value_or("A4");
+    if (page != "A4" && page != "Letter") {
+        streams.err << "tessemar-cli: --page takes A4 or Letter, not " << page << "\n";
+        return ExitUsage;
+    }
+#ifndef TESSEMAR_HAVE_RENDER
+    streams.err << "tessemar-cli: print is not available in this build (it was made without the Qt layers)\n";
+    return ExitSoftware;
+#else
+    std::unique_ptr<CLogicDoc> doc;
+    try {
+        doc = OpenPuzzleFile(args->Positional()[0], {});
+    } catch (const std::exception&) {
+        return ReportFileError(streams.err);
+    }
+    HeadlessApplication app;
+    const PuzzleModel& model = doc->Model();
+    const LayoutStyle style(model, {});
+    const Rect sheet = GetSheetRect(style, model, args->Has("--cut"));
+
+    // Written in memory first, so that an existing file is replaced only by a complete one.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(QPageLayout(QPageSize(page == "A4" ? QPageSize::A4 : QPageSize::Letter),
+                                     QPageLayout::Portrait, QMarginsF()));
+    const PrintPlan plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), writer.pageLayout().paintRectPixels(kPdfResolution),
+                                     kPdfResolution, kPdfResolution,
+                                     QMargins(margins[0], margins[1], margins[2], margins[3]), zoom);
+    {
+        QPainter painter(&writer);
+        PrintSheet(painter, writer, plan, sheet, model, style);
+    }
+    const FileStatus status =
+        WriteFileAtomically(*output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!status.ok)
+        return ReportWriteError(streams.err, *output, status.error);
+    streams.out << "pages: " << plan.Pages() << " (" << plan.across << " across, " << plan.down << " down)\n";
+    return ExitOk;
+#endif
+}
+
+}  // namespace tessemar::cli

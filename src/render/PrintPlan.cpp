@@ -1,0 +1,66 @@
+#include "render/PrintPlan.h"
+
+#include "render/SheetExport.h"
+
+#include <QImage>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace tessemar {
+namespace {
+
+int CeilDiv(std::int64_t a, std::int64_t b) { return static_cast<int>((a + b - 1) / b); }
+
+}  // namespace
+
+PrintPlan PlanPrint(QSize sheet, const QRect& pageRect, int dpiX, int dpiY, const QMargins& margins, int zoom) {
+    PrintPlan plan;
+    plan.zoom = std::clamp(zoom, 1, 1000);
+    const int left = pageRect.left() + margins.left() * dpiX / 2540;
+    const int top = pageRect.top() + margins.top() * dpiY / 2540;
+    const int right = pageRect.right() + 1 - margins.right() * dpiX / 2540;
+    const int bottom = pageRect.bottom() + 1 - margins.bottom() * dpiY / 2540;
+    plan.printable = QRect(QPoint(left, top), QSize(std::max(1, right - left), std::max(1, bottom - top)));
+    plan.across = std::max(1, CeilDiv(std::int64_t{sheet.width()} * plan.zoom / 100, plan.printable.width()));
+    plan.down = std::max(1, CeilDiv(std::int64_t{sheet.height()} * plan.zoom / 100, plan.printable.height()));
+    plan.tile = QSize(std::max(1, std::min(sheet.width(), plan.printable.width() * 100 / plan.zoom)),
+                      std::max(1, std::min(sheet.height(), plan.printable.height() * 100 / plan.zoom)));
+    return plan;
+}
+
+QRect PrintPlan::SourceOf(int page, QSize sheet) const {
+    const int column = (page - 1) % across;
+    const int row = (page - 1) / across;
+    return QRect(QPoint(column * tile.width(), row * tile.height()), tile) & QRect(QPoint(0, 0), sheet);
+}
+
+QRect PrintPlan::TargetOf(const QRect& source) const {
+    return QRect(printable.topLeft(), source.size() * zoom / 100);
+}
+
+QImage PageTile(const PrintPlan& plan, int page, const Rect& sheet, const PuzzleModel& model, const LayoutStyle& style) {
+    const QRect source = plan.SourceOf(page, QSize(sheet.Width(), sheet.Height()));
+    if (source.isEmpty())
+        return {};
+    QImage tile(source.size(), QImage::Format_RGB32);
+    const QPoint origin(sheet.left + source.left(), sheet.top + source.top());
+    RenderSheetRegion(tile, origin, {origin.x(), origin.y(), origin.x() + source.width(), origin.y() + source.height()},
+                      model, style);
+    return tile;
+}
+
+void PrintSheet(QPainter& painter, QPagedPaintDevice& device, const PrintPlan& plan, const Rect& sheet,
+                const PuzzleModel& model, const LayoutStyle& style) {
+    for (int page = 1; page <= plan.Pages(); ++page) {
+        if (page > 1)
+            device.newPage();
+        const QImage tile = PageTile(plan, page, sheet, model, style);
+        if (!tile.isNull())
+            painter.drawImage(plan.TargetOf(tile.rect()), tile);
+    }
+}
+
+}  // namespace tessemar
