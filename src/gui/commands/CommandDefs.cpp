@@ -15,7 +15,7 @@ using namespace cmd;
 // clang-format off
 constexpr int kAvailable[] = {
     FileNew, FileOpen, FileClose, FileSave, FileSaveAs, ClearRecentFile, AppExit, PageSetup, Property,
-    SaveBitmap, SavePreview,
+    SaveBitmap, SavePreview, FilePrint, FilePrintPreview,
     Undo, Redo, ShowPreview, Solve, Hint, Break, CalculateNumber,
     ToolPen, ToolStraightLine, ToolRectangle, ToolPaint, ToolSelect,
     Cut, Copy, Paste, ClearSelect, SetSelect, SelectAll, Opaque, Transparent, ClearUndoBuffer,

@@ -5,6 +5,7 @@
 #include "gui/common/UiText.h"
 #include "gui/output/CTextPreviewDialog.h"
 #include "gui/output/PictureExport.h"
+#include "gui/output/PrintDocument.h"
 #include "gui/view/CViewCompanion.h"
 #include "gui/commands/CommandMap.h"
 #include "gui/document/CDocManager.h"
@@ -16,6 +17,9 @@
 #include "gui/frame/ToolBarSet.h"
 
 #include <QMdiArea>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrintPreviewDialog>
 #include <QMdiSubWindow>
 
 #include <algorithm>
@@ -62,6 +66,25 @@ void CMainFrame::CreateCommands() {
     documentTarget_->Add(cmd::Property, [this] {
         if (CLogicDoc* doc = ActiveDocument())
             ShowProperty(*doc);
+    });
+    documentTarget_->Add(cmd::FilePrint, [this] {
+        CChildFrame* child = ActiveChild();
+        if (child == nullptr || child->Companion() == nullptr)
+            return;
+        QPrintDialog dialog(&Printer(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            PrintDocument(Printer(), child->Document(), child->Companion()->Canvas().Style(), settings_);
+    });
+    documentTarget_->Add(cmd::FilePrintPreview, [this] {
+        CChildFrame* child = ActiveChild();
+        if (child == nullptr || child->Companion() == nullptr)
+            return;
+        QPrintPreviewDialog preview(&Printer(), this);
+        connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, child](QPrinter* printer) {
+            if (child->Companion() != nullptr)
+                PrintDocument(*printer, child->Document(), child->Companion()->Canvas().Style(), settings_);
+        });
+        preview.exec();
     });
     for (int id : {cmd::SaveBitmap, cmd::SavePreview}) {
         documentTarget_->Add(id, [this, id] {

@@ -9,6 +9,7 @@
 #include "gui/output/CTextPreviewDialog.h"
 #include "core/document/PropertyReport.h"
 #include "render/SheetExport.h"
+#include "gui/output/PrintDocument.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -19,10 +20,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace tessemar {
 namespace {
@@ -57,7 +61,8 @@ TEST_F(CMainFrameTest, DocumentMenuShowsOnlyCommandsThatWork) {
             items.push_back(action->text());
     }
     EXPECT_EQ(items, QStringList({"&New", "&Open...", "&Close", "&Save", "Save &As...", "Save to &Bitmap...",
-                                  "Save P&review...", "Page Set&up...", "Propert&y...", "Recent File",
+                                  "Save P&review...", "&Print...", "Print Pre&view", "Page Set&up...",
+                                  "Propert&y...", "Recent File",
                                   "Cl&ear Recent File", "E&xit"}));
 }
 
@@ -85,6 +90,25 @@ TEST_F(CMainFrameTest, SavingTheSheetAndThePreviewAsPictures) {
     ASSERT_TRUE(Frame().Commands().Execute(cmd::SaveBitmap));  // a folder is no file
     ASSERT_EQ(prompter_.errors.size(), 1u);
     EXPECT_TRUE(prompter_.errors.front().contains(Q(dir_.Path()))) << prompter_.errors.front().toStdString();
+}
+
+// Printing goes page by page through the plan; a PDF printer shows the page count.
+TEST_F(CMainFrameTest, PrintingADocumentPrintsEveryPageOfItsPlan) {
+    CLogicDoc* doc = docs_.OnFileNew();
+    ASSERT_TRUE(doc->ChangeSize(60, 40, 17, 1));
+    settings_.zoom = 1000;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Q(dir_.File("printed.pdf")));
+    const LayoutStyle style(doc->Model(), {});
+    const int pages = PrintDocument(printer, *doc, style, settings_);
+    EXPECT_GT(pages, 1);
+    std::ifstream in(dir_.File("printed.pdf"), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int written = 0;
+    for (std::size_t at = 0; (at = bytes.find("/Type /Page\n", at)) != std::string::npos; ++at)
+        ++written;
+    EXPECT_EQ(written, pages);
 }
 
 // The property report opens in a report window of its own and the frame goes on working.
