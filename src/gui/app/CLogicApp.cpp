@@ -8,9 +8,13 @@
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/CMainFrame.h"
 #include "gui/frame/StatusPanes.h"
+#include "gui/output/PrintDocument.h"
+#include "render/LayoutRenderer.h"
 #include "gui/solver/CSolveController.h"
 
 #include <QApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QIcon>
 #include <QPalette>
 
@@ -195,9 +199,20 @@ bool CLogicApp::PrintDocument(const CommandLineInfo& info, bool endAfterwards) {
     exitCode_ = 1;
     if (!doc)
         return false;
-    // Printing arrives with the output subsystem; until then the user learns that it did not
-    // happen instead of a silent success.
-    CurrentPrompter().ShowError(Text(text::IdsPrintingUnavailable));
+    QPrinter printer(QPrinter::HighResolution);
+    const bool named = info.shellCommand == ShellCommand::FilePrintTo;
+    if (named)
+        printer.setPrinterName(QString::fromStdString(info.printerName));
+    // Without the printer asked for the user learns that nothing was printed.
+    const bool available = named ? !QPrinterInfo::printerInfo(printer.printerName()).isNull() : printer.isValid();
+    if (!available || printer.printerName().isEmpty()) {
+        const std::string path = doc->GetPathName();
+        CurrentPrompter().ShowError(QString::fromStdString(text::FormatInserts(text::LoadString(text::IdsNoPrinter), {path})));
+    } else {
+        const LayoutStyle style(doc->Model(), {settings_.boldLine != 0, settings_.graduateNumber != 0});
+        if (tessemar::PrintDocument(printer, *doc, style, settings_) > 0)
+            exitCode_ = 0;
+    }
     if (endAfterwards)
         docManager_->CloseAllDocuments();
     return false;

@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
@@ -140,12 +141,16 @@ TEST_F(CLogicAppTest, StartUpEndsWhenTheNamedFileDoesNotOpenOrCannotBePrinted) {
         {{Q(dir_.File("bad.tsd"))}, QStringLiteral("Unexpected file format.")},
         {{Q(dir_.File("none.tsd"))}, QStringLiteral("was not found.")},
         {{QStringLiteral("/p"), Q(dir_.File("good.tsd"))},
-         QStringLiteral("Printing is not available")},
-        {{QStringLiteral("/pt"), Q(dir_.File("good.tsd")), QStringLiteral("P"), QStringLiteral("D"),
+         QStringLiteral("No printer is available to print ") + Q(dir_.File("good.tsd"))},
+        {{QStringLiteral("/pt"), Q(dir_.File("good.tsd")), QStringLiteral("No such printer"), QStringLiteral("D"),
           QStringLiteral("L")},
-         QStringLiteral("Printing is not available")},
+         QStringLiteral("No printer is available")},
     };
+    // Where a printer exists the print cases would print for real.
+    const bool printers = !QPrinterInfo::availablePrinters().isEmpty();
     for (const Case& c : cases) {
+        if (printers && c.arguments.front().startsWith(QLatin1Char('/')))
+            continue;
         prompter_.errors.clear();
         CLogicApp app(Options());
         EXPECT_FALSE(app.InitInstance(c.arguments));
