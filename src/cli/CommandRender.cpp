@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
@@ -16,10 +17,7 @@
 #include "cli/HeadlessApplication.h"
 #include "render/SheetExport.h"
 
-#include "core/io/FileUtil.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #endif
 
 namespace tessemar::cli {
@@ -107,25 +105,12 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
             return ExitSoftware;
         }
     }
-    if (format == "bmp") {
-        int error = WriteBitmapFile(output, image);
-        return error == 0 ? ExitOk : ReportWriteError(streams.err, output, error);
-    }
-    // Encoded in memory first, so that an existing file is replaced only by a complete one.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image)) {
-        streams.err << "tessemar-cli: cannot encode " << output << ": "
-                    << writer.errorString().toStdString() << "\n";
+    const int error = format == "bmp" ? WriteBitmapFile(output, image) : WritePngFile(output, image);
+    if (error == EIO) {
+        streams.err << "tessemar-cli: cannot encode " << output << "\n";
         return ExitSoftware;
     }
-    FileStatus status = WriteFileAtomically(
-        output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!status.ok)
-        return ReportWriteError(streams.err, output, status.error);
-    return ExitOk;
+    return error == 0 ? ExitOk : ReportWriteError(streams.err, output, error);
 #endif
 }
 

@@ -390,12 +390,34 @@ Rect ClueSlotChangeRect(const LayoutStyle& style, int side, int line, int slot) 
     return {};
 }
 
-void PaintCellValue(QImage& image, QPoint imageOrigin, const LayoutStyle& style, int x, int y,
-                    int value) {
+void PaintFragment(QImage& image, QPoint imageOrigin, const LayoutStyle& style, const Fragment& fragment, int left,
+                   int top, bool opaque) {
     const Rect imageRect{imageOrigin.x(), imageOrigin.y(), imageOrigin.x() + image.width(),
                          imageOrigin.y() + image.height()};
     PixelWriter out(image, imageOrigin, imageRect);
-    DrawCellInterior(out, style, x, y, value);
+    const LayoutGeometry& geometry = style.Geometry();
+    const int firstX = std::max({left, geometry.PictureColumnAt(imageRect.left), 0});
+    const int lastX = std::min({left + fragment.width - 1, geometry.PictureColumnAt(imageRect.right), geometry.columnCount() - 1});
+    const int firstY = std::max({top, geometry.PictureRowAt(imageRect.top), 0});
+    const int lastY = std::min({top + fragment.height - 1, geometry.PictureRowAt(imageRect.bottom), geometry.rowCount() - 1});
+    for (int y = firstY; y <= lastY; ++y) {
+        for (int x = firstX; x <= lastX; ++x) {
+            const int value = fragment.At(x - left, y - top);
+            if (opaque || value != kCellBlank)
+                DrawCellInterior(out, style, x, y, value);
+        }
+    }
+}
+
+void PaintLinePreview(QPainter& painter, QPoint layoutOrigin, const LayoutGeometry& geometry, CellPoint a, CellPoint b) {
+    painter.save();
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(QColor(255, 255, 192));
+    for (const CellPoint& cell : StraightLineCells(a.x, a.y, b.x, b.y, geometry.columnCount(), geometry.rowCount())) {
+        const Rect r = geometry.CellInterior(cell.x, cell.y);
+        painter.drawRect(r.left - layoutOrigin.x(), r.top - layoutOrigin.y(), r.Width() - 1, r.Height() - 1);
+    }
+    painter.restore();
 }
 
 QImage RenderPreview(const PuzzleModel& model) {

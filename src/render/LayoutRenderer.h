@@ -5,6 +5,8 @@
 // drawn on its own and gives exactly the pixels that a drawing of the whole layout has there,
 // which is what lets the canvas keep only the tiles that are on screen.
 
+#include "core/document/Drawing.h"
+#include "core/document/Fragment.h"
 #include "core/document/PuzzleModel.h"
 #include "render/ViewGeometry.h"
 
@@ -101,10 +103,17 @@ Rect CellChangeRect(const LayoutStyle& style, int x, int y);
 Rect PreviewPixelRect(const LayoutStyle& style, int x, int y);
 Rect ClueSlotChangeRect(const LayoutStyle& style, int side, int line, int slot);
 
-// Draws cell (x, y) with value as it looks in the picture (interior only, no preview pixel),
-// for pictures that float above the layout. Values other than 1..8 and -1 are blank.
-void PaintCellValue(QImage& image, QPoint imageOrigin, const LayoutStyle& style, int x, int y,
-                    int value);
+// Draws a fragment that floats above the picture with its top left cell at (left, top), as its
+// cells look in the picture (interiors only), into image, whose pixel (0, 0) shows layout point
+// imageOrigin. Only the cells inside the picture and the image are drawn, blank ones only when
+// opaque, so a whole floating picture costs what the image shows.
+void PaintFragment(QImage& image, QPoint imageOrigin, const LayoutStyle& style, const Fragment& fragment, int left,
+                   int top, bool opaque);
+
+// The line tool's preview over the layout: each cell the line from a to b sets inside the
+// picture, a pale square with a dotted border; painter draws in coordinates where layout point
+// layoutOrigin is (0, 0).
+void PaintLinePreview(QPainter& painter, QPoint layoutOrigin, const LayoutGeometry& geometry, CellPoint a, CellPoint b);
 
 // The preview: one pixel per cell, the cell's colour or background for blank cells and X marks.
 QImage RenderPreview(const PuzzleModel& model);

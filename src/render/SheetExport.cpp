@@ -2,6 +2,9 @@
 
 #include "core/io/AtomicFile.h"
 #include "core/io/ByteOrder.h"
+#include "core/io/FileUtil.h"
+
+#include <QBuffer>
 
 #include <QPainter>
 
@@ -120,6 +123,19 @@ int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model,
         const Rect part{sheet.left, sheet.top + top, sheet.right, sheet.top + top + band.height()};
         RenderSheetRegion(band, QPoint(part.left, part.top), part, model, style);
     });
+}
+
+int WritePngFile(const std::string& path, const QImage& image) {
+    if (image.isNull())
+        return EFBIG;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return EIO;
+    const FileStatus status =
+        WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return status.ok ? 0 : status.error;
 }
 
 int WriteBitmapFile(const std::string& path, const QImage& image) {

@@ -2,6 +2,7 @@
 
 #include "core/text/StringTable.h"
 #include "gui/common/UiText.h"
+#include "gui/common/ResourceRegistrar.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -12,14 +13,7 @@
 #include <QTimer>
 #include <QWidget>
 
-// Resources compiled into a static library are registered only when asked for by name.
-static void InitActionResources() {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(actions);
-        return true;
-    }();
-    (void)registered;
-}
+TESSEMAR_RESOURCE_REGISTRAR(InitActionResources, actions)
 
 namespace tessemar {
 namespace {

@@ -2,6 +2,7 @@
 
 #include "core/text/StringTable.h"
 #include "gui/common/UiText.h"
+#include "gui/common/ResourceRegistrar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,15 +17,9 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
-// Resources compiled into a static library are registered only when asked for by name. Once is
-// enough, and registering again on every request would undo a test's removal of the manual.
-static void InitHelpResources() {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(help);
-        return true;
-    }();
-    (void)registered;
-}
+// Once is enough: registering again on every request would undo a test's removal of the
+// manual.
+TESSEMAR_RESOURCE_REGISTRAR(InitHelpResources, help)
 
 namespace tessemar {
 namespace {

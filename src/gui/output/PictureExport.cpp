@@ -1,7 +1,6 @@
 #include "gui/output/PictureExport.h"
 
 #include "core/document/CLogicDoc.h"
-#include "core/io/FileUtil.h"
 #include "core/text/Format.h"
 #include "core/text/StringTable.h"
 #include "gui/common/Prompter.h"
@@ -11,7 +10,6 @@
 #include "render/LayoutCanvas.h"
 #include "render/SheetExport.h"
 
-#include <QBuffer>
 #include <QImage>
 
 #include <cerrno>
@@ -37,20 +35,6 @@ bool AskForPictureFile(const CLogicDoc& doc, QString& path) {
     return true;
 }
 
-// PNG through the atomic writer; a null image is a sheet too large for memory.
-int WritePng(const QString& path, const QImage& image) {
-    if (image.isNull())
-        return EFBIG;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return EIO;
-    const FileStatus status =
-        WriteFileAtomically(path.toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return status.ok ? 0 : status.error;
-}
-
 }  // namespace
 
 void SavePicture(const CLogicDoc& doc, const LayoutCanvas& canvas, bool preview, bool cut) {
@@ -62,9 +46,9 @@ void SavePicture(const CLogicDoc& doc, const LayoutCanvas& canvas, bool preview,
     int error = 0;
     if (preview) {
         const QImage image = canvas.Preview();
-        error = png ? WritePng(path, image) : WriteBitmapFile(target, image);
+        error = png ? WritePngFile(target, image) : WriteBitmapFile(target, image);
     } else {
-        error = png ? WritePng(path, RenderSheet(doc.Model(), canvas.Style(), cut))
+        error = png ? WritePngFile(target, RenderSheet(doc.Model(), canvas.Style(), cut))
                     : WriteSheetBitmapFile(target, doc.Model(), canvas.Style(), cut);
     }
     if (error == EFBIG)

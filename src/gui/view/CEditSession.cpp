@@ -9,7 +9,10 @@ CEditSession::CEditSession(CLogicDoc& document, AppSettings& settings) : documen
 
 int CEditSession::Tool() const { return settings_.tool; }
 
-void CEditSession::SetTool(int tool) { settings_.tool = tool; }
+void CEditSession::ChooseTool(int tool) {
+    document_.CommitFloatingSelection(BackDrawMode());
+    settings_.tool = tool;
+}
 
 int CEditSession::Color() const { return settings_.color; }
 

@@ -25,7 +25,8 @@ class CEditSession {
     CLogicDoc& Document() const { return document_; }
     CPictureTools& Tools() { return tools_; }
     int Tool() const;
-    void SetTool(int tool);
+    // A new tool starts with nothing floating: what floats is dropped first.
+    void ChooseTool(int tool);
     int Color() const;
     int BackDrawMode() const;
     void SetBackDrawMode(int mode);

@@ -43,7 +43,7 @@ CLogicView::CLogicView(CViewCompanion& companion, CPaneGrid& grid, Pane pane)
     setMouseTracking(pane_ != CornerPane);
     if (pane_ == PicturePane) {
         connect(&companion_, &CViewCompanion::SelectionChanged, this, [this] { update(); });
-        qApp->installEventFilter(this);
+        WatchModifierKeys();
     }
 }
 
@@ -117,7 +117,6 @@ QRect CLogicView::PreviewRect() const {
 
 void CLogicView::paintEvent(QPaintEvent* event) {
     pendingUpdates_ = 0;
-    wholePaneUpdatePending_ = false;
     QPainter painter(this);
     if (pane_ == CornerPane) {
         PaintCorner(painter);
@@ -160,7 +159,7 @@ void CLogicView::OnRegionChanged(int left, int top, int right, int bottom) {
     }
     // A fill or a transform changes thousands of cells before the next paint; past a few dozen
     // rectangles one repaint of the whole pane costs less than collecting them all.
-    if (wholePaneUpdatePending_)
+    if (pendingUpdates_ > kMaxPendingUpdates)
         return;
     const Rect window = LayoutWindow();
     const QRect changed =
@@ -168,7 +167,6 @@ void CLogicView::OnRegionChanged(int left, int top, int right, int bottom) {
     if (changed.isEmpty())
         return;
     if (++pendingUpdates_ > kMaxPendingUpdates) {
-        wholePaneUpdatePending_ = true;
         update();
         return;
     }

@@ -51,7 +51,7 @@ class CLogicView : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -66,6 +66,8 @@ class CLogicView : public QWidget {
     // The picture cell under a pane point; with followMouse points off the picture give cells
     // beyond it too.
     std::optional<CellPoint> CellAt(QPoint point, bool followMouse) const;
+    // The block of cells between two corners, in pane coordinates.
+    QRect BlockRect(CellPoint a, CellPoint b) const;
     // Where the rectangle's rubber band or the line's preview stands, in pane coordinates.
     QRect PreviewBounds() const;
     void PaintToolPreview(QPainter& painter);
@@ -86,6 +88,7 @@ class CLogicView : public QWidget {
     int CursorKind(QPoint point, Qt::KeyboardModifiers keys) const;
     QString PositionAt(QPoint point) const;
     void UpdatePointer(QPoint point, Qt::KeyboardModifiers keys);
+    static void WatchModifierKeys();
     void ShowPosition(std::optional<CellPoint> cell);
 
     CViewCompanion& companion_;
@@ -95,10 +98,9 @@ class CLogicView : public QWidget {
     PixelSize scrollExtent_{100, 100};
     bool frameActive_ = true;
     bool captionButtonPressed_ = false;
-    // Changed rectangles asked for since the last paint, and whether the whole pane is.
+    // Changed rectangles asked for since the last paint; past the limit the whole pane is.
     static constexpr int kMaxPendingUpdates = 64;
     int pendingUpdates_ = 0;
-    bool wholePaneUpdatePending_ = false;
 };
 
 }  // namespace tessemar

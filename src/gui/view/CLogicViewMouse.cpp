@@ -12,6 +12,7 @@
 #include "gui/view/Cursors.h"
 #include "render/SelectionTracker.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -45,38 +46,33 @@ std::optional<CellPoint> CLogicView::CellAt(QPoint point, bool followMouse) cons
     return CellPoint{hit.x, hit.y};
 }
 
+QRect CLogicView::BlockRect(CellPoint a, CellPoint b) const {
+    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
+    const Rect window = LayoutWindow();
+    const Rect block = geometry.GetCellRect(a.x, a.y, b.x, b.y, window.left - geometry.clueAreaWidth(),
+                                            window.top - geometry.clueAreaHeight());
+    return QRect(block.left, block.top, block.Width(), block.Height());
+}
+
 QRect CLogicView::PreviewBounds() const {
     const CPictureTools* tools = Tools();
     const auto preview = tools ? tools->CurrentPreview() : std::nullopt;
     if (!preview)
         return {};
     const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-    const int w = geometry.columnCount();
-    const int h = geometry.rowCount();
-    const CellPoint a = preview->anchor;
-    const CellPoint b = preview->current;
-    const Rect first = geometry.CellInterior(std::clamp(std::min(a.x, b.x), 0, w - 1),
-                                             std::clamp(std::min(a.y, b.y), 0, h - 1));
-    const Rect last = geometry.CellInterior(std::clamp(std::max(a.x, b.x), 0, w - 1),
-                                            std::clamp(std::max(a.y, b.y), 0, h - 1));
-    const Rect window = LayoutWindow();
+    const auto clamped = [&](CellPoint p) {
+        return CellPoint{std::clamp(p.x, 0, geometry.columnCount() - 1), std::clamp(p.y, 0, geometry.rowCount() - 1)};
+    };
     // The rubber band stands on the grid lines around the block.
-    return QRect(QPoint(first.left - window.left, first.top - window.top),
-                 QPoint(last.right - window.left, last.bottom - window.top))
-        .adjusted(-2, -2, 2, 2);
+    return BlockRect(clamped(preview->anchor), clamped(preview->current)).adjusted(-2, -2, 3, 3);
 }
 
 QRect CLogicView::SelectionBounds() const {
     const CLogicDoc& doc = companion_.Document();
     if (!doc.HasFloatingSelection())
         return {};
-    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
     const CellRect& cells = doc.SelectionRect();
-    const Rect first = geometry.CellInterior(cells.Left(), cells.Top());
-    const Rect last = geometry.CellInterior(cells.Right(), cells.Bottom());
-    const Rect window = LayoutWindow();
-    return QRect(QPoint(first.left - window.left, first.top - window.top),
-                 QPoint(last.right - 1 - window.left, last.bottom - 1 - window.top));
+    return BlockRect({cells.x1, cells.y1}, {cells.x2, cells.y2});
 }
 
 void CLogicView::PaintFloatingSelection(QPainter& painter, const QRect& dirty) {
@@ -85,30 +81,17 @@ void CLogicView::PaintFloatingSelection(QPainter& painter, const QRect& dirty) {
     const QRect shown = bounds & dirty;
     if (shown.isEmpty())
         return;
-    // The fragment floats above the picture: its cells are drawn where it lies now, blank ones
-    // only while the background is opaque; cells beyond the picture are not shown.
-    const Fragment& fragment = doc.FloatingSelection();
-    const CellRect& cells = doc.SelectionRect();
+    // The fragment floats above the picture where it lies now; cells beyond the picture are not
+    // shown.
     QImage layer(shown.size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
     const Rect window = LayoutWindow();
-    const QPoint origin(window.left + shown.left(), window.top + shown.top());
-    const bool opaque = companion_.Session() == nullptr || companion_.Session()->BackDrawMode() != 0;
-    // Only the cells the dirty part shows: a whole floating picture is 62,500 of them.
-    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-    const int firstX = std::max(cells.Left(), geometry.PictureColumnAt(origin.x()));
-    const int lastX = std::min(cells.Right(), geometry.PictureColumnAt(origin.x() + shown.width()));
-    const int firstY = std::max(cells.Top(), geometry.PictureRowAt(origin.y()));
-    const int lastY = std::min(cells.Bottom(), geometry.PictureRowAt(origin.y() + shown.height()));
-    for (int y = firstY; y <= lastY; ++y) {
-        for (int x = firstX; x <= lastX; ++x) {
-            const int value = fragment.At(x - cells.Left(), y - cells.Top());
-            if (doc.IsInPicture(x, y) && (opaque || value != kCellBlank))
-                PaintCellValue(layer, origin, companion_.Canvas().Style(), x, y, value);
-        }
-    }
+    const CEditSession* session = companion_.Session();
+    const CellRect& cells = doc.SelectionRect();
+    PaintFragment(layer, QPoint(window.left + shown.left(), window.top + shown.top()), companion_.Canvas().Style(),
+                  doc.FloatingSelection(), cells.Left(), cells.Top(), session == nullptr || session->BackDrawMode() != 0);
     painter.drawImage(shown.topLeft(), layer);
-    if (companion_.Session() != nullptr && companion_.Session()->Tool() == ToolSelect)
+    if (session != nullptr && session->Tool() == ToolSelect)
         DrawTracker(painter, bounds);
 }
 
@@ -117,25 +100,17 @@ void CLogicView::PaintToolPreview(QPainter& painter) {
     const auto preview = tools ? tools->CurrentPreview() : std::nullopt;
     if (!preview)
         return;
-    const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-    const Rect window = LayoutWindow();
-    painter.save();
-    if (preview->tool == ToolRectangle || preview->tool == ToolSelect) {
-        // A rubber band around the block the rectangle will fill or the selection will take.
-        painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(PreviewBounds().adjusted(2, 2, -3, -3));
-    } else {
-        // Each cell the line will set, as a pale square with a dotted border.
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.setBrush(QColor(255, 255, 192));
-        const CellPoint a = preview->anchor;
-        const CellPoint b = preview->current;
-        for (const CellPoint& cell : StraightLineCells(a.x, a.y, b.x, b.y, geometry.columnCount(), geometry.rowCount())) {
-            const Rect r = geometry.CellInterior(cell.x, cell.y);
-            painter.drawRect(r.left - window.left, r.top - window.top, r.Width() - 1, r.Height() - 1);
-        }
+    if (preview->tool == ToolStraightLine) {
+        const Rect window = LayoutWindow();
+        PaintLinePreview(painter, QPoint(window.left, window.top), companion_.Canvas().Geometry(), preview->anchor,
+                         preview->current);
+        return;
     }
+    // A rubber band around the block the rectangle will fill or the selection will take.
+    painter.save();
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(PreviewBounds().adjusted(2, 2, -3, -3));
     painter.restore();
 }
 
@@ -292,23 +267,36 @@ void CLogicView::mouseMoveEvent(QMouseEvent* event) {
         UpdatePointer(event->position().toPoint(), event->modifiers());
 }
 
-bool CLogicView::eventFilter(QObject* watched, QEvent* event) {
-    // Ctrl and Shift change what a click would do: the pointer shows it at once, wherever the
-    // keyboard focus is.
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && underMouse()) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const Qt::KeyboardModifier changed = key->key() == Qt::Key_Control ? Qt::ControlModifier
-                                             : key->key() == Qt::Key_Shift ? Qt::ShiftModifier
-                                                                           : Qt::NoModifier;
-        // The event of a modifier key itself may or may not count it yet, depending on the
-        // desktop: the press adds it and the release takes it away.
-        if (changed != Qt::NoModifier) {
+void CLogicView::WatchModifierKeys() {
+    // One watcher for the whole program: Ctrl and Shift change what a click would do, and the
+    // pane under the mouse shows it at once, wherever the keyboard focus is.
+    class Watch : public QObject {
+      public:
+        using QObject::QObject;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+                return false;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const Qt::KeyboardModifier changed = key->key() == Qt::Key_Control ? Qt::ControlModifier
+                                                 : key->key() == Qt::Key_Shift ? Qt::ShiftModifier
+                                                                               : Qt::NoModifier;
+            auto* view = qobject_cast<CLogicView*>(QApplication::widgetAt(QCursor::pos()));
+            if (changed == Qt::NoModifier || view == nullptr)
+                return false;
+            // The event of a modifier key itself may or may not count it yet, depending on the
+            // desktop: the press adds it and the release takes it away.
             Qt::KeyboardModifiers keys = key->modifiers();
             keys.setFlag(changed, event->type() == QEvent::KeyPress);
-            UpdatePointer(mapFromGlobal(QCursor::pos()), keys);
+            view->UpdatePointer(view->mapFromGlobal(QCursor::pos()), keys);
+            return false;
         }
-    }
-    return QWidget::eventFilter(watched, event);
+    };
+    static Watch* const watch = [] {
+        auto* created = new Watch(qApp);
+        qApp->installEventFilter(created);
+        return created;
+    }();
+    (void)watch;
 }
 
 void CLogicView::mouseReleaseEvent(QMouseEvent* event) {

@@ -59,8 +59,10 @@ void CPictureCommands::OnCommand(int id) {
         return;
     CLogicDoc& doc = session_.Document();
     const int mode = session_.BackDrawMode();
-    if (const IdValue* tool = Find(kTools, id))
-        return OnTool(tool->value);
+    if (const IdValue* tool = Find(kTools, id)) {
+        session_.ChooseTool(tool->value);
+        return;
+    }
     if (const IdValue* transform = Find(kTransforms, id)) {
         WaitCursor wait;
         doc.TransformPicture(static_cast<PictureTransform>(transform->value), session_.Tool(), session_.Color(), mode);
@@ -132,15 +134,9 @@ void CPictureCommands::OnUpdateCommand(int id, CommandState& state) {
     }
 }
 
-void CPictureCommands::OnTool(int tool) {
-    // A new tool starts with nothing floating.
-    session_.Document().CommitFloatingSelection(session_.BackDrawMode());
-    session_.SetTool(tool);
-}
-
 void CPictureCommands::EnterSelectTool() {
     if (session_.Tool() != ToolSelect)
-        OnTool(ToolSelect);
+        session_.ChooseTool(ToolSelect);
 }
 
 void CPictureCommands::OnCopy(bool cut) {

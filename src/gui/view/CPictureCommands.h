@@ -18,7 +18,6 @@ class CPictureCommands : public CommandTarget {
     void OnUpdateCommand(int id, CommandState& state) override;
 
   private:
-    void OnTool(int tool);
     // Cut, Copy and Select All work on the Select tool; they switch to it first.
     void EnterSelectTool();
     void OnCopy(bool cut);

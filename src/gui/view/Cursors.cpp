@@ -1,5 +1,7 @@
 #include "gui/view/Cursors.h"
 
+#include "gui/common/ResourceRegistrar.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
@@ -9,14 +11,7 @@
 #include <map>
 #include <utility>
 
-// Resources compiled into a static library are registered only when asked for by name.
-static void InitCursorResources() {
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(cursors);
-        return true;
-    }();
-    (void)registered;
-}
+TESSEMAR_RESOURCE_REGISTRAR(InitCursorResources, cursors)
 
 namespace tessemar {
 namespace {

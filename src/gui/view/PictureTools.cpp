@@ -47,8 +47,7 @@ bool CPictureTools::Press(CellPoint cell, MouseButton button, bool ctrl, bool sh
 bool CPictureTools::PressMargin(CellPoint anchor, CellPoint current) {
     if (drag_ || session_.Document().EditInProgress())
         return false;
-    session_.Document().CommitFloatingSelection(session_.BackDrawMode());
-    session_.SetTool(ToolSelect);
+    session_.ChooseTool(ToolSelect);
     return Begin({Kind::NewSelection, ToolSelect, MouseButton::Left, 0, anchor, current});
 }
 
