@@ -115,7 +115,7 @@ void CPictureCommands::OnUpdateCommand(int id, CommandState& state) {
     }
     switch (id) {
         case cmd::Paste:
-            state.enabled = state.enabled && FragmentFromClipboard().has_value();
+            state.enabled = state.enabled && ClipboardHoldsFragment();
             break;
         case cmd::ClearSelect:
         case cmd::SetSelect:

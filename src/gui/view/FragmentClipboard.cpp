@@ -30,4 +30,16 @@ std::optional<std::string> FragmentFromClipboard() {
     return bytes;
 }
 
+bool ClipboardHoldsFragment() {
+    static std::optional<bool> holds;
+    static const bool watching = [] {
+        QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, qApp, [] { holds.reset(); });
+        return true;
+    }();
+    (void)watching;
+    if (!holds)
+        holds = FragmentFromClipboard().has_value();
+    return *holds;
+}
+
 }  // namespace tessemar
