@@ -9,14 +9,12 @@
 
 #ifdef TESSEMAR_HAVE_RENDER
 #include "cli/HeadlessApplication.h"
-#include "core/io/FileUtil.h"
+#include "render/PdfFile.h"
 #include "render/PrintPlan.h"
 #include "render/SheetExport.h"
 
-#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
 #include <QPdfWriter>
 #endif
 
@@ -88,26 +86,16 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
     const PuzzleModel& model = doc->Model();
     const LayoutStyle style(model, {});
     const Rect sheet = GetSheetRect(style, model, args->Has("--cut"));
-
-    // Written in memory first, so that an existing file is replaced only by a complete one.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setResolution(kPdfResolution);
-    writer.setPageLayout(QPageLayout(QPageSize(page == "A4" ? QPageSize::A4 : QPageSize::Letter),
-                                     QPageLayout::Portrait, QMarginsF()));
-    const PrintPlan plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), writer.pageLayout().paintRectPixels(kPdfResolution),
+    const QPageLayout layout(QPageSize(page == "A4" ? QPageSize::A4 : QPageSize::Letter), QPageLayout::Portrait,
+                             QMarginsF());
+    const PrintPlan plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), layout.paintRectPixels(kPdfResolution),
                                      kPdfResolution, kPdfResolution,
                                      QMargins(margins[0], margins[1], margins[2], margins[3]), zoom);
-    {
-        QPainter painter(&writer);
+    const int error = WritePdfFile(*output, layout, kPdfResolution, [&](QPdfWriter& writer, QPainter& painter) {
         PrintSheet(painter, writer, plan, sheet, model, style);
-    }
-    const FileStatus status =
-        WriteFileAtomically(*output, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    if (!status.ok)
-        return ReportWriteError(streams.err, *output, status.error);
+    });
+    if (error != 0)
+        return ReportWriteError(streams.err, *output, error);
     streams.out << "pages: " << plan.Pages() << " (" << plan.across << " across, " << plan.down << " down)\n";
     return ExitOk;
 #endif

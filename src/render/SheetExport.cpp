@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <functional>
 #include <vector>
 
 namespace tessemar {
@@ -20,8 +19,7 @@ constexpr int kBandRows = 64;
 
 // A bitmap file is stored bottom-up, so the bands are drawn from the bottom; drawBand fills a
 // band image (kBandRows high, Format_RGB32) with the rows from `top` on.
-int WriteBitmapInBands(const std::string& path, int width, int height,
-                       const std::function<void(QImage& band, int top)>& drawBand) {
+int WriteBitmapInBands(const std::string& path, int width, int height, const BandPainter& drawBand) {
     if (width < 1 || height < 1)
         return EINVAL;
     const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
@@ -116,13 +114,26 @@ QImage RenderSheet(const PuzzleModel& model, const LayoutStyle& style, bool cut)
     return image;
 }
 
+BandPainter SheetBands(const PuzzleModel& model, const LayoutStyle& style, const Rect& sheet) {
+    return [&model, &style, sheet](QImage& band, int top) {
+        const Rect part{sheet.left, sheet.top + top, sheet.right, sheet.top + top + band.height()};
+        RenderSheetRegion(band, QPoint(part.left, part.top), part, model, style);
+    };
+}
+
+BandPainter ImageBands(const QImage& image) {
+    return [source = image.convertToFormat(QImage::Format_RGB32)](QImage& band, int top) {
+        band.fill(Qt::black);
+        QPainter painter(&band);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPoint(0, 0), source, QRect(0, top, source.width(), band.height()));
+    };
+}
+
 int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model,
                          const LayoutStyle& style, bool cut) {
     const Rect sheet = GetSheetRect(style, model, cut);
-    return WriteBitmapInBands(path, sheet.Width(), sheet.Height(), [&](QImage& band, int top) {
-        const Rect part{sheet.left, sheet.top + top, sheet.right, sheet.top + top + band.height()};
-        RenderSheetRegion(band, QPoint(part.left, part.top), part, model, style);
-    });
+    return WriteBitmapInBands(path, sheet.Width(), sheet.Height(), SheetBands(model, style, sheet));
 }
 
 int WritePngFile(const std::string& path, const QImage& image) {
@@ -141,13 +152,7 @@ int WritePngFile(const std::string& path, const QImage& image) {
 int WriteBitmapFile(const std::string& path, const QImage& image) {
     if (image.isNull())
         return EINVAL;
-    const QImage source = image.convertToFormat(QImage::Format_RGB32);
-    return WriteBitmapInBands(path, source.width(), source.height(), [&](QImage& band, int top) {
-        band.fill(Qt::black);
-        QPainter painter(&band);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QPoint(0, 0), source, QRect(0, top, source.width(), band.height()));
-    });
+    return WriteBitmapInBands(path, image.width(), image.height(), ImageBands(image));
 }
 
 }  // namespace tessemar

@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tessemar {
@@ -22,6 +23,12 @@ Rect GetSheetRect(const LayoutStyle& style, const PuzzleModel& model, bool cut);
 // point imageOrigin. The preview pixels of the top left corner are left out.
 void RenderSheetRegion(QImage& image, QPoint imageOrigin, const Rect& region,
                        const PuzzleModel& model, const LayoutStyle& style);
+
+// Draws the rows from `top` on of a picture into band (Format_RGB32, as many rows as it has),
+// so that a file can be written band by band.
+using BandPainter = std::function<void(QImage& band, int top)>;
+BandPainter SheetBands(const PuzzleModel& model, const LayoutStyle& style, const Rect& sheet);
+BandPainter ImageBands(const QImage& image);
 
 // The largest sheet that is made as one picture in memory (pixels). A larger one can still be
 // written as a bitmap file, which is drawn band by band.

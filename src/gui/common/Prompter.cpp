@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace tessemar {
 namespace {
@@ -57,8 +58,13 @@ bool WidgetPrompter::PromptForFile(FileDialogRequest& request) {
     dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
-    if (!request.defaultExtension.isEmpty())
+    if (!request.defaultExtension.isEmpty()) {
         dialog.setDefaultSuffix(request.defaultExtension);
+        // A name typed without an extension takes the one of the file type the user chose.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &request](const QString& filter) {
+            dialog.setDefaultSuffix(DefaultSuffixOf(filter, request.defaultExtension));
+        });
+    }
     if (!request.path.isEmpty())
         dialog.selectFile(request.path);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -74,6 +80,12 @@ Prompter& CurrentPrompter() {
 
 void SetCurrentPrompter(Prompter* prompter) {
     currentPrompter = prompter;
+}
+
+QString DefaultSuffixOf(const QString& filter, const QString& fallback) {
+    static const QRegularExpression firstPattern(QStringLiteral(R"(\(\*\.(\w+)[ )])"));
+    const QRegularExpressionMatch match = firstPattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : fallback;
 }
 
 QStringList ConvertFilter(const QString& filter) {

@@ -59,6 +59,10 @@ void SetCurrentPrompter(Prompter* prompter);
 // parentheses keeps its text.
 QStringList ConvertFilter(const QString& filter);
 
+// The extension a Qt filter entry stands for ("PNG File (*.png)" gives "png"); fallback for
+// one that matches every file.
+QString DefaultSuffixOf(const QString& filter, const QString& fallback);
+
 // The file dialog for every file the program reads or writes besides documents (bitmaps,
 // reports, wallpaper pictures). path holds the initial file name on entry and the chosen file
 // on return; true when the user confirmed.

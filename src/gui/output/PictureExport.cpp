@@ -8,6 +8,7 @@
 #include "gui/output/CTextPreviewDialog.h"
 #include "gui/output/WriteErrorMessage.h"
 #include "render/LayoutCanvas.h"
+#include "render/PdfFile.h"
 #include "render/SheetExport.h"
 
 #include <QImage>
@@ -17,7 +18,7 @@
 namespace tessemar {
 namespace {
 
-// The dialog of both save commands: a bitmap file unless the user picks PNG.
+// The dialog of both save commands: a bitmap file unless the user picks PNG or PDF.
 bool AskForPictureFile(const CLogicDoc& doc, QString& path) {
     const std::string kind(text::LoadString(text::IdsBitmapFileName));
     const std::string extension(text::LoadString(text::IdsBitmapExtension));
@@ -27,6 +28,7 @@ bool AskForPictureFile(const CLogicDoc& doc, QString& path) {
     request.filters = CTextPreviewDialog::SplitFilter(
         text::Format(text::LoadString(text::IdsSaveFilterFormat), {kind, extension, extension}));
     request.filters.insert(1, Text(text::IdsPngFilter));
+    request.filters.insert(2, Text(text::IdsPdfFilter));
     request.defaultExtension = QString::fromStdString(extension);
     request.path = CTextPreviewDialog::ProposedFileName(QString::fromStdString(doc.GetDocumentFileName()));
     if (!CurrentPrompter().PromptForFile(request) || request.path.isEmpty())
@@ -35,22 +37,25 @@ bool AskForPictureFile(const CLogicDoc& doc, QString& path) {
     return true;
 }
 
+// The format follows the extension: PNG, PDF, or a bitmap file for any other.
+int WritePictureFile(const QString& path, const CLogicDoc& doc, const LayoutCanvas& canvas, bool preview, bool cut) {
+    const std::string target = path.toStdString();
+    if (path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        return WritePngFile(target, preview ? canvas.Preview() : RenderSheet(doc.Model(), canvas.Style(), cut));
+    if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        return preview ? WriteImagePdfFile(target, canvas.Preview())
+                       : WriteSheetPdfFile(target, doc.Model(), canvas.Style(), cut);
+    return preview ? WriteBitmapFile(target, canvas.Preview())
+                   : WriteSheetBitmapFile(target, doc.Model(), canvas.Style(), cut);
+}
+
 }  // namespace
 
 void SavePicture(const CLogicDoc& doc, const LayoutCanvas& canvas, bool preview, bool cut) {
     QString path;
     if (!AskForPictureFile(doc, path))
         return;
-    const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-    const std::string target = path.toStdString();
-    int error = 0;
-    if (preview) {
-        const QImage image = canvas.Preview();
-        error = png ? WritePngFile(target, image) : WriteBitmapFile(target, image);
-    } else {
-        error = png ? WritePngFile(target, RenderSheet(doc.Model(), canvas.Style(), cut))
-                    : WriteSheetBitmapFile(target, doc.Model(), canvas.Style(), cut);
-    }
+    const int error = WritePictureFile(path, doc, canvas, preview, cut);
     if (error == EFBIG)
         CurrentPrompter().ShowError(Text(text::IdsPictureTooLarge));
     else if (error != 0)

@@ -21,6 +21,12 @@ TEST(ConvertFilterTest, TurnsStringTableFiltersIntoQtFilters) {
         EXPECT_EQ(ConvertFilter(QString::fromUtf8(c.filter)), c.expected) << c.filter;
 }
 
+TEST(ConvertFilterTest, AnEntryGivesTheExtensionOfItsFirstPattern) {
+    EXPECT_EQ(DefaultSuffixOf(QStringLiteral("PNG File (*.png)"), QStringLiteral("bmp")), QStringLiteral("png"));
+    EXPECT_EQ(DefaultSuffixOf(QStringLiteral("Pictures (*.jpg *.qga)"), QStringLiteral("bmp")), QStringLiteral("jpg"));
+    EXPECT_EQ(DefaultSuffixOf(QStringLiteral("All Files (*)"), QStringLiteral("bmp")), QStringLiteral("bmp"));
+}
+
 TEST(PromptFileNameTest, PassesTheRequestAndReturnsTheChoice) {
     ScriptedPrompter prompter;
     prompter.files = {QStringLiteral("/tmp/out.bmp"), std::nullopt};

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
@@ -66,7 +67,7 @@ TEST_F(CMainFrameTest, DocumentMenuShowsOnlyCommandsThatWork) {
                                   "Cl&ear Recent File", "E&xit"}));
 }
 
-// The sheet and the preview leave as bitmap files, or PNG by the extension; a failed write
+// The sheet and the preview leave as bitmap files, or PNG or PDF by the extension; a failed write
 // names the file and the frame goes on.
 TEST_F(CMainFrameTest, SavingTheSheetAndThePreviewAsPictures) {
     CLogicDoc* doc = docs_.OnFileNew();
@@ -75,10 +76,11 @@ TEST_F(CMainFrameTest, SavingTheSheetAndThePreviewAsPictures) {
     doc->WriteCell(4, 2, kCellX);
     const std::string sheet = dir_.File("sheet.bmp");
     const std::string preview = dir_.File("preview.png");
-    prompter_.files = {Q(sheet), Q(preview), Q(dir_.Path())};
+    const std::string pdf = dir_.File("sheet.pdf");
+    prompter_.files = {Q(sheet), Q(preview), Q(pdf), Q(dir_.Path())};
     ASSERT_TRUE(Frame().Commands().Execute(cmd::SaveBitmap));
     EXPECT_EQ(prompter_.requests.back().path, "Logic1");
-    EXPECT_EQ(prompter_.requests.back().filters.value(1), "PNG File (*.png)");
+    EXPECT_EQ(prompter_.requests.back().filters.mid(1, 2), QStringList({"PNG File (*.png)", "PDF File (*.pdf)"}));
     const QImage saved(Q(sheet));
     const LayoutStyle style(doc->Model(), {});
     EXPECT_EQ(saved.size(), RenderSheet(doc->Model(), style, settings_.cutBlankNum != 0).size());
@@ -87,6 +89,12 @@ TEST_F(CMainFrameTest, SavingTheSheetAndThePreviewAsPictures) {
     ASSERT_EQ(pixels.size(), QSize(20, 10));
     EXPECT_EQ(pixels.pixelColor(3, 2), QColor(ToQRgb(doc->Model().colors[4])));
     EXPECT_EQ(pixels.pixelColor(4, 2), QColor(ToQRgb(doc->Model().colors[0])));  // X marks are blank
+    ASSERT_TRUE(Frame().Commands().Execute(cmd::SaveBitmap));
+    QFile written(Q(pdf));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_EQ(bytes.count("/Type /Page\n"), 1) << "the sheet is one page";
     ASSERT_TRUE(Frame().Commands().Execute(cmd::SaveBitmap));  // a folder is no file
     ASSERT_EQ(prompter_.errors.size(), 1u);
     EXPECT_TRUE(prompter_.errors.front().contains(Q(dir_.Path()))) << prompter_.errors.front().toStdString();

@@ -1,0 +1,93 @@
+#include "render/PdfFile.h"
+
+#include "core/io/AtomicFile.h"
+#include "render/SheetExport.h"
+
+#include <QIODevice>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace tessemar {
+namespace {
+
+constexpr int kBandRows = 256;
+constexpr int kScreenResolution = 96;
+// PDF readers show pages of at most 200 inches a side.
+constexpr int kLargestPageInches = 200;
+
+// Qt's PDF writer writes strictly forwards, so it can stream into the replacement file.
+class AtomicFileDevice : public QIODevice {
+  public:
+    explicit AtomicFileDevice(AtomicFile& file) : file_(file) { open(QIODevice::WriteOnly); }
+    bool isSequential() const override { return true; }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        return file_.Write(data, static_cast<std::size_t>(size)) ? size : -1;
+    }
+
+  private:
+    AtomicFile& file_;
+};
+
+// One page of width x height pixels, drawn band by band.
+int WritePdfInBands(const std::string& path, int width, int height, const BandPainter& drawBand) {
+    if (width < 1 || height < 1)
+        return EINVAL;
+    const int resolution =
+        std::max(kScreenResolution, (std::max(width, height) + kLargestPageInches - 1) / kLargestPageInches);
+    const QPageSize size(QSizeF(width * 72.0 / resolution, height * 72.0 / resolution), QPageSize::Point,
+                         QString(), QPageSize::ExactMatch);
+    return WritePdfFile(path, QPageLayout(size, QPageLayout::Portrait, QMarginsF()), resolution,
+                        [&](QPdfWriter&, QPainter& painter) {
+                            QImage band(width, std::min(kBandRows, height), QImage::Format_RGB32);
+                            for (int top = 0; top < height; top += band.height()) {
+                                drawBand(band, top);
+                                const int rows = std::min(band.height(), height - top);
+                                painter.drawImage(QRect(0, top, width, rows), band, QRect(0, 0, width, rows));
+                            }
+                        });
+}
+
+}  // namespace
+
+int WritePdfFile(const std::string& path, const QPageLayout& layout, int resolution,
+                 const std::function<void(QPdfWriter& writer, QPainter& painter)>& draw) {
+    AtomicFile file(path);
+    if (file.Error() != 0)
+        return file.Error();
+    {
+        AtomicFileDevice device(file);
+        QPdfWriter writer(&device);
+        writer.setResolution(resolution);
+        writer.setPageLayout(layout);
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return file.Error() != 0 ? file.Error() : EIO;
+        draw(writer, painter);
+        if (!painter.end() && file.Error() == 0)
+            return EIO;
+    }
+    if (file.Error() != 0)
+        return file.Error();
+    return file.Commit().error;
+}
+
+int WriteSheetPdfFile(const std::string& path, const PuzzleModel& model, const LayoutStyle& style, bool cut) {
+    const Rect sheet = GetSheetRect(style, model, cut);
+    return WritePdfInBands(path, sheet.Width(), sheet.Height(), SheetBands(model, style, sheet));
+}
+
+int WriteImagePdfFile(const std::string& path, const QImage& image) {
+    if (image.isNull())
+        return EINVAL;
+    return WritePdfInBands(path, image.width(), image.height(), ImageBands(image));
+}
+
+}  // namespace tessemar

@@ -1,0 +1,32 @@
+#pragma once
+
+// PDF files written through Qt's PDF writer: streamed into the target's replacement file, so
+// that a large document is never held in memory and an existing file is replaced only by a
+// complete one.
+
+#include <QImage>
+
+#include <functional>
+#include <string>
+
+class QPageLayout;
+class QPainter;
+class QPdfWriter;
+
+namespace tessemar {
+
+class LayoutStyle;
+struct PuzzleModel;
+
+// Writes the pages that draw paints (it calls writer.newPage() between them) at resolution
+// dots per inch on pages of the given layout. Returns 0, the errno value of the write that
+// failed, or EIO when Qt's writer fails.
+int WritePdfFile(const std::string& path, const QPageLayout& layout, int resolution,
+                 const std::function<void(QPdfWriter& writer, QPainter& painter)>& draw);
+
+// The sheet or any image as a single page of its own size in pixels (96 per inch, finer when
+// a large sheet would pass the largest page a PDF reader shows), drawn in bands.
+int WriteSheetPdfFile(const std::string& path, const PuzzleModel& model, const LayoutStyle& style, bool cut);
+int WriteImagePdfFile(const std::string& path, const QImage& image);
+
+}  // namespace tessemar
