@@ -13,9 +13,7 @@
 #include "render/PrintPlan.h"
 #include "render/SheetExport.h"
 
-#include <QPageLayout>
 #include <QPageSize>
-#include <QPdfWriter>
 #endif
 
 namespace tessemar::cli {
@@ -86,14 +84,10 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
     const PuzzleModel& model = doc->Model();
     const LayoutStyle style(model, {});
     const Rect sheet = GetSheetRect(style, model, args->Has("--cut"));
-    const QPageLayout layout(QPageSize(page == "A4" ? QPageSize::A4 : QPageSize::Letter), QPageLayout::Portrait,
-                             QMarginsF());
-    const PrintPlan plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), layout.paintRectPixels(kPdfResolution),
-                                     kPdfResolution, kPdfResolution,
-                                     QMargins(margins[0], margins[1], margins[2], margins[3]), zoom);
-    const int error = WritePdfFile(*output, layout, kPdfResolution, [&](QPdfWriter& writer, QPainter& painter) {
-        PrintSheet(painter, writer, plan, sheet, model, style);
-    });
+    PrintPlan plan;
+    const int error = WritePrintPdfFile(*output, QPageSize(page == "A4" ? QPageSize::A4 : QPageSize::Letter),
+                                        kPdfResolution, QMargins(margins[0], margins[1], margins[2], margins[3]),
+                                        zoom, sheet, model, style, plan);
     if (error != 0)
         return ReportWriteError(streams.err, *output, error);
     streams.out << "pages: " << plan.Pages() << " (" << plan.across << " across, " << plan.down << " down)\n";

@@ -1,6 +1,7 @@
 #include "render/PdfFile.h"
 
 #include "core/io/AtomicFile.h"
+#include "render/PrintPlan.h"
 #include "render/SheetExport.h"
 
 #include <QIODevice>
@@ -77,6 +78,17 @@ int WritePdfFile(const std::string& path, const QPageLayout& layout, int resolut
     if (file.Error() != 0)
         return file.Error();
     return file.Commit().error;
+}
+
+int WritePrintPdfFile(const std::string& path, const QPageSize& pageSize, int resolution, const QMargins& margins,
+                      int zoom, const Rect& sheet, const PuzzleModel& model, const LayoutStyle& style,
+                      PrintPlan& plan) {
+    const QPageLayout layout(pageSize, QPageLayout::Portrait, QMarginsF());
+    plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), layout.paintRectPixels(resolution), resolution, resolution,
+                     margins, zoom);
+    return WritePdfFile(path, layout, resolution, [&](QPdfWriter& writer, QPainter& painter) {
+        PrintSheet(painter, writer, plan, sheet, model, style);
+    });
 }
 
 int WriteSheetPdfFile(const std::string& path, const PuzzleModel& model, const LayoutStyle& style, bool cut) {

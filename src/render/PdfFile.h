@@ -9,20 +9,30 @@
 #include <functional>
 #include <string>
 
+class QMargins;
 class QPageLayout;
+class QPageSize;
 class QPainter;
 class QPdfWriter;
 
 namespace tessemar {
 
 class LayoutStyle;
+struct PrintPlan;
 struct PuzzleModel;
+struct Rect;
 
 // Writes the pages that draw paints (it calls writer.newPage() between them) at resolution
 // dots per inch on pages of the given layout. Returns 0, the errno value of the write that
 // failed, or EIO when Qt's writer fails.
 int WritePdfFile(const std::string& path, const QPageLayout& layout, int resolution,
                  const std::function<void(QPdfWriter& writer, QPainter& painter)>& draw);
+
+// The sheet printed on paper of pageSize at resolution dots per inch, inside the margins (in
+// hundredths of a millimetre) at zoom percent, as a PDF file; plan receives the page plan.
+int WritePrintPdfFile(const std::string& path, const QPageSize& pageSize, int resolution, const QMargins& margins,
+                      int zoom, const Rect& sheet, const PuzzleModel& model, const LayoutStyle& style,
+                      PrintPlan& plan);
 
 // The sheet or any image as a single page of its own size in pixels (96 per inch, finer when
 // a large sheet would pass the largest page a PDF reader shows), drawn in bands.

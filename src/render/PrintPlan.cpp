@@ -7,10 +7,13 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace tessemar {
 namespace {
+
+constexpr int kMinPreviewBandRows = 64;
 
 int CeilDiv(std::int64_t a, std::int64_t b) { return static_cast<int>((a + b - 1) / b); }
 
@@ -50,6 +53,40 @@ QImage PageTile(const PrintPlan& plan, int page, const Rect& sheet, const Puzzle
     RenderSheetRegion(tile, origin, {origin.x(), origin.y(), origin.x() + source.width(), origin.y() + source.height()},
                       model, style);
     return tile;
+}
+
+QImage PagePreview(const PrintPlan& plan, int page, QSize paper, QSize fit, const Rect& sheet,
+                   const PuzzleModel& model, const LayoutStyle& style) {
+    const QSize shown = paper.scaled(fit, Qt::KeepAspectRatio);
+    if (shown.isEmpty())
+        return {};
+    QImage picture(shown, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const QRect source = plan.SourceOf(page, QSize(sheet.Width(), sheet.Height()));
+    if (source.isEmpty())
+        return picture;
+    const double scale = static_cast<double>(shown.width()) / paper.width();
+    const QRect target = plan.TargetOf(source);
+    const int left = qRound(target.left() * scale);
+    const int width = std::max(1, qRound((target.x() + target.width()) * scale) - left);
+    const double rowHeight = target.height() * scale / source.height();
+    const Qt::TransformationMode mode = rowHeight < 1 ? Qt::SmoothTransformation : Qt::FastTransformation;
+    // Bands tall enough to shrink to a few rows each, so that rounding stays small.
+    const int bandRows =
+        std::min(std::max(static_cast<int>(std::ceil(4 / rowHeight)), kMinPreviewBandRows), source.height());
+    QImage band(source.width(), bandRows, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    for (int top = 0; top < source.height(); top += bandRows) {
+        const int rows = std::min(bandRows, source.height() - top);
+        const QPoint origin(sheet.left + source.left(), sheet.top + source.top() + top);
+        RenderSheetRegion(band, origin, {origin.x(), origin.y(), origin.x() + source.width(), origin.y() + rows},
+                          model, style);
+        const int y0 = qRound(target.top() * scale + top * rowHeight);
+        const int y1 = std::max(y0 + 1, qRound(target.top() * scale + (top + rows) * rowHeight));
+        painter.drawImage(QPoint(left, y0), band.copy(0, 0, source.width(), rows)
+                                                .scaled(width, y1 - y0, Qt::IgnoreAspectRatio, mode));
+    }
+    return picture;
 }
 
 void PrintSheet(QPainter& painter, QPagedPaintDevice& device, const PrintPlan& plan, const Rect& sheet,

@@ -61,6 +61,15 @@ TEST(PrintPlanTest, PrintedPagesShowTheirTilesOfTheSheet) {
     ASSERT_GE(plan.across, 2);
     const QImage tile = PageTile(plan, 2, sheetRect, model, style);
     EXPECT_EQ(tile, sheet.copy(plan.SourceOf(2, sheet.size())).convertToFormat(tile.format()));
+    // Previewed at the paper's own size, the page is white paper with the tile in its place;
+    // smaller, it keeps the paper's shape.
+    const QSize paper = writer.pageLayout().paintRectPixels(72).size();
+    QImage expected(paper, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPainter(&expected).drawImage(plan.printable.topLeft(), tile);
+    EXPECT_EQ(test::DifferentPixels(PagePreview(plan, 2, paper, paper, sheetRect, model, style), expected), 0);
+    const QSize fit(paper.width() / 2, paper.height());
+    EXPECT_EQ(PagePreview(plan, 2, paper, fit, sheetRect, model, style).size(), paper.scaled(fit, Qt::KeepAspectRatio));
     {
         QPainter pdf(&writer);
         PrintSheet(pdf, writer, plan, sheetRect, model, style);

@@ -212,9 +212,10 @@ void CMainFrame::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 QPrinter& CMainFrame::Printer() {
-    // Made at first use: asking the print system for its printers may take a while.
+    // Made at first use: asking the print system for its printers may take a while. It works in
+    // the printer's own pixels, which the zoom of the settings is meant for.
     if (!printer_)
-        printer_ = std::make_unique<QPrinter>();
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *printer_;
 }
 

@@ -5,6 +5,7 @@
 #include "gui/common/UiText.h"
 #include "gui/output/CTextPreviewDialog.h"
 #include "gui/output/PictureExport.h"
+#include "gui/output/CPrintPreviewDialog.h"
 #include "gui/output/PrintDocument.h"
 #include "gui/view/CViewCompanion.h"
 #include "gui/commands/CommandMap.h"
@@ -19,7 +20,6 @@
 #include <QMdiArea>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrintPreviewDialog>
 #include <QMdiSubWindow>
 
 #include <algorithm>
@@ -79,12 +79,10 @@ void CMainFrame::CreateCommands() {
         CChildFrame* child = ActiveChild();
         if (child == nullptr || child->Companion() == nullptr)
             return;
-        QPrintPreviewDialog preview(&Printer(), this);
-        connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, child](QPrinter* printer) {
-            if (child->Companion() != nullptr)
-                PrintDocument(*printer, child->Document(), child->Companion()->Canvas().Style(), settings_);
-        });
-        preview.exec();
+        CPrintPreviewDialog preview(Printer(), child->Document(), child->Companion()->Canvas().Style(), settings_,
+                                    this);
+        if (preview.exec() == CPrintPreviewDialog::kPrintRequested)
+            Commands().Execute(cmd::FilePrint);
     });
     for (int id : {cmd::SaveBitmap, cmd::SavePreview}) {
         documentTarget_->Add(id, [this, id] {

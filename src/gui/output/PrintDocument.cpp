@@ -2,7 +2,6 @@
 
 #include "core/document/CLogicDoc.h"
 #include "core/settings/AppSettings.h"
-#include "render/PrintPlan.h"
 #include "render/SheetExport.h"
 
 #include <QPainter>
@@ -10,22 +9,29 @@
 
 namespace tessemar {
 
-int PrintDocument(QPrinter& printer, const CLogicDoc& doc, const LayoutStyle& style, const AppSettings& settings) {
-    const Rect sheet = GetSheetRect(style, doc.Model(), settings.cutBlankNum != 0);
-    // The settings' margins are taken off the page here, not by the printer a second time.
+DocumentPrint PlanDocumentPrint(QPrinter& printer, const CLogicDoc& doc, const LayoutStyle& style,
+                                const AppSettings& settings) {
+    DocumentPrint print;
+    print.sheet = GetSheetRect(style, doc.Model(), settings.cutBlankNum != 0);
     printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
     const int resolution = printer.resolution();
-    const PrintPlan plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), printer.pageLayout().paintRectPixels(resolution),
-                                     resolution, resolution,
-                                     QMargins(settings.marginLeft, settings.marginTop, settings.marginRight,
-                                              settings.marginBottom),
-                                     settings.zoom);
+    const QRect pageRect = printer.pageLayout().paintRectPixels(resolution);
+    print.page = pageRect.size();
+    print.plan = PlanPrint(QSize(print.sheet.Width(), print.sheet.Height()), pageRect, resolution, resolution,
+                           QMargins(settings.marginLeft, settings.marginTop, settings.marginRight,
+                                    settings.marginBottom),
+                           settings.zoom);
+    return print;
+}
+
+int PrintDocument(QPrinter& printer, const CLogicDoc& doc, const LayoutStyle& style, const AppSettings& settings) {
+    const DocumentPrint print = PlanDocumentPrint(printer, doc, style, settings);
     QPainter painter;
     if (!painter.begin(&printer))
         return 0;
-    PrintSheet(painter, printer, plan, sheet, doc.Model(), style);
+    PrintSheet(painter, printer, print.plan, print.sheet, doc.Model(), style);
     painter.end();
-    return plan.Pages();
+    return print.plan.Pages();
 }
 
 }  // namespace tessemar
