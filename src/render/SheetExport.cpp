@@ -51,22 +51,19 @@ int WriteBitmapInBands(const std::string& path, int width, int height, const Ban
         return file.Error();
 
     QImage band(width, kBandRows, QImage::Format_RGB32);
-    std::vector<std::uint8_t> row(stride, 0);
     const int bands = (height + kBandRows - 1) / kBandRows;
     for (int b = bands - 1; b >= 0; --b) {
         const int top = b * kBandRows;
         const int rows = std::min(kBandRows, height - top);
         drawBand(band, top);
+        // Qt pads every row of a 24-bit image to four bytes, as a bitmap file does; the padding
+        // is written as zeros.
+        QImage bgr = band.convertToFormat(QImage::Format_BGR888);
+        const std::size_t pixelBytes = static_cast<std::size_t>(width) * 3;
         for (int r = rows - 1; r >= 0; --r) {
-            const auto* pixels = reinterpret_cast<const QRgb*>(band.constScanLine(r));
-            for (int x = 0; x < width; ++x) {
-                row[static_cast<std::size_t>(x) * 3] = static_cast<std::uint8_t>(qBlue(pixels[x]));
-                row[static_cast<std::size_t>(x) * 3 + 1] =
-                    static_cast<std::uint8_t>(qGreen(pixels[x]));
-                row[static_cast<std::size_t>(x) * 3 + 2] =
-                    static_cast<std::uint8_t>(qRed(pixels[x]));
-            }
-            if (!file.Write(row.data(), row.size()))
+            std::uint8_t* row = bgr.scanLine(r);
+            std::fill(row + pixelBytes, row + stride, std::uint8_t{0});
+            if (!file.Write(row, stride))
                 return file.Error();
         }
     }

@@ -5,14 +5,11 @@
 #include <QDialog>
 #include <QImage>
 
+class QAction;
 class QLabel;
 class QPrinter;
 
 namespace tessemar {
-
-class CLogicDoc;
-class LayoutStyle;
-struct AppSettings;
 
 // The print preview: the pages of a document as the printer will print them, one at a time.
 // Only the page shown is drawn, and it is drawn at the window's size, so that a sheet of
