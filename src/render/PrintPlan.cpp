@@ -9,13 +9,35 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 
 namespace tessemar {
 namespace {
 
-constexpr int kMinPreviewBandRows = 64;
+constexpr int kMinBandRows = 64;
+// A page is printed in bands of this many sheet rows, so that a page at a printer's resolution
+// is never held in memory whole.
+constexpr int kPrintBandRows = 512;
 
 int CeilDiv(std::int64_t a, std::int64_t b) { return static_cast<int>((a + b - 1) / b); }
+
+// Draws the sheet's pixels of page n band by band and hands each band to use with the band's
+// first row within the page's tile and its number of rows.
+void DrawPageInBands(const PrintPlan& plan, int page, const Rect& sheet, const PuzzleModel& model,
+                     const LayoutStyle& style, int bandRows,
+                     const std::function<void(const QImage& band, int top, int rows)>& use) {
+    const QRect source = plan.SourceOf(page, QSize(sheet.Width(), sheet.Height()));
+    if (source.isEmpty())
+        return;
+    QImage band(source.width(), std::min(bandRows, source.height()), QImage::Format_RGB32);
+    for (int top = 0; top < source.height(); top += band.height()) {
+        const int rows = std::min(band.height(), source.height() - top);
+        const QPoint origin(sheet.left + source.left(), sheet.top + source.top() + top);
+        RenderSheetRegion(band, origin, {origin.x(), origin.y(), origin.x() + source.width(), origin.y() + rows},
+                          model, style);
+        use(band, top, rows);
+    }
+}
 
 }  // namespace
 
@@ -44,17 +66,6 @@ QRect PrintPlan::TargetOf(const QRect& source) const {
     return QRect(printable.topLeft(), source.size() * zoom / 100);
 }
 
-QImage PageTile(const PrintPlan& plan, int page, const Rect& sheet, const PuzzleModel& model, const LayoutStyle& style) {
-    const QRect source = plan.SourceOf(page, QSize(sheet.Width(), sheet.Height()));
-    if (source.isEmpty())
-        return {};
-    QImage tile(source.size(), QImage::Format_RGB32);
-    const QPoint origin(sheet.left + source.left(), sheet.top + source.top());
-    RenderSheetRegion(tile, origin, {origin.x(), origin.y(), origin.x() + source.width(), origin.y() + source.height()},
-                      model, style);
-    return tile;
-}
-
 QImage PagePreview(const PrintPlan& plan, int page, QSize paper, QSize fit, const Rect& sheet,
                    const PuzzleModel& model, const LayoutStyle& style) {
     const QSize shown = paper.scaled(fit, Qt::KeepAspectRatio);
@@ -72,31 +83,28 @@ QImage PagePreview(const PrintPlan& plan, int page, QSize paper, QSize fit, cons
     const double rowHeight = target.height() * scale / source.height();
     const Qt::TransformationMode mode = rowHeight < 1 ? Qt::SmoothTransformation : Qt::FastTransformation;
     // Bands tall enough to shrink to a few rows each, so that rounding stays small.
-    const int bandRows =
-        std::min(std::max(static_cast<int>(std::ceil(4 / rowHeight)), kMinPreviewBandRows), source.height());
-    QImage band(source.width(), bandRows, QImage::Format_RGB32);
+    const int bandRows = std::max(static_cast<int>(std::ceil(4 / rowHeight)), kMinBandRows);
     QPainter painter(&picture);
-    for (int top = 0; top < source.height(); top += bandRows) {
-        const int rows = std::min(bandRows, source.height() - top);
-        const QPoint origin(sheet.left + source.left(), sheet.top + source.top() + top);
-        RenderSheetRegion(band, origin, {origin.x(), origin.y(), origin.x() + source.width(), origin.y() + rows},
-                          model, style);
+    DrawPageInBands(plan, page, sheet, model, style, bandRows, [&](const QImage& band, int top, int rows) {
         const int y0 = qRound(target.top() * scale + top * rowHeight);
         const int y1 = std::max(y0 + 1, qRound(target.top() * scale + (top + rows) * rowHeight));
-        painter.drawImage(QPoint(left, y0), band.copy(0, 0, source.width(), rows)
-                                                .scaled(width, y1 - y0, Qt::IgnoreAspectRatio, mode));
-    }
+        painter.drawImage(QPoint(left, y0),
+                          band.copy(0, 0, band.width(), rows).scaled(width, y1 - y0, Qt::IgnoreAspectRatio, mode));
+    });
     return picture;
 }
 
 void PrintSheet(QPainter& painter, QPagedPaintDevice& device, const PrintPlan& plan, const Rect& sheet,
                 const PuzzleModel& model, const LayoutStyle& style) {
+    const double zoom = plan.zoom / 100.0;
     for (int page = 1; page <= plan.Pages(); ++page) {
         if (page > 1)
             device.newPage();
-        const QImage tile = PageTile(plan, page, sheet, model, style);
-        if (!tile.isNull())
-            painter.drawImage(plan.TargetOf(tile.rect()), tile);
+        const QPoint at = plan.printable.topLeft();
+        DrawPageInBands(plan, page, sheet, model, style, kPrintBandRows, [&](const QImage& band, int top, int rows) {
+            painter.drawImage(QRectF(at.x(), at.y() + top * zoom, band.width() * zoom, rows * zoom), band,
+                              QRectF(0, 0, band.width(), rows));
+        });
     }
 }
 

@@ -33,9 +33,6 @@ struct PrintPlan {
 // of a millimetre.
 PrintPlan PlanPrint(QSize sheet, const QRect& pageRect, int dpiX, int dpiY, const QMargins& margins, int zoom);
 
-// The sheet's pixels that page n shows, drawn from the layout on their own.
-QImage PageTile(const PrintPlan& plan, int page, const Rect& sheet, const PuzzleModel& model, const LayoutStyle& style);
-
 // Page n as it looks on paper (paper: the page's drawing area in device pixels), shrunk to fit
 // into `fit`: white paper with the tile where the printer puts it. The tile is drawn band by
 // band at the sheet's own size and each band shrunk, so that the page is never held at the
@@ -44,7 +41,8 @@ QImage PagePreview(const PrintPlan& plan, int page, QSize paper, QSize fit, cons
                    const PuzzleModel& model, const LayoutStyle& style);
 
 // Paints every page of the plan on the device through painter (which is active on it), each
-// tile drawn from the layout on its own so that the whole sheet is never held in memory.
+// page's tile drawn from the layout in bands so that neither the sheet nor a page is ever held
+// in memory whole.
 void PrintSheet(QPainter& painter, QPagedPaintDevice& device, const PrintPlan& plan, const Rect& sheet,
                 const PuzzleModel& model, const LayoutStyle& style);
 
