@@ -106,10 +106,10 @@ TEST(LayoutRenderer, CutSheetStartsAtTheFirstUsedSlot) {
     EXPECT_EQ(cut.left, (15 - 3) * 17 + 1);
     EXPECT_EQ(cut.top, (10 - 1) * 17 + 1);
     EXPECT_EQ(cut.right, style.Geometry().BitmapSize().cx);
-    EXPECT_EQ(RenderSheet(m, style, true).size(), QSize(cut.Width(), cut.Height()));
+    const QImage sheet = RenderSheet(m, style, true);
+    EXPECT_EQ(sheet.size(), QSize(cut.Width(), cut.Height()));
     // The cut edge is the dotted separator left of the third slot.
-    QImage whole = RenderWhole(m, style);
-    QImage sheet = RenderSheet(m, style, true);
+    const QImage whole = RenderWhole(m, style);
     EXPECT_EQ(
         test::DifferentPixels(sheet, whole.copy(cut.left, cut.top, cut.Width(), cut.Height())), 0);
 }

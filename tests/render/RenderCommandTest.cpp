@@ -4,6 +4,7 @@
 
 #include "core/document/TsdFile.h"
 #include "render/SheetExport.h"
+#include "support/ByteFiles.h"
 #include "support/TempDir.h"
 
 #include <QImage>
@@ -24,12 +25,8 @@ int RunCli(const std::string& arguments) {
 }
 
 std::string SaveModel(const TempDir& dir, const PuzzleModel& model, const std::string& name) {
-    std::vector<std::uint8_t> bytes = WriteTsd(model);
-    std::string path = dir.File(name);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return path;
+    WriteBytes(dir.File(name), WriteTsd(model));
+    return dir.File(name);
 }
 
 // Without BoldLine: extent 518 plus two cells of graduation margin; the tenth line of BoldLine
@@ -113,7 +110,6 @@ TEST(RenderCommand, BadInputIsRefusedWithTheRightExitCode) {
     for (const Case& k : cases)
         EXPECT_EQ(RunCli(k.arguments), k.exitCode) << k.arguments;
 }
-
 
 TEST(RenderCommand, PrintWritesThePagesOfTheSheetAsPdf) {
     TempDir dir;

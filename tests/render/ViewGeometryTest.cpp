@@ -143,9 +143,9 @@ TEST(ViewGeometry, UsedClueDepthAndScrollSizes) {
         // A number beyond the current size does not count.
         m.rowClueNumbers[k.w][0] = 7;
         m.columnClueNumbers[k.w][0] = 7;
-        EXPECT_EQ(GetUsedClueDepth(m), std::make_pair(k.rowDepth, k.columnDepth));
+        const auto depth = GetUsedClueDepth(m);
+        EXPECT_EQ(depth, std::make_pair(k.rowDepth, k.columnDepth));
         LayoutGeometry g(k.w, k.h, 17, true);
-        auto depth = GetUsedClueDepth(m);
         const PixelSize picture = ComputeScrollSize(PicturePane, g, depth);
         EXPECT_EQ(ComputeScrollSize(CornerPane, g, depth),
                   (PixelSize{k.rowPaneWidthSlots * 17 + 1, k.columnPaneHeightSlots * 17 + 1}));

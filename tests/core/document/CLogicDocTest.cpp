@@ -27,6 +27,7 @@ TEST(CLogicDocTest, WritesOutsideThePuzzleOrOfTheSameValueChangeAndAnnounceNothi
     EXPECT_FALSE(doc->WriteCell(3, 4, 0));
     doc->SetClueNumber(SideRow, 0, 0, 255, 0);
     EXPECT_FALSE(doc->WriteCell(-1, 0, 1));
+    EXPECT_FALSE(doc->WriteCell(0, -1, 1));
     EXPECT_FALSE(doc->WriteCell(15, 0, 1));  // beyond the picture, inside the arrays
     EXPECT_FALSE(doc->WriteCell(0, 0, 9));   // no cell value
     doc->SetClueNumber(7, 0, 0, 5, 3);       // no such side

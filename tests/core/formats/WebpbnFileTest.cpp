@@ -74,16 +74,13 @@ TEST(WebpbnFileTest, ReadsAOneColourPuzzleWithSlotZeroNextToThePicture) {
 }
 
 TEST(WebpbnFileTest, SlotOrderOfLongerLines) {
-    auto m = Read(
-        "<puzzleset><puzzle><clues "
-        "type='rows'><line><count>3</count><count>1</count><count>2</count></line>"
-        "<line/><line></line></clues><clues type='columns'>" +
-        std::string("<line><count>1</count></line><line><count>1</count></line><line><count>1</"
-                    "count></line>"
-                    "<line><count>1</count></line><line><count>1</count></line><line><count>1</"
-                    "count></line>"
-                    "<line><count>5</count><count>0</count><count>1</count></line><line/></clues></"
-                    "puzzle></puzzleset>"));
+    std::string ones;
+    for (int i = 0; i < 6; ++i)
+        ones += "<line><count>1</count></line>";
+    auto m = Read("<puzzleset><puzzle><clues type='rows'><line><count>3</count><count>1</count>"
+                  "<count>2</count></line><line/><line></line></clues><clues type='columns'>" +
+                  ones + "<line><count>5</count><count>0</count><count>1</count></line><line/>"
+                  "</clues></puzzle></puzzleset>");
     EXPECT_EQ(m->columnCount, 8);
     EXPECT_EQ(m->rowClueNumbers[0][0], 2);
     EXPECT_EQ(m->rowClueNumbers[1][0], 1);

@@ -4,6 +4,7 @@
 #include "core/images/PackedFile.h"
 #include "core/images/Qga.h"
 
+#include "support/ByteFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,16 +12,9 @@
 #include <dlfcn.h>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 namespace tessemar {
 namespace {
-
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
 
 // A picture that uses the given colours in a pattern that differs on every row.
 Surface Picture(int width, int height, const std::vector<Pixel>& colors) {
@@ -133,12 +127,8 @@ const Pixel kBlack = MakePixel(0, 0, 0), kWhite = MakePixel(255, 255, 255);
 
 TEST(BitmapFileTest, DecodesUncompressedDepths) {
     // Colours that the narrow formats hold exactly.
-    const std::vector<Pixel> many = {kBlack,
-                                     kWhite,
-                                     MakePixel(255, 0, 0),
-                                     MakePixel(0, 128, 0),
-                                     MakePixel(1, 2, 3),
-                                     MakePixel(200, 100, 50)};
+    const std::vector<Pixel> many = {kBlack, kWhite, MakePixel(255, 0, 0), MakePixel(0, 128, 0),
+                                     MakePixel(1, 2, 3), MakePixel(200, 100, 50)};
     const std::vector<Pixel> fives = {kBlack, kWhite, MakePixel(0x84, 0x84, 0x84),
                                       MakePixel(0xFF, 0, 0x84)};
     const std::vector<Pixel> sixGreen = {kBlack, kWhite, MakePixel(0x84, 0x82, 0x84),
@@ -169,11 +159,6 @@ TEST(BitmapFileTest, DecodesUncompressedDepths) {
     }
 }
 
-void PutAt(std::vector<std::uint8_t>& file, std::size_t offset, std::uint32_t value, int size = 4) {
-    for (int i = 0; i < size; ++i)
-        file[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 TEST(BitmapFileTest, RefusesCompressedAndDamagedFiles) {
     const std::vector<std::uint8_t> good =
         MakeBmp(Picture(13, 5, {kBlack, kWhite, MakePixel(1, 2, 3)}), {8});
@@ -199,7 +184,7 @@ TEST(BitmapFileTest, RefusesCompressedAndDamagedFiles) {
     };
     for (const Case& c : cases) {
         std::vector<std::uint8_t> file = good;
-        PutAt(file, c.offset, c.value, c.size);
+        PokeLE(file, c.offset, c.value, c.size);
         if (c.offset == 46)
             file.resize(60);  // the palette would run past the end
         EXPECT_FALSE(OpenBitmapFile(file)) << c.what;
@@ -208,7 +193,7 @@ TEST(BitmapFileTest, RefusesCompressedAndDamagedFiles) {
     // A 41-byte header with bit fields in a 61-byte file: the masks would run past the end.
     std::vector<std::uint8_t> fields =
         MakeBmp(Picture(5, 3, {kBlack, kWhite}), {16, 3, {0x7C00, 0x03E0, 0x001F}});
-    PutAt(fields, 14, 41);
+    PokeLE(fields, 14, 41);
     fields.resize(61);
     EXPECT_FALSE(OpenBitmapFile(fields)) << "bit fields cut short";
     EXPECT_FALSE(OpenBitmapFile(std::span(good).first(53))) << "shorter than a bitmap header";
@@ -245,18 +230,14 @@ struct FakePlatform {
     }
 };
 
-std::vector<std::uint8_t> Text(const std::string& s) {
-    return {s.begin(), s.end()};
-}
-
 TEST(ImageFileTest, DecoderChainTakesTheFirstThatAccepts) {
     TempDir dir;
     const Surface pic = Picture(7, 3, {MakePixel(9, 8, 7), kWhite, kBlack});
-    WriteFile(dir.File("pic.bmp"), MakeBmp(pic, {24}));
-    WriteFile(dir.File("logo.QGA"), WriteQga(Picture(5, 4, {MakePixel(1, 1, 1, 0), kWhite})));
-    WriteFile(dir.File("fake.jpg"), Text("FAKE picture"));
-    WriteFile(dir.File("junk.jpg"), Text("nothing anyone reads"));
-    WriteFile(dir.File("pics.dat"), WritePackedArchive({{"inside.bmp", MakeBmp(pic, {8}), true},
+    WriteBytes(dir.File("pic.bmp"), MakeBmp(pic, {24}));
+    WriteBytes(dir.File("logo.QGA"), WriteQga(Picture(5, 4, {MakePixel(1, 1, 1, 0), kWhite})));
+    WriteBytes(dir.File("fake.jpg"), BytesOf("FAKE picture"));
+    WriteBytes(dir.File("junk.jpg"), BytesOf("nothing anyone reads"));
+    WriteBytes(dir.File("pics.dat"), WritePackedArchive({{"inside.bmp", MakeBmp(pic, {8}), true},
                                                         {"inside.qga", WriteQga(pic), false}},
                                                        ArchiveKind::Extended));
 
@@ -326,7 +307,7 @@ TEST(ImageFileTest, PluginDecodesItsExtensionFromTwoKilobytesOn) {
 
     const Surface pic = Picture(6, 4, {MakePixel(10, 20, 30, 40), MakePixel(50, 60, 70, 255)});
     auto pluginFile = [&](std::size_t size) {
-        std::vector<std::uint8_t> file = Text(std::string("TSTPIC\0\0", 8));
+        std::vector<std::uint8_t> file = BytesOf(std::string("TSTPIC\0\0", 8));
         bytes::PutU32(file, 6);
         bytes::PutU32(file, 4);
         const auto* pixels = reinterpret_cast<const std::uint8_t*>(pic.Data());
@@ -334,9 +315,9 @@ TEST(ImageFileTest, PluginDecodesItsExtensionFromTwoKilobytesOn) {
         file.resize(size, 0);
         return file;
     };
-    WriteFile(dir.File("big.TST"), pluginFile(2048));
-    WriteFile(dir.File("small.tst"), pluginFile(2047));
-    WriteFile(dir.File("other.tst"), Text(std::string(3000, 'x')));
+    WriteBytes(dir.File("big.TST"), pluginFile(2048));
+    WriteBytes(dir.File("small.tst"), pluginFile(2047));
+    WriteBytes(dir.File("other.tst"), BytesOf(std::string(3000, 'x')));
     FakePlatform platform;
     const ImageDecoders decoders{platform.Factory(), dir.Path()};
     Surface s;

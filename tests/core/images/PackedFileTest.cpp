@@ -2,25 +2,15 @@
 #include "core/images/Lzss.h"
 #include "core/images/PackedFile.h"
 
+#include "support/ByteFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace tessemar {
 namespace {
-
-std::vector<std::uint8_t> Text(const std::string& s) {
-    return {s.begin(), s.end()};
-}
-
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string Read(const std::string& name, int expectedCode, FileBuffer* keep = nullptr) {
     FileBuffer buffer;
@@ -33,13 +23,13 @@ std::string Read(const std::string& name, int expectedCode, FileBuffer* keep = n
 
 TEST(PackedFileTest, ReadsPlainFilesWithATrailingZero) {
     TempDir dir;
-    WriteFile(dir.File("a.txt"), Text("hello"));
+    WriteBytes(dir.File("a.txt"), BytesOf("hello"));
     FileBuffer buffer;
     EXPECT_EQ(Read(dir.File("a.txt"), PackedFileOk, &buffer), "hello");
     EXPECT_TRUE(buffer.owned);
     EXPECT_FALSE(buffer.fromArchive);
     EXPECT_EQ(buffer.data[buffer.size], 0);
-    WriteFile(dir.File("empty"), {});
+    WriteBytes(dir.File("empty"), {});
     EXPECT_EQ(Read(dir.File("empty"), PackedFileOk), "");
 
     EXPECT_EQ(Read("", PackedFileEmptyName), "");
@@ -52,8 +42,8 @@ TEST(PackedFileTest, FindsMembersOfTheFolderArchive) {
     for (ArchiveKind kind : {ArchiveKind::Plain, ArchiveKind::Extended}) {
         TempDir dir;
         const std::vector<std::uint8_t> big(5000, 'z');
-        WriteFile(dir.File("pics.dat"), WritePackedArchive({{"first.bin", Text("one"), false},
-                                                            {"logo.qga", Text("the logo"), false},
+        WriteBytes(dir.File("pics.dat"), WritePackedArchive({{"first.bin", BytesOf("one"), false},
+                                                            {"logo.qga", BytesOf("the logo"), false},
                                                             {"big.bin", big, true},
                                                             {"empty", {}, true}},
                                                            kind));
@@ -71,7 +61,7 @@ TEST(PackedFileTest, FindsMembersOfTheFolderArchive) {
         EXPECT_EQ(Read(dir.File("none/logo.qga"), PackedFileNotFound), "");
         // A file of the member's name on disk comes first.
         std::filesystem::create_directory(dir.File("pics"));
-        WriteFile(dir.File("pics/logo.qga"), Text("on disk"));
+        WriteBytes(dir.File("pics/logo.qga"), BytesOf("on disk"));
         EXPECT_EQ(Read(dir.File("pics/logo.qga"), PackedFileOk), "on disk");
     }
 }
@@ -80,7 +70,7 @@ TEST(PackedFileTest, FindsMembersOfTheFolderArchive) {
 std::vector<std::uint8_t> ExtendedArchive(const std::string& name, std::uint32_t fullSize,
                                           const std::vector<std::uint8_t>& stored,
                                           std::uint32_t count = 1, std::uint32_t offset = 56) {
-    std::vector<std::uint8_t> out = Text("quirpkEx");
+    std::vector<std::uint8_t> out = BytesOf("quirpkEx");
     bytes::PutU32(out, count);
     std::vector<std::uint8_t> entryName(32, 0);
     std::copy(name.begin(), name.end(), entryName.begin());
@@ -115,8 +105,8 @@ TEST(PackedFileTest, ExtendedMembersUnpackOnlyWhenTheSizesDiffer) {
          ""},
         {"forged entry count", ExtendedArchive("x", 4, packedStream, 0xFFFFFFFF),
          PackedFileNotFound, ""},
-        {"bad magic", Text("quirpackX"), PackedFileNotFound, ""},
-        {"header cut short", Text("quirpkEx\x01"), PackedFileNotFound, ""},
+        {"bad magic", BytesOf("quirpackX"), PackedFileNotFound, ""},
+        {"header cut short", BytesOf("quirpkEx\x01"), PackedFileNotFound, ""},
     };
     for (const Case& c : cases) {
         FileBuffer buffer;
@@ -143,7 +133,7 @@ TEST(PackedFileTest, FoldingLeavesTwoByteCharactersAlone) {
 }
 
 TEST(PackedFileTest, MemoryReferencesReadOnlyRegisteredBlocks) {
-    const std::vector<std::uint8_t> block = Text("0123456789");
+    const std::vector<std::uint8_t> block = BytesOf("0123456789");
     char other[64];
     std::string stale;
     {

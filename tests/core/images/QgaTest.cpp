@@ -2,6 +2,7 @@
 #include "core/images/Qga.h"
 
 #include "core/io/FileUtil.h"
+#include "support/ByteFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +24,6 @@ Surface Picture(int width, int height) {
         }
     }
     return s;
-}
-
-void SetU32(std::vector<std::uint8_t>& file, std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        file[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 TEST(QgaTest, WrittenImagesLoadBackPixelForPixel) {
@@ -70,16 +66,16 @@ TEST(QgaTest, DamagedFilesAreRefusedWithTheirCode) {
          {good.begin(), good.begin() + 40},
          QgaBadPixels},
     };
-    SetU32(cases[1].file, 4, 0);
-    SetU32(cases[2].file, 8, 100000000);
-    SetU32(cases[3].file, 4, 0xFFFFFFF0);
-    SetU32(cases[4].file, 16, 16 * 8 * 4 + 4);
-    SetU32(cases[5].file, 20, static_cast<std::uint32_t>(good.size()));
-    SetU32(cases[8].file, 20, 16 * 8 * 4 - 1);
-    SetU32(cases[9].file, 4, 8192);
-    SetU32(cases[9].file, 8, 8192);
-    SetU32(cases[9].file, 16, 8192u * 8192u * 4u);
-    SetU32(cases[9].file, 20, 16);
+    PokeLE(cases[1].file, 4, 0);
+    PokeLE(cases[2].file, 8, 100000000);
+    PokeLE(cases[3].file, 4, 0xFFFFFFF0);
+    PokeLE(cases[4].file, 16, 16 * 8 * 4 + 4);
+    PokeLE(cases[5].file, 20, static_cast<std::uint32_t>(good.size()));
+    PokeLE(cases[8].file, 20, 16 * 8 * 4 - 1);
+    PokeLE(cases[9].file, 4, 8192);
+    PokeLE(cases[9].file, 8, 8192);
+    PokeLE(cases[9].file, 16, 8192u * 8192u * 4u);
+    PokeLE(cases[9].file, 20, 16);
     for (const Case& c : cases) {
         Surface s;
         EXPECT_EQ(LoadQga(s, c.file), c.code) << c.what;
