@@ -21,8 +21,6 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tessemar-cli print FILE --pdf OUT.pdf [--zoom N] [--margins L,T,R,B] [--page A4|Letter] [--cut]\n";
-// What a laser printer has, so that a PDF page looks as a printed one.
-constexpr int kPdfResolution = 600;
 
 bool ParseInt(std::string_view text, int low, int high, int& value) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -86,7 +84,7 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
     const Rect sheet = GetSheetRect(style, model, args->Has("--cut"));
     PrintPlan plan;
     const int error = WritePrintPdfFile(*output, QPageSize(page == "A4" ? QPageSize::A4 : QPageSize::Letter),
-                                        kPdfResolution, QMargins(margins[0], margins[1], margins[2], margins[3]),
+                                        kPrintPdfResolution, QMargins(margins[0], margins[1], margins[2], margins[3]),
                                         zoom, sheet, model, style, plan);
     if (error != 0)
         return ReportWriteError(streams.err, *output, error);

@@ -22,6 +22,10 @@ struct PrintPlan;
 struct PuzzleModel;
 struct Rect;
 
+// What a laser printer has: pages printed into a PDF file are made at this resolution, so that
+// they look as printed ones and the zoom setting means the same for both.
+inline constexpr int kPrintPdfResolution = 600;
+
 // Writes the pages that draw paints (it calls writer.newPage() between them) at resolution
 // dots per inch on pages of the given layout. Returns 0, the errno value of the write that
 // failed, or EIO when Qt's writer fails.

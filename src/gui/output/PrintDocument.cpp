@@ -2,6 +2,7 @@
 
 #include "core/document/CLogicDoc.h"
 #include "core/settings/AppSettings.h"
+#include "render/PdfFile.h"
 #include "render/SheetExport.h"
 
 #include <QPainter>
@@ -14,6 +15,8 @@ DocumentPrint PlanDocumentPrint(QPrinter& printer, const CLogicDoc& doc, const L
     DocumentPrint print;
     print.sheet = GetSheetRect(style, doc.Model(), settings.cutBlankNum != 0);
     printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setResolution(kPrintPdfResolution);
     const int resolution = printer.resolution();
     const QRect pageRect = printer.pageLayout().paintRectPixels(resolution);
     print.page = pageRect.size();

@@ -22,7 +22,8 @@ struct DocumentPrint {
     PrintPlan plan;
 };
 
-// Takes the printer's own margins away (the settings' margins are in the plan).
+// Takes the printer's own margins away (the settings' margins are in the plan); a PDF file is
+// printed at the resolution tessemar-cli print uses.
 DocumentPrint PlanDocumentPrint(QPrinter& printer, const CLogicDoc& doc, const LayoutStyle& style,
                                 const AppSettings& settings);
 
