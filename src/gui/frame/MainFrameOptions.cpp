@@ -19,11 +19,16 @@ void CMainFrame::AddOptionCommands() {
     };
     const PageCommand kPages[] = {
         {cmd::Options, COptionSheet::General},
-        {cmd::PrintZoom, COptionSheet::Print},
         {cmd::ChangeWallpaper, COptionSheet::Wallpaper},
     };
     for (const PageCommand& command : kPages)
         frameTarget_->Add(command.id, [this, page = command.page] { OpenOptions(page); });
+    frameTarget_->Add(cmd::PrintZoom, [this] {
+        // The zoom is about what gets printed: what floats belongs to the picture.
+        if (CLogicDoc* doc = ActiveDocument())
+            doc->CommitFloatingSelection(settings_.backDrawMode);
+        OpenOptions(COptionSheet::Print);
+    });
     for (int page = 0; page < cmd::OptionPageCount; ++page)
         frameTarget_->Add(cmd::FirstOptionPage + page, [this, page] { OpenOptions(page); });
     frameTarget_->Add(cmd::About, [this] {
