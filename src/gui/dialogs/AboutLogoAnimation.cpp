@@ -12,8 +12,9 @@ struct Point {
 // The octagon's corners in the order the shadow visits them.
 constexpr int kHalf = ShadowOrbit::kRadius / 2;
 constexpr Point kCorners[] = {
-    {ShadowOrbit::kRadius, kHalf},   {kHalf, ShadowOrbit::kRadius},   {-kHalf, ShadowOrbit::kRadius},
-    {-ShadowOrbit::kRadius, kHalf},  {-ShadowOrbit::kRadius, -kHalf}, {-kHalf, -ShadowOrbit::kRadius},
+    {ShadowOrbit::kRadius, kHalf},   {kHalf, ShadowOrbit::kRadius},
+    {-kHalf, ShadowOrbit::kRadius},  {-ShadowOrbit::kRadius, kHalf},
+    {-ShadowOrbit::kRadius, -kHalf}, {-kHalf, -ShadowOrbit::kRadius},
     {kHalf, -ShadowOrbit::kRadius},  {ShadowOrbit::kRadius, -kHalf},
 };
 

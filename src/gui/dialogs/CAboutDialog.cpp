@@ -24,8 +24,10 @@ class CLinkLabel : public QLabel {
   public:
     CLinkLabel(const QString& text, const QUrl& target, const QString& tip, const QString& status,
                std::function<void(const QString&)> showStatus, QWidget* parent)
-        : QLabel(text, parent), target_(target), status_(status), showStatus_(std::move(showStatus)) {
-        setObjectName(target.scheme());
+        : QLabel(text, parent),
+          target_(target),
+          status_(status),
+          showStatus_(std::move(showStatus)) {
         setToolTip(tip);
         setCursor(Qt::PointingHandCursor);
         QPalette colors = palette();
@@ -83,18 +85,21 @@ CAboutDialog::CAboutDialog(std::function<void(const QString&)> showStatus, QWidg
 
     const QString mail = Text(text::IdsAuthorMail);
     const QString home = Text(text::IdsHomePage);
-    auto* mailLink = new CLinkLabel(
-        mail, QUrl(QStringLiteral("mailto:") + mail), Text(text::IdsSendMailTip),
-        FormatText(text::IdsLinkActionFormat, {text::LoadString(text::IdsSendMail), mail.toStdString()}), showStatus,
-        this);
+    auto* mailLink =
+        new CLinkLabel(mail, QUrl(QStringLiteral("mailto:") + mail), Text(text::IdsSendMailTip),
+                       FormatText(text::IdsLinkActionFormat,
+                                  {text::LoadString(text::IdsSendMail), mail.toStdString()}),
+                       showStatus, this);
     auto* homeLink = new CLinkLabel(home, QUrl(home), Text(text::IdsHomePageTip),
-                                    FormatText(text::IdsOpenHomePageFormat, {home.toStdString()}), showStatus, this);
+                                    FormatText(text::IdsOpenHomePageFormat, {home.toStdString()}),
+                                    showStatus, this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CAboutDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(logo_, 0, Qt::AlignHCenter);
-    layout->addWidget(new QLabel(Text(text::IdsAppTitle) + QStringLiteral("  ") + VersionLine(), this));
+    layout->addWidget(
+        new QLabel(Text(text::IdsAppTitle) + QStringLiteral("  ") + VersionLine(), this));
     layout->addWidget(new QLabel(LegalNoticeLine(), this));
     layout->addWidget(mailLink);
     layout->addWidget(homeLink);

@@ -24,7 +24,8 @@ class CAboutDialog : public QDialog {
 
     // showStatus receives what the main window's message pane says while the mouse is over a
     // link (" " when it leaves).
-    explicit CAboutDialog(std::function<void(const QString&)> showStatus, QWidget* parent = nullptr);
+    explicit CAboutDialog(std::function<void(const QString&)> showStatus,
+                          QWidget* parent = nullptr);
 
     bool AnimationRunning() const { return timer_.isActive(); }
 

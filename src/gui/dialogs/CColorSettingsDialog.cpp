@@ -22,13 +22,13 @@ struct SwatchPlace {
 };
 
 constexpr SwatchPlace kPlaces[CColorSettingsDialog::kSwatchCount] = {
-    {false, 0}, {false, 9}, {true, 0}, {true, 9}, {false, 1}, {false, 2},
+    {false, 0}, {false, 9}, {true, 0},  {true, 9},  {false, 1}, {false, 2},
     {false, 3}, {false, 4}, {false, 5}, {false, 6}, {false, 7}, {false, 8},
 };
 
 QString SwatchLabel(int swatch) {
-    constexpr unsigned kFixedLabels[] = {text::IdsBackLabel, text::IdsXLabel, text::IdsBoldLineLabel,
-                                         text::IdsLineLabel};
+    constexpr unsigned kFixedLabels[] = {text::IdsBackLabel, text::IdsXLabel,
+                                         text::IdsBoldLineLabel, text::IdsLineLabel};
     if (swatch < 4)
         return Text(kFixedLabels[swatch]);
     return FormatText(text::IdsWallpaperColorNLabel, {std::int64_t{swatch - 3}});
@@ -37,7 +37,8 @@ QString SwatchLabel(int swatch) {
 }  // namespace
 
 CColorSettingsDialog::CColorSettingsDialog(const ColorTable& colors, const ColorTable& shadowColors,
-                                           const ColorTable& defaultColors, const ColorTable& defaultShadowColors,
+                                           const ColorTable& defaultColors,
+                                           const ColorTable& defaultShadowColors,
                                            const QString& title, QWidget* parent)
     : QDialog(parent),
       colors_(colors),
@@ -104,7 +105,8 @@ void CColorSettingsDialog::ShowColors() {
 void CColorSettingsDialog::TakeSwatch(int swatch) {
     const SwatchPlace& place = kPlaces[swatch];
     ColorTable& table = place.shadowTable ? shadowColors_ : colors_;
-    table[static_cast<std::size_t>(place.index)] = swatches_[static_cast<std::size_t>(swatch)]->Color();
+    table[static_cast<std::size_t>(place.index)] =
+        swatches_[static_cast<std::size_t>(swatch)]->Color();
 }
 
 }  // namespace tessemar

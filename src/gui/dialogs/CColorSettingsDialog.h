@@ -19,8 +19,9 @@ class CColorSettingsDialog : public QDialog {
   public:
     static constexpr int kSwatchCount = 12;
 
-    CColorSettingsDialog(const ColorTable& colors, const ColorTable& shadowColors, const ColorTable& defaultColors,
-                         const ColorTable& defaultShadowColors, const QString& title, QWidget* parent = nullptr);
+    CColorSettingsDialog(const ColorTable& colors, const ColorTable& shadowColors,
+                         const ColorTable& defaultColors, const ColorTable& defaultShadowColors,
+                         const QString& title, QWidget* parent = nullptr);
 
     const ColorTable& Colors() const { return colors_; }
     const ColorTable& ShadowColors() const { return shadowColors_; }

@@ -27,11 +27,12 @@ CNumberField* COptionPage::Store(AppSettings& settings) const {
 
 void COptionPage::BindCheck(QCheckBox* box, IntField field, bool inverted) {
     connect(box, &QCheckBox::clicked, this, &COptionPage::modified);
-    bindings_.push_back({[=](const AppSettings& s) { box->setChecked((s.*field != 0) != inverted); },
-                         [=](AppSettings& s) -> CNumberField* {
-                             s.*field = box->isChecked() != inverted ? 1 : 0;
-                             return nullptr;
-                         }});
+    bindings_.push_back(
+        {[=](const AppSettings& s) { box->setChecked((s.*field != 0) != inverted); },
+         [=](AppSettings& s) -> CNumberField* {
+             s.*field = box->isChecked() != inverted ? 1 : 0;
+             return nullptr;
+         }});
 }
 
 void COptionPage::BindRadios(QButtonGroup* group, IntField field) {
@@ -81,11 +82,12 @@ void COptionPage::BindColor(CColorField* color, ColorRef AppSettings::*field) {
 
 void COptionPage::BindText(QLineEdit* edit, std::string AppSettings::*field) {
     connect(edit, &QLineEdit::textEdited, this, &COptionPage::modified);
-    bindings_.push_back({[=](const AppSettings& s) { edit->setText(QString::fromStdString(s.*field)); },
-                         [=](AppSettings& s) -> CNumberField* {
-                             s.*field = edit->text().toStdString();
-                             return nullptr;
-                         }});
+    bindings_.push_back(
+        {[=](const AppSettings& s) { edit->setText(QString::fromStdString(s.*field)); },
+         [=](AppSettings& s) -> CNumberField* {
+             s.*field = edit->text().toStdString();
+             return nullptr;
+         }});
 }
 
 RadioBox MakeRadioBox(QWidget* parent, unsigned titleId, std::initializer_list<unsigned> textIds) {

@@ -19,10 +19,11 @@ COptionSheet::COptionSheet(const AppSettings& settings, const IniFile& ini, QWid
     setWindowTitle(Text(text::IdsOptionsCaption));
     setWindowIcon(CCommandTable::ActionIcon("option-settings"));
     pages_ = {new CPage1(ini), new CPage2, new CPage6, new CPage3, new CPage4, new CPage5};
-    constexpr unsigned kTitles[PageCount] = {text::IdsPageGeneral, text::IdsPageView,  text::IdsPageWallpaper,
-                                             text::IdsPageSolve,   text::IdsPagePrint, text::IdsPageKeyboard};
-    auto* buttons =
-        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+    constexpr unsigned kTitles[PageCount] = {text::IdsPageGeneral,   text::IdsPageView,
+                                             text::IdsPageWallpaper, text::IdsPageSolve,
+                                             text::IdsPagePrint,     text::IdsPageKeyboard};
+    auto* buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     apply_ = buttons->button(QDialogButtonBox::Apply);
     apply_->setEnabled(false);
     for (int i = 0; i < PageCount; ++i) {

@@ -41,9 +41,9 @@ std::optional<int> CNumberField::CheckedValue() {
     std::optional<int> value = Value();
     if (value)
         return value;
-    CurrentPrompter().ShowError(QString::fromStdString(text::FormatInserts(
-        text::LoadString(text::IdsEnterIntegerBetween),
-        {std::to_string(minimum_), std::to_string(maximum_)})));
+    CurrentPrompter().ShowError(QString::fromStdString(
+        text::FormatInserts(text::LoadString(text::IdsEnterIntegerBetween),
+                            {std::to_string(minimum_), std::to_string(maximum_)})));
     setFocus();
     selectAll();
     return std::nullopt;

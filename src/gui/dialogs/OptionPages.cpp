@@ -27,7 +27,8 @@ QCheckBox* MakeCheck(QWidget* parent, unsigned textId, const char* name) {
 }
 
 // A number field with its label in front and, if any, a unit behind.
-QHBoxLayout* NumberRow(QWidget* parent, unsigned labelId, CNumberField* field, const QString& unit = {}) {
+QHBoxLayout* NumberRow(QWidget* parent, unsigned labelId, CNumberField* field,
+                       const QString& unit = {}) {
     auto* row = new QHBoxLayout;
     auto* label = new QLabel(Text(labelId), parent);
     label->setBuddy(field);
@@ -76,8 +77,8 @@ CPage1::CPage1(const IniFile& ini, QWidget* parent) : COptionPage(parent), ini_(
 void CPage1::EditDefaultColors() {
     DocumentDefaults defaults;
     ReadDefaultColors(ini_, defaults.colors, defaults.shadowColors);
-    CColorSettingsDialog dialog(defaults.colors, defaults.shadowColors, kDefaultColors, kDefaultShadowColors,
-                                Text(text::IdsDefaultColorTitle), this);
+    CColorSettingsDialog dialog(defaults.colors, defaults.shadowColors, kDefaultColors,
+                                kDefaultShadowColors, Text(text::IdsDefaultColorTitle), this);
     dialog.setWindowIcon(CCommandTable::ActionIcon("option-colours"));
     if (dialog.exec() == QDialog::Accepted)
         WriteDefaultColors(ini_, dialog.Colors(), dialog.ShadowColors());
@@ -85,8 +86,8 @@ void CPage1::EditDefaultColors() {
 
 void CPage1::EditDefaultSize() {
     const DocumentDefaults defaults = ReadDocumentDefaults(ini_);
-    CSizeDialog dialog({defaults.columnCount, defaults.rowCount, defaults.cellSize}, Text(text::IdsDefaultSizeTitle),
-                       this);
+    CSizeDialog dialog({defaults.columnCount, defaults.rowCount, defaults.cellSize},
+                       Text(text::IdsDefaultSizeTitle), this);
     dialog.setWindowIcon(CCommandTable::ActionIcon("option-size"));
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -107,7 +108,8 @@ CPage2::CPage2(QWidget* parent) : COptionPage(parent) {
     QCheckBox* preview = MakeCheck(this, text::IdsShowPreview, "ShowPreview");
     const RadioBox background =
         MakeRadioBox(this, text::IdsSelectionBackground, {text::IdsTransparent, text::IdsOpaque});
-    const RadioBox direction = MakeRadioBox(this, text::IdsInputDirection, {text::IdsFromRight, text::IdsFromLeft});
+    const RadioBox direction =
+        MakeRadioBox(this, text::IdsInputDirection, {text::IdsFromRight, text::IdsFromLeft});
     background.box->setObjectName(QStringLiteral("BackDrawMode"));
     direction.box->setObjectName(QStringLiteral("ShiftDirection"));
     BindCheck(boldLine, &AppSettings::boldLine);
@@ -127,7 +129,8 @@ CPage2::CPage2(QWidget* parent) : COptionPage(parent) {
 CPage3::CPage3(QWidget* parent) : COptionPage(parent) {
     QCheckBox* update = MakeCheck(this, text::IdsRefreshWithSolving, "UpdateView");
     const RadioBox result =
-        MakeRadioBox(this, text::IdsResult, {text::IdsShowAlways, text::IdsShowContradiction, text::IdsDontShow});
+        MakeRadioBox(this, text::IdsResult,
+                     {text::IdsShowAlways, text::IdsShowContradiction, text::IdsDontShow});
     result.box->setObjectName(QStringLiteral("ResultMode"));
     BindCheck(update, &AppSettings::updateView);
     BindRadios(result.group, &AppSettings::resultMode);

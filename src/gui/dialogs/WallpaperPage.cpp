@@ -4,6 +4,7 @@
 #include "gui/common/Prompter.h"
 #include "gui/common/UiText.h"
 #include "gui/dialogs/DialogFields.h"
+#include "gui/images/CWallpaperPainter.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -14,11 +15,6 @@
 #include <QPushButton>
 
 namespace tessemar {
-namespace {
-
-enum Mode : int { ModeSimple = 0, ModeGradation = 1, ModeLogo = 2, ModePicture = 3 };
-
-}  // namespace
 
 CPage6::CPage6(QWidget* parent)
     : COptionPage(parent),
@@ -28,8 +24,9 @@ CPage6::CPage6(QWidget* parent)
       color2_(new CColorField(this)),
       path_(new QLineEdit(this)),
       browse_(new QPushButton(QStringLiteral("..."), this)) {
-    const RadioBox modes = MakeRadioBox(
-        this, 0, {text::IdsWallpaperSimple, text::IdsWallpaperGradation, text::IdsWallpaperLogo, text::IdsWallpaperPicture});
+    const RadioBox modes = MakeRadioBox(this, 0,
+                                        {text::IdsWallpaperSimple, text::IdsWallpaperGradation,
+                                         text::IdsWallpaperLogo, text::IdsWallpaperPicture});
     const RadioBox direction = MakeRadioBox(this, 0, {text::IdsLeftToRight, text::IdsTopToBottom});
     mode_ = modes.group;
     direction_ = direction.box;
@@ -66,7 +63,7 @@ CPage6::CPage6(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(modes.box, 0, Qt::AlignTop);
     layout->addLayout(fields, 1);
-    ShowMode(ModeSimple);
+    ShowMode(CWallpaperPainter::ModeSimpleColor);
 }
 
 void CPage6::Fill(const AppSettings& settings) {
@@ -75,8 +72,9 @@ void CPage6::Fill(const AppSettings& settings) {
 }
 
 void CPage6::ShowMode(int mode) {
-    const bool picture = mode == ModePicture;
-    const bool twoColors = mode == ModeGradation || mode == ModeLogo;
+    const bool picture = mode == CWallpaperPainter::ModePicture;
+    const bool twoColors =
+        mode == CWallpaperPainter::ModeGradation || mode == CWallpaperPainter::ModeDefaultLogo;
     if (picture) {
         firstLabel_->setText(Text(text::IdsWallpaperFileLabel));
     } else if (twoColors) {

@@ -32,7 +32,8 @@ void CMainFrame::AddOptionCommands() {
     for (int page = 0; page < cmd::OptionPageCount; ++page)
         frameTarget_->Add(cmd::FirstOptionPage + page, [this, page] { OpenOptions(page); });
     frameTarget_->Add(cmd::About, [this] {
-        CAboutDialog about([this](const QString& text) { SetPaneText(CStatusPanes::kPaneMessage, text); }, this);
+        CAboutDialog about(
+            [this](const QString& text) { SetPaneText(CStatusPanes::kPaneMessage, text); }, this);
         about.exec();
     });
 }
@@ -83,7 +84,8 @@ void CMainFrame::ApplyOptions(const AppSettings& chosen) {
 }
 
 void CMainFrame::ApplyViewOptions(const AppSettings& chosen) {
-    if (chosen.boldLine == settings_.boldLine && chosen.graduateNumber == settings_.graduateNumber &&
+    if (chosen.boldLine == settings_.boldLine &&
+        chosen.graduateNumber == settings_.graduateNumber &&
         chosen.showPreview == settings_.showPreview)
         return;
     settings_.boldLine = chosen.boldLine;

@@ -16,7 +16,8 @@
 namespace tessemar {
 
 bool CDocumentOptionCommands::HandlesCommand(int id) const {
-    return id == cmd::SizeSettings || id == cmd::ColorSettings || id == cmd::ColorSetting || id == cmd::Font;
+    return id == cmd::SizeSettings || id == cmd::ColorSettings || id == cmd::ColorSetting ||
+           id == cmd::Font;
 }
 
 void CDocumentOptionCommands::OnCommand(int id) {
@@ -46,7 +47,8 @@ void CDocumentOptionCommands::OnUpdateCommand(int, CommandState& state) {
 void CDocumentOptionCommands::ChangeSize() {
     CLogicDoc& doc = session_.Document();
     doc.CommitFloatingSelection(session_.BackDrawMode());
-    CSizeDialog dialog({doc.columnCount(), doc.rowCount(), doc.cellSize()}, Text(text::IdsSizeTitle), QApplication::activeWindow());
+    CSizeDialog dialog({doc.columnCount(), doc.rowCount(), doc.cellSize()},
+                       Text(text::IdsSizeTitle), QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const SizeValues& size = dialog.Values();

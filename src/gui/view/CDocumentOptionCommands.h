@@ -12,7 +12,8 @@ class CEditSession;
 class CDocumentOptionCommands : public CommandTarget {
   public:
     // ini holds the default colours that the colour dialog's Default button restores.
-    CDocumentOptionCommands(CEditSession& session, const IniFile& ini) : session_(session), ini_(ini) {}
+    CDocumentOptionCommands(CEditSession& session, const IniFile& ini)
+        : session_(session), ini_(ini) {}
 
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;

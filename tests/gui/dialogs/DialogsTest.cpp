@@ -110,7 +110,8 @@ class DialogsTest : public ::testing::Test {
         } else if (auto* key = qobject_cast<CKeyField*>(control)) {
             QTest::keyClick(key, static_cast<Qt::Key>(row.chosen));
         } else {
-            prompter_.colors.push_back(QColor(RedOf(row.chosen), GreenOf(row.chosen), BlueOf(row.chosen)));
+            prompter_.colors.push_back(
+                QColor(RedOf(row.chosen), GreenOf(row.chosen), BlueOf(row.chosen)));
             qobject_cast<CColorField*>(control)->Choose();
         }
     }
@@ -157,7 +158,8 @@ TEST_F(DialogsTest, KeyFieldsStorePlainKeys) {
     AppSettings stored;
     stored.editKeyUp = stored.editKeyDown = stored.editKeyLeft = stored.editKeyRight = 1;
     EXPECT_EQ(page.Store(stored), nullptr);
-    EXPECT_EQ(std::vector<int>({stored.editKeyUp, stored.editKeyDown, stored.editKeyLeft, stored.editKeyRight}),
+    EXPECT_EQ(std::vector<int>(
+                  {stored.editKeyUp, stored.editKeyDown, stored.editKeyLeft, stored.editKeyRight}),
               std::vector<int>({'W', 'S', 'A', 'D'}));
 }
 
@@ -174,7 +176,8 @@ TEST_F(DialogsTest, SizeDialogRefusesWhatIsNoNumberInItsRange) {
         CSizeDialog dialog({20, 15, 17}, QStringLiteral("Size"));
         dialog.show();
         EXPECT_EQ(dialog.SizeField()->text(), "16");
-        dialog.findChild<CNumberField*>(QString::fromLatin1(c.field))->SetText(QString::fromLatin1(c.text));
+        dialog.findChild<CNumberField*>(QString::fromLatin1(c.field))
+            ->SetText(QString::fromLatin1(c.text));
         dialog.accept();
         EXPECT_TRUE(dialog.isVisible()) << c.field << " " << c.text;
         ASSERT_FALSE(prompter_.errors.isEmpty());
@@ -209,7 +212,8 @@ TEST_F(DialogsTest, ColorDialogMakesShadowsAndRestoresDefaults) {
     ColorTable colors = kDefaultColors;
     colors[1] = MakeColorRef(240, 16, 40);
     ColorTable shadows{};
-    CColorSettingsDialog dialog(colors, shadows, kDefaultColors, kDefaultShadowColors, QStringLiteral("Color"));
+    CColorSettingsDialog dialog(colors, shadows, kDefaultColors, kDefaultShadowColors,
+                                QStringLiteral("Color"));
     dialog.findChild<QPushButton*>(QStringLiteral("autoShadow"))->click();
     EXPECT_EQ(dialog.ShadowColors()[1], MakeColorRef(208, 0, 8));
     EXPECT_EQ(dialog.ShadowColors()[0], 0u);  // the bold line is no shadow
@@ -242,9 +246,10 @@ TEST(AboutLogoAnimationTest, ColourRunsThroughTheChannelsAndBack) {
         if (tick % 52 == 51)
             corners.push_back(cycle.Color());
     }
-    EXPECT_EQ(corners, std::vector<ColorRef>({MakeColorRef(255, 0, 0), MakeColorRef(255, 255, 0),
-                                              MakeColorRef(255, 255, 255), MakeColorRef(0, 255, 255),
-                                              MakeColorRef(0, 0, 255), MakeColorRef(0, 0, 0)}));
+    EXPECT_EQ(corners,
+              std::vector<ColorRef>({MakeColorRef(255, 0, 0), MakeColorRef(255, 255, 0),
+                                     MakeColorRef(255, 255, 255), MakeColorRef(0, 255, 255),
+                                     MakeColorRef(0, 0, 255), MakeColorRef(0, 0, 0)}));
 
     // The shadow moves one pixel a tick, never beyond 8, and comes back to where it started.
     ShadowOrbit orbit;

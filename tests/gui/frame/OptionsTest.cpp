@@ -22,8 +22,10 @@ TEST_F(OptionsTest, EachOptionCommandOpensItsPage) {
     const struct {
         int command;
         int page;
-    } cases[] = {{cmd::Options, COptionSheet::General},       {cmd::FirstOptionPage + 4, COptionSheet::Print},
-                 {cmd::PrintZoom, COptionSheet::Print},        {cmd::ChangeWallpaper, COptionSheet::Wallpaper},
+    } cases[] = {{cmd::Options, COptionSheet::General},
+                 {cmd::FirstOptionPage + 4, COptionSheet::Print},
+                 {cmd::PrintZoom, COptionSheet::Print},
+                 {cmd::ChangeWallpaper, COptionSheet::Wallpaper},
                  {cmd::FirstOptionPage + 5, COptionSheet::Keyboard}};
     for (const auto& c : cases) {
         int shown = -1;
@@ -39,7 +41,8 @@ TEST_F(OptionsTest, EachOptionCommandOpensItsPage) {
 // Apply hands the values over at once; the Cancel that follows keeps them.
 TEST_F(OptionsTest, CancelAfterApplyKeepsTheAppliedValues) {
     test::WhenShown<COptionSheet>([](COptionSheet& sheet) {
-        for (const auto& [name, text] : {std::pair{"Zoom", "150"}, std::pair{"RecentFileCount", "5"}}) {
+        for (const auto& [name, text] :
+             {std::pair{"Zoom", "150"}, std::pair{"RecentFileCount", "5"}}) {
             auto* field = sheet.findChild<CNumberField*>(QString::fromLatin1(name));
             field->selectAll();
             QTest::keyClicks(field, QString::fromLatin1(text));
@@ -62,8 +65,10 @@ TEST_F(OptionsTest, ViewSettingsRedoOnlyWhatTheyChange) {
         frames.push_back(Frame().FrameOf(docs_.OnFileNew()));
     std::vector<std::unique_ptr<QSignalSpy>> layouts, redraws;
     for (CChildFrame* frame : frames) {
-        layouts.push_back(std::make_unique<QSignalSpy>(frame->Companion(), &CViewCompanion::ShowPreviewChanged));
-        redraws.push_back(std::make_unique<QSignalSpy>(&frame->Companion()->Canvas(), &LayoutCanvas::LayoutReset));
+        layouts.push_back(
+            std::make_unique<QSignalSpy>(frame->Companion(), &CViewCompanion::ShowPreviewChanged));
+        redraws.push_back(std::make_unique<QSignalSpy>(&frame->Companion()->Canvas(),
+                                                       &LayoutCanvas::LayoutReset));
     }
     AppSettings chosen = settings_;
     chosen.showPreview = 0;
