@@ -3,7 +3,7 @@
 # folders of lower layers only, so that no two folders can come to need each other; a folder
 # missing from the list may include any other but nobody may include it.
 gui="${1:-$(dirname "$0")/../src/gui}"
-layers="common images:output:commands document view solver frame app"
+layers="common images:output:commands dialogs document view solver frame app"
 rank() {
     i=0
     for layer in $layers; do

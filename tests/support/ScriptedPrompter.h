@@ -24,6 +24,9 @@ class ScriptedPrompter : public Prompter {
     std::deque<Answer> answers;
     // nullopt: the user cancels the dialog.
     std::deque<std::optional<QString>> files;
+    // nullopt: the user cancels the chooser.
+    std::deque<std::optional<QColor>> colors;
+    std::deque<std::optional<FontChoice>> fonts;
 
     QStringList questions;
     QStringList errors;
@@ -55,6 +58,22 @@ class ScriptedPrompter : public Prompter {
             return false;
         request.path = *file;
         return true;
+    }
+    bool PromptForColor(QColor& color) override { return Take(colors, color, "colour chooser"); }
+    bool PromptForFont(FontChoice& font) override { return Take(fonts, font, "font chooser"); }
+
+  private:
+    template <typename T>
+    static bool Take(std::deque<std::optional<T>>& script, T& value, const char* what) {
+        if (script.empty()) {
+            ADD_FAILURE() << "unexpected " << what;
+            return false;
+        }
+        const std::optional<T> answer = script.front();
+        script.pop_front();
+        if (answer)
+            value = *answer;
+        return answer.has_value();
     }
 };
 

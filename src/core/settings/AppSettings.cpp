@@ -191,6 +191,17 @@ void WriteDefaultColors(const IniFile& ini, const ColorTable& colors, const Colo
     for (int i = 0; i < 10; ++i) ini.WriteInt(kDefault, kShadowKeys[i], static_cast<std::int32_t>(shadowColors[i]));
 }
 
+void WriteDefaultSize(const IniFile& ini, int columns, int rows, int cellSize) {
+    ini.WriteInt(kDefault, "Row", columns);
+    ini.WriteInt(kDefault, "Col", rows);
+    ini.WriteInt(kDefault, "Size", cellSize);
+}
+
+void WriteDefaultFont(const IniFile& ini, const std::string& faceName, int weight) {
+    ini.WriteString(kDefault, "FaceName", faceName);
+    ini.WriteInt(kDefault, "Weight", weight);
+}
+
 DocumentDefaults ReadDocumentDefaults(const IniFile& ini) {
     DocumentDefaults d;
     ReadDefaultColors(ini, d.colors, d.shadowColors);

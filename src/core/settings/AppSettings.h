@@ -81,6 +81,11 @@ inline constexpr const char* kToolBarStatePrefix = "ToolBarState";
 void ReadDefaultColors(const IniFile& ini, ColorTable& colors, ColorTable& shadowColors);
 void WriteDefaultColors(const IniFile& ini, const ColorTable& colors, const ColorTable& shadowColors);
 
+// The default size (key Row: columns, Col: rows, Size: cell pitch) and number font of new
+// documents, written at once by the option page's buttons.
+void WriteDefaultSize(const IniFile& ini, int columns, int rows, int cellSize);
+void WriteDefaultFont(const IniFile& ini, const std::string& faceName, int weight);
+
 // What section Default gives a new document; a value out of its range gives the built-in default.
 DocumentDefaults ReadDocumentDefaults(const IniFile& ini);
 

@@ -3,6 +3,7 @@
 #include "core/text/StringTable.h"
 #include "gui/app/CSingleInstance.h"
 #include "gui/app/CSplashWnd.h"
+#include "gui/common/ColorCell.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/UiText.h"
 #include "gui/frame/CChildFrame.h"
@@ -24,10 +25,6 @@ namespace {
 using ShellCommand = CommandLineInfo::ShellCommand;
 
 CLogicApp* instance = nullptr;
-
-ColorRef ToColorRef(const QColor& colour) {
-    return MakeColorRef(colour.red(), colour.green(), colour.blue());
-}
 
 SystemColors DesktopColors() {
     const QPalette palette = QApplication::palette();
@@ -126,6 +123,8 @@ bool CLogicApp::InitInstance(const QStringList& arguments) {
     MainFrameHooks hooks;
     hooks.clearRecentFile = [this] { OnClearRecentFile(); };
     hooks.settingsSaved = [this] { OnSettingsSaved(); };
+    hooks.setRecentFileCount = [this](int count) { SetRecentFileCount(count); };
+    hooks.setRegisterFileType = [this](bool on) { SetRegisterFileType(on); };
     mainFrame_ = std::make_unique<CMainFrame>(*docManager_, settings_, *ini_, recentFiles_,
                                               std::move(hooks));
     CreateSolver();

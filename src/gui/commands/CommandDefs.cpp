@@ -26,6 +26,9 @@ constexpr int kAvailable[] = {
     FirstColor + 0, FirstColor + 1, FirstColor + 2, FirstColor + 3,
     FirstColor + 4, FirstColor + 5, FirstColor + 6, FirstColor + 7, ChooseColor,
     WindowCascade, WindowTile, Help,
+    SizeSettings, ColorSettings, ColorSetting, Font, Options, PrintZoom, ChangeWallpaper, About,
+    FirstOptionPage + 0, FirstOptionPage + 1, FirstOptionPage + 2,
+    FirstOptionPage + 3, FirstOptionPage + 4, FirstOptionPage + 5,
 };
 // clang-format on
 

@@ -4,7 +4,9 @@
 #include "gui/common/UiText.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -70,6 +72,27 @@ bool WidgetPrompter::PromptForFile(FileDialogRequest& request) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     request.path = dialog.selectedFiles().constFirst();
+    return true;
+}
+
+bool WidgetPrompter::PromptForColor(QColor& color) {
+    const QColor chosen = QColorDialog::getColor(color, Owner());
+    if (!chosen.isValid())
+        return false;
+    color = chosen;
+    return true;
+}
+
+bool WidgetPrompter::PromptForFont(FontChoice& font) {
+    QFont initial(font.faceName);
+    initial.setWeight(static_cast<QFont::Weight>(font.weight));
+    bool ok = false;
+    // Only scalable fonts: the number font's height follows the cell size.
+    const QFont chosen = QFontDialog::getFont(&ok, initial, Owner(), QString(), QFontDialog::ScalableFonts);
+    if (!ok)
+        return false;
+    font.faceName = chosen.family();
+    font.weight = chosen.weight();
     return true;
 }
 

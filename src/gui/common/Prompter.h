@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,12 @@ struct FileDialogRequest {
     QStringList filters;
 };
 
+// A face and a weight of a font; the size is never the user's choice here.
+struct FontChoice {
+    QString faceName;
+    int weight = 700;
+};
+
 // Every question, message and file dialog of the shell goes through one prompter, so that the
 // program shows message boxes and file dialogs while tests answer them without a screen.
 class Prompter {
@@ -35,6 +42,10 @@ class Prompter {
     // True when the user confirmed a file; then request.path holds it. A save dialog asks
     // before it lets the user choose an existing file.
     virtual bool PromptForFile(FileDialogRequest& request) = 0;
+    // The colour chooser on color; true when the user confirmed, then color holds the choice.
+    virtual bool PromptForColor(QColor& color) = 0;
+    // The font chooser on font; true when the user confirmed, then font holds the choice.
+    virtual bool PromptForFont(FontChoice& font) = 0;
 };
 
 // Message boxes and file dialogs owned by a window of the program.
@@ -46,6 +57,8 @@ class WidgetPrompter : public Prompter {
     void ShowError(const QString& text) override;
     void ShowInformation(const QString& text) override;
     bool PromptForFile(FileDialogRequest& request) override;
+    bool PromptForColor(QColor& color) override;
+    bool PromptForFont(FontChoice& font) override;
 };
 
 // The program's prompter; the widget prompter unless another one was set.

@@ -37,6 +37,8 @@ class CDocManager : public QObject {
     ~CDocManager() override;
 
     std::vector<CLogicDoc*> Documents() const;
+    // The settings file, whose section Default new documents come from.
+    const IniFile& Ini() const { return ini_; }
 
     // A new document from the settings file's section Default, titled Logic1, Logic2, ...
     CLogicDoc* OnFileNew();

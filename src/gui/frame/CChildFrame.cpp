@@ -20,7 +20,7 @@ CChildFrame::CChildFrame(CDocManager& docs, CLogicDoc& doc, AppSettings& setting
       sizeStateChanged_(std::move(sizeStateChanged)),
       companion_(std::make_unique<CViewCompanion>(doc)),
       session_(std::make_unique<CEditSession>(doc, settings)),
-      viewCommands_(std::make_unique<CViewCommands>(*companion_, *session_)) {
+      viewCommands_(std::make_unique<CViewCommands>(*companion_, *session_, docs.Ini())) {
     setAttribute(Qt::WA_DeleteOnClose);
     companion_->SetSession(session_.get());
     grid_ = new CPaneGrid(*companion_);

@@ -34,6 +34,10 @@ struct MainFrameHooks {
     std::function<void()> clearRecentFile;
     // After the settings are written at close: the application's own keys.
     std::function<void()> settingsSaved;
+    // The options changed the recent-file list's size, or the file-association switch (which
+    // is stored at once).
+    std::function<void(int)> setRecentFileCount;
+    std::function<void(bool)> setRegisterFileType;
 };
 
 // The program's main window: the document windows in an area painted with the wallpaper, the
@@ -93,6 +97,13 @@ class CMainFrame : public QMainWindow {
 
     // Takes the wallpaper settings again (after the options changed them).
     void UpdateWallpaper();
+    // The option sheet on one of its pages (COptionSheet::PageIndex); OK and Apply give the
+    // settings to ApplyOptions.
+    void OpenOptions(int page);
+    // Takes over the settings of the option sheet: the recent-file list's size, the view
+    // settings (only documents they change are laid out or drawn again), the file association,
+    // the rest, and the wallpaper, repainted at once.
+    void ApplyOptions(const AppSettings& chosen);
     // The first showing: maximized, centred or at the rectangle of section MainFrame; then the
     // document windows are cascaded unless the last one was maximized.
     void ShowFirst();
@@ -125,6 +136,9 @@ class CMainFrame : public QMainWindow {
 
     void CreateCommands();
     void AddFrameCommands();
+    // The option sheet's commands and the About box.
+    void AddOptionCommands();
+    void ApplyViewOptions(const AppSettings& chosen);
     // The document's property report in a report window of its own.
     void ShowProperty(const CLogicDoc& doc);
     void CreateToolBars();

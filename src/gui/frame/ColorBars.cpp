@@ -3,6 +3,7 @@
 #include "core/document/CLogicDoc.h"
 #include "core/text/StringTable.h"
 #include "gui/commands/CommandDefs.h"
+#include "gui/common/ColorCell.h"
 #include "gui/commands/MenuBuilder.h"
 #include "gui/common/UiText.h"
 #include "gui/frame/ToolBarSet.h"
@@ -28,27 +29,6 @@
 
 namespace tessemar {
 namespace {
-
-QColor ToQColor(ColorRef c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-ColorRef ToColorRef(const QColor& c) {
-    return MakeColorRef(c.red(), c.green(), c.blue());
-}
-
-// A colour cell as the menus and swatches draw it: the shadow along the top and the left, the
-// colour in the rest, inside a thin dark edge.
-void DrawColorCell(QPainter& painter, const QRect& rect, ColorRef color, ColorRef shadow) {
-    painter.fillRect(rect, QColor(96, 96, 96));
-    const QRect inner = rect.adjusted(1, 1, -1, -1);
-    if (inner.width() <= 0 || inner.height() <= 0)
-        return;
-    painter.fillRect(inner, ToQColor(shadow));
-    const int bandX = std::max(1, inner.width() / 4);
-    const int bandY = std::max(1, inner.height() / 4);
-    painter.fillRect(inner.adjusted(bandX, bandY, 0, 0), ToQColor(color));
-}
 
 QIcon ColorCellIcon(ColorRef color, ColorRef shadow) {
     QPixmap pixmap(16, 16);

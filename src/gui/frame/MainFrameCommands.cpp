@@ -168,6 +168,7 @@ void CMainFrame::AddFrameCommands() {
             colorBars_->ShowColorPopup();
     });
     frameTarget_->Add(cmd::PageSetup, [this] { RunPageSetup(this, Printer(), settings_); });
+    AddOptionCommands();
     // A missing manual simply shows nothing.
     frameTarget_->Add(cmd::Help, [this] { CHelpWindow::ShowHelp(this); });
 }

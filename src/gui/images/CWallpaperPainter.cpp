@@ -1,6 +1,7 @@
 #include "gui/images/CWallpaperPainter.h"
 
 #include "core/images/Gradient.h"
+#include "gui/common/ColorCell.h"
 #include "gui/images/LogoResource.h"
 #include "gui/images/QtPictureDecoder.h"
 #include "gui/images/SurfaceImage.h"
@@ -16,10 +17,6 @@
 
 namespace tessemar {
 namespace {
-
-QColor ToQColor(ColorRef c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 ColorRef Inverse(ColorRef c) {
     return ~c & 0xFFFFFF;

@@ -7,11 +7,12 @@
 
 namespace tessemar {
 
-CViewCommands::CViewCommands(CViewCompanion& companion, CEditSession& session)
-    : companion_(companion), session_(session), picture_(session, companion) {}
+CViewCommands::CViewCommands(CViewCompanion& companion, CEditSession& session, const IniFile& ini)
+    : companion_(companion), session_(session), picture_(session, companion), options_(session, ini) {}
 
 bool CViewCommands::HandlesCommand(int id) const {
-    return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview || picture_.HandlesCommand(id);
+    return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview || picture_.HandlesCommand(id) ||
+           options_.HandlesCommand(id);
 }
 
 void CViewCommands::OnCommand(int id) {
@@ -26,7 +27,7 @@ void CViewCommands::OnCommand(int id) {
             companion_.RequestShowPreviewToggle();
             break;
         default:
-            picture_.OnCommand(id);
+            Delegate(id).OnCommand(id);
             break;
     }
 }
@@ -44,9 +45,15 @@ void CViewCommands::OnUpdateCommand(int id, CommandState& state) {
             state.checked = companion_.ShowPreview();
             break;
         default:
-            picture_.OnUpdateCommand(id, state);
+            Delegate(id).OnUpdateCommand(id, state);
             break;
     }
+}
+
+CommandTarget& CViewCommands::Delegate(int id) {
+    if (options_.HandlesCommand(id))
+        return options_;
+    return picture_;
 }
 
 void CViewCommands::OnUndo() {

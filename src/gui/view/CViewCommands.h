@@ -2,6 +2,7 @@
 
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
+#include "gui/view/CDocumentOptionCommands.h"
 #include "gui/view/CPictureCommands.h"
 
 namespace tessemar {
@@ -13,7 +14,7 @@ class CViewCompanion;
 // window is active.
 class CViewCommands : public CommandTarget {
   public:
-    CViewCommands(CViewCompanion& companion, CEditSession& session);
+    CViewCommands(CViewCompanion& companion, CEditSession& session, const IniFile& ini);
 
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;
@@ -23,9 +24,13 @@ class CViewCommands : public CommandTarget {
     void OnRedo();
 
   private:
+    // The part of the window's commands that handles id.
+    CommandTarget& Delegate(int id);
+
     CViewCompanion& companion_;
     CEditSession& session_;
     CPictureCommands picture_;
+    CDocumentOptionCommands options_;
 };
 
 }  // namespace tessemar

@@ -149,7 +149,7 @@ TEST(CommandDefsTest, MenusShowWhatIsAvailableAndNothingEmpty) {
           "&Window", "&Help"}},
         {"the commands of today",
          now,
-         {"&File", "&View", "&Help"},
+         {"&File", "&View", "&Option", "&Help"},
          {"&File", "&Edit", "&View", "&Tool", "&Color", "&Image", "Co&mmand", "&Option", "&Window",
           "&Help"}},
         {"a few",

@@ -63,7 +63,7 @@ TEST_F(CMainFrameTest, DocumentMenuShowsOnlyCommandsThatWork) {
     }
     EXPECT_EQ(items, QStringList({"&New", "&Open...", "&Close", "&Save", "Save &As...", "Save to &Bitmap...",
                                   "Save P&review...", "&Print...", "Print Pre&view", "Page Set&up...",
-                                  "Propert&y...", "Recent File",
+                                  "Print &Zoom...", "Propert&y...", "Recent File",
                                   "Cl&ear Recent File", "E&xit"}));
 }
 
@@ -198,7 +198,7 @@ TEST_F(CMainFrameTest, TheRouteAsksAddedTargetsThenTheActiveWindowsViewThenTheFr
 // Menus whose commands all belong to features still to come are not shown (the English titles
 // are the command tables' own test); the menu bar follows the language and the open documents.
 TEST_F(CMainFrameTest, MenusFollowTheLanguageAndWhetherADocumentIsOpen) {
-    const QStringList without{"ファイル(&F)", "表示(&V)", "ヘルプ(&H)"};
+    const QStringList without{"ファイル(&F)", "表示(&V)", "オプション(&O)", "ヘルプ(&H)"};
     const QStringList with{"ファイル(&F)", "編集(&E)",     "表示(&V)",       "ツール(&T)", "色(&C)",
                            "画像(&I)",     "コマンド(&M)", "オプション(&O)", "ウィンドウ(&W)", "ヘルプ(&H)"};
     text::SetLanguage(text::Language::Japanese);

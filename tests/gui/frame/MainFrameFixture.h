@@ -4,6 +4,7 @@
 #include "gui/frame/CMainFrame.h"
 
 #include <memory>
+#include <vector>
 
 namespace tessemar::test {
 
@@ -14,6 +15,8 @@ class MainFrameFixture : public DocManagerFixture {
         if (!frame_) {
             MainFrameHooks hooks;
             hooks.settingsSaved = [this] { ++settingsSavedCalls_; };
+            hooks.setRecentFileCount = [this](int count) { recentFileCounts_.push_back(count); };
+            hooks.setRegisterFileType = [this](bool on) { registerFileTypes_.push_back(on); };
             frame_ = std::make_unique<CMainFrame>(docs_, settings_, ini_, recent_, hooks);
         }
         return *frame_;
@@ -21,6 +24,8 @@ class MainFrameFixture : public DocManagerFixture {
 
     std::unique_ptr<CMainFrame> frame_;
     int settingsSavedCalls_ = 0;
+    std::vector<int> recentFileCounts_;
+    std::vector<bool> registerFileTypes_;
 };
 
 }  // namespace tessemar::test

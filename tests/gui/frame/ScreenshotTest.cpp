@@ -5,14 +5,21 @@
 #include "gui/frame/CMainFrame.h"
 #include "gui/frame/ColorBars.h"
 #include "gui/frame/ToolBarSet.h"
+#include "gui/dialogs/CAboutDialog.h"
+#include "gui/dialogs/CColorSettingsDialog.h"
+#include "gui/dialogs/COptionSheet.h"
+#include "gui/dialogs/CSizeDialog.h"
+#include "gui/frame/QtTranslation.h"
 
 #include <QApplication>
+#include <QFontDialog>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QTest>
 #include <QToolBar>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -100,6 +107,49 @@ TEST(ScreenshotTest, EveryToolBar) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::qWait(300);
     EXPECT_TRUE(window.grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/every-toolbar.png")));
+}
+
+// Saves a picture of a dialog once it is shown and laid out.
+void SaveDialog(QWidget& dialog, const QString& name) {
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::qWait(200);
+    EXPECT_TRUE(dialog.grab().save(QStringLiteral(QT_TESTCASE_BUILDDIR "/%1.png").arg(name)));
+    dialog.hide();
+}
+
+// The option sheet's six pages, the size, colour and font dialogs and the About box, in both
+// languages.
+TEST(ScreenshotTest, OptionPagesAndDialogs) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X display (run by the screenshot test under Xvfb)";
+    TempDir dir;
+    const IniFile ini(dir.File("Tessemar.INI"));
+    for (const auto& [language, suffix] :
+         {std::pair{text::Language::English, "en"}, std::pair{text::Language::Japanese, "ja"}}) {
+        text::SetLanguage(language);
+        QTranslator* translation = InstallQtTranslation(language);
+        const QString tail = QString::fromLatin1(suffix);
+        COptionSheet sheet(AppSettings{}, ini);
+        for (int page = 0; page < COptionSheet::PageCount; ++page) {
+            sheet.SetActivePage(page);
+            SaveDialog(sheet, QStringLiteral("options-%1-%2").arg(page).arg(tail));
+        }
+        CSizeDialog size({15, 15, 17}, QStringLiteral("Size"));
+        SaveDialog(size, QStringLiteral("size-dialog-%1").arg(tail));
+        CColorSettingsDialog colors(kDefaultColors, kDefaultShadowColors, kDefaultColors, kDefaultShadowColors,
+                                    QStringLiteral("Color Setting"));
+        SaveDialog(colors, QStringLiteral("colour-dialog-%1").arg(tail));
+        QFontDialog font(QFont(QStringLiteral("Arial")));
+        SaveDialog(font, QStringLiteral("font-dialog-%1").arg(tail));
+        CAboutDialog about({});
+        SaveDialog(about, QStringLiteral("about-%1").arg(tail));
+        if (translation != nullptr) {
+            QCoreApplication::removeTranslator(translation);
+            delete translation;
+        }
+    }
+    text::SetLanguage(text::Language::English);
 }
 
 }  // namespace

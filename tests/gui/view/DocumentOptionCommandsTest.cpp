@@ -1,0 +1,67 @@
+#include "WindowFixture.h"
+
+#include "gui/dialogs/CColorSettingsDialog.h"
+#include "gui/dialogs/CSizeDialog.h"
+#include "gui/dialogs/DialogFields.h"
+#include "gui/view/CViewCommands.h"
+#include "support/ModalDialog.h"
+
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace tessemar {
+namespace {
+
+class DocumentOptionCommandsTest : public test::WindowFixture {
+  protected:
+    CChildFrame* Open() { return OpenModel(test::MakeDocument(20, 15, 17, 3)->Model()); }
+};
+
+// A smaller size is one undo step that moves nothing: undoing it shows every cell again.
+TEST_F(DocumentOptionCommandsTest, ChangeSizeIsOneStepThatUndoRestores) {
+    CChildFrame* frame = Open();
+    CLogicDoc& doc = frame->Document();
+    const PuzzleModel before = doc.Model();
+    test::WhenShown<CSizeDialog>([](CSizeDialog& dialog) {
+        EXPECT_EQ(dialog.SizeField()->text(), "16");
+        dialog.ColumnField()->SetText(QStringLiteral("10"));
+        dialog.RowField()->SetText(QStringLiteral("10"));
+        dialog.accept();
+    });
+    frame->ViewCommands()->OnCommand(cmd::SizeSettings);
+    EXPECT_EQ(doc.columnCount(), 10);
+    EXPECT_EQ(doc.rowCount(), 10);
+    ASSERT_EQ(doc.UndoHistory().size(), 1u);
+    frame->ViewCommands()->OnUndo();
+    EXPECT_EQ(doc.columnCount(), 20);
+    EXPECT_EQ(doc.rowCount(), 15);
+    EXPECT_EQ(doc.Model().cells, before.cells);
+}
+
+// Colours and font change the document without a step in its history; Cancel changes nothing.
+TEST_F(DocumentOptionCommandsTest, ColoursAndFontAreNoUndoSteps) {
+    CChildFrame* frame = Open();
+    CLogicDoc& doc = frame->Document();
+    test::WhenShown<CColorSettingsDialog>([](CColorSettingsDialog& dialog) { dialog.reject(); });
+    frame->ViewCommands()->OnCommand(cmd::ColorSettings);
+    EXPECT_FALSE(doc.IsModified());
+
+    test::WhenShown<CColorSettingsDialog>([](CColorSettingsDialog& dialog) {
+        dialog.Swatch(4)->Choose();
+        dialog.accept();
+    });
+    prompter_.colors = {QColor(240, 16, 40)};
+    frame->ViewCommands()->OnCommand(cmd::ColorSetting);
+    EXPECT_EQ(doc.Model().colors[1], MakeColorRef(240, 16, 40));
+
+    prompter_.fonts = {FontChoice{QStringLiteral("DejaVu Serif"), 400}};
+    frame->ViewCommands()->OnCommand(cmd::Font);
+    EXPECT_EQ(doc.Model().fontFaceName, "DejaVu Serif");
+    EXPECT_EQ(doc.Model().fontWeight, 400);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.UndoHistory().empty());
+}
+
+}  // namespace
+}  // namespace tessemar
