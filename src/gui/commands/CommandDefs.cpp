@@ -26,6 +26,8 @@ constexpr int kAvailable[] = {
     FirstColor + 0, FirstColor + 1, FirstColor + 2, FirstColor + 3,
     FirstColor + 4, FirstColor + 5, FirstColor + 6, FirstColor + 7, ChooseColor,
     WindowCascade, WindowTile, Help,
+    MoveLeft, MoveUp, MoveRight, MoveDown, InsertCharacter, InsertLine, DeleteCharacter, DeleteLine,
+    InputFromTop, InputFromBottom, FormatNumber, Title,
 };
 // clang-format on
 
@@ -397,6 +399,14 @@ constexpr MenuEntry kPictureContextMenu[] = {
     C(SetSelect), C(SelectAll),   kSep,           C(MirrorColor), C(MirrorHorizontally), C(MirrorVertically),
     P(text::IdsMenuTurn), C(TurnLeft90), C(TurnRight90), C(Turn180), kEnd, kSep, C(FormatPicture), kEnd};
 
+// The clue panes' menu and the corner's.
+constexpr MenuEntry kClueContextMenu[] = {
+    P(0),           P(text::IdsMenuInsert), C(InsertCharacter), C(InsertLine),       kEnd,
+    P(text::IdsMenuDelete), C(DeleteCharacter), C(DeleteLine), kEnd, kSep,
+    P(text::IdsMenuMove),   C(MoveLeft),    C(MoveUp),         C(MoveRight),         C(MoveDown), kEnd,
+    kSep,           C(FormatNumber),        C(CalculateNumber), kEnd};
+constexpr MenuEntry kCornerContextMenu[] = {P(0), C(ShowPreview), C(Title), C(SavePreview), kEnd};
+
 // The colours are laid out by the colour bar; the table holds the rest of the pop-up.
 constexpr MenuEntry kPopupColor[] = {P(0), kSep, C(ColorSetting), kEnd};
 
@@ -471,6 +481,14 @@ std::span<const MenuEntry> MainMenu129() {
 
 std::span<const MenuEntry> PictureContextMenu() {
     return kPictureContextMenu;
+}
+
+std::span<const MenuEntry> ClueContextMenu() {
+    return kClueContextMenu;
+}
+
+std::span<const MenuEntry> CornerContextMenu() {
+    return kCornerContextMenu;
 }
 
 std::span<const MenuEntry> DropDownMenu(DropDownPopup popup) {

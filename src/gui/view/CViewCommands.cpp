@@ -2,16 +2,18 @@
 
 #include "core/document/CLogicDoc.h"
 #include "gui/common/WaitCursor.h"
+#include "gui/view/CClueEditor.h"
 #include "gui/view/CEditSession.h"
 #include "gui/view/CViewCompanion.h"
 
 namespace tessemar {
 
 CViewCommands::CViewCommands(CViewCompanion& companion, CEditSession& session)
-    : companion_(companion), session_(session), picture_(session, companion) {}
+    : companion_(companion), session_(session), picture_(session, companion), numbers_(session, companion) {}
 
 bool CViewCommands::HandlesCommand(int id) const {
-    return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview || picture_.HandlesCommand(id);
+    return id == cmd::Undo || id == cmd::Redo || id == cmd::ShowPreview || picture_.HandlesCommand(id) ||
+           numbers_.HandlesCommand(id);
 }
 
 void CViewCommands::OnCommand(int id) {
@@ -22,48 +24,69 @@ void CViewCommands::OnCommand(int id) {
         case cmd::Redo:
             OnRedo();
             break;
-        case cmd::ShowPreview:
-            companion_.RequestShowPreviewToggle();
-            break;
         default:
-            picture_.OnCommand(id);
+            if (numbers_.HandlesCommand(id)) {
+                numbers_.OnCommand(id);
+                break;
+            }
+            // Every other command of the window first stores what the box holds.
+            if (CClueEditor* editor = companion_.Editor())
+                editor->CloseNumberBox();
+            if (id == cmd::ShowPreview)
+                companion_.RequestShowPreviewToggle();
+            else
+                picture_.OnCommand(id);
             break;
     }
 }
 
 void CViewCommands::OnUpdateCommand(int id, CommandState& state) {
-    // No in-place box is open in these panes yet, so none has a change of its own to undo.
     switch (id) {
         case cmd::Undo:
-            state.enabled = session_.CanUndo(false);
+            state.enabled = session_.CanUndo(BoxCanUndo());
             break;
         case cmd::Redo:
-            state.enabled = session_.CanRedo(false);
+            state.enabled = session_.CanRedo(BoxCanRedo());
             break;
         case cmd::ShowPreview:
             state.checked = companion_.ShowPreview();
             break;
         default:
-            picture_.OnUpdateCommand(id, state);
+            if (numbers_.HandlesCommand(id))
+                numbers_.OnUpdateCommand(id, state);
+            else
+                picture_.OnUpdateCommand(id, state);
             break;
     }
+}
+
+bool CViewCommands::BoxCanUndo() const {
+    const CClueEditor* editor = companion_.Editor();
+    return editor != nullptr && editor->BoxCanUndo();
+}
+
+bool CViewCommands::BoxCanRedo() const {
+    const CClueEditor* editor = companion_.Editor();
+    return editor != nullptr && editor->BoxCanRedo();
 }
 
 void CViewCommands::OnUndo() {
     // The availability rules are checked again: a shortcut may arrive before the idle update
     // has disabled the action.
-    if (!session_.CanUndo(false))
+    if (!session_.CanUndo(BoxCanUndo()))
         return;
     // A size entry lays the whole window out again, which takes a moment on a large puzzle.
     WaitCursor wait(session_.Document().UndoChangesSize());
-    session_.Undo();
+    if (session_.Undo() == CEditSession::Step::Box)
+        companion_.Editor()->UndoInBox();
 }
 
 void CViewCommands::OnRedo() {
-    if (!session_.CanRedo(false))
+    if (!session_.CanRedo(BoxCanRedo()))
         return;
     WaitCursor wait(session_.Document().RedoChangesSize());
-    session_.Redo();
+    if (session_.Redo() == CEditSession::Step::Box)
+        companion_.Editor()->RedoInBox();
 }
 
 }  // namespace tessemar

@@ -2,6 +2,7 @@
 
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
+#include "gui/view/CNumberCommands.h"
 #include "gui/view/CPictureCommands.h"
 
 namespace tessemar {
@@ -23,9 +24,14 @@ class CViewCommands : public CommandTarget {
     void OnRedo();
 
   private:
+    // Whether the open in-place box has a change of its own to take back, or to apply again.
+    bool BoxCanUndo() const;
+    bool BoxCanRedo() const;
+
     CViewCompanion& companion_;
     CEditSession& session_;
     CPictureCommands picture_;
+    CNumberCommands numbers_;
 };
 
 }  // namespace tessemar
