@@ -123,7 +123,7 @@ void CClueEditor::Show(Pane pane, const QString& text) {
     open_ = true;
     session_.SetBoxOpen(true, title_);
     if (!title_)
-        ScrollIntoView();
+        ScrollIntoView(slot_);
     Place();
     box_->show();
     box_->raise();
@@ -167,8 +167,13 @@ void CClueEditor::StoreNumberBox() {
 void CClueEditor::MoveNumberBox(int d) {
     if (!open_ || title_)
         return;
-    if (const std::optional<ClueSlot> target = NumberBoxMoveTarget(session_.Document().Model(), slot_, d))
-        OpenNumberBox(*target);
+    const std::optional<ClueSlot> target = NumberBoxMoveTarget(session_.Document().Model(), slot_, d);
+    if (!target)
+        return;
+    // The pane scrolls before the store changes anything in it: a scroll over a pending change
+    // would repaint the whole pane instead of the strip that comes into view.
+    ScrollIntoView(*target);
+    OpenNumberBox(*target);
 }
 
 void CClueEditor::InsertAtBox(bool wholeLine) {
@@ -255,23 +260,23 @@ void CClueEditor::Place() {
         box_->setGeometry(1, 1, std::max(1, view->width() - captionHeight - 1), captionHeight);
         return;
     }
-    box_->setGeometry(SlotRect(*view));
+    box_->setGeometry(SlotRect(*view, slot_));
 }
 
-QRect CClueEditor::SlotRect(const CLogicView& view) const {
+QRect CClueEditor::SlotRect(const CLogicView& view, ClueSlot slot) const {
     // A box of cellSize + 3 pixels over the slot's number.
     const LayoutGeometry& geometry = companion_.Canvas().Geometry();
-    const int line = slot_.side == SideRow ? slot_.y : slot_.x;
-    const Rect number = geometry.ClueBox(slot_.side, line, slot_.Slot());
+    const int line = slot.side == SideRow ? slot.y : slot.x;
+    const Rect number = geometry.ClueBox(slot.side, line, slot.Slot());
     const Rect window = view.LayoutWindow();
     const int size = geometry.cellSize() + 3;
     return {number.left - 2 - window.left, number.top - 2 - window.top, size, size};
 }
 
-void CClueEditor::ScrollIntoView() {
-    const Pane pane = BoxPane();
+void CClueEditor::ScrollIntoView(ClueSlot slot) {
+    const Pane pane = slot.side == SideRow ? RowCluePane : ColumnCluePane;
     const CLogicView& view = *grid_.View(pane);
-    const QRect box = SlotRect(view);
+    const QRect box = SlotRect(view, slot);
     const auto overhang = [](int low, int high, int extent) {
         return low < 0 ? low : high > extent ? high - extent : 0;
     };

@@ -70,8 +70,9 @@ class CClueEditor : public QObject {
     void Show(Pane pane, const QString& text);
     void Hide();
     void Place();
-    QRect SlotRect(const CLogicView& view) const;
-    void ScrollIntoView();
+    // Where the box stands over a slot, in the coordinates of the slot's pane.
+    QRect SlotRect(const CLogicView& view, ClueSlot slot) const;
+    void ScrollIntoView(ClueSlot slot);
     void DeleteSlotAt(ClueSlot at, bool wholeLine);
 
     CEditSession& session_;
