@@ -54,7 +54,10 @@ class PaintMeter : public QObject {
 
 struct Window {
     explicit Window(CLogicDoc& doc)
-        : companion(doc), session(doc, settings), grid(companion), editor(session, companion, grid) {
+        : companion(doc),
+          session(doc, settings),
+          grid(companion),
+          editor(session, companion, grid) {
         companion.SetSession(&session);
         companion.SetEditor(&editor);
         grid.resize(1280, 960);
@@ -131,7 +134,10 @@ void BM_StoreAndMakeRoomAtSlot0(benchmark::State& state) {
     state.counters["row_pane_share"] = rowPane.Share() / row;
     state.counters["whole_pane_paints"] = rowPane.whole + columnPane.whole;
 }
-BENCHMARK(BM_StoreAndMakeRoomAtSlot0)->Iterations(250)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreAndMakeRoomAtSlot0)
+    ->Iterations(250)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessemar

@@ -33,18 +33,27 @@ BoxKey ClassifyKey(const QKeyEvent& key, const AppSettings& settings) {
     }
     switch (k) {
         case Qt::Key_Return:
-        case Qt::Key_Enter: return BoxKey::Enter;
-        case Qt::Key_Space: return BoxKey::Space;
-        case Qt::Key_PageUp: return BoxKey::PageUp;
-        case Qt::Key_PageDown: return BoxKey::PageDown;
-        case Qt::Key_Up: return BoxKey::ArrowUp;
-        case Qt::Key_Down: return BoxKey::ArrowDown;
-        case Qt::Key_Backspace: return BoxKey::Backspace;
+        case Qt::Key_Enter:
+            return BoxKey::Enter;
+        case Qt::Key_Space:
+            return BoxKey::Space;
+        case Qt::Key_PageUp:
+            return BoxKey::PageUp;
+        case Qt::Key_PageDown:
+            return BoxKey::PageDown;
+        case Qt::Key_Up:
+            return BoxKey::ArrowUp;
+        case Qt::Key_Down:
+            return BoxKey::ArrowDown;
+        case Qt::Key_Backspace:
+            return BoxKey::Backspace;
         case Qt::Key_Left:
         case Qt::Key_Right:
         case Qt::Key_Insert:
-        case Qt::Key_Delete: return BoxKey::Editing;
-        default: break;
+        case Qt::Key_Delete:
+            return BoxKey::Editing;
+        default:
+            break;
     }
     const bool digit = k >= Qt::Key_0 && k <= Qt::Key_9;
     const bool modifierAlone = k >= Qt::Key_Shift && k <= Qt::Key_ScrollLock;
@@ -54,7 +63,10 @@ BoxKey ClassifyKey(const QKeyEvent& key, const AppSettings& settings) {
 }  // namespace
 
 CClueEditor::CClueEditor(CEditSession& session, CViewCompanion& companion, CPaneGrid& grid)
-    : session_(session), companion_(companion), grid_(grid), box_(new CNumberBox(grid.View(RowCluePane))) {
+    : session_(session),
+      companion_(companion),
+      grid_(grid),
+      box_(new CNumberBox(grid.View(RowCluePane))) {
     box_->hide();
     box_->keyFilter = [this](QKeyEvent& key) { return OnKey(key); };
     box_->focusLeft = [this] {
@@ -89,15 +101,17 @@ Pane CClueEditor::BoxPane() const {
 void CClueEditor::OpenNumberBox(ClueSlot slot) {
     CloseNumberBox();
     CLogicDoc& doc = session_.Document();
-    const bool inPuzzle = (slot.side == SideRow || slot.side == SideColumn) && doc.IsInPicture(slot.x, slot.y);
+    const bool inPuzzle =
+        (slot.side == SideRow || slot.side == SideColumn) && doc.IsInPicture(slot.x, slot.y);
     if (doc.EditInProgress() || !inPuzzle)
         return;
     // What floats goes into the picture first: the stores must become entries of their own.
     doc.CommitFloatingSelection(session_.BackDrawMode());
     slot_ = SlotToOpen(doc.Model(), slot);
     title_ = false;
-    const std::uint8_t number = slot_.side == SideRow ? doc.Model().rowClueNumbers[slot_.x][slot_.y]
-                                                      : doc.Model().columnClueNumbers[slot_.x][slot_.y];
+    const std::uint8_t number = slot_.side == SideRow
+                                    ? doc.Model().rowClueNumbers[slot_.x][slot_.y]
+                                    : doc.Model().columnClueNumbers[slot_.x][slot_.y];
     Show(BoxPane(), number == kEmptySlot ? QString() : QString::number(number));
 }
 
@@ -161,13 +175,15 @@ void CClueEditor::StoreNumberBox() {
     }
     const int lineLength = slot_.side == SideRow ? doc.columnCount() : doc.rowCount();
     const std::uint8_t number = ClueNumberFromText(text, lineLength);
-    doc.SetClueNumber(slot_.side, slot_.x, slot_.y, number, number == kEmptySlot ? 0 : session_.Color());
+    doc.SetClueNumber(slot_.side, slot_.x, slot_.y, number,
+                      number == kEmptySlot ? 0 : session_.Color());
 }
 
 void CClueEditor::MoveNumberBox(int d) {
     if (!open_ || title_)
         return;
-    const std::optional<ClueSlot> target = NumberBoxMoveTarget(session_.Document().Model(), slot_, d);
+    const std::optional<ClueSlot> target =
+        NumberBoxMoveTarget(session_.Document().Model(), slot_, d);
     if (!target)
         return;
     // The pane scrolls before the store changes anything in it: a scroll over a pending change
@@ -217,8 +233,9 @@ bool CClueEditor::OnKey(QKeyEvent& key) {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     const ClueSlot at = slot_;
-    const BoxKeyAction action = ActionForBoxKey(ClassifyKey(key, session_.Settings()), at, box_->text().isEmpty(),
-                                                session_.Settings().shiftDirection);
+    const BoxKeyAction action =
+        ActionForBoxKey(ClassifyKey(key, session_.Settings()), at, box_->text().isEmpty(),
+                        session_.Settings().shiftDirection);
     switch (action.kind) {
         case BoxKeyAction::Pass:
             return false;
@@ -243,8 +260,9 @@ bool CClueEditor::OnKey(QKeyEvent& key) {
         }
         case BoxKeyAction::DeleteSlot:
             DeleteSlotAt(at, false);
-            if (const auto target = action.d != 0 ? NumberBoxMoveTarget(session_.Document().Model(), at, action.d)
-                                                  : std::nullopt)
+            if (const auto target =
+                    action.d != 0 ? NumberBoxMoveTarget(session_.Document().Model(), at, action.d)
+                                  : std::nullopt)
                 OpenNumberBox(*target);
             break;
     }

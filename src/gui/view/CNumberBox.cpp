@@ -32,7 +32,8 @@ bool IsUndoOrRedo(const QKeyEvent& key) {
 
 }  // namespace
 
-CNumberBox::CNumberBox(QWidget* parent) : QLineEdit(parent) {
+CNumberBox::CNumberBox(QWidget* parent)
+    : QLineEdit(parent), digits_(new ClueDigitsValidator(this)) {
     setFrame(false);
     QPalette colours = palette();
     colours.setColor(QPalette::Base, QColor(240, 240, 240));
@@ -48,7 +49,7 @@ void CNumberBox::SetTitleMode(bool title) {
         setValidator(nullptr);
         setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     } else {
-        setValidator(new ClueDigitsValidator(this));
+        setValidator(digits_);
         setAlignment(Qt::AlignCenter);
     }
 }
@@ -63,7 +64,8 @@ bool CNumberBox::event(QEvent* event) {
             event->ignore();
             return true;
         }
-        const bool plain = (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+        const bool plain =
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
         const bool functionKey = key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F35;
         if (!titleMode_ && plain && !functionKey) {
             event->accept();
@@ -91,7 +93,8 @@ void CNumberBox::keyPressEvent(QKeyEvent* event) {
 
 void CNumberBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason && focusLeft)
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason &&
+        focusLeft)
         focusLeft();
 }
 

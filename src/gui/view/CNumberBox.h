@@ -31,6 +31,7 @@ class CNumberBox : public QLineEdit {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    QValidator* digits_;
     bool titleMode_ = false;
 };
 

@@ -29,9 +29,11 @@ constexpr Move kMoves[] = {
 };
 
 // The commands that act at the open number box.
-constexpr int kBoxCommands[] = {cmd::MoveLeft,        cmd::MoveUp,     cmd::MoveRight,       cmd::MoveDown,
-                                cmd::InsertCharacter, cmd::InsertLine, cmd::DeleteCharacter, cmd::DeleteLine};
-constexpr int kOtherCommands[] = {cmd::InputFromTop, cmd::InputFromBottom, cmd::FormatNumber, cmd::Title};
+constexpr int kBoxCommands[] = {cmd::MoveLeft,        cmd::MoveUp,          cmd::MoveRight,
+                                cmd::MoveDown,        cmd::InsertCharacter, cmd::InsertLine,
+                                cmd::DeleteCharacter, cmd::DeleteLine};
+constexpr int kOtherCommands[] = {cmd::InputFromTop, cmd::InputFromBottom, cmd::FormatNumber,
+                                  cmd::Title};
 
 template <std::size_t N>
 bool Contains(const int (&ids)[N], int id) {
@@ -48,7 +50,8 @@ void CNumberCommands::OnCommand(int id) {
     CClueEditor* editor = companion_.Editor();
     if (editor == nullptr || session_.Document().EditInProgress())
         return;
-    const auto move = std::find_if(std::begin(kMoves), std::end(kMoves), [id](const Move& m) { return m.id == id; });
+    const auto move = std::find_if(std::begin(kMoves), std::end(kMoves),
+                                   [id](const Move& m) { return m.id == id; });
     if (move != std::end(kMoves)) {
         if (const auto slot = editor->Slot())
             editor->MoveNumberBox(MoveOnScreen(slot->side, move->direction));

@@ -12,7 +12,8 @@ class CViewCompanion;
 // title. The box's commands are available only while a number box is open.
 class CNumberCommands : public CommandTarget {
   public:
-    CNumberCommands(CEditSession& session, CViewCompanion& companion) : session_(session), companion_(companion) {}
+    CNumberCommands(CEditSession& session, CViewCompanion& companion)
+        : session_(session), companion_(companion) {}
 
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 
 #include <algorithm>
@@ -118,6 +119,10 @@ TEST_F(ClueEditorTest, EdgesOfLinesAndWhatIsNoNumber) {
     QGuiApplication::clipboard()->setText(QString::fromUtf8("１２"));  // full-width digits count
     QTest::keyClick(&Box(frame), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Box(frame).text(), "12");
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("x"));
+    QCoreApplication::sendEvent(&Box(frame), &composed);
+    EXPECT_EQ(Box(frame).text(), "12");
 
     // Page Up at the outermost slot goes on in the next row, at the last row nowhere.
     ChangeModel(doc, [](PuzzleModel& m) { m.rowClueNumbers[9][4] = m.rowClueNumbers[9][3] = 1; });
@@ -202,6 +207,11 @@ TEST_F(ClueEditorTest, TitleBoxCommandsAndMenus) {
     frame->ViewTarget()->OnCommand(cmd::FormatNumber);
     EXPECT_EQ(LineOf(doc, SideColumn, 2), Line{});
     EXPECT_EQ(prompter_.questions.back(), "Clearing the numbers. OK?");
+    doc.WriteCell(0, 0, 1);
+    prompter_.answers = {Answer::No};
+    frame->ViewTarget()->OnCommand(cmd::FormatPicture);
+    EXPECT_EQ(doc.Cell(0, 0), 1);
+    EXPECT_EQ(prompter_.questions.back(), "Clearing the picture. OK?");
 
     QSignalSpy menus(frame->Companion(), &CViewCompanion::ContextMenuRequested);
     for (Pane pane : {ColumnCluePane, CornerPane}) {
