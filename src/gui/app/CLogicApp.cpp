@@ -69,6 +69,7 @@ void CLogicApp::CreateSolver() {
         settings_, frame->StatusPanes(), [frame] { return frame->ActiveDocument(); }, frame,
         ini_.get());
     frame->AddRouteTarget(solver_.get());
+    solver_->SetFinishEditing([this](CLogicDoc& doc) { docManager_->FinishEditing(doc); });
     // Before the document goes: a solve on it is stopped and waited for first.
     connect(docManager_.get(), &CDocManager::documentClosing, solver_.get(),
             [this](CLogicDoc* doc) { solver_->OnDocumentClosing(*doc); });

@@ -29,6 +29,8 @@ constexpr int kAvailable[] = {
     SizeSettings, ColorSettings, ColorSetting, Font, Options, PrintZoom, ChangeWallpaper, About,
     FirstOptionPage + 0, FirstOptionPage + 1, FirstOptionPage + 2,
     FirstOptionPage + 3, FirstOptionPage + 4, FirstOptionPage + 5,
+    MoveLeft, MoveUp, MoveRight, MoveDown, InsertCharacter, InsertLine, DeleteCharacter, DeleteLine,
+    InputFromTop, InputFromBottom, FormatNumber, Title,
 };
 // clang-format on
 
@@ -400,6 +402,14 @@ constexpr MenuEntry kPictureContextMenu[] = {
     C(SetSelect), C(SelectAll),   kSep,           C(MirrorColor), C(MirrorHorizontally), C(MirrorVertically),
     P(text::IdsMenuTurn), C(TurnLeft90), C(TurnRight90), C(Turn180), kEnd, kSep, C(FormatPicture), kEnd};
 
+// The clue panes' menu and the corner's.
+constexpr MenuEntry kClueContextMenu[] = {
+    P(0),           P(text::IdsMenuInsert), C(InsertCharacter), C(InsertLine),       kEnd,
+    P(text::IdsMenuDelete), C(DeleteCharacter), C(DeleteLine), kEnd, kSep,
+    P(text::IdsMenuMove),   C(MoveLeft),    C(MoveUp),         C(MoveRight),         C(MoveDown), kEnd,
+    kSep,           C(FormatNumber),        C(CalculateNumber), kEnd};
+constexpr MenuEntry kCornerContextMenu[] = {P(0), C(ShowPreview), C(Title), C(SavePreview), kEnd};
+
 // The colours are laid out by the colour bar; the table holds the rest of the pop-up.
 constexpr MenuEntry kPopupColor[] = {P(0), kSep, C(ColorSetting), kEnd};
 
@@ -474,6 +484,14 @@ std::span<const MenuEntry> MainMenu129() {
 
 std::span<const MenuEntry> PictureContextMenu() {
     return kPictureContextMenu;
+}
+
+std::span<const MenuEntry> ClueContextMenu() {
+    return kClueContextMenu;
+}
+
+std::span<const MenuEntry> CornerContextMenu() {
+    return kCornerContextMenu;
 }
 
 std::span<const MenuEntry> DropDownMenu(DropDownPopup popup) {

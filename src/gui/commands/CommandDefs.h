@@ -40,6 +40,9 @@ enum DropDownPopup : int { PopupFileOpen = 0, PopupFileSave = 1, PopupColor = 2,
 std::span<const MenuEntry> DropDownMenu(DropDownPopup popup);
 // The menu of the picture pane's right button under the Select tool.
 std::span<const MenuEntry> PictureContextMenu();
+// The menus of the clue panes' and the corner's right button.
+std::span<const MenuEntry> ClueContextMenu();
+std::span<const MenuEntry> CornerContextMenu();
 // The colours of the colour pop-up in their order: three columns of the grid, read downwards.
 inline constexpr int kColorPopupOrder[cmd::ColorCount] = {1, 4, 7, 2, 5, 8, 3, 6};
 

@@ -45,6 +45,10 @@ constexpr KeyCode kKeyCodes[] = {
     {Qt::Key_Backslash, 220},
     {Qt::Key_BracketRight, 221},
     {Qt::Key_Apostrophe, 222},
+    // The keypad's operators; the main keyboard's codes above win for the Qt key.
+    {Qt::Key_Minus, 109},
+    {Qt::Key_Period, 110},
+    {Qt::Key_Slash, 111},
 };
 
 }  // namespace
@@ -62,6 +66,8 @@ std::uint16_t VirtualKeyFromQtKey(int qtKey) {
 int QtKeyFromVirtualKey(std::uint16_t code) {
     if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9'))
         return code;
+    if (code >= 96 && code <= 105)  // the keypad's digits
+        return Qt::Key_0 + (code - 96);
     if (code >= 112 && code <= 135)
         return Qt::Key_F1 + (code - 112);
     const auto it = std::find_if(std::begin(kKeyCodes), std::end(kKeyCodes),

@@ -187,6 +187,7 @@ bool CDocManager::SaveDocumentAs(CLogicDoc& doc) {
 }
 
 bool CDocManager::DoSave(CLogicDoc& doc, bool replace) {
+    FinishEditing(doc);
     QString path = FromStd(doc.GetPathName());
     if (replace || path.isEmpty()) {
         path = ProposedSaveName(doc);
@@ -220,6 +221,7 @@ bool CDocManager::DoSave(CLogicDoc& doc, bool replace) {
 }
 
 bool CDocManager::SaveModified(CLogicDoc& doc) {
+    FinishEditing(doc);
     if (!doc.IsModified())
         return true;
     const QString name = FromStd(doc.GetPathName().empty() ? doc.GetTitle() : doc.GetPathName());

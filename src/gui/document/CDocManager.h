@@ -67,6 +67,10 @@ class CDocManager : public QObject {
     // Closes every document without a question.
     void CloseAllDocuments();
 
+    // What a window still holds in an in-place editor goes into the document now: before the
+    // document is saved, asked about, solved or printed.
+    void FinishEditing(CLogicDoc& doc) { emit finishEditing(&doc); }
+
     // The open/save dialog for documents. path: in, the proposed name; out, the chosen file.
     bool DoPromptFileName(QString& path, bool open);
 
@@ -81,6 +85,7 @@ class CDocManager : public QObject {
     void documentRenamed(tessemar::CLogicDoc* doc);
     // Sent just before the document is destroyed.
     void documentClosing(tessemar::CLogicDoc* doc);
+    void finishEditing(tessemar::CLogicDoc* doc);
     void recentFilesChanged();
 
   private:

@@ -1,6 +1,7 @@
 #include "gui/frame/CChildFrame.h"
 
 #include "gui/document/CDocManager.h"
+#include "gui/view/CClueEditor.h"
 #include "gui/view/CEditSession.h"
 #include "gui/view/CLogicView.h"
 #include "gui/view/CPaneGrid.h"
@@ -25,6 +26,13 @@ CChildFrame::CChildFrame(CDocManager& docs, CLogicDoc& doc, AppSettings& setting
     companion_->SetSession(session_.get());
     grid_ = new CPaneGrid(*companion_);
     setWidget(grid_);
+    editor_ = std::make_unique<CClueEditor>(*session_, *companion_, *grid_);
+    companion_->SetEditor(editor_.get());
+    // Before the document is saved, asked about or solved, what was typed belongs to it.
+    connect(&docs_, &CDocManager::finishEditing, this, [this](CLogicDoc* finishing) {
+        if (finishing == &doc_)
+            FinishEditing();
+    });
     SetViewTarget(viewCommands_.get());
     connect(companion_.get(), &CViewCompanion::ShowPreviewToggleRequested, this,
             &CChildFrame::showPreviewToggleRequested);
@@ -51,6 +59,12 @@ CChildFrame::~CChildFrame() {
 void CChildFrame::ReleaseViews() {
     // The panes hold references into the companion: they go first.
     viewTarget_ = nullptr;
+    // The document goes right after the window: what the box still holds was stored before
+    // the question whether to save it, or is not wanted.
+    if (editor_) {
+        companion_->SetEditor(nullptr);
+        editor_.reset();
+    }
     if (grid_) {
         CPaneGrid* grid = grid_;
         grid_ = nullptr;
@@ -74,6 +88,11 @@ void CChildFrame::FitToContent(const QSize& available) {
     // The window's own border and caption around the panes.
     const QSize decoration = size() - widget()->size();
     resize((grid_->ContentSize() + decoration).boundedTo(available));
+}
+
+void CChildFrame::FinishEditing() {
+    if (editor_)
+        editor_->CloseNumberBox();
 }
 
 void CChildFrame::UpdateTitle() {

@@ -10,6 +10,7 @@
 namespace tessemar {
 
 struct AppSettings;
+class CClueEditor;
 class CDocManager;
 class CEditSession;
 class CommandTarget;
@@ -55,6 +56,9 @@ class CChildFrame : public QMdiSubWindow {
     CViewCommands* ViewCommands() const { return viewCommands_.get(); }
     // nullptr once the window has been discarded.
     CEditSession* Session() const { return session_.get(); }
+    CClueEditor* Editor() const { return editor_.get(); }
+    // What the in-place box holds goes into the document.
+    void FinishEditing();
 
   signals:
     // The caption button of the corner pane or the preview command asks to switch ShowPreview.
@@ -77,6 +81,7 @@ class CChildFrame : public QMdiSubWindow {
     std::unique_ptr<CEditSession> session_;
     std::unique_ptr<CViewCommands> viewCommands_;
     CPaneGrid* grid_ = nullptr;
+    std::unique_ptr<CClueEditor> editor_;
 };
 
 }  // namespace tessemar

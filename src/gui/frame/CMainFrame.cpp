@@ -135,8 +135,11 @@ void CMainFrame::CreateToolBars() {
             toolBars_->SetDropDown(dropDown.commandId, popup.front());
     }
     toolBars_->LayOutInitially(settings_.fullColorBar != 0);
-    const std::vector<QMenu*> pictureMenu = menus_->Builder().Build(PictureContextMenu());
-    pictureMenu_ = pictureMenu.empty() ? nullptr : pictureMenu.front();
+    const std::span<const MenuEntry> paneMenus[] = {PictureContextMenu(), ClueContextMenu(), CornerContextMenu()};
+    for (std::size_t i = 0; i < paneMenus_.size(); ++i) {
+        const std::vector<QMenu*> menu = menus_->Builder().Build(paneMenus[i]);
+        paneMenus_[i] = menu.empty() ? nullptr : menu.front();
+    }
 }
 
 QToolBar* CMainFrame::ToolBar(int resource) const {

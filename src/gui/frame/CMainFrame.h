@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -170,8 +171,8 @@ class CMainFrame : public QMainWindow {
     CCommandTable* commands_ = nullptr;
     CMainMenus* menus_ = nullptr;
     CToolBarSet* toolBars_ = nullptr;
-    // The picture pane's menu under the Select tool, shared by every document window.
-    QMenu* pictureMenu_ = nullptr;
+    // The panes' menus (by PaneMenu), shared by every document window.
+    std::array<QMenu*, 3> paneMenus_{};
     CColorBars* colorBars_ = nullptr;
     CStatusPanes* statusPanes_ = nullptr;
     std::unique_ptr<QPrinter> printer_;

@@ -64,13 +64,16 @@ void CMainFrame::CreateCommands() {
             docs_.SaveDocumentAs(*doc);
     });
     documentTarget_->Add(cmd::Property, [this] {
-        if (CLogicDoc* doc = ActiveDocument())
+        if (CLogicDoc* doc = ActiveDocument()) {
+            docs_.FinishEditing(*doc);
             ShowProperty(*doc);
+        }
     });
     documentTarget_->Add(cmd::FilePrint, [this] {
         CChildFrame* child = ActiveChild();
         if (child == nullptr || child->Companion() == nullptr)
             return;
+        docs_.FinishEditing(child->Document());
         QPrintDialog dialog(&Printer(), this);
         if (dialog.exec() == QDialog::Accepted)
             PrintDocument(Printer(), child->Document(), child->Companion()->Canvas().Style(), settings_);
@@ -79,6 +82,7 @@ void CMainFrame::CreateCommands() {
         CChildFrame* child = ActiveChild();
         if (child == nullptr || child->Companion() == nullptr)
             return;
+        docs_.FinishEditing(child->Document());
         CPrintPreviewDialog preview(Printer(), child->Document(), child->Companion()->Canvas().Style(), settings_,
                                     this);
         if (preview.exec() == CPrintPreviewDialog::kPrintRequested)
@@ -89,7 +93,8 @@ void CMainFrame::CreateCommands() {
             CChildFrame* child = ActiveChild();
             if (child == nullptr || child->Companion() == nullptr)
                 return;
-            // What floats belongs to the picture that is saved.
+            // What was typed and what floats belong to the picture that is saved.
+            docs_.FinishEditing(child->Document());
             child->Document().CommitFloatingSelection(settings_.backDrawMode);
             SavePicture(child->Document(), child->Companion()->Canvas(), id == cmd::SavePreview,
                         settings_.cutBlankNum != 0);

@@ -48,10 +48,10 @@ void CMainFrame::OnDocumentOpened(CLogicDoc* doc) {
                 SetPaneText(CStatusPanes::kPaneCursor, position);
                 SetPaneText(CStatusPanes::kPaneCell, size);
             });
-    connect(frame->Companion(), &CViewCompanion::PictureMenuRequested, this, [this](const QPoint& at) {
+    connect(frame->Companion(), &CViewCompanion::ContextMenuRequested, this, [this](int menu, const QPoint& at) {
         commands_->UpdateAll();
-        if (pictureMenu_ != nullptr)
-            pictureMenu_->popup(at);
+        if (QMenu* shown = paneMenus_.at(static_cast<std::size_t>(menu)))
+            shown->popup(at);
     });
     frames_[doc] = frame;
     doc->AddObserver(documentWatch_.get());

@@ -245,7 +245,9 @@ void CSolveController::OnUpdateCommand(int id, CommandState& state) {
     }
 }
 
-void CSolveController::DropFloatingSelection(CLogicDoc& doc) const {
+void CSolveController::CloseEditors(CLogicDoc& doc) const {
+    if (finishEditing_)
+        finishEditing_(doc);
     doc.CommitFloatingSelection(settings_.backDrawMode);
 }
 
@@ -253,7 +255,7 @@ void CSolveController::StartSolving(int command) {
     CLogicDoc* doc = activeDocument_ ? activeDocument_() : nullptr;
     if (doc == nullptr || !IsIdle())
         return;
-    DropFloatingSelection(*doc);
+    CloseEditors(*doc);
 
     int badRow = -1;
     int badColumn = -1;
@@ -307,7 +309,7 @@ void CSolveController::CalculateNumber() {
     CLogicDoc* doc = activeDocument_ ? activeDocument_() : nullptr;
     if (doc == nullptr || !IsIdle())
         return;
-    DropFloatingSelection(*doc);
+    CloseEditors(*doc);
     WaitCursor wait;
     CalculateNumbers(*doc);
 }
@@ -364,7 +366,7 @@ void CSolveController::FinishRun(bool hint) {
     if (hint)
         solverIdle_.store(1);
     else
-        DropFloatingSelection(doc);
+        CloseEditors(doc);
     status_.HideSolverProgress();
     doc.SetModifiedFlag(true);
     // The worker posted its result just before ending; only after its end may its grid be read.

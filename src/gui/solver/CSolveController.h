@@ -38,6 +38,9 @@ class CSolveController : public QObject, public CommandTarget {
 
     // Replaces the message boxes, report window and sounds (tests answer them).
     void SetDialogs(std::unique_ptr<SolveDialogs> dialogs);
+    // Called before a run or a calculation starts on a document, so that what a window still
+    // holds in its in-place box goes into the document first.
+    void SetFinishEditing(std::function<void(CLogicDoc&)> finishEditing) { finishEditing_ = std::move(finishEditing); }
 
     bool HandlesCommand(int id) const override;
     void OnCommand(int id) override;
@@ -77,7 +80,8 @@ class CSolveController : public QObject, public CommandTarget {
     void StopAndJoin(Run& run);
     void EndOfRun();
     void CommitRunEdit();
-    void DropFloatingSelection(CLogicDoc& doc) const;
+    // Stores what a window's in-place box holds and drops a floating fragment into the picture.
+    void CloseEditors(CLogicDoc& doc) const;
     // A command of others that is disabled now because of a run. The controller stands first
     // in the command route, so its answer holds the command back wherever it is handled.
     bool Withholds(int id) const;
@@ -85,6 +89,7 @@ class CSolveController : public QObject, public CommandTarget {
     AppSettings& settings_;
     SolverStatusDisplay& status_;
     std::function<CLogicDoc*()> activeDocument_;
+    std::function<void(CLogicDoc&)> finishEditing_;
     std::unique_ptr<SolveDialogs> dialogs_;
 
     // The stop request the worker polls before each line: 1 while no run works (or the user

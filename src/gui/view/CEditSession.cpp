@@ -20,6 +20,8 @@ int CEditSession::BackDrawMode() const { return settings_.backDrawMode; }
 
 void CEditSession::SetBackDrawMode(int mode) { settings_.backDrawMode = mode; }
 
+void CEditSession::SetShiftDirection(int direction) { settings_.shiftDirection = direction; }
+
 void CEditSession::BeginStroke() {
     EndStroke();
     stroke_.emplace(document_);

@@ -30,6 +30,9 @@ class CEditSession {
     int Color() const;
     int BackDrawMode() const;
     void SetBackDrawMode(int mode);
+    // The settings of typing clues: ShiftDirection and the keys that move the number box.
+    const AppSettings& Settings() const { return settings_; }
+    void SetShiftDirection(int direction);
 
     // One press and release of a mouse button is one edit; until it ends the history stays
     // where it is.

@@ -83,6 +83,9 @@ class CLogicView : public QWidget {
         QString position;
     };
     std::optional<Margin> MarginAt(QPoint point) const;
+    // A press opens the in-place box on a clue slot or the corner's caption, and closes it
+    // anywhere else; true when the press opened a box.
+    bool PressForBox(const QMouseEvent& event);
     bool PressMargin(QPoint point);
     // The pointer's kind (see CursorOfKind) and the position pane's text at a pane point.
     int CursorKind(QPoint point, Qt::KeyboardModifiers keys) const;

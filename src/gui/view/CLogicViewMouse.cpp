@@ -6,6 +6,7 @@
 #include "core/document/CLogicDoc.h"
 #include "core/text/StringTable.h"
 #include "gui/common/UiText.h"
+#include "gui/view/CClueEditor.h"
 #include "gui/view/CEditSession.h"
 #include "gui/view/CPaneGrid.h"
 #include "gui/view/CViewCompanion.h"
@@ -216,7 +217,33 @@ void CLogicView::ShowPosition(std::optional<CellPoint> cell) {
     }
 }
 
+bool CLogicView::PressForBox(const QMouseEvent& event) {
+    CClueEditor* editor = companion_.Editor();
+    if (editor == nullptr)
+        return false;
+    const QPoint p = event.position().toPoint();
+    if (event.button() == Qt::LeftButton && pane_ != PicturePane) {
+        if (pane_ == CornerPane && IsOnCornerCaptionTitle(width(), Look().captionHeight, p.x(), p.y())) {
+            editor->OpenTitleBox();
+            return true;
+        }
+        // The clue regions' codes are the clue sides.
+        const HitResult hit = HitTest(pane_, companion_.Canvas().Geometry(), View(), p.x(), p.y());
+        if (hit.region == RegionRowClues || hit.region == RegionColumnClues) {
+            editor->OpenNumberBox({hit.region, hit.x, hit.y});
+            return true;
+        }
+    }
+    // A click elsewhere closes the box; the right button keeps the box of its own pane, for the
+    // pane's menu to act on.
+    if (!(event.button() == Qt::RightButton && editor->IsOpen() && editor->BoxPane() == pane_))
+        editor->CloseNumberBox();
+    return false;
+}
+
 void CLogicView::mousePressEvent(QMouseEvent* event) {
+    if (PressForBox(*event))
+        return;
     if (CPictureTools* tools = Tools()) {
         const QPoint point = event->position().toPoint();
         const std::optional<CellPoint> cell = CellAt(point, false);
@@ -324,15 +351,20 @@ void CLogicView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CLogicView::contextMenuEvent(QContextMenuEvent* event) {
-    if (Tools() == nullptr) {
+    if (companion_.Session() == nullptr) {
         QWidget::contextMenuEvent(event);
+        return;
+    }
+    if (Tools() == nullptr) {
+        event->accept();
+        emit companion_.ContextMenuRequested(pane_ == CornerPane ? CornerMenu : ClueMenu, event->globalPos());
         return;
     }
     // Other tools draw with the right button: no menu may take their drag. The Select tool's
     // menu belongs to the picture itself.
     event->accept();
     if (companion_.Session()->Tool() == ToolSelect && CellAt(event->pos(), false))
-        emit companion_.PictureMenuRequested(event->globalPos());
+        emit companion_.ContextMenuRequested(PictureMenu, event->globalPos());
 }
 
 }  // namespace tessemar

@@ -93,6 +93,10 @@ void CPictureCommands::OnCommand(int id) {
             emit companion_.SelectionChanged();
             break;
         case cmd::FormatPicture: {
+            // What floats is dropped whatever the answer.
+            doc.CommitFloatingSelection(mode);
+            if (CurrentPrompter().Confirm(Text(text::IdsFormatPictureQuestion)) != Prompter::Answer::Yes)
+                break;
             WaitCursor wait;
             doc.FormatPicture(mode);
             break;

@@ -3,6 +3,7 @@
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
 #include "gui/view/CDocumentOptionCommands.h"
+#include "gui/view/CNumberCommands.h"
 #include "gui/view/CPictureCommands.h"
 
 namespace tessemar {
@@ -26,10 +27,14 @@ class CViewCommands : public CommandTarget {
   private:
     // The part of the window's commands that handles id.
     CommandTarget& Delegate(int id);
+    // Whether the open in-place box has a change of its own to take back, or to apply again.
+    bool BoxCanUndo() const;
+    bool BoxCanRedo() const;
 
     CViewCompanion& companion_;
     CEditSession& session_;
     CPictureCommands picture_;
+    CNumberCommands numbers_;
     CDocumentOptionCommands options_;
 };
 

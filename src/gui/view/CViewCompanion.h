@@ -11,7 +11,12 @@
 namespace tessemar {
 
 struct AppSettings;
+class CClueEditor;
 class CEditSession;
+
+// The menus of the panes' right button: the picture's under the Select tool, the clue panes'
+// and the corner's.
+enum PaneMenu : int { PictureMenu = 0, ClueMenu = 1, CornerMenu = 2 };
 
 // What the four panes of one document window share besides the document: the layout canvas
 // they paint from, how deep the clue lines are in use (it sets the scroll sizes of the clue
@@ -41,6 +46,9 @@ class CViewCompanion : public QObject, public DocumentObserver {
     // The window's editing session, when the window edits (the document window sets it).
     CEditSession* Session() const { return session_; }
     void SetSession(CEditSession* session) { session_ = session; }
+    // The window's in-place box, when the window edits.
+    CClueEditor* Editor() const { return editor_; }
+    void SetEditor(CClueEditor* editor) { editor_ = editor; }
 
     // The caption button and the preview command both only ask: the main frame owns the
     // setting and hands it back to every window.
@@ -63,8 +71,8 @@ class CViewCompanion : public QObject, public DocumentObserver {
     // The position and size panes' texts for the pointer over the picture or the drag in
     // progress; " " clears a pane.
     void PositionChanged(const QString& position, const QString& size);
-    // The picture pane asks for its menu at a desktop point.
-    void PictureMenuRequested(const QPoint& globalPosition);
+    // A pane asks for its menu (a PaneMenu) at a desktop point.
+    void ContextMenuRequested(int menu, const QPoint& globalPosition);
 
   private:
     void SetUsedDepth(std::pair<int, int> depth);
@@ -76,6 +84,7 @@ class CViewCompanion : public QObject, public DocumentObserver {
     bool recountPending_ = false;
     bool showPreview_ = true;
     CEditSession* session_ = nullptr;
+    CClueEditor* editor_ = nullptr;
 };
 
 }  // namespace tessemar

@@ -200,7 +200,8 @@ TEST_F(CMainFrameTest, TheRouteAsksAddedTargetsThenTheActiveWindowsViewThenTheFr
 TEST_F(CMainFrameTest, MenusFollowTheLanguageAndWhetherADocumentIsOpen) {
     const QStringList without{"ファイル(&F)", "表示(&V)", "オプション(&O)", "ヘルプ(&H)"};
     const QStringList with{"ファイル(&F)", "編集(&E)",     "表示(&V)",       "ツール(&T)", "色(&C)",
-                           "画像(&I)",     "コマンド(&M)", "オプション(&O)", "ウィンドウ(&W)", "ヘルプ(&H)"};
+                           "画像(&I)",     "数字(&N)",     "コマンド(&M)",   "オプション(&O)", "ウィンドウ(&W)",
+                           "ヘルプ(&H)"};
     text::SetLanguage(text::Language::Japanese);
     EXPECT_EQ(Frame().MenuResource(), 128);
     EXPECT_EQ(MenuTitles(), without);

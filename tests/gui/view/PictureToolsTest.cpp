@@ -272,7 +272,7 @@ TEST_F(PictureToolsTest, ThePointerFollowsToolCellAndKeys) {
     EXPECT_EQ(pane->cursor().pixmap().cacheKey(), CursorOfKind(-1).pixmap().cacheKey());
 
     // The right button opens the picture's menu only under the Select tool; others draw with it.
-    QSignalSpy menu(&pane->Companion(), &CViewCompanion::PictureMenuRequested);
+    QSignalSpy menu(&pane->Companion(), &CViewCompanion::ContextMenuRequested);
     for (int tool : {ToolPen, ToolSelect}) {
         settings_.tool = tool;
         const QPoint at = PointOfCell(pane, 2, 2);
