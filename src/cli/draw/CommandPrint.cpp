@@ -1,15 +1,9 @@
-#include "cli/Commands.h"
+#include "cli/draw/DrawCommands.h"
+#include "cli/draw/HeadlessApplication.h"
 #include "core/document/CLogicDoc.h"
 #include "core/formats/PuzzleFiles.h"
-#include "core/settings/AppSettings.h"
-
-#include <charconv>
-#include <ostream>
-#include <sstream>
-
-#ifdef TESSEMAR_HAVE_RENDER
-#include "cli/HeadlessApplication.h"
 #include "core/io/FileUtil.h"
+#include "core/settings/AppSettings.h"
 #include "render/PrintPlan.h"
 #include "render/SheetExport.h"
 
@@ -18,7 +12,10 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#endif
+
+#include <charconv>
+#include <ostream>
+#include <sstream>
 
 namespace tessemar::cli {
 namespace {
@@ -74,10 +71,6 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
         streams.err << "tessemar-cli: --page takes A4 or Letter, not " << page << "\n";
         return ExitUsage;
     }
-#ifndef TESSEMAR_HAVE_RENDER
-    streams.err << "tessemar-cli: print is not available in this build (it was made without the Qt layers)\n";
-    return ExitSoftware;
-#else
     std::unique_ptr<CLogicDoc> doc;
     try {
         doc = OpenPuzzleFile(args->Positional()[0], {});
@@ -110,7 +103,6 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
         return ReportWriteError(streams.err, *output, status.error);
     streams.out << "pages: " << plan.Pages() << " (" << plan.across << " across, " << plan.down << " down)\n";
     return ExitOk;
-#endif
 }
 
 }  // namespace tessemar::cli
