@@ -22,9 +22,17 @@ int LineSolver::SolveLine(std::span<std::uint8_t> cells, std::span<const Clue> c
     const std::uint8_t* mask =
         allowed.size() >= static_cast<std::size_t>(n) ? allowed.data() : any.data();
     LoadLine(cells.data(), 1, mask, n);
-    const int m = static_cast<int>(std::min<std::size_t>(clues.size(), kMaxLine));
+    // The clues a document slot would use: a length of 1..254 and a colour.
+    std::array<Clue, kMaxLine> used;
+    int m = 0;
+    for (const Clue& clue : clues) {
+        if (m == kMaxLine)
+            break;
+        if (UsedSlot(clue.length, clue.colour))
+            used[m++] = clue;
+    }
     changes_ = 0;
-    if (Solve(clues.data(), m, mask, {}) != 0)
+    if (Solve(used.data(), m, mask, {}) != 0)
         return ResultContradiction;
     std::array<std::uint8_t, kMaxLine> unusedDirty{};
     const int r = Apply(unusedDirty.data());

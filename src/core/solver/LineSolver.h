@@ -28,7 +28,8 @@ class LineSolver {
     };
 
     // Solves `cells` in place (at most kMaxLine of them) under `clues`, listed from the first
-    // clue of the line to the last. allowed[i] holds bit c - 1 when the crossing line of cell i
+    // clue of the line to the last; clues of length 0 or 255 or of colour 0 are left out, as
+    // unused clue slots are. allowed[i] holds bit c - 1 when the crossing line of cell i
     // has a clue of colour c, so that a run of colour c may lie on it while it is unknown; an
     // empty span allows every colour everywhere. Returns 0 when nothing new follows,
     // ResultChanged when cells were deduced (ChangedPositions lists them), or

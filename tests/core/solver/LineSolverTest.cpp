@@ -49,6 +49,7 @@ TEST(LineSolverTest, DeducesWhatTheOverlapsAndReachGive) {
          "--------11"},
         {"an empty clue line blanks every unknown cell", "..-..", {}, "-----"},
         {"a solved line changes nothing", "-11-2", {{2, 1}, {1, 2}}, "-11-2"},
+        {"unused clue slots are left out", "....", {{0, 1}, {3, 1}, {2, 0}, {255, 1}}, ".11."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
