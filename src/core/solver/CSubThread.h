@@ -28,7 +28,6 @@ class CSubThread {
     void Join();
 
     const SolveResult& Result() const { return driver_.Result(); }
-    SolveDriver& Driver() { return driver_; }
 
   private:
     SolveObserver* view_ = nullptr;

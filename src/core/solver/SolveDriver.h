@@ -80,10 +80,11 @@ class SolveDriver {
     void CollectClues(const PuzzleModel& model);
     // Solves every dirty row (or column) once, in order; stops at a stop or a contradiction.
     int ScanDirtyLines(bool rows, GridMode mode, ViewRefresh refresh);
-    // The main-grid half of SolveGridLine: stores the solved line and tells the view.
+    // The halves of SolveGridLine after the line solve (result bits r): the main grid stores the
+    // line and tells the view, the trial grid remembers the line and stores it when consistent.
     int StoreMainLine(bool isRow, int index, int r, ViewRefresh refresh);
     int StoreTrialLine(bool isRow, int index, int r, bool remember);
-    // Tries every value of cell (x, y) on the trial grid; returns ResultStopped, or the number
+    // Tries the values of cell (x, y) on the trial grid; returns -1 on a stop, else the number
     // of consistent values (at most 2) with the values that failed cleared in possible.
     int TryCell(int x, int y, std::array<std::uint8_t, 10>& possible, bool& flagsLeft,
                 ViewRefresh refresh);
