@@ -2,11 +2,13 @@
 // contradiction on a noise picture. Lines are cut from random pictures, so the clues fit, and
 // two thirds of their cells are left unknown, as in the middle of a solve.
 #include "core/solver/ByteMatrix.h"
-#include "core/solver/CSubThread.h"
 #include "core/solver/ClueNumbers.h"
+#include "core/solver/LineSolver.h"
+#include "core/solver/SolveDriver.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <random>
 #include <vector>
@@ -50,22 +52,27 @@ std::vector<LineCase> MakeLines(int n, int colourCount, unsigned seed) {
     return cases;
 }
 
+// The line solver's own interface: the clues compacted from the slots once, the line copied in
+// and solved in place on every call.
 void BM_SolveLine(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const int colours = static_cast<int>(state.range(1));
     const auto cases = MakeLines(n, colours, 7);
-    const ByteMatrix cross(9, n, 1);
-    CSubThread solver;
-    ByteMatrix work(n, 1), reach(n, 1), dirty(n, 1, 0);
+    std::vector<std::vector<LineSolver::Clue>> clues;
+    for (const LineCase& lc : cases) {
+        clues.emplace_back();
+        for (int k = n - 1; k >= 0; --k) {
+            if (lc.numbers.Get(k) != 255)
+                clues.back().push_back(LineSolver::Clue::Of(lc.numbers.Get(k), lc.colours.Get(k)));
+        }
+    }
+    LineSolver solver;
+    std::vector<std::uint8_t> work(static_cast<std::size_t>(n));
     std::size_t i = 0;
     for (auto _ : state) {
-        const LineCase& lc = cases[i++ % cases.size()];
-        work = lc.line;
-        int code = solver.SolveLine(0, lc.line, lc.numbers, lc.colours, cross, work, reach);
-        int count = 0;
-        if (code == 0)
-            code = solver.ApplyLineResult(0, work, reach, lc.line, dirty, count, nullptr);
-        benchmark::DoNotOptimize(code);
+        const std::size_t at = i++ % cases.size();
+        std::copy_n(cases[at].line.Data(), n, work.begin());
+        benchmark::DoNotOptimize(solver.SolveLine(work, clues[at]));
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -95,13 +102,13 @@ void BM_SolveRow(benchmark::State& state) {
         }
     }
     std::atomic<int> stop{0};
-    CSubThread run;
+    SolveDriver run;
     for (auto _ : state) {
         state.PauseTiming();
-        run.PrepareSolve(nullptr, stop, puzzle);
+        run.Prepare(nullptr, stop, puzzle);
         state.ResumeTiming();
         for (int y = 0; y < puzzle.rowCount; ++y)
-            benchmark::DoNotOptimize(run.SolveRow(y, 1, 0));
+            benchmark::DoNotOptimize(run.SolveGridLine(true, y, GridMode::Main, ViewRefresh::Off));
     }
     state.SetItemsProcessed(state.iterations() * puzzle.rowCount);
 }
@@ -125,12 +132,12 @@ void BM_AbsurdPass(benchmark::State& state) {
     std::int64_t lines = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        CSubThread run;
-        run.PrepareSolve(nullptr, stop, puzzle);
-        while (run.ScanPass(1, 0) == ResultChanged) {
+        SolveDriver run;
+        run.Prepare(nullptr, stop, puzzle);
+        while (run.ScanPass(GridMode::Main, ViewRefresh::Off) == ResultChanged) {
         }
         state.ResumeTiming();
-        benchmark::DoNotOptimize(run.AbsurdPass(0, 0));
+        benchmark::DoNotOptimize(run.AbsurdPass(SolveCommandSolve, ViewRefresh::Off));
         lines += run.Result().trialRowScans + run.Result().trialColumnScans;
     }
     state.SetItemsProcessed(lines);

@@ -1,8 +1,7 @@
 #include "cli/Commands.h"
 #include "core/formats/PuzzleFiles.h"
-#include "core/solver/CSubThread.h"
 #include "core/solver/ClueNumbers.h"
-#include "core/solver/SolveReport.h"
+#include "core/solver/SolveJob.h"
 
 #include <unistd.h>
 #include <atomic>
@@ -90,6 +89,27 @@ void PrintJson(const SolveResult& r, std::ostream& out) {
     out << "]}\n";
 }
 
+// Waits for the run's end. A progress line only for a person watching a terminal, and only
+// when the wait is long enough to notice.
+void WaitShowingProgress(CliObserver& observer, const SolveJob& job, std::ostream& err,
+                         text::Language language) {
+    const bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
+    const auto start = std::chrono::steady_clock::now();
+    bool shownProgress = false;
+    std::unique_lock lock(observer.mutex);
+    while (!observer.done.wait_for(lock, std::chrono::milliseconds(100),
+                                   [&] { return observer.finished; })) {
+        if (terminal && std::chrono::steady_clock::now() - start > std::chrono::milliseconds(500)) {
+            err << '\r'
+                << SolveProgressText(observer.known.load(), job.Width(), job.Height(), language)
+                << std::flush;
+            shownProgress = true;
+        }
+    }
+    if (shownProgress)
+        err << "\r\x1b[K" << std::flush;
+}
+
 int ExitCodeOf(int code) {
     if ((code & ResultStopped) != 0)
         return ExitInterrupted;
@@ -122,48 +142,21 @@ int RunSolve(const std::vector<std::string>& words, Streams& streams) {
         return ReportFileError(streams.err);
     }
 
-    int badRow = -1, badColumn = -1, badColour = -1;
-    if (CheckNumbers(*doc, badRow, badColumn, badColour)) {
-        streams.err << ToUnixLineEnds(NumbersWrongMessage(badRow, badColumn, badColour, language))
-                    << "\n";
+    const std::string clueProblem = SolveJob::CheckClues(*doc, language);
+    if (!clueProblem.empty()) {
+        streams.err << ToUnixLineEnds(clueProblem) << "\n";
         if (!args->Has("--force"))
             return ExitCheckFailed;
     }
 
-    const int command = args->Has("--hint") ? SolveCommandHint : SolveCommandSolve;
-    const int width = doc->columnCount();
-    const int height = doc->rowCount();
+    const SolveCommand command = args->Has("--hint") ? SolveCommandHint : SolveCommandSolve;
     CliObserver observer;
-    CSubThread run;
-    {
-        InterruptScope interrupt;
-        run.PrepareSolve(&observer, interruptRequest, doc->Model());
-        run.Start(command, 0);
-        // A progress line only for a person watching a terminal, and only when the wait is
-        // long enough to notice.
-        const bool terminal = &streams.err == &std::cerr && ::isatty(STDERR_FILENO) == 1;
-        const auto start = std::chrono::steady_clock::now();
-        bool shownProgress = false;
-        std::unique_lock lock(observer.mutex);
-        while (!observer.done.wait_for(lock, std::chrono::milliseconds(100),
-                                       [&] { return observer.finished; })) {
-            if (terminal &&
-                std::chrono::steady_clock::now() - start > std::chrono::milliseconds(500)) {
-                streams.err << '\r'
-                            << SolveProgressText(observer.known.load(), width, height, language)
-                            << std::flush;
-                shownProgress = true;
-            }
-        }
-        lock.unlock();
-        run.Join();
-        if (shownProgress)
-            streams.err << "\r\x1b[K" << std::flush;
-    }
-    const SolveResult& result = run.Result();
-
+    InterruptScope interrupt;
+    SolveJob job(*doc, command, ViewRefresh::Off, &observer, interruptRequest);
+    WaitShowingProgress(observer, job, streams.err, language);
+    const SolveReport report = job.Finish(language);
+    const SolveResult& result = job.Result();
     if (auto output = args->Value("--output")) {
-        WriteBackSolution(*doc, result);
         try {
             SavePuzzleFile(*doc, *output);
         } catch (const std::exception&) {
@@ -173,14 +166,11 @@ int RunSolve(const std::vector<std::string>& words, Streams& streams) {
 
     if (args->Has("--json")) {
         PrintJson(result, streams.out);
+    } else if (report.kind == SolveReport::Kind::Contradiction) {
+        streams.out << ToUnixLineEnds(report.contradictionMessage + "\r\n" + report.timeText +
+                                      report.statistics);
     } else {
-        const SolveReport report = BuildSolveReport(result, width, height, language);
-        if (report.kind == SolveReport::Kind::Contradiction) {
-            streams.out << ToUnixLineEnds(report.contradictionMessage + "\r\n" + report.timeText +
-                                          report.statistics);
-        } else {
-            streams.out << ToUnixLineEnds(report.reportText);
-        }
+        streams.out << ToUnixLineEnds(report.reportText);
     }
     return ExitCodeOf(result.code);
 }

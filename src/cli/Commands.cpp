@@ -20,7 +20,9 @@ const std::vector<Command>& Commands() {
          "Draws the puzzle sheet as the program's window shows it: grid, clue numbers and\n"
          "      graduation numbers, without cutting unless --cut leaves out the unused clue slots.\n"
          "      --preview writes the one-pixel-per-cell preview instead. Large sheets need .bmp.",
-         RunRender},
+         [](const std::vector<std::string>& words, Streams& streams) {
+             return RunDrawingCommand("render", words, streams);
+         }},
         {"convert", "convert IN OUT [--with-goal] [--no-goal] [--ini PATH]",
          "Converts a puzzle between .tsd, webpbn XML (.xml) and .non, the formats chosen by\n"
          "      extension. --with-goal loads the solution an .xml or .non file carries as the\n"
@@ -41,7 +43,9 @@ const std::vector<Command>& Commands() {
          "      default 300) of one printer pixel per sheet pixel at 600 dots per inch, inside the\n"
          "      margins (hundredths of a millimetre, default 1250,1000,1250,1000), in as many pages\n"
          "      across and down as it needs; --cut leaves out the unused clue slots. Prints the page count.",
-         RunPrint},
+         [](const std::vector<std::string>& words, Streams& streams) {
+             return RunDrawingCommand("print", words, streams);
+         }},
     };
     return commands;
 }

@@ -7,11 +7,15 @@ namespace tessemar::cli {
 
 int RunNew(const std::vector<std::string>& words, Streams& streams);
 int RunInfo(const std::vector<std::string>& words, Streams& streams);
-int RunRender(const std::vector<std::string>& words, Streams& streams);
 int RunConvert(const std::vector<std::string>& words, Streams& streams);
 int RunSolve(const std::vector<std::string>& words, Streams& streams);
 int RunCalc(const std::vector<std::string>& words, Streams& streams);
-int RunPrint(const std::vector<std::string>& words, Streams& streams);
+
+// Runs a drawing command (render, print) in tessemar-cli-draw, found beside this program or in
+// its libexec folder, and returns that program's exit code. Output written to other streams
+// than the process's own is passed on when the program ends.
+int RunDrawingCommand(const std::string& command, const std::vector<std::string>& words,
+                      Streams& streams);
 
 // "cannot write PATH: reason" and the exit code that goes with it.
 int ReportWriteError(std::ostream& err, const std::string& path, int error);

@@ -25,6 +25,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work
 {
     echo bin/tessemar
     echo bin/tessemar-cli
+    echo libexec/tessemar/tessemar-cli-draw
     echo share/applications/tessemar.desktop
     echo share/mime/packages/application-x-tessemar.xml
     echo share/metainfo/org.tessemar.Tessemar.metainfo.xml
@@ -42,6 +43,12 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work
 diff -u "$work/expected" "$work/installed" || fail "the installed files differ from the list"
 
 "$prefix/bin/tessemar-cli" --help >"$work/help" || fail "tessemar-cli --help"
+# The commands that draw nothing start without Qt; render finds its program in libexec (a usage
+# error from it, not "not available").
+if ldd "$prefix/bin/tessemar-cli" | grep -q libQt; then fail "tessemar-cli loads Qt"; fi
+status=0
+"$prefix/bin/tessemar-cli" render >/dev/null 2>&1 || status=$?
+[ "$status" = 64 ] || fail "tessemar-cli render did not reach tessemar-cli-draw (exit $status)"
 
 if have desktop-file-validate; then
     desktop-file-validate "$prefix/share/applications/tessemar.desktop" || fail "desktop entry"

@@ -1,9 +1,8 @@
 #include "gui/solver/CSolveController.h"
 
 #include "core/document/CLogicDoc.h"
-#include "core/solver/CSubThread.h"
 #include "core/solver/ClueNumbers.h"
-#include "core/solver/SolveReport.h"
+#include "core/solver/SolveJob.h"
 #include "core/text/StringTable.h"
 #include "gui/common/WaitCursor.h"
 
@@ -155,14 +154,14 @@ class CSolveController::Bridge : public SolveObserver, public std::enable_shared
 };
 
 struct CSolveController::Run {
-    explicit Run(CSolveController* controller) : bridge(std::make_shared<Bridge>(controller)) {}
+    Run(CSolveController* controller, CLogicDoc& doc, SolveCommand command, ViewRefresh refresh,
+        const std::atomic<int>& stopRequest)
+        : bridge(std::make_shared<Bridge>(controller)),
+          job(doc, command, refresh, bridge.get(), stopRequest) {}
 
     std::shared_ptr<Bridge> bridge;
-    // The size at the start: the denominator of the progress and the refresh interval.
-    int width = 0;
-    int height = 0;
     // Declared last so that it is destroyed (and its thread joined) first.
-    CSubThread thread;
+    SolveJob job;
 };
 
 CSolveController::CSolveController(AppSettings& settings, SolverStatusDisplay& status,
@@ -251,23 +250,19 @@ void CSolveController::CloseEditors(CLogicDoc& doc) const {
     doc.CommitFloatingSelection(settings_.backDrawMode);
 }
 
-void CSolveController::StartSolving(int command) {
+void CSolveController::StartSolving(SolveCommand command) {
     CLogicDoc* doc = activeDocument_ ? activeDocument_() : nullptr;
     if (doc == nullptr || !IsIdle())
         return;
     CloseEditors(*doc);
 
-    int badRow = -1;
-    int badColumn = -1;
-    int badColour = -1;
-    if (CheckNumbers(*doc, badRow, badColumn, badColour)) {
+    const std::string clueProblem = SolveJob::CheckClues(*doc, text::CurrentLanguage());
+    if (!clueProblem.empty()) {
         status_.SetSolverMessage(QStringLiteral("ERROR"));
-        const QString question =
-            ToQString(NumbersWrongMessage(badRow, badColumn, badColour, text::CurrentLanguage()));
         // The question runs an event loop: the document may close meanwhile.
         asking_ = true;
         askingDocument_ = doc;
-        const bool goOn = dialogs_->AskSolveAnyway(question);
+        const bool goOn = dialogs_->AskSolveAnyway(ToQString(clueProblem));
         asking_ = false;
         doc = askingDocument_;
         askingDocument_ = nullptr;
@@ -278,8 +273,6 @@ void CSolveController::StartSolving(int command) {
     }
 
     solvingDocument_ = doc;
-    // Every cell of the run, from the first that arrives to the write-back, is one entry.
-    runEdit_.emplace(*doc);
     solverIdle_.store(0);
     status_.ShowSolverProgress();
     status_.StartSolverAnimation();
@@ -290,12 +283,9 @@ void CSolveController::StartSolving(int command) {
         // StopAndJoin raised the stop request for the old run; this one must not see it.
         solverIdle_.store(0);
     }
-    solverThread_ = std::make_unique<Run>(this);
-    Run& run = *solverThread_;
-    run.width = doc->columnCount();
-    run.height = doc->rowCount();
-    run.thread.PrepareSolve(run.bridge.get(), solverIdle_, doc->Model());
-    run.thread.Start(command, settings_.updateView != 0 ? 1 : 0);
+    // Every cell of the run, from the first that arrives to the write-back, is one entry.
+    const ViewRefresh refresh = settings_.updateView != 0 ? ViewRefresh::On : ViewRefresh::Off;
+    solverThread_ = std::make_unique<Run>(this, *doc, command, refresh, solverIdle_);
 }
 
 bool CSolveController::Break() {
@@ -343,12 +333,12 @@ void CSolveController::ApplyCells() {
 void CSolveController::ShowSolveProgress(int knownCells) {
     if (solverThread_ == nullptr)
         return;
-    const Run& run = *solverThread_;
-    const std::int64_t cells = static_cast<std::int64_t>(run.width) * run.height;
+    const SolveJob& job = solverThread_->job;
+    const std::int64_t cells = static_cast<std::int64_t>(job.Width()) * job.Height();
     const int percent = cells > 0 ? static_cast<int>(knownCells * std::int64_t{100} / cells) : 0;
-    status_.SetSolverProgress(
-        percent,
-        ToQString(SolveProgressText(knownCells, run.width, run.height, text::CurrentLanguage())));
+    const std::string progress =
+        SolveProgressText(knownCells, job.Width(), job.Height(), text::CurrentLanguage());
+    status_.SetSolverProgress(percent, ToQString(progress));
 }
 
 void CSolveController::OnRunFinished(int command) {
@@ -370,7 +360,7 @@ void CSolveController::FinishRun(bool hint) {
     status_.HideSolverProgress();
     doc.SetModifiedFlag(true);
     // The worker posted its result just before ending; only after its end may its grid be read.
-    run.thread.Join();
+    run.job.Join();
     solverIdle_.store(1);
     // Every cell the worker announced before its result belongs to this run's undo entry.
     run.bridge->TakeCells();
@@ -378,18 +368,15 @@ void CSolveController::FinishRun(bool hint) {
         ApplyCells();
     run.bridge->Detach();
 
-    const SolveResult& result = run.thread.Result();
-    const bool stopped = (result.code & (ResultStopped | ResultContradiction)) != 0;
+    const bool stopped = (run.job.Result().code & (ResultStopped | ResultContradiction)) != 0;
     const auto stopIcon = SolverStatusDisplay::Icon::Stopped;
     const auto appIcon = SolverStatusDisplay::Icon::Application;
     status_.SetSolverIcon(stopped && !hint ? stopIcon : appIcon);
+    SolveReport report;
     {
         WaitCursor wait;
-        WriteBackSolution(doc, result);
+        report = run.job.Finish(text::CurrentLanguage());
     }
-
-    const SolveReport report =
-        BuildSolveReport(result, run.width, run.height, text::CurrentLanguage());
     if (report.kind == SolveReport::Kind::Contradiction) {
         if (hint)
             status_.SetSolverIcon(stopIcon);
@@ -422,24 +409,16 @@ void CSolveController::ReportContradiction(const std::string& statusText,
 
 void CSolveController::EndOfRun() {
     status_.SetSolverIcon(SolverStatusDisplay::Icon::Application);
-    CommitRunEdit();
     status_.SetSolverMessage(QString());
     solverThread_.reset();
     solvingDocument_ = nullptr;
     finishing_ = false;
 }
 
-void CSolveController::CommitRunEdit() {
-    if (!runEdit_)
-        return;
-    runEdit_->Commit();
-    runEdit_.reset();
-}
-
 void CSolveController::StopAndJoin(Run& run) {
     solverIdle_.store(1);
     run.bridge->Detach();
-    run.thread.Join();
+    run.job.Join();
 }
 
 void CSolveController::OnDocumentClosing(CLogicDoc& doc) {
@@ -448,7 +427,8 @@ void CSolveController::OnDocumentClosing(CLogicDoc& doc) {
     if (solvingDocument_ != &doc)
         return;
     // The cells found so far stay in the closing document.
-    CommitRunEdit();
+    if (solverThread_ != nullptr)
+        solverThread_->job.CommitEdit();
     if (finishing_) {
         // The worker has ended already; the finishing path cleans up when its windows close.
         solvingDocument_ = nullptr;

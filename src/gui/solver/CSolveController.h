@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/document/DocumentEdit.h"
 #include "core/settings/AppSettings.h"
+#include "core/solver/SolveResult.h"
 #include "gui/commands/CommandIds.h"
 #include "gui/commands/CommandTable.h"
 #include "gui/solver/SolveDialogs.h"
@@ -12,7 +12,6 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 class QWidget;
@@ -47,7 +46,7 @@ class CSolveController : public QObject, public CommandTarget {
     void OnUpdateCommand(int id, CommandState& state) override;
 
     // SolveCommandSolve or SolveCommandHint on the active document.
-    void StartSolving(int command);
+    void StartSolving(SolveCommand command);
     // Asks the running solve to stop at its next line; it then ends as usual, with the
     // "stopped" result. False when nothing runs.
     bool Break();
@@ -79,7 +78,6 @@ class CSolveController : public QObject, public CommandTarget {
     // Stops the worker, lets it out of any wait for this thread, waits for its end.
     void StopAndJoin(Run& run);
     void EndOfRun();
-    void CommitRunEdit();
     // Stores what a window's in-place box holds and drops a floating fragment into the picture.
     void CloseEditors(CLogicDoc& doc) const;
     // A command of others that is disabled now because of a run. The controller stands first
@@ -99,8 +97,6 @@ class CSolveController : public QObject, public CommandTarget {
     std::unique_ptr<Run> solverThread_;
     // The document the run started on, until the end of its finishing path or its closing.
     CLogicDoc* solvingDocument_ = nullptr;
-    // The run's cells and write-back, committed at its end or when its document closes.
-    std::optional<DocumentEdit> runEdit_;
     // The finishing path runs (it may show modal windows).
     bool finishing_ = false;
     // The document whose failed clue check is being asked about; null when it closes meanwhile.

@@ -1,6 +1,6 @@
 #include "SolverTestUtil.h"
 
-#include "core/solver/CSubThread.h"
+#include "core/solver/LineSolver.h"
 
 #include <gtest/gtest.h>
 
@@ -14,30 +14,23 @@ namespace {
 
 struct LineOutcome {
     int code;
-    std::string cells;  // the line after SolveLine and ApplyLineResult
-    int count;
-    std::string crossDirty;
+    std::string cells;  // the line after the solve
+    std::string changed;  // 'd' at the positions the solver lists as changed
 };
 
-LineOutcome SolveOne(CSubThread& solver, const std::string& cells, const Clues& clues,
-                     const ByteMatrix& cross) {
-    const int n = static_cast<int>(cells.size());
-    const ByteMatrix line = LineOf(cells);
-    auto [numbers, colours] = SlotsOf(clues, n);
-    ByteMatrix work = line;
-    ByteMatrix reach(n, 1, 7);
-    int code = solver.SolveLine(1, line, numbers, colours, cross, work, reach);
-    int count = 0;
-    ByteMatrix crossDirty(n, 1, 0);
-    if (code == 0)
-        code = solver.ApplyLineResult(1, work, reach, line, crossDirty, count, nullptr);
-    std::string dirty;
-    for (int i = 0; i < n; ++i)
-        dirty += crossDirty.Get(i) != 0 ? 'd' : '.';
-    return {code, TextOf(work), count, dirty};
+// allowed: the colour bits the crossing lines allow per cell; empty allows every colour.
+LineOutcome SolveOne(LineSolver& solver, const std::string& cells, const Clues& clues,
+                     const std::vector<std::uint8_t>& allowed = {}) {
+    std::vector<std::uint8_t> line = LineOf(cells);
+    const std::vector<LineSolver::Clue> lineClues = LineCluesOf(clues);
+    const int code = solver.SolveLine(line, lineClues, allowed);
+    std::string changed(cells.size(), '.');
+    for (const std::uint8_t i : solver.ChangedPositions())
+        changed[i] = 'd';
+    return {code, TextOf(line), changed};
 }
 
-// The count and the crossing lines marked dirty are exactly the cells that changed.
+// The positions listed as changed are exactly the cells that changed.
 TEST(LineSolverTest, DeducesWhatTheOverlapsAndReachGive) {
     struct Case {
         const char* name;
@@ -56,19 +49,18 @@ TEST(LineSolverTest, DeducesWhatTheOverlapsAndReachGive) {
          "--------11"},
         {"an empty clue line blanks every unknown cell", "..-..", {}, "-----"},
         {"a solved line changes nothing", "-11-2", {{2, 1}, {1, 2}}, "-11-2"},
+        {"unused clue slots are left out", "....", {{0, 1}, {3, 1}, {2, 0}, {255, 1}}, ".11."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CSubThread solver;
-        const LineOutcome got =
-            SolveOne(solver, c.line, c.clues, AllowAll(static_cast<int>(c.line.size())));
+        LineSolver solver;
+        const LineOutcome got = SolveOne(solver, c.line, c.clues);
         std::string changed;
         for (std::size_t i = 0; i < c.line.size(); ++i)
             changed += c.line[i] != c.result[i] ? 'd' : '.';
         EXPECT_EQ(got.code, c.line == c.result ? 0 : ResultChanged);
         EXPECT_EQ(got.cells, c.result);
-        EXPECT_EQ(got.count, std::count(changed.begin(), changed.end(), 'd'));
-        EXPECT_EQ(got.crossDirty, changed);
+        EXPECT_EQ(got.changed, changed);
     }
 }
 
@@ -88,26 +80,25 @@ TEST(LineSolverTest, ContradictionsNameTheirCell) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        CSubThread solver;
-        EXPECT_EQ(SolveOne(solver, c.line, c.clues, AllowAll(static_cast<int>(c.line.size()))).code,
-                  ResultContradiction);
-        EXPECT_EQ(solver.LinePosition(), c.position);
+        LineSolver solver;
+        const LineOutcome got = SolveOne(solver, c.line, c.clues);
+        EXPECT_EQ(got.code, ResultContradiction);
+        EXPECT_EQ(got.cells, c.line) << "a contradicting line is left as it was";
+        EXPECT_EQ(solver.ConflictPosition(), c.position);
     }
 }
 
 TEST(LineSolverTest, CrossingColoursLimitWhereARunMayLie) {
     // Only cells 3..5 allow colour 2.
-    ByteMatrix cross(9, 8, 1);
-    for (int i = 0; i < 8; ++i)
-        cross.Set(2, i, i >= 3 && i <= 5 ? 1 : 0);
-    CSubThread solver;
-    EXPECT_EQ(SolveOne(solver, "........", {{2, 2}}, cross).cells, "---.2.--");
+    std::vector<std::uint8_t> allowed(8, LineSolver::kAnyColour & ~2);
+    for (int i = 3; i <= 5; ++i)
+        allowed[i] = LineSolver::kAnyColour;
+    LineSolver solver;
+    EXPECT_EQ(SolveOne(solver, "........", {{2, 2}}, allowed).cells, "---.2.--");
     // No cell allows colour 2 at all: the line contradicts with no cell position.
-    ByteMatrix none(9, 8, 1);
-    for (int i = 0; i < 8; ++i)
-        none.Set(2, i, 0);
+    const std::vector<std::uint8_t> none(8, LineSolver::kAnyColour & ~2);
     EXPECT_EQ(SolveOne(solver, "........", {{2, 2}}, none).code, ResultContradiction);
-    EXPECT_EQ(solver.LinePosition(), -1);
+    EXPECT_EQ(solver.ConflictPosition(), -1);
 }
 
 // Every placement of the clues on the line under the solver's rules: runs in order, runs of one
@@ -115,7 +106,7 @@ TEST(LineSolverTest, CrossingColoursLimitWhereARunMayLie) {
 // line allowing the colour, every other cell unknown or blank. Calls visit(cells) with the
 // placement's full line (colour or 255 for each cell).
 void EnumeratePlacements(const std::vector<std::uint8_t>& line, const Clues& clues,
-                         const ByteMatrix& cross,
+                         const std::vector<std::uint8_t>& allowed,
                          const std::function<void(const std::vector<std::uint8_t>&)>& visit) {
     const int n = static_cast<int>(line.size());
     const int m = static_cast<int>(clues.size());
@@ -135,7 +126,7 @@ void EnumeratePlacements(const std::vector<std::uint8_t>& line, const Clues& clu
             // Cells skipped before this run stay blank: a known colour there ends this branch.
             bool ok = true;
             for (int i = s; i < s + length && ok; ++i) {
-                ok = line[i] == colour || (line[i] == 0 && cross.Get(colour, i) != 0);
+                ok = line[i] == colour || (line[i] == 0 && (allowed[i] >> (colour - 1) & 1) != 0);
             }
             if (ok) {
                 for (int i = s; i < s + length; ++i)
@@ -165,10 +156,10 @@ TEST(LineSolverTest, DeductionsHoldInEveryPlacementOnRandomLines) {
             clues.emplace_back(1 + static_cast<int>(random() % 4),
                                1 + static_cast<int>(random() % colourCount));
         }
-        ByteMatrix cross(9, n, 1);
-        for (int c = 1; c <= 8; ++c) {
-            for (int i = 0; i < n; ++i)
-                cross.Set(c, i, random() % 6 != 0 ? 1 : 0);
+        std::vector<std::uint8_t> allowed(static_cast<std::size_t>(n), 0);
+        for (auto& bits : allowed) {
+            for (int c = 0; c < 8; ++c)
+                bits |= static_cast<std::uint8_t>((random() % 6 != 0 ? 1 : 0) << c);
         }
         std::vector<std::uint8_t> cells(static_cast<std::size_t>(n), 0);
         for (int i = 0; i < n; ++i) {
@@ -177,28 +168,19 @@ TEST(LineSolverTest, DeductionsHoldInEveryPlacementOnRandomLines) {
                        : roll < 8 ? 255
                                   : static_cast<std::uint8_t>(1 + random() % colourCount);
         }
-        ByteMatrix line(n, 1);
-        for (int i = 0; i < n; ++i)
-            line.Set(i, cells[i]);
 
         std::vector<std::set<int>> seen(static_cast<std::size_t>(n));
         int placements = 0;
-        EnumeratePlacements(cells, clues, cross, [&](const std::vector<std::uint8_t>& p) {
+        EnumeratePlacements(cells, clues, allowed, [&](const std::vector<std::uint8_t>& p) {
             ++placements;
             for (int i = 0; i < n; ++i)
                 seen[i].insert(p[i]);
         });
 
-        CSubThread solver;
-        auto [numbers, colours] = SlotsOf(clues, n);
-        ByteMatrix work = line;
-        ByteMatrix reach(n, 1);
-        int code = solver.SolveLine(0, line, numbers, colours, cross, work, reach);
-        int count = 0;
-        ByteMatrix dirty(n, 1, 0);
-        if (code == 0)
-            code = solver.ApplyLineResult(0, work, reach, line, dirty, count, nullptr);
-        SCOPED_TRACE("line " + TextOf(line) + " clues " + std::to_string(m) + " -> " +
+        LineSolver solver;
+        std::vector<std::uint8_t> work = cells;
+        const int code = solver.SolveLine(work, LineCluesOf(clues), allowed);
+        SCOPED_TRACE("line " + TextOf(cells) + " clues " + std::to_string(m) + " -> " +
                      TextOf(work));
         if (code == ResultContradiction) {
             ++contradictions;
@@ -208,11 +190,11 @@ TEST(LineSolverTest, DeductionsHoldInEveryPlacementOnRandomLines) {
         if (placements == 0)
             continue;  // the solver is not complete: it may miss a contradiction
         for (int i = 0; i < n; ++i) {
-            if (work.Get(i) == line.Get(i))
+            if (work[i] == cells[i])
                 continue;
             ++deductions;
             ASSERT_EQ(seen[i].size(), 1u) << "cell " << i << " was deduced but placements disagree";
-            ASSERT_EQ(*seen[i].begin(), work.Get(i)) << "cell " << i;
+            ASSERT_EQ(*seen[i].begin(), work[i]) << "cell " << i;
         }
     }
     // The random lines must exercise both outcomes, or the property says little.

@@ -37,7 +37,7 @@ TEST(SolveDriverTest, CountersFollowTheSweepsAndTrials) {
     struct Case {
         const char* name;
         std::vector<std::string> picture;
-        int command;
+        SolveCommand command;
         Outcome expected;
     };
     const Case cases[] = {
@@ -101,11 +101,11 @@ TEST(SolveDriverTest, StopRequestEndsTheRunAtTheNextLine) {
 
     // During a trial: the pass gives up before the cell counts as tried.
     std::atomic<int> stop{1};
-    CSubThread thread;
-    thread.PrepareSolve(nullptr, stop, WithoutPicture(doc->Model()));
-    EXPECT_EQ(thread.AbsurdPass(0, 0), ResultStopped);
-    EXPECT_EQ(thread.Result().tries, 0);
-    EXPECT_EQ(thread.Result().trialRowScans, 1);
+    SolveDriver driver;
+    driver.Prepare(nullptr, stop, WithoutPicture(doc->Model()));
+    EXPECT_EQ(driver.AbsurdPass(SolveCommandSolve, ViewRefresh::Off), ResultStopped);
+    EXPECT_EQ(driver.Result().tries, 0);
+    EXPECT_EQ(driver.Result().trialRowScans, 1);
 }
 
 // Records what a run tells its view, from whichever thread.
@@ -147,7 +147,7 @@ TEST(SolveDriverTest, ViewHearsProgressColouredCellsAndTheEnd) {
     std::atomic<int> stop{0};
     CSubThread thread;
     thread.PrepareSolve(&recorder, stop, puzzle);
-    thread.Start(SolveCommandSolve, 1);
+    thread.Start(SolveCommandSolve, ViewRefresh::On);
     thread.Join();
     const SolveResult& result = thread.Result();
     ASSERT_EQ(result.code, ResultChanged);
@@ -174,7 +174,7 @@ TEST(SolveDriverTest, ViewHearsProgressColouredCellsAndTheEnd) {
     Recorder quiet;
     CSubThread again;
     again.PrepareSolve(&quiet, stop, puzzle);
-    again.OnStartSolve(SolveCommandSolve, 0);
+    again.OnStartSolve(SolveCommandSolve, ViewRefresh::Off);
     EXPECT_TRUE(quiet.cells.empty());
     EXPECT_EQ(OutcomeOf(again.Result()), OutcomeOf(result));
 }

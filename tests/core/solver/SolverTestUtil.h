@@ -1,8 +1,9 @@
 #pragma once
 
 #include "core/document/CLogicDoc.h"
-#include "core/solver/ByteMatrix.h"
 #include "core/solver/CSubThread.h"
+#include "core/solver/LineSolver.h"
+#include "core/solver/SolveDriver.h"
 #include "support/PictureDocument.h"
 
 #include <atomic>
@@ -16,46 +17,28 @@
 namespace tessemar::testing {
 
 // A line written as text: '.' unknown, '-' blank, '1'..'8' a colour.
-inline ByteMatrix LineOf(const std::string& cells) {
-    ByteMatrix line(static_cast<int>(cells.size()), 1, 0);
-    for (int i = 0; i < line.Size(); ++i) {
-        const char ch = cells[static_cast<std::size_t>(i)];
-        line.Set(i, ch == '-' ? 255 : ch == '.' ? 0 : static_cast<std::uint8_t>(ch - '0'));
-    }
+inline std::vector<std::uint8_t> LineOf(const std::string& cells) {
+    std::vector<std::uint8_t> line;
+    for (const char ch : cells)
+        line.push_back(ch == '-' ? 255 : ch == '.' ? 0 : static_cast<std::uint8_t>(ch - '0'));
     return line;
 }
 
-inline std::string TextOf(const ByteMatrix& line) {
+inline std::string TextOf(const std::vector<std::uint8_t>& line) {
     std::string text;
-    for (int i = 0; i < line.Size(); ++i) {
-        const std::uint8_t v = line.Get(i);
+    for (const std::uint8_t v : line)
         text += v == 255 ? '-' : v == 0 ? '.' : static_cast<char>('0' + v);
-    }
     return text;
 }
 
 // Clues (length, colour) from the first clue of the line to the last.
 using Clues = std::vector<std::pair<int, int>>;
 
-// The clue slots of a line of n cells: the last clue in slot 0, unused slots 255 / 0.
-inline std::pair<ByteMatrix, ByteMatrix> SlotsOf(const Clues& clues, int n) {
-    ByteMatrix numbers(n, 1, 255);
-    ByteMatrix colours(n, 1, 0);
-    const int m = static_cast<int>(clues.size());
-    // A line of n cells has n slots: clues beyond them are dropped, as the editor would.
-    for (int t = 0; t < m; ++t) {
-        const int k = m - 1 - t;
-        if (k >= n)
-            continue;
-        numbers.Set(k, static_cast<std::uint8_t>(clues[t].first));
-        colours.Set(k, static_cast<std::uint8_t>(clues[t].second));
-    }
-    return {numbers, colours};
-}
-
-// Every crossing line allows every colour.
-inline ByteMatrix AllowAll(int n) {
-    return ByteMatrix(9, n, 1);
+inline std::vector<LineSolver::Clue> LineCluesOf(const Clues& clues) {
+    std::vector<LineSolver::Clue> line;
+    for (const auto& [length, colour] : clues)
+        line.push_back(LineSolver::Clue::Of(length, colour));
+    return line;
 }
 
 // A w x h picture in which each cell is coloured (1..colours) with `density` percent chance.
@@ -85,12 +68,11 @@ void PrintTo(const Outcome& outcome, std::ostream* os);
 // Runs one command on the calling thread with the model's picture as the starting grid.
 struct SolveRun {
     std::atomic<int> stop{0};
-    CSubThread thread;
-    const SolveResult& Solve(const PuzzleModel& model, int command = SolveCommandSolve,
-                             int updateView = 0, SolveObserver* observer = nullptr) {
-        thread.PrepareSolve(observer, stop, model);
-        thread.OnStartSolve(command, updateView);
-        return thread.Result();
+    SolveDriver driver;
+    const SolveResult& Solve(const PuzzleModel& model, SolveCommand command = SolveCommandSolve) {
+        driver.Prepare(nullptr, stop, model);
+        driver.Run(command, ViewRefresh::Off);
+        return driver.Result();
     }
 };
 

@@ -9,9 +9,10 @@
 namespace tessemar::testing {
 namespace {
 
-Outcome SolveWith(const PuzzleModel& model, int command, CSubThread::Shortcuts shortcuts) {
+Outcome SolveWith(const PuzzleModel& model, SolveCommand command,
+                  SolveDriver::Shortcuts shortcuts) {
     SolveRun run;
-    run.thread.SetShortcuts(shortcuts);
+    run.driver.SetShortcuts(shortcuts);
     return OutcomeOf(run.Solve(model, command), true);
 }
 
@@ -42,7 +43,7 @@ TEST(TrialShortcutsTest, RunsWithAndWithoutShortcutsAgreeOnEveryCellAndCounter) 
                 puzzle.cells[x][y] = static_cast<std::int8_t>(v == 0 ? -1 : v);
             }
         }
-        const int command = round % 5 == 4 ? SolveCommandHint : SolveCommandSolve;
+        const SolveCommand command = round % 5 == 4 ? SolveCommandHint : SolveCommandSolve;
         SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(w) + " x " +
                      std::to_string(h) + ", " + std::to_string(colours) + " colours");
         const Outcome plain = SolveWith(puzzle, command, {false, false});

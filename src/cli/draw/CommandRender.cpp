@@ -1,8 +1,10 @@
-#include "cli/Commands.h"
+#include "cli/draw/DrawCommands.h"
+#include "cli/draw/HeadlessApplication.h"
 #include "core/document/CLogicDoc.h"
 #include "core/document/Errors.h"
 #include "core/document/PuzzleModel.h"
 #include "core/document/TsdFile.h"
+#include "render/SheetExport.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,13 +14,6 @@
 #include <cstring>
 #include <memory>
 #include <ostream>
-
-#ifdef TESSEMAR_HAVE_RENDER
-#include "cli/HeadlessApplication.h"
-#include "render/SheetExport.h"
-
-
-#endif
 
 namespace tessemar::cli {
 namespace {
@@ -69,12 +64,6 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
             return ExitUsage;
         }
     }
-#ifndef TESSEMAR_HAVE_RENDER
-    (void)input;
-    streams.err << "tessemar-cli: render is not available in this build (it was made without the "
-                   "Qt layers)\n";
-    return ExitSoftware;
-#else
     std::unique_ptr<CLogicDoc> doc;
     try {
         doc = OpenDocumentFile(input);
@@ -111,7 +100,6 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
         return ExitSoftware;
     }
     return error == 0 ? ExitOk : ReportWriteError(streams.err, output, error);
-#endif
 }
 
 }  // namespace tessemar::cli

@@ -1,20 +1,17 @@
-#include "cli/Commands.h"
+#include "cli/draw/DrawCommands.h"
+#include "cli/draw/HeadlessApplication.h"
 #include "core/document/CLogicDoc.h"
 #include "core/formats/PuzzleFiles.h"
 #include "core/settings/AppSettings.h"
-
-#include <charconv>
-#include <ostream>
-#include <sstream>
-
-#ifdef TESSEMAR_HAVE_RENDER
-#include "cli/HeadlessApplication.h"
 #include "render/PdfFile.h"
 #include "render/PrintPlan.h"
 #include "render/SheetExport.h"
 
 #include <QPageSize>
-#endif
+
+#include <charconv>
+#include <ostream>
+#include <sstream>
 
 namespace tessemar::cli {
 namespace {
@@ -68,10 +65,6 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
         streams.err << "tessemar-cli: --page takes A4 or Letter, not " << page << "\n";
         return ExitUsage;
     }
-#ifndef TESSEMAR_HAVE_RENDER
-    streams.err << "tessemar-cli: print is not available in this build (it was made without the Qt layers)\n";
-    return ExitSoftware;
-#else
     std::unique_ptr<CLogicDoc> doc;
     try {
         doc = OpenPuzzleFile(args->Positional()[0], {});
@@ -90,7 +83,6 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
         return ReportWriteError(streams.err, *output, error);
     streams.out << "pages: " << plan.Pages() << " (" << plan.across << " across, " << plan.down << " down)\n";
     return ExitOk;
-#endif
 }
 
 }  // namespace tessemar::cli
