@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/Interrupt.h"
 #include "core/formats/PuzzleFiles.h"
 #include "core/solver/CSubThread.h"
 #include "core/solver/ClueNumbers.h"
@@ -8,7 +9,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <iostream>
 #include <mutex>
 #include <ostream>
@@ -20,32 +20,6 @@ namespace {
 constexpr int ExitOpenCells = 1;
 constexpr int ExitContradiction = 2;
 constexpr int ExitCheckFailed = 3;
-constexpr int ExitInterrupted = 130;  // 128 + SIGINT, as shells report it
-
-// Ctrl+C is the run's stop request: the worker sees it before its next line and ends with the
-// cells found so far.
-std::atomic<int> interruptRequest{0};
-
-extern "C" void OnInterrupt(int) {
-    interruptRequest.store(1);
-}
-
-class InterruptScope {
-  public:
-    InterruptScope() {
-        interruptRequest.store(0);
-        struct sigaction action {};
-        action.sa_handler = OnInterrupt;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &previous_);
-    }
-    ~InterruptScope() { sigaction(SIGINT, &previous_, nullptr); }
-    InterruptScope(const InterruptScope&) = delete;
-    InterruptScope& operator=(const InterruptScope&) = delete;
-
-  private:
-    struct sigaction previous_ {};
-};
 
 // Hears the worker: the latest progress and the end of the run.
 class CliObserver : public SolveObserver {
@@ -137,7 +111,7 @@ int RunSolve(const std::vector<std::string>& words, Streams& streams) {
     CSubThread run;
     {
         InterruptScope interrupt;
-        run.PrepareSolve(&observer, interruptRequest, doc->Model());
+        run.PrepareSolve(&observer, InterruptRequest(), doc->Model());
         run.Start(command, 0);
         // A progress line only for a person watching a terminal, and only when the wait is
         // long enough to notice.

@@ -12,6 +12,7 @@ int RunConvert(const std::vector<std::string>& words, Streams& streams);
 int RunSolve(const std::vector<std::string>& words, Streams& streams);
 int RunCalc(const std::vector<std::string>& words, Streams& streams);
 int RunPrint(const std::vector<std::string>& words, Streams& streams);
+int RunCheck(const std::vector<std::string>& words, Streams& streams);
 
 // "cannot write PATH: reason" and the exit code that goes with it.
 int ReportWriteError(std::ostream& err, const std::string& path, int error);
