@@ -3,6 +3,7 @@
 #include "core/document/PuzzleModel.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace tessemar {
@@ -39,17 +40,35 @@ bool GridMatchesClues(const CheckLines& lines, const CheckGrid& grid);
 // The colours 1..8 the clue uses, as bits (colour c is bit c - 1).
 std::uint8_t ClueColourBits(const CheckClue& clue);
 
-// The exact placements of one line's runs over its known cells: start s of run b is feasible
-// when some complete line that matches the clue, agrees with every known cell and puts only
-// allowed colours on unknown cells has run b at s. allowed[i] holds the colour bits an unknown
-// cell i may take (the colours of its crossing line).
+// The values a cell may still take: bit 0 blank, bit c colour c (1..8).
+using CellOptions = std::uint16_t;
+inline constexpr CellOptions kBlankOption = 1;
+// Options of every cell, cell (x, y) at x * H + y.
+using OptionGrid = std::vector<CellOptions>;
+
+// A known cell (1..8, 255 blank) has its value as its one option; an unknown one may be blank or
+// any colour that both its row and its column use.
+OptionGrid StartingOptions(const CheckLines& lines, const CheckGrid& known);
+// The value of a cell with one option left, else 0.
+std::uint8_t SettledValue(CellOptions options);
+
+// The exact placements of one line's runs over its cells' options: start s of run b is feasible
+// when some complete line that matches the clue and gives each cell one of its options has run
+// b at s.
 struct LinePlacements {
     // False when no complete line fits: the puzzle has no solution.
     bool possible = false;
     // feasible[b][s], s = 0..n - length(b).
     std::vector<std::vector<bool>> feasible;
 };
-LinePlacements FindLinePlacements(const std::uint8_t* cells, int stride, int n,
-                                  const std::uint8_t* allowed, const CheckClue& clue);
+LinePlacements FindLinePlacements(const CellOptions* cells, int stride, int n,
+                                  const CheckClue& clue);
+
+// Complete line solving: narrows every cell to the values some placement of its row and some
+// placement of its column give it, line after line until nothing changes. Every narrowing holds
+// in every solution. False when a line has no placement left (no solution); true also when
+// interrupted() ends it early, which leaves wider but still valid options.
+bool NarrowToFixpoint(const CheckLines& lines, OptionGrid& options,
+                      const std::function<bool()>& interrupted);
 
 }  // namespace tessemar

@@ -6,8 +6,9 @@
 
 namespace tessemar {
 
-CnfEncoding::CnfEncoding(CaDiCaL::Solver& solver, const CheckLines& lines, const CheckGrid& known)
-    : solver_(solver), lines_(lines), known_(known) {
+CnfEncoding::CnfEncoding(CaDiCaL::Solver& solver, const CheckLines& lines,
+                         const OptionGrid& options)
+    : solver_(solver), lines_(lines), options_(options) {
     AddClause({True()});
     MakeCellVariables();
     const int w = lines.width;
@@ -19,42 +20,38 @@ CnfEncoding::CnfEncoding(CaDiCaL::Solver& solver, const CheckLines& lines, const
 }
 
 void CnfEncoding::MakeCellVariables() {
-    const int w = lines_.width;
-    const int h = lines_.height;
-    cellVariables_.assign(known_.size(), {});
-    for (int x = 0; x < w; ++x) {
-        const std::uint8_t columnBits = ClueColourBits(lines_.columns[x]);
-        for (int y = 0; y < h; ++y) {
-            const int cell = x * h + y;
-            const std::uint8_t bits = columnBits & ClueColourBits(lines_.rows[y]);
-            if (known_[cell] != kSolverUnknown || bits == 0)
-                continue;
-            ++openCells_;
-            auto& variables = cellVariables_[cell];
-            for (int c = 1; c <= 8; ++c) {
-                if (bits & (1u << (c - 1)))
-                    variables[c - 1] = NewVariables(1);
+    cellVariables_.assign(options_.size(), {});
+    for (std::size_t cell = 0; cell < options_.size(); ++cell) {
+        const CellOptions options = options_[cell];
+        if (SettledValue(options) != kSolverUnknown || options == 0)
+            continue;
+        ++openCells_;
+        auto& variables = cellVariables_[cell];
+        for (int c = 1; c <= 8; ++c) {
+            if (options & (1u << c))
+                variables[c - 1] = NewVariables(1);
+        }
+        // At most one colour: none is blank, when blank is still an option.
+        for (int a = 0; a < 8; ++a) {
+            for (int b = a + 1; b < 8 && variables[a] != 0; ++b) {
+                if (variables[b] != 0)
+                    AddClause({-variables[a], -variables[b]});
             }
-            // At most one colour: none is blank.
-            for (int a = 0; a < 8; ++a) {
-                for (int b = a + 1; b < 8 && variables[a] != 0; ++b) {
-                    if (variables[b] != 0)
-                        AddClause({-variables[a], -variables[b]});
-                }
+        }
+        if ((options & kBlankOption) == 0) {
+            clause_.clear();
+            for (int variable : variables) {
+                if (variable != 0)
+                    clause_.push_back(variable);
             }
+            AddCollectedClause();
         }
     }
 }
 
 bool CnfEncoding::EncodeLine(LineCells cells, const CheckClue& clue) {
-    std::vector<std::uint8_t> allowed(static_cast<std::size_t>(cells.n), 0);
-    for (int i = 0; i < cells.n; ++i) {
-        const auto& variables = cellVariables_[cells.first + i * cells.stride];
-        for (int c = 0; c < 8; ++c)
-            allowed[i] |= variables[c] != 0 ? static_cast<std::uint8_t>(1u << c) : 0;
-    }
     const LinePlacements placements =
-        FindLinePlacements(known_.data() + cells.first, cells.stride, cells.n, allowed.data(), clue);
+        FindLinePlacements(options_.data() + cells.first, cells.stride, cells.n, clue);
     if (!placements.possible)
         return false;
     std::vector<RunStarts> runs;
@@ -133,8 +130,9 @@ void CnfEncoding::EncodeCover(LineCells cells, const CheckClue& clue,
 }
 
 int CnfEncoding::CellLiteral(int cell, int colour) const {
-    if (known_[cell] != kSolverUnknown)
-        return known_[cell] == colour ? True() : False();
+    const std::uint8_t settled = SettledValue(options_[cell]);
+    if (settled != kSolverUnknown)
+        return settled == colour ? True() : False();
     const int variable = colour >= 1 && colour <= 8 ? cellVariables_[cell][colour - 1] : 0;
     return variable != 0 ? variable : False();
 }
@@ -161,16 +159,22 @@ void CnfEncoding::AddClause(std::initializer_list<int> literals) {
         if (literal != False())
             clause_.push_back(literal);
     }
+    AddCollectedClause();
+}
+
+void CnfEncoding::AddCollectedClause() {
     for (int literal : clause_)
         solver_.add(literal);
     solver_.add(0);
+    clause_.clear();
 }
 
 CheckGrid CnfEncoding::ReadModel() const {
-    CheckGrid grid(known_.size(), kSolverBlank);
+    CheckGrid grid(options_.size(), kSolverBlank);
     for (std::size_t cell = 0; cell < grid.size(); ++cell) {
-        if (known_[cell] != kSolverUnknown) {
-            grid[cell] = known_[cell];
+        const std::uint8_t settled = SettledValue(options_[cell]);
+        if (settled != kSolverUnknown) {
+            grid[cell] = settled;
             continue;
         }
         for (int c = 1; c <= 8; ++c) {
@@ -198,9 +202,7 @@ bool CnfEncoding::ExcludeGrid(const CheckGrid& grid) {
     }
     if (clause_.empty())
         return false;
-    for (int literal : clause_)
-        solver_.add(literal);
-    solver_.add(0);
+    AddCollectedClause();
     return true;
 }
 

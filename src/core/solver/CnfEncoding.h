@@ -12,17 +12,16 @@ class Solver;
 
 namespace tessemar {
 
-// The puzzle as clauses for a SAT solver. Every open cell has one variable per colour it may
-// take (the colours both its row and its column use; none true = blank); known cells are
-// constants. Each run b of a line has order variables "run b starts at or before j" over the
+// The puzzle as clauses for a SAT solver. Every open cell (more than one option left) has one
+// variable per colour it may take (none true = blank); settled cells are constants. Each run b of a line has order variables "run b starts at or before j" over the
 // starts that some placement of the line alone allows; the clauses tie the starts to each
 // other (in order, with a gap between runs of one colour) and to the cells (a run colours the
 // cells it covers; a coloured cell is covered by the last run that starts at or before it).
 class CnfEncoding {
   public:
-    // Encodes every line over the known cells (0 = open). Possible() is false when some line
-    // has no placement at all, which already proves the puzzle has no solution.
-    CnfEncoding(CaDiCaL::Solver& solver, const CheckLines& lines, const CheckGrid& known);
+    // Encodes every line over the cells' options. Possible() is false when some line has no
+    // placement at all, which already proves the puzzle has no solution.
+    CnfEncoding(CaDiCaL::Solver& solver, const CheckLines& lines, const OptionGrid& options);
 
     bool Possible() const { return possible_; }
     int OpenCells() const { return openCells_; }
@@ -60,6 +59,8 @@ class CnfEncoding {
     int NewVariables(int count);
     // Adds a clause, leaving out false constants and dropping it when it holds a true one.
     void AddClause(std::initializer_list<int> literals);
+    // Adds the literals collected in clause_ as one clause and empties it.
+    void AddCollectedClause();
 
     CaDiCaL::Solver& solver_;
     const CheckLines& lines_;
@@ -68,7 +69,7 @@ class CnfEncoding {
     int nextVariable_ = 2;  // variable 1 is the constant true
     // cellVariables_[cell][c - 1]: the variable of colour c, or 0 when the cell cannot take c.
     std::vector<std::array<int, 8>> cellVariables_;
-    CheckGrid known_;
+    const OptionGrid& options_;
     std::vector<int> clause_;
 };
 

@@ -54,12 +54,12 @@ CheckGrid StartingCells(const PuzzleModel& model, const CheckLines& lines, bool 
 
 // The search after the line solver: a first solution, then one that differs from it in some
 // open cell. Fills the grids of result and returns the verdict.
-CheckVerdict Search(const CheckLines& lines, const CheckGrid& known, CheckLimits& limits,
+CheckVerdict Search(const CheckLines& lines, const OptionGrid& cells, CheckLimits& limits,
                     const CheckOptions& options, CheckResult& result) {
     CaDiCaL::Solver solver;
     // The library prints its messages on standard output unless told not to.
     solver.set("quiet", 1);
-    CnfEncoding encoding(solver, lines, known);
+    CnfEncoding encoding(solver, lines, cells);
     result.openCells = encoding.OpenCells();
     if (!encoding.Possible())
         return CheckVerdict::None;
@@ -96,6 +96,15 @@ CheckVerdict Search(const CheckLines& lines, const CheckGrid& known, CheckLimits
     return CheckVerdict::Several;
 }
 
+// After the line solver: complete line solving narrows the cells further, then the search.
+CheckVerdict Decide(const CheckLines& lines, const CheckGrid& known, CheckLimits& limits,
+                    const CheckOptions& options, CheckResult& result) {
+    OptionGrid cells = StartingOptions(lines, known);
+    if (!NarrowToFixpoint(lines, cells, [&limits] { return limits.terminate(); }))
+        return CheckVerdict::None;
+    return Search(lines, cells, limits, options, result);
+}
+
 }  // namespace
 
 std::vector<int> CheckResult::DifferingCells() const {
@@ -129,7 +138,7 @@ CheckResult CheckUniqueness(const PuzzleModel& model, const CheckOptions& option
         result.verdict = CheckVerdict::Undecided;
         break;
     case FixpointEnd::Done:
-        result.verdict = Search(lines, known, limits, options, result);
+        result.verdict = Decide(lines, known, limits, options, result);
         break;
     }
     if (result.verdict == CheckVerdict::Undecided) {

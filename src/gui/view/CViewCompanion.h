@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/document/CLogicDoc.h"
+#include "core/document/Drawing.h"
 #include "render/LayoutCanvas.h"
 
 #include <QObject>
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace tessemar {
 
@@ -42,11 +44,18 @@ class CViewCompanion : public QObject, public DocumentObserver {
     CEditSession* Session() const { return session_; }
     void SetSession(CEditSession* session) { session_ = session; }
 
+    // Picture cells marked over the picture (the cells where two solutions differ) until the
+    // next change of the document or ClearMarkedCells.
+    void SetMarkedCells(std::vector<CellPoint> cells);
+    void ClearMarkedCells();
+    const std::vector<CellPoint>& MarkedCells() const { return markedCells_; }
+
     // The caption button and the preview command both only ask: the main frame owns the
     // setting and hands it back to every window.
     void RequestShowPreviewToggle() { emit ShowPreviewToggleRequested(); }
 
     // DocumentObserver
+    void OnCellChanged(int x, int y) override;
     void OnClueSlotChanged(int side, int i, int j) override;
     void OnLayoutChanged() override;
     void OnTitleChanged() override;
@@ -60,6 +69,7 @@ class CViewCompanion : public QObject, public DocumentObserver {
     void SelectionChanged();
     void ShowPreviewChanged(bool show);
     void ShowPreviewToggleRequested();
+    void MarkedCellsChanged();
     // The position and size panes' texts for the pointer over the picture or the drag in
     // progress; " " clears a pane.
     void PositionChanged(const QString& position, const QString& size);
@@ -76,6 +86,7 @@ class CViewCompanion : public QObject, public DocumentObserver {
     bool recountPending_ = false;
     bool showPreview_ = true;
     CEditSession* session_ = nullptr;
+    std::vector<CellPoint> markedCells_;
 };
 
 }  // namespace tessemar
