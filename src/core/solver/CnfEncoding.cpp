@@ -125,6 +125,20 @@ void CnfEncoding::EncodeCover(LineCells cells, const CheckClue& clue,
                     clue[b].colour == c ? -StartsBy(runs[b], i - clue[b].length) : False();
                 AddClause({-colour, -StartsBy(runs[b], i), nextStarted, ended});
             }
+            // The same seen from the other side: it lies in the first run that has not ended
+            // before it.
+            AddClause({-colour, -StartsBy(runs[k - 1], i - clue[k - 1].length)});
+            for (int b = k - 1; b >= 0; --b) {
+                if (runs[b].hi + clue[b].length <= i)
+                    break;
+                const int previousEnded =
+                    b > 0 ? StartsBy(runs[b - 1], i - clue[b - 1].length) : True();
+                if (previousEnded == False())
+                    continue;
+                const int started = clue[b].colour == c ? StartsBy(runs[b], i) : False();
+                AddClause({-colour, -previousEnded, StartsBy(runs[b], i - clue[b].length),
+                           started});
+            }
         }
     }
 }
