@@ -153,9 +153,9 @@ int CnfEncoding::CellLiteral(int cell, int colour) const {
 
 int CnfEncoding::StartsBy(const RunStarts& run, int j) {
     if (j < run.lo)
-        return -1;
+        return False();
     if (j >= run.hi)
-        return 1;
+        return True();
     return run.firstVar + (j - run.lo);
 }
 

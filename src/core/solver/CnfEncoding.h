@@ -54,8 +54,9 @@ class CnfEncoding {
 
     int CellLiteral(int cell, int colour) const;
     static int StartsBy(const RunStarts& run, int j);
-    int True() const { return 1; }
-    int False() const { return -1; }
+    // Variable 1 is fixed true, so these two literals are the constants.
+    static constexpr int True() { return 1; }
+    static constexpr int False() { return -1; }
     int NewVariables(int count);
     // Adds a clause, leaving out false constants and dropping it when it holds a true one.
     void AddClause(std::initializer_list<int> literals);

@@ -1,6 +1,7 @@
 #include "gui/solver/CCheckController.h"
 
 #include "core/document/CLogicDoc.h"
+#include "core/document/DocumentEdit.h"
 #include "core/solver/CheckReport.h"
 #include "core/solver/ClueNumbers.h"
 #include "core/text/StringTable.h"
@@ -130,8 +131,7 @@ void CCheckController::StartCheck() {
     // A new check takes the old marks away.
     if (CViewCompanion* companion = companionOf_ ? companionOf_(*doc) : nullptr)
         companion->ClearMarkedCells();
-    static int serial = 0;
-    run_ = std::make_unique<Run>(*doc, ++serial);
+    run_ = std::make_unique<Run>(*doc, ++runSerial_);
     document_ = doc;
     status_.ShowSolverProgress();
     status_.StartSolverAnimation();

@@ -64,6 +64,8 @@ class CCheckController : public QObject, public CommandTarget {
     std::function<CViewCompanion*(CLogicDoc&)> companionOf_;
     std::unique_ptr<CheckDialogs> dialogs_;
     std::unique_ptr<Run> run_;
+    // Numbers the runs, so that what a stopped run posted late is not taken for the next one's.
+    int runSerial_ = 0;
     // The document being checked, then reported on; null when its window closed meanwhile.
     CLogicDoc* document_ = nullptr;
 };
