@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/Interrupt.h"
 #include "core/formats/PuzzleFiles.h"
 #include "core/solver/ClueNumbers.h"
 #include "core/solver/SolveJob.h"
@@ -7,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <csignal>
 #include <iostream>
 #include <mutex>
 #include <ostream>
@@ -19,32 +19,6 @@ namespace {
 constexpr int ExitOpenCells = 1;
 constexpr int ExitContradiction = 2;
 constexpr int ExitCheckFailed = 3;
-constexpr int ExitInterrupted = 130;  // 128 + SIGINT, as shells report it
-
-// Ctrl+C is the run's stop request: the worker sees it before its next line and ends with the
-// cells found so far.
-std::atomic<int> interruptRequest{0};
-
-extern "C" void OnInterrupt(int) {
-    interruptRequest.store(1);
-}
-
-class InterruptScope {
-  public:
-    InterruptScope() {
-        interruptRequest.store(0);
-        struct sigaction action {};
-        action.sa_handler = OnInterrupt;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &previous_);
-    }
-    ~InterruptScope() { sigaction(SIGINT, &previous_, nullptr); }
-    InterruptScope(const InterruptScope&) = delete;
-    InterruptScope& operator=(const InterruptScope&) = delete;
-
-  private:
-    struct sigaction previous_ {};
-};
 
 // Hears the worker: the latest progress and the end of the run.
 class CliObserver : public SolveObserver {
@@ -152,7 +126,7 @@ int RunSolve(const std::vector<std::string>& words, Streams& streams) {
     const SolveCommand command = args->Has("--hint") ? SolveCommandHint : SolveCommandSolve;
     CliObserver observer;
     InterruptScope interrupt;
-    SolveJob job(*doc, command, ViewRefresh::Off, &observer, interruptRequest);
+    SolveJob job(*doc, command, ViewRefresh::Off, &observer, InterruptRequest());
     WaitShowingProgress(observer, job, streams.err, language);
     const SolveReport report = job.Finish(language);
     const SolveResult& result = job.Result();

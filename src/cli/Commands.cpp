@@ -46,6 +46,13 @@ const std::vector<Command>& Commands() {
          [](const std::vector<std::string>& words, Streams& streams) {
              return RunDrawingCommand("print", words, streams);
          }},
+        {"check", "check FILE [--json] [--time-limit SECONDS] [--lang en|ja]",
+         "Decides whether the clues of a .tsd, .xml or .non file have exactly one solution, several\n"
+         "      or none (the picture it holds does not count) and prints the verdict, the time and\n"
+         "      the solutions found: one when unique, two that differ when several; --json prints\n"
+         "      them as one JSON object. --time-limit ends an undecided check after SECONDS.\n"
+         "      Exit codes: 0 unique, 1 several, 2 none, 4 undecided, 130 stopped by Ctrl+C.",
+         RunCheck},
     };
     return commands;
 }

@@ -16,6 +16,7 @@ int RunCalc(const std::vector<std::string>& words, Streams& streams);
 // than the process's own is passed on when the program ends.
 int RunDrawingCommand(const std::string& command, const std::vector<std::string>& words,
                       Streams& streams);
+int RunCheck(const std::vector<std::string>& words, Streams& streams);
 
 // "cannot write PATH: reason" and the exit code that goes with it.
 int ReportWriteError(std::ostream& err, const std::string& path, int error);

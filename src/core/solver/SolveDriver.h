@@ -49,6 +49,8 @@ class SolveDriver {
     void Run(SolveCommand command, ViewRefresh refresh);
 
     const SolveResult& Result() const { return result_; }
+    // The main grid as the steps so far left it, column by column.
+    const ByteMatrix& SolvedGrid() const { return grid_; }
 
     // The steps of a run, each returning result bits; public for the benchmarks and tests.
     // One sweep: every dirty row, then every dirty column.

@@ -11,7 +11,9 @@
 #include "gui/frame/StatusPanes.h"
 #include "gui/output/PrintDocument.h"
 #include "render/LayoutRenderer.h"
+#include "gui/solver/CCheckController.h"
 #include "gui/solver/CSolveController.h"
+#include "gui/view/CViewCompanion.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -56,6 +58,7 @@ CLogicApp::~CLogicApp() {
     if (splash_)
         delete splash_.data();
     // A running solve is stopped and waited for while the status bar it reports to exists.
+    checker_.reset();
     solver_.reset();
     mainFrame_.reset();
     docManager_.reset();
@@ -68,11 +71,22 @@ void CLogicApp::CreateSolver() {
     solver_ = std::make_unique<CSolveController>(
         settings_, frame->StatusPanes(), [frame] { return frame->ActiveDocument(); }, frame,
         ini_.get());
+    checker_ = std::make_unique<CCheckController>(
+        settings_, *solver_, frame->StatusPanes(), [frame] { return frame->ActiveDocument(); },
+        [frame](CLogicDoc& doc) -> CViewCompanion* {
+            CChildFrame* child = frame->FrameOf(&doc);
+            return child != nullptr ? child->Companion() : nullptr;
+        },
+        frame);
+    // The check first: while it runs it holds the solver's commands back.
+    frame->AddRouteTarget(checker_.get());
     frame->AddRouteTarget(solver_.get());
     solver_->SetFinishEditing([this](CLogicDoc& doc) { docManager_->FinishEditing(doc); });
-    // Before the document goes: a solve on it is stopped and waited for first.
-    connect(docManager_.get(), &CDocManager::documentClosing, solver_.get(),
-            [this](CLogicDoc* doc) { solver_->OnDocumentClosing(*doc); });
+    // Before the document goes: a solve or check on it is stopped and waited for first.
+    connect(docManager_.get(), &CDocManager::documentClosing, solver_.get(), [this](CLogicDoc* doc) {
+        checker_->OnDocumentClosing(*doc);
+        solver_->OnDocumentClosing(*doc);
+    });
 }
 
 CLogicApp* CLogicApp::Instance() {

@@ -18,6 +18,7 @@ namespace tessemar {
 class CMainFrame;
 class CSingleInstance;
 class CSolveController;
+class CCheckController;
 class CSplashWnd;
 
 // Where the application keeps its state outside the process. Everything empty means the
@@ -89,6 +90,7 @@ class CLogicApp : public QObject {
     std::unique_ptr<CDocManager> docManager_;
     std::unique_ptr<CMainFrame> mainFrame_;
     std::unique_ptr<CSolveController> solver_;
+    std::unique_ptr<CCheckController> checker_;
     std::unique_ptr<CSingleInstance> singleInstance_;
     QPointer<CSplashWnd> splash_;
     int exitCode_ = 0;

@@ -16,7 +16,7 @@ using namespace cmd;
 constexpr int kAvailable[] = {
     FileNew, FileOpen, FileClose, FileSave, FileSaveAs, ClearRecentFile, AppExit, PageSetup, Property,
     SaveBitmap, SavePreview, FilePrint, FilePrintPreview,
-    Undo, Redo, ShowPreview, Solve, Hint, Break, CalculateNumber,
+    Undo, Redo, ShowPreview, Solve, Hint, Break, CalculateNumber, CheckUniqueness,
     ToolPen, ToolStraightLine, ToolRectangle, ToolPaint, ToolSelect,
     Cut, Copy, Paste, ClearSelect, SetSelect, SelectAll, Opaque, Transparent, ClearUndoBuffer,
     MirrorColor, MirrorHorizontally, MirrorVertically, TurnLeft90, TurnRight90, Turn180, EraseX,
@@ -160,6 +160,11 @@ std::vector<CommandDef> MakeDefs() {
          {ctrlAlt(Qt::Key_N)},
          false,
          "calculate-numbers"},
+        {CheckUniqueness,
+         text::IdsMenuCheckUniqueness,
+         {ctrlAlt(Qt::Key_U)},
+         false,
+         "check-uniqueness"},
         // Option
         {Title, text::IdsMenuTitle, {plain(Qt::Key_F2)}, false, "option-title"},
         {SizeSettings, text::IdsMenuSizeSettings, {}, false, "option-size"},
@@ -351,6 +356,7 @@ constexpr MenuEntry kMenu129[] = {
     C(Solve),
     C(Hint),
     C(Break),
+    C(CheckUniqueness),
     kSep,
     C(CalculateNumber),
     kEnd,
@@ -430,7 +436,7 @@ constexpr int kNumberButtons[] = {MoveLeft,        MoveUp,     MoveRight,       
                                   InsertCharacter, InsertLine, DeleteCharacter, DeleteLine};
 constexpr int kOptionButtons[] = {Title, ColorSettings, SizeSettings, 0, Opaque, Transparent,
                                   0,     Options};
-constexpr int kCommandButtons[] = {Solve,           Hint,         Break,        0,
+constexpr int kCommandButtons[] = {Solve,           Hint,         Break,        CheckUniqueness, 0,
                                    CalculateNumber, FormatNumber, FormatPicture};
 constexpr int kSimpleColorButtons[] = {ChooseColor};
 constexpr int kFullColorButtons[] = {

@@ -90,6 +90,7 @@ inline constexpr int Solve = 32787;
 inline constexpr int Hint = 32828;
 inline constexpr int Break = 32827;
 inline constexpr int CalculateNumber = 32788;
+inline constexpr int CheckUniqueness = 32900;
 
 // Option
 inline constexpr int Title = 32819;

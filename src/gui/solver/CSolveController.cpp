@@ -396,6 +396,9 @@ void CSolveController::FinishRun(bool hint) {
             dialogs_->ShowReport(window);
     }
     EndOfRun();
+    // Open cells may mean several solutions or a puzzle beyond this solver: the check knows.
+    if (!hint && report.kind == SolveReport::Kind::Open)
+        status_.SetSolverMessage(ToQString(std::string(text::LoadString(text::IdsCheckSuggestion))));
 }
 
 void CSolveController::ReportContradiction(const std::string& statusText,

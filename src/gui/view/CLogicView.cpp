@@ -3,6 +3,7 @@
 #include "core/document/CLogicDoc.h"
 #include "gui/view/CPaneGrid.h"
 #include "gui/view/CViewCompanion.h"
+#include "render/CellMarks.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -43,6 +44,7 @@ CLogicView::CLogicView(CViewCompanion& companion, CPaneGrid& grid, Pane pane)
     setMouseTracking(pane_ != CornerPane);
     if (pane_ == PicturePane) {
         connect(&companion_, &CViewCompanion::SelectionChanged, this, [this] { update(); });
+        connect(&companion_, &CViewCompanion::MarkedCellsChanged, this, [this] { update(); });
         WatchModifierKeys();
     }
 }
@@ -132,8 +134,11 @@ void CLogicView::paintEvent(QPaintEvent* event) {
                       window.top + r.bottom() + 1},
                      r.topLeft());
     }
-    if (pane_ == PicturePane)
+    if (pane_ == PicturePane) {
+        PaintCellMarks(painter, QPoint(window.left, window.top), canvas.Geometry(),
+                       companion_.MarkedCells());
         PaintFloatingSelection(painter, event->rect());
+    }
     PaintToolPreview(painter);
 }
 

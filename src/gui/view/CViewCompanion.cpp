@@ -45,7 +45,24 @@ void CViewCompanion::ScheduleDepthRecount() {
     });
 }
 
+void CViewCompanion::SetMarkedCells(std::vector<CellPoint> cells) {
+    markedCells_ = std::move(cells);
+    emit MarkedCellsChanged();
+}
+
+void CViewCompanion::ClearMarkedCells() {
+    if (markedCells_.empty())
+        return;
+    markedCells_.clear();
+    emit MarkedCellsChanged();
+}
+
+void CViewCompanion::OnCellChanged(int, int) {
+    ClearMarkedCells();
+}
+
 void CViewCompanion::OnClueSlotChanged(int side, int i, int j) {
+    ClearMarkedCells();
     const PuzzleModel& model = document_.Model();
     // Row slots are addressed (slot, row), column slots (column, slot).
     const bool row = side == SideRow;
@@ -71,6 +88,7 @@ void CViewCompanion::OnClueSlotChanged(int side, int i, int j) {
 }
 
 void CViewCompanion::OnLayoutChanged() {
+    ClearMarkedCells();
     usedDepth_ = GetUsedClueDepth(document_.Model());
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/document/CLogicDoc.h"
+#include "core/document/Drawing.h"
 #include "render/LayoutCanvas.h"
 
 #include <QObject>
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace tessemar {
 
@@ -50,11 +52,18 @@ class CViewCompanion : public QObject, public DocumentObserver {
     CClueEditor* Editor() const { return editor_; }
     void SetEditor(CClueEditor* editor) { editor_ = editor; }
 
+    // Picture cells marked over the picture (the cells where two solutions differ) until the
+    // next change of the document or ClearMarkedCells.
+    void SetMarkedCells(std::vector<CellPoint> cells);
+    void ClearMarkedCells();
+    const std::vector<CellPoint>& MarkedCells() const { return markedCells_; }
+
     // The caption button and the preview command both only ask: the main frame owns the
     // setting and hands it back to every window.
     void RequestShowPreviewToggle() { emit ShowPreviewToggleRequested(); }
 
     // DocumentObserver
+    void OnCellChanged(int x, int y) override;
     void OnClueSlotChanged(int side, int i, int j) override;
     void OnLayoutChanged() override;
     void OnTitleChanged() override;
@@ -68,6 +77,7 @@ class CViewCompanion : public QObject, public DocumentObserver {
     void SelectionChanged();
     void ShowPreviewChanged(bool show);
     void ShowPreviewToggleRequested();
+    void MarkedCellsChanged();
     // The position and size panes' texts for the pointer over the picture or the drag in
     // progress; " " clears a pane.
     void PositionChanged(const QString& position, const QString& size);
@@ -85,6 +95,7 @@ class CViewCompanion : public QObject, public DocumentObserver {
     bool showPreview_ = true;
     CEditSession* session_ = nullptr;
     CClueEditor* editor_ = nullptr;
+    std::vector<CellPoint> markedCells_;
 };
 
 }  // namespace tessemar

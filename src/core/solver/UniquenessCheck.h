@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/document/PuzzleModel.h"
+#include "core/solver/CheckLines.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+
+namespace tessemar {
+
+enum class CheckVerdict {
+    Unique,     // exactly one solution: first
+    Several,    // more than one: first and second differ
+    None,       // no grid matches every clue
+    Undecided,  // stopped, out of time, or (never expected) a grid failed its verification
+};
+
+// Where a check is, for a progress display.
+enum class CheckPhase { LineSolving, FirstSolution, SecondSolution };
+
+struct CheckOptions {
+    // Nonzero asks the check to stop as soon as it can.
+    const std::atomic<int>* stop = nullptr;
+    // Milliseconds; 0 = no limit.
+    int timeLimitMs = 0;
+    // Takes the picture's cells as given (an X mark as blank); otherwise the clues alone count.
+    bool fromPicture = false;
+    // Called on the checking thread when a phase begins.
+    std::function<void(CheckPhase)> onPhase;
+};
+
+struct CheckResult {
+    CheckVerdict verdict = CheckVerdict::Undecided;
+    // Why a check is undecided: the stop request, or the time limit.
+    bool stopped = false;
+    bool outOfTime = false;
+    int width = 0;
+    int height = 0;
+    // Complete grids (1..8, 255 blank; cell (x, y) at x * H + y), each matching every clue:
+    // first for Unique and Several, second for Several.
+    CheckGrid first;
+    CheckGrid second;
+    // Cells the line solver left open for the search.
+    int openCells = 0;
+    int elapsedMs = 0;
+
+    // The cells where the two solutions differ (empty unless Several), at x * H + y.
+    std::vector<int> DifferingCells() const;
+};
+
+// Decides whether the puzzle's clues have exactly one solution, several or none: the line
+// solver first, then a SAT search over the cells it leaves open for a first solution and,
+// after excluding it, for a second. "Unique" is a proof, and every grid reported has been
+// checked against every clue.
+CheckResult CheckUniqueness(const PuzzleModel& model, const CheckOptions& options = {});
+
+}  // namespace tessemar
