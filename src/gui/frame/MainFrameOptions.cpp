@@ -3,6 +3,7 @@
 #include "gui/commands/CommandMap.h"
 #include "gui/dialogs/CAboutDialog.h"
 #include "gui/dialogs/COptionSheet.h"
+#include "gui/document/CDocManager.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/StatusPanes.h"
 #include "gui/view/CViewCompanion.h"
@@ -24,9 +25,12 @@ void CMainFrame::AddOptionCommands() {
     for (const PageCommand& command : kPages)
         frameTarget_->Add(command.id, [this, page = command.page] { OpenOptions(page); });
     frameTarget_->Add(cmd::PrintZoom, [this] {
-        // The zoom is about what gets printed: what floats belongs to the picture.
-        if (CLogicDoc* doc = ActiveDocument())
+        // The zoom is about what gets printed: what the number box holds and what floats
+        // belong to the puzzle.
+        if (CLogicDoc* doc = ActiveDocument()) {
+            docs_.FinishEditing(*doc);
             doc->CommitFloatingSelection(settings_.backDrawMode);
+        }
         OpenOptions(COptionSheet::Print);
     });
     for (int page = 0; page < cmd::OptionPageCount; ++page)
