@@ -26,11 +26,7 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
     CLogicDoc& doc = frame->Document();
     CommandTarget* target = frame->ViewTarget();
     ASSERT_NE(target, nullptr);
-    auto state = [target](int id) {
-        CommandState s;
-        target->OnUpdateCommand(id, s);
-        return s.enabled;
-    };
+    auto state = [target](int id) { return StateOf(*target, id).enabled; };
     EXPECT_TRUE(target->HandlesCommand(cmd::Undo));
     EXPECT_FALSE(state(cmd::Undo));
     EXPECT_FALSE(state(cmd::Redo));
@@ -113,9 +109,7 @@ TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
         settings.showPreview = show;
         frame->ApplyViewSettings(settings);
         EXPECT_EQ(shown(), show ? cell : (look.buttonFace.rgb() | 0xFF000000u)) << show;
-        CommandState state;
-        frame->ViewTarget()->OnUpdateCommand(cmd::ShowPreview, state);
-        EXPECT_EQ(state.checked, show != 0);
+        EXPECT_EQ(StateOf(*frame->ViewTarget(), cmd::ShowPreview).checked, show != 0);
     }
 }
 

@@ -56,9 +56,7 @@ class ClueEditorTest : public test::WindowFixture {
             QTest::keyClick(&Box(frame), key);
     }
     static bool Enabled(CChildFrame* frame, int id) {
-        CommandState state;
-        frame->ViewTarget()->OnUpdateCommand(id, state);
-        return state.enabled;
+        return StateOf(*frame->ViewTarget(), id).enabled;
     }
     // The pane point in the middle of a clue slot.
     static QPoint PointOfSlot(CChildFrame* frame, ClueSlot slot) {

@@ -5,6 +5,7 @@
 #include "gui/view/CViewCommands.h"
 #include "gui/view/Cursors.h"
 #include "gui/view/FragmentClipboard.h"
+#include "support/CommandStates.h"
 #include "support/DocumentCounts.h"
 
 #include <QClipboard>
@@ -98,15 +99,10 @@ TEST_F(PictureToolsTest, ToolCommandsPaintAndTheBusyDocument) {
     CChildFrame* frame = Open(15, 15);
     CLogicDoc* doc = &frame->Document();
     CommandTarget* target = frame->ViewTarget();
-    const auto checked = [target](int id) {
-        CommandState s;
-        target->OnUpdateCommand(id, s);
-        return s.checked;
-    };
     target->OnCommand(cmd::ToolPaint);
     EXPECT_EQ(settings_.tool, ToolPaint);
-    EXPECT_TRUE(checked(cmd::ToolPaint));
-    EXPECT_FALSE(checked(cmd::ToolPen));
+    EXPECT_TRUE(StateOf(*target, cmd::ToolPaint).checked);
+    EXPECT_FALSE(StateOf(*target, cmd::ToolPen).checked);
 
     CLogicView* pane = Picture(frame);
     QSignalSpy status(frame->Companion(), &CViewCompanion::PositionChanged);
@@ -188,11 +184,7 @@ TEST_F(PictureToolsTest, ClipboardCarriesFragmentsBetweenDocuments) {
 
     CChildFrame* second = Open(5, 5);
     CommandTarget* target = second->ViewTarget();
-    const auto pasteEnabled = [target] {
-        CommandState state;
-        target->OnUpdateCommand(cmd::Paste, state);
-        return state.enabled;
-    };
+    const auto pasteEnabled = [target] { return StateOf(*target, cmd::Paste).enabled; };
     EXPECT_TRUE(pasteEnabled());
     target->OnCommand(cmd::Paste);
     EXPECT_EQ(second->Document().SelectionRect(), (CellRect{0, 0, 2, 1}));

@@ -5,6 +5,7 @@
 #include "gui/document/DocManagerFixture.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/view/CPaneGrid.h"
+#include "support/CommandStates.h"
 
 #include <QMdiArea>
 #include <QTest>
