@@ -5,7 +5,7 @@
 #include "core/io/FileUtil.h"
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
-#include "support/ModelSetup.h"
+#include "support/PictureDocument.h"
 
 #include <gtest/gtest.h>
 
@@ -20,21 +20,10 @@ CliRun Convert(std::vector<std::string> words) {
     return RunWords(words);
 }
 
-// A 3 x 2 two-colour puzzle with its picture, saved as a document.
+// A 3 x 2 two-colour puzzle with its picture: row 0 "1 1" (colours 1, 2), row 1 "1" (2);
+// columns "1", "1", "1".
 std::unique_ptr<CLogicDoc> MakeDocument() {
-    auto doc = std::make_unique<CLogicDoc>();
-    LoadSize(*doc, 3, 2);
-    LoadCell(*doc, 0, 0, 1);
-    LoadCell(*doc, 1, 0, 2);
-    LoadCell(*doc, 2, 1, 2);
-    // Row 0 "1 1" (colours 1, 2), row 1 "1" (2); columns "1", "1", "1".
-    doc->SetClueNumber(SideRow, 0, 0, 1, 2);
-    doc->SetClueNumber(SideRow, 1, 0, 1, 1);
-    doc->SetClueNumber(SideRow, 0, 1, 1, 2);
-    doc->SetClueNumber(SideColumn, 0, 0, 1, 1);
-    doc->SetClueNumber(SideColumn, 1, 0, 1, 2);
-    doc->SetClueNumber(SideColumn, 2, 0, 1, 2);
-    return doc;
+    return DocumentFromPicture({"12.", "..2"});
 }
 
 TEST(ConvertTest, CarriesAPuzzleThroughEachFormatAndBack) {

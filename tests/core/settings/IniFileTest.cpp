@@ -14,13 +14,22 @@ std::string ReadText(const std::string& path) { return ReadWholeFile(path).value
 
 void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
-TEST(IniFileTest, ReadsIntegersFromLeadingDigits) {
-    TempDir dir;
-    const std::string path = dir.File("a.ini");
-    WriteText(path,
-              "[Numbers]\nplain=42\nnegative=-17\nplus=+5\ntrailing=12abc\nword=abc\nempty=\n"
-              "spaced =  7  \nhuge=4294967295\n");
-    IniFile ini(path);
+class IniFileTest : public ::testing::Test {
+  protected:
+    // The settings file of the test, holding text.
+    IniFile IniWith(const std::string& text) const {
+        WriteText(path_, text);
+        return IniFile(path_);
+    }
+
+    TempDir dir_;
+    const std::string path_ = dir_.File("a.ini");
+};
+
+TEST_F(IniFileTest, ReadsIntegersFromLeadingDigits) {
+    IniFile ini = IniWith(
+        "[Numbers]\nplain=42\nnegative=-17\nplus=+5\ntrailing=12abc\nword=abc\nempty=\n"
+        "spaced =  7  \nhuge=4294967295\n");
     struct Case {
         const char* key;
         int expected;
@@ -33,52 +42,42 @@ TEST(IniFileTest, ReadsIntegersFromLeadingDigits) {
     EXPECT_EQ(ini.GetInt("NoSection", "plain", 98), 98);
 }
 
-TEST(IniFileTest, LooksUpSectionsAndKeysIgnoringCase) {
-    TempDir dir;
-    const std::string path = dir.File("a.ini");
-    WriteText(path, "[WallPaper]\r\nPath=/home/u/My Pictures/a.jpg\r\n");
-    IniFile ini(path);
+TEST_F(IniFileTest, LooksUpSectionsAndKeysIgnoringCase) {
+    IniFile ini = IniWith("[WallPaper]\r\nPath=/home/u/My Pictures/a.jpg\r\n");
     EXPECT_EQ(ini.GetString("wallpaper", "PATH", ""), "/home/u/My Pictures/a.jpg");
     ini.WriteString("WALLPAPER", "path", "b.png");
-    EXPECT_EQ(ReadText(path), "[WallPaper]\r\npath=b.png\r\n");
+    EXPECT_EQ(ReadText(path_), "[WallPaper]\r\npath=b.png\r\n");
 }
 
-TEST(IniFileTest, WritesKeepEveryOtherLine) {
-    TempDir dir;
-    const std::string path = dir.File("a.ini");
-    WriteText(path, "; user comment\n[First]\nb=1\n; inside\na=2\n\n[Second]\nc=3\n");
-    IniFile ini(path);
+TEST_F(IniFileTest, WritesKeepEveryOtherLine) {
+    IniFile ini = IniWith("; user comment\n[First]\nb=1\n; inside\na=2\n\n[Second]\nc=3\n");
     ASSERT_TRUE(ini.WriteInt("First", "a", -5));
     ASSERT_TRUE(ini.WriteInt("First", "new", 6));
     ASSERT_TRUE(ini.WriteString("Third", "d", "x y"));
-    EXPECT_EQ(ReadText(path),
+    EXPECT_EQ(ReadText(path_),
               "; user comment\n[First]\nb=1\n; inside\na=-5\nnew=6\n\n[Second]\nc=3\n[Third]\nd=x y\n");
     EXPECT_EQ(ini.GetString("Third", "d", ""), "x y");
 }
 
-TEST(IniFileTest, MissingFileGivesDefaultsAndFirstWriteCreatesIt) {
-    TempDir dir;
-    IniFile ini(dir.File("sub/folder/Tessemar.INI"));
+TEST_F(IniFileTest, MissingFileGivesDefaultsAndFirstWriteCreatesIt) {
+    IniFile ini(dir_.File("sub/folder/Tessemar.INI"));
     EXPECT_EQ(ini.GetInt("Settings", "Tool", 3), 3);
     EXPECT_EQ(ini.GetString("Settings", "Name", "dflt"), "dflt");
     EXPECT_TRUE(ini.WriteInt("Settings", "Tool", 2));
     EXPECT_EQ(ini.GetInt("Settings", "Tool", 3), 2);
 }
 
-TEST(IniFileTest, UnwritableFileIsIgnoredSilently) {
+TEST_F(IniFileTest, UnwritableFileIsIgnoredSilently) {
     IniFile ini("/proc/version/cannot/Tessemar.INI");
     EXPECT_FALSE(ini.WriteInt("Settings", "Tool", 2));
     EXPECT_EQ(ini.GetInt("Settings", "Tool", 4), 4);
 }
 
-TEST(IniFileTest, DeletesKeysAndSections) {
-    TempDir dir;
-    const std::string path = dir.File("a.ini");
-    WriteText(path, "[A]\nx=1\ny=2\n[B]\nz=3\n[C]\nw=4\n");
-    IniFile ini(path);
+TEST_F(IniFileTest, DeletesKeysAndSections) {
+    IniFile ini = IniWith("[A]\nx=1\ny=2\n[B]\nz=3\n[C]\nw=4\n");
     ini.DeleteKey("a", "X");
     ini.DeleteSection("b");
-    EXPECT_EQ(ReadText(path), "[A]\ny=2\n[C]\nw=4\n");
+    EXPECT_EQ(ReadText(path_), "[A]\ny=2\n[C]\nw=4\n");
 }
 
 }  // namespace

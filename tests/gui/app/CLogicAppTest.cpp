@@ -164,25 +164,19 @@ TEST_F(CLogicAppTest, StartUpEndsWhenTheNamedFileDoesNotOpenOrCannotBePrinted) {
 
 TEST_F(CLogicAppTest, TheSwitchRegistersOrRemovesTheAssociationAtEveryStart) {
     FileAssociation association(*Options().xdg, Options().programPath);
-    Ini().WriteInt("Settings", "RegisterFileType", 1);
-    {
+    for (int on : {1, 0}) {
+        Ini().WriteInt("Settings", "RegisterFileType", on);
         CLogicApp app(Options());
         ASSERT_TRUE(app.InitInstance({}));
-        EXPECT_TRUE(QFileInfo::exists(association.DesktopEntryPath()));
-        EXPECT_TRUE(QFileInfo::exists(association.MimePackagePath()));
+        EXPECT_EQ(QFileInfo::exists(association.DesktopEntryPath()), on == 1);
+        EXPECT_EQ(QFileInfo::exists(association.MimePackagePath()), on == 1);
     }
-    Ini().WriteInt("Settings", "RegisterFileType", 0);
-    {
-        CLogicApp app(Options());
-        ASSERT_TRUE(app.InitInstance({}));
-        EXPECT_FALSE(QFileInfo::exists(association.DesktopEntryPath()));
-        EXPECT_FALSE(QFileInfo::exists(association.MimePackagePath()));
-
-        // The option page's switch takes effect at once and is stored at once.
-        app.SetRegisterFileType(true);
-        EXPECT_TRUE(QFileInfo::exists(association.DesktopEntryPath()));
-        EXPECT_EQ(Ini().GetInt("Settings", "RegisterFileType", -1), 1);
-    }
+    // The option page's switch takes effect at once and is stored at once.
+    CLogicApp app(Options());
+    ASSERT_TRUE(app.InitInstance({}));
+    app.SetRegisterFileType(true);
+    EXPECT_TRUE(QFileInfo::exists(association.DesktopEntryPath()));
+    EXPECT_EQ(Ini().GetInt("Settings", "RegisterFileType", -1), 1);
 }
 
 TEST_F(CLogicAppTest, UnregisterRemovesTheAssociationReportsAndEnds) {

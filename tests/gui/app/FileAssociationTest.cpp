@@ -27,11 +27,9 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 
 class FileAssociationTest : public ::testing::Test {
   protected:
-    XdgLocations Locations() const {
-        return {Q(dir_.Path() + "/data"), Q(dir_.Path() + "/config"), {Q(dir_.Path() + "/system")}};
-    }
     FileAssociation Make() const {
-        FileAssociation association(Locations(), QStringLiteral("/opt/Tessemar 1/bin/tessemar"));
+        FileAssociation association(*TestAppOptions(dir_).xdg,
+                                    QStringLiteral("/opt/Tessemar 1/bin/tessemar"));
         association.SetRunDatabaseTools(false);
         return association;
     }

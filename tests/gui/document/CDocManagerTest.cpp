@@ -179,12 +179,8 @@ TEST_F(CDocManagerTest, CloseAsksAboutChangesAndCancelOrAFailedSaveKeepsTheDocum
 }
 
 TEST_F(CDocManagerTest, SaveAllModifiedStopsAtTheFirstCancel) {
-    CLogicDoc* a = docs_.OnFileNew();
-    CLogicDoc* b = docs_.OnFileNew();
-    CLogicDoc* c = docs_.OnFileNew();
-    a->SetModifiedFlag(true);
-    b->SetModifiedFlag(true);
-    c->SetModifiedFlag(true);
+    for (int i = 0; i < 3; ++i)
+        docs_.OnFileNew()->SetModifiedFlag(true);
     prompter_.answers = {Answer::No, Answer::Cancel};
     EXPECT_FALSE(docs_.SaveAllModified());
     EXPECT_EQ(prompter_.questions.size(), 2);

@@ -9,6 +9,7 @@
 #include "gui/frame/ToolBarLayout.h"
 #include "gui/frame/ToolBarSet.h"
 #include "gui/images/CWallpaperPainter.h"
+#include "support/ModalDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +24,6 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -345,15 +345,12 @@ TEST_F(MainFrameBarsTest, PageSetupStartsFromTheStoredMarginsAndStoresThemBack) 
     // The user widens the left margin in the dialog, then cancels or confirms.
     for (bool accept : {false, true}) {
         bool edited = false;
-        QTimer::singleShot(0, [accept, &edited] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            if (auto* left = dialog->findChild<QDoubleSpinBox*>(QStringLiteral("leftMargin"))) {
+        test::WhenShown<QDialog>([accept, &edited](QDialog& dialog) {
+            if (auto* left = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("leftMargin"))) {
                 left->setValue(left->value() * 2);
                 edited = true;
             }
-            accept ? dialog->accept() : dialog->reject();
+            accept ? dialog.accept() : dialog.reject();
         });
         EXPECT_TRUE(Frame().Commands().Execute(cmd::PageSetup));
         ASSERT_TRUE(edited);

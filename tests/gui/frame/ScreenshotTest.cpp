@@ -1,6 +1,7 @@
 #include "gui/app/AppTestSupport.h"
 #include "gui/app/CLogicApp.h"
 #include "gui/commands/CommandDefs.h"
+#include "gui/commands/CommandWindow.h"
 #include "gui/commands/CommandIds.h"
 #include "gui/frame/CMainFrame.h"
 #include "gui/frame/ColorBars.h"
@@ -80,17 +81,9 @@ TEST(ScreenshotTest, EveryToolBar) {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X display (run by the screenshot test under Xvfb)";
     // Every command enabled, as a document window would offer them.
-    struct Everything : CommandTarget {
-        bool HandlesCommand(int) const override { return true; }
-        void OnCommand(int) override {}
-    } everything;
-    QMainWindow window;
-    CCommandTable table(&window,
-                        [&everything] { return std::vector<CommandTarget*>{&everything}; });
-    std::vector<int> ids;
-    for (const CommandDef& def : CommandDefs())
-        ids.push_back(def.id);
-    AddCommands(table, ids);
+    CommandWindow commands(AllIds());
+    QMainWindow& window = commands.window;
+    CCommandTable& table = commands.table;
     AppSettings settings;
     CColorBars colorBars(window, table, settings, [] { return nullptr; }, {});
     CToolBarSet toolBars(window, table, [&colorBars](int id, QToolBar* bar) {

@@ -4,6 +4,7 @@
 #include "core/images/Gradient.h"
 #include "core/images/PackedFile.h"
 #include "core/images/Qga.h"
+#include "support/ByteFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
-
-#include <fstream>
 
 namespace tessemar {
 namespace {
@@ -111,12 +110,6 @@ TEST(WallpaperTest, LogoTilesRepeatFromTheCornerOverTheGradation) {
     }
 }
 
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
 TEST(WallpaperTest, PictureIsComposedOverColorOneAndTiled) {
     TempDir dir;
     // A 3 x 2 picture with one half-transparent pixel, once as PNG (Qt's decoder) and once as a
@@ -132,7 +125,7 @@ TEST(WallpaperTest, PictureIsComposedOverColorOneAndTiled) {
         for (int x = 0; x < 3; ++x)
             qga.Row(y)[x] = png.pixel(x, y);
     }
-    WriteFile(dir.File("pics.dat"),
+    WriteBytes(dir.File("pics.dat"),
               WritePackedArchive({{"p.qga", WriteQga(qga), true}}, ArchiveKind::Extended));
 
     const ColorRef color1 = MakeColorRef(0, 0, 255);
@@ -164,7 +157,7 @@ int Count(const QImage& image, const QRect& area, QRgb color) {
 
 TEST(WallpaperTest, UnloadablePictureLeavesBlackWithTheFailureMessage) {
     TempDir dir;
-    WriteFile(dir.File("junk.jpg"), std::vector<std::uint8_t>(3000, 'x'));
+    WriteBytes(dir.File("junk.jpg"), std::vector<std::uint8_t>(3000, 'x'));
     const std::string paths[] = {dir.File("missing.png"), dir.File("junk.jpg"), ""};
     for (const std::string& path : paths) {
         CWallpaperPainter wallpaper;

@@ -5,6 +5,7 @@
 #include "gui/solver/CSolveController.h"
 #include "gui/solver/SolverFakes.h"
 #include "gui/view/CViewCompanion.h"
+#include "support/CommandStates.h"
 #include "support/PictureDocument.h"
 
 #include <QTest>
@@ -56,12 +57,6 @@ class CheckControllerTest : public ::testing::Test {
         companion_ = std::make_unique<CViewCompanion>(doc);
         checker_.OnCommand(cmd::CheckUniqueness);
         ASSERT_TRUE(QTest::qWaitFor([this] { return !checker_.IsRunning(); }, 120000));
-    }
-
-    bool Enabled(CommandTarget& target, int id) {
-        CommandState state;
-        target.OnUpdateCommand(id, state);
-        return state.enabled;
     }
 
     std::vector<std::unique_ptr<CLogicDoc>> docs_;
@@ -142,8 +137,8 @@ TEST_F(CheckControllerTest, BreakStopsARunningCheckWhichHoldsTheSolverBack) {
     companion_ = std::make_unique<CViewCompanion>(*doc);
     checker_.StartCheck();
     ASSERT_TRUE(checker_.IsRunning());
-    EXPECT_FALSE(Enabled(checker_, cmd::Solve));
-    EXPECT_FALSE(Enabled(checker_, cmd::CheckUniqueness));
+    EXPECT_FALSE(StateOf(checker_, cmd::Solve).enabled);
+    EXPECT_FALSE(StateOf(checker_, cmd::CheckUniqueness).enabled);
     EXPECT_TRUE(checker_.HandlesCommand(cmd::Solve));
     checker_.OnCommand(cmd::Break);
     ASSERT_TRUE(QTest::qWaitFor([this] { return !checker_.IsRunning(); }, 60000));
@@ -151,7 +146,7 @@ TEST_F(CheckControllerTest, BreakStopsARunningCheckWhichHoldsTheSolverBack) {
     EXPECT_TRUE(dialogs_->texts[0].startsWith(QStringLiteral("Undecided: stopped by the user")));
     EXPECT_FALSE(status_.animating);
     EXPECT_FALSE(checker_.HandlesCommand(cmd::Solve));
-    EXPECT_TRUE(Enabled(checker_, cmd::CheckUniqueness));
+    EXPECT_TRUE(StateOf(checker_, cmd::CheckUniqueness).enabled);
 }
 
 TEST_F(CheckControllerTest, SolveThatLeavesCellsOpenSuggestsTheCheck) {

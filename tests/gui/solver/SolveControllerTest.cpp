@@ -1,12 +1,13 @@
 #include "core/document/CLogicDoc.h"
 #include "core/formats/PuzzleFiles.h"
-#include "core/solver/ClueNumbers.h"
 #include "core/solver/SolveResult.h"
 #include "core/text/StringTable.h"
 #include "gui/solver/CSolveController.h"
 #include "gui/solver/SolverFakes.h"
+#include "support/CommandStates.h"
 #include "support/DocumentCounts.h"
 #include "support/ModelSetup.h"
+#include "support/PictureDocument.h"
 
 #include <QTest>
 
@@ -31,21 +32,8 @@ using Picture = std::vector<std::string>;
 // A puzzle document whose clues come from the picture and whose picture is then blank, with
 // no undo history and no unsaved change.
 std::unique_ptr<CLogicDoc> MakePuzzle(const Picture& picture) {
-    auto doc = std::make_unique<CLogicDoc>();
-    const int h = static_cast<int>(picture.size());
-    const int w = static_cast<int>(picture.front().size());
-    ChangeModel(*doc, [&](PuzzleModel& m) {
-        m.columnCount = w;
-        m.rowCount = h;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                m.cells[x][y] = picture[y][x] == '.' ? 0 : static_cast<std::int8_t>(picture[y][x] - '0');
-    });
-    CalculateNumbers(*doc);
-    ChangeModel(*doc, [](PuzzleModel& m) {
-        for (auto& column : m.cells)
-            column.fill(0);
-    });
+    auto doc = DocumentFromPicture(picture);
+    ChangeModel(*doc, [](PuzzleModel& m) { m = WithoutPicture(m); });
     doc->ClearUndoHistory();
     doc->SetModifiedFlag(false);
     doc->SetTitle("Logic1");
@@ -87,11 +75,7 @@ class SolveControllerTest : public ::testing::Test {
         return QTest::qWaitFor([this] { return controller_.IsIdle(); }, timeoutMs);
     }
 
-    CommandState StateOf(int id) {
-        CommandState state;
-        controller_.OnUpdateCommand(id, state);
-        return state;
-    }
+    CommandState StateOf(int id) { return tessemar::StateOf(controller_, id); }
 
     EventLog log_;
     AppSettings settings_;

@@ -32,10 +32,7 @@ class RecordingStatus : public SolverStatusDisplay {
         log_.events << QStringLiteral("icon");
     }
     void ShowSolverProgress() override { log_.events << QStringLiteral("show-progress"); }
-    void SetSolverProgress(int percent, const QString& text) override {
-        lastPercent = percent;
-        lastProgressText = text;
-    }
+    void SetSolverProgress(int, const QString& text) override { lastProgressText = text; }
     void HideSolverProgress() override { log_.events << QStringLiteral("hide-progress"); }
     void StartSolverAnimation() override {
         animating = true;
@@ -48,7 +45,6 @@ class RecordingStatus : public SolverStatusDisplay {
 
     std::vector<QString> messages;
     std::vector<Icon> icons;
-    int lastPercent = -1;
     QString lastProgressText;
     bool animating = false;
 

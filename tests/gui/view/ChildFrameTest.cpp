@@ -15,22 +15,15 @@ using test::DifferentPixels;
 using test::Expected;
 using test::OnScreen;
 
-class ChildFrameTest : public test::WindowFixture {
-  protected:
-    CChildFrame* Open(int w = 20, int h = 15) { return OpenModel(test::MakeDocument(w, h, 17, 3)->Model()); }
-};
+using ChildFrameTest = test::WindowFixture;
 
 // The document history through the view's command target, with what the picture pane shows.
 TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
-    CChildFrame* frame = Open();
+    CChildFrame* frame = OpenSample();
     CLogicDoc& doc = frame->Document();
     CommandTarget* target = frame->ViewTarget();
     ASSERT_NE(target, nullptr);
-    auto state = [target](int id) {
-        CommandState s;
-        target->OnUpdateCommand(id, s);
-        return s.enabled;
-    };
+    auto state = [target](int id) { return StateOf(*target, id).enabled; };
     EXPECT_TRUE(target->HandlesCommand(cmd::Undo));
     EXPECT_FALSE(state(cmd::Undo));
     EXPECT_FALSE(state(cmd::Redo));
@@ -76,7 +69,7 @@ TEST_F(ChildFrameTest, UndoAndRedoGoThroughTheViewCommands) {
 }
 
 TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
-    CChildFrame* frame = Open();
+    CChildFrame* frame = OpenSample();
     CLogicView* corner = PaneOf(frame, CornerPane);
     QSignalSpy spy(frame, &CChildFrame::showPreviewToggleRequested);
     const CornerLook look = corner->Look();
@@ -113,15 +106,13 @@ TEST_F(ChildFrameTest, CaptionButtonAndPreviewCommandAskToToggleThePreview) {
         settings.showPreview = show;
         frame->ApplyViewSettings(settings);
         EXPECT_EQ(shown(), show ? cell : (look.buttonFace.rgb() | 0xFF000000u)) << show;
-        CommandState state;
-        frame->ViewTarget()->OnUpdateCommand(cmd::ShowPreview, state);
-        EXPECT_EQ(state.checked, show != 0);
+        EXPECT_EQ(StateOf(*frame->ViewTarget(), cmd::ShowPreview).checked, show != 0);
     }
 }
 
 TEST_F(ChildFrameTest, TheCornerCaptionFollowsTheWindowsActivation) {
-    CChildFrame* first = Open();
-    CChildFrame* second = Open();
+    CChildFrame* first = OpenSample();
+    CChildFrame* second = OpenSample();
     auto captionStart = [](CChildFrame* frame) {
         test::GridWindow::Flush();
         // The first column of the caption bar has the gradient's first colour.
@@ -136,7 +127,7 @@ TEST_F(ChildFrameTest, TheCornerCaptionFollowsTheWindowsActivation) {
 }
 
 TEST_F(ChildFrameTest, SettingsRedrawAndClosingLetsGoOfTheDocument) {
-    CChildFrame* frame = Open(40, 30);
+    CChildFrame* frame = OpenSample(40, 30);
     CLogicView* picture = PaneOf(frame, PicturePane);
     AppSettings settings;
     settings.boldLine = 0;
@@ -167,7 +158,7 @@ TEST_F(ChildFrameTest, FitToContentShowsTheWholePictureWithinTheRoomGiven) {
     };
     for (const Case& c :
          {Case{12, 9, QSize(780, 580), true}, Case{150, 120, QSize(700, 500), false}}) {
-        CChildFrame* frame = Open(c.w, c.h);
+        CChildFrame* frame = OpenSample(c.w, c.h);
         frame->FitToContent(c.available);
         test::GridWindow::Flush();
         EXPECT_LE(frame->width(), c.available.width());

@@ -41,12 +41,6 @@ Line LineOf(const CLogicDoc& doc, int side, int line) {
 
 class ClueEditorTest : public test::WindowFixture {
   protected:
-    CChildFrame* Open(int w, int h) {
-        PuzzleModel model;
-        model.columnCount = w;
-        model.rowCount = h;
-        return OpenModel(model);
-    }
     static CClueEditor& Editor(CChildFrame* frame) { return *frame->Editor(); }
     static CNumberBox& Box(CChildFrame* frame) { return frame->Editor()->Box(); }
     // Keys as a user types them into the box: characters, then named keys.
@@ -56,9 +50,7 @@ class ClueEditorTest : public test::WindowFixture {
             QTest::keyClick(&Box(frame), key);
     }
     static bool Enabled(CChildFrame* frame, int id) {
-        CommandState state;
-        frame->ViewTarget()->OnUpdateCommand(id, state);
-        return state.enabled;
+        return StateOf(*frame->ViewTarget(), id).enabled;
     }
     // The pane point in the middle of a clue slot.
     static QPoint PointOfSlot(CChildFrame* frame, ClueSlot slot) {
@@ -78,7 +70,7 @@ class ClueEditorTest : public test::WindowFixture {
 TEST_F(ClueEditorTest, TypingALineInBothDirectionsAndUndoingItNumberByNumber) {
     for (int direction : {1, 0}) {
         SCOPED_TRACE(direction);
-        CChildFrame* frame = Open(10, 6);
+        CChildFrame* frame = OpenBlank(10, 6);
         CLogicDoc& doc = frame->Document();
         frame->ViewTarget()->OnCommand(direction == 1 ? cmd::InputFromTop : cmd::InputFromBottom);
         EXPECT_EQ(settings_.shiftDirection, direction);
@@ -98,7 +90,7 @@ TEST_F(ClueEditorTest, TypingALineInBothDirectionsAndUndoingItNumberByNumber) {
 
 // The cases of the box at the ends of lines, the line length, and keys that are no number.
 TEST_F(ClueEditorTest, EdgesOfLinesAndWhatIsNoNumber) {
-    CChildFrame* frame = Open(10, 5);
+    CChildFrame* frame = OpenBlank(10, 5);
     CLogicDoc& doc = frame->Document();
     CClueEditor& editor = Editor(frame);
     settings_.shiftDirection = 0;
@@ -151,7 +143,7 @@ TEST_F(ClueEditorTest, EdgesOfLinesAndWhatIsNoNumber) {
 
 // Whatever closes the box stores what was typed, except a new drawing of the whole layout.
 TEST_F(ClueEditorTest, ClosingTheBoxKeepsWhatWasTyped) {
-    CChildFrame* frame = Open(8, 8);
+    CChildFrame* frame = OpenBlank(8, 8);
     CLogicDoc& doc = frame->Document();
     const auto typeAt = [&](int row, const char* text) {
         Click(frame, {SideRow, 0, row});
@@ -160,7 +152,7 @@ TEST_F(ClueEditorTest, ClosingTheBoxKeepsWhatWasTyped) {
     const std::function<void()> closers[] = {
         [&] { QTest::mouseClick(PaneOf(frame, PicturePane), Qt::RightButton, {}, QPoint(5, 5)); },
         [&] { frame->ViewTarget()->OnCommand(cmd::ToolRectangle); },
-        [&] { Open(3, 3); },  // another window becomes the active one
+        [&] { OpenBlank(3, 3); },  // another window becomes the active one
     };
     for (int row = 0; row < 3; ++row) {
         typeAt(row, std::to_string(row + 4).c_str());
@@ -182,7 +174,7 @@ TEST_F(ClueEditorTest, ClosingTheBoxKeepsWhatWasTyped) {
 }
 
 TEST_F(ClueEditorTest, TitleBoxCommandsAndMenus) {
-    CChildFrame* frame = Open(5, 5);
+    CChildFrame* frame = OpenBlank(5, 5);
     CLogicDoc& doc = frame->Document();
     CLogicView* corner = PaneOf(frame, CornerPane);
     QTest::mouseClick(corner, Qt::LeftButton, {}, QPoint(10, corner->Look().captionHeight / 2 + 1));
@@ -229,7 +221,7 @@ TEST_F(ClueEditorTest, TypingAWholePuzzleAndSolvingIt) {
     if (!std::filesystem::exists(path))
         GTEST_SKIP() << "no corpus beside the project";
     const std::unique_ptr<CLogicDoc> source = OpenPuzzleFile(path);
-    CChildFrame* frame = Open(source->columnCount(), source->rowCount());
+    CChildFrame* frame = OpenBlank(source->columnCount(), source->rowCount());
     CLogicDoc& doc = frame->Document();
     // Rows typed from the top, columns from the bottom; the last number stays in the box.
     const auto typeLines = [&](int side, int lines, int direction) {

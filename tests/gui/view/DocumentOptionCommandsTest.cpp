@@ -13,14 +13,11 @@
 namespace tessemar {
 namespace {
 
-class DocumentOptionCommandsTest : public test::WindowFixture {
-  protected:
-    CChildFrame* Open() { return OpenModel(test::MakeDocument(20, 15, 17, 3)->Model()); }
-};
+using DocumentOptionCommandsTest = test::WindowFixture;
 
 // A smaller size is one undo step that moves nothing: undoing it shows every cell again.
 TEST_F(DocumentOptionCommandsTest, ChangeSizeIsOneStepThatUndoRestores) {
-    CChildFrame* frame = Open();
+    CChildFrame* frame = OpenSample();
     CLogicDoc& doc = frame->Document();
     const PuzzleModel before = doc.Model();
     test::WhenShown<CSizeDialog>([](CSizeDialog& dialog) {
@@ -41,7 +38,7 @@ TEST_F(DocumentOptionCommandsTest, ChangeSizeIsOneStepThatUndoRestores) {
 
 // Colours and font change the document without a step in its history; Cancel changes nothing.
 TEST_F(DocumentOptionCommandsTest, ColoursAndFontAreNoUndoSteps) {
-    CChildFrame* frame = Open();
+    CChildFrame* frame = OpenSample();
     CLogicDoc& doc = frame->Document();
     test::WhenShown<CColorSettingsDialog>([](CColorSettingsDialog& dialog) { dialog.reject(); });
     frame->ViewCommands()->OnCommand(cmd::ColorSettings);

@@ -5,6 +5,7 @@
 #include "gui/view/CViewCommands.h"
 #include "gui/view/Cursors.h"
 #include "gui/view/FragmentClipboard.h"
+#include "support/CommandStates.h"
 #include "support/DocumentCounts.h"
 
 #include <QClipboard>
@@ -27,12 +28,6 @@ using Answer = Prompter::Answer;
 // Document windows on blank pictures, driven with the mouse and the window's commands.
 class PictureToolsTest : public test::WindowFixture {
   protected:
-    CChildFrame* Open(int w, int h) {
-        PuzzleModel model;
-        model.columnCount = w;
-        model.rowCount = h;
-        return OpenModel(model);
-    }
     static CLogicView* Picture(CChildFrame* frame) { return PaneOf(frame, PicturePane); }
 };
 
@@ -78,7 +73,7 @@ TEST_F(PictureToolsTest, DrawingToolsWriteTheirCellsAsOneEntry) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
-        CChildFrame* frame = Open(5, 5);
+        CChildFrame* frame = OpenBlank(5, 5);
         CLogicDoc* doc = &frame->Document();
         frame->ViewTarget()->OnCommand(c.command);
         Drag(Picture(frame), c.button, c.path, c.atPress, c.atRelease);
@@ -95,18 +90,13 @@ TEST_F(PictureToolsTest, DrawingToolsWriteTheirCellsAsOneEntry) {
 }
 
 TEST_F(PictureToolsTest, ToolCommandsPaintAndTheBusyDocument) {
-    CChildFrame* frame = Open(15, 15);
+    CChildFrame* frame = OpenBlank(15, 15);
     CLogicDoc* doc = &frame->Document();
     CommandTarget* target = frame->ViewTarget();
-    const auto checked = [target](int id) {
-        CommandState s;
-        target->OnUpdateCommand(id, s);
-        return s.checked;
-    };
     target->OnCommand(cmd::ToolPaint);
     EXPECT_EQ(settings_.tool, ToolPaint);
-    EXPECT_TRUE(checked(cmd::ToolPaint));
-    EXPECT_FALSE(checked(cmd::ToolPen));
+    EXPECT_TRUE(StateOf(*target, cmd::ToolPaint).checked);
+    EXPECT_FALSE(StateOf(*target, cmd::ToolPen).checked);
 
     CLogicView* pane = Picture(frame);
     QSignalSpy status(frame->Companion(), &CViewCompanion::PositionChanged);
@@ -127,7 +117,7 @@ TEST_F(PictureToolsTest, ToolCommandsPaintAndTheBusyDocument) {
 // A rubber band lifts its cells; a drag on the fragment moves it in whole cells and never out
 // of the picture; the right button puts it back; Set Select drops it as one entry with the lift.
 TEST_F(PictureToolsTest, SelectLiftsMovesAndDropsTheFragment) {
-    CChildFrame* frame = Open(6, 4);
+    CChildFrame* frame = OpenBlank(6, 4);
     CLogicDoc& doc = frame->Document();
     doc.FillRectangle(0, 0, 1, 1, 2);
     doc.ClearUndoHistory();
@@ -180,19 +170,15 @@ TEST_F(PictureToolsTest, SelectLiftsMovesAndDropsTheFragment) {
 
 // Copy in one window, paste in another; data not of ours, or broken, pastes nothing.
 TEST_F(PictureToolsTest, ClipboardCarriesFragmentsBetweenDocuments) {
-    CChildFrame* first = Open(3, 2);
+    CChildFrame* first = OpenBlank(3, 2);
     first->Document().WriteCell(2, 1, 5);
     first->ViewTarget()->OnCommand(cmd::Copy);
     EXPECT_EQ(settings_.tool, ToolSelect);
     EXPECT_TRUE(first->Document().HasFloatingSelection());
 
-    CChildFrame* second = Open(5, 5);
+    CChildFrame* second = OpenBlank(5, 5);
     CommandTarget* target = second->ViewTarget();
-    const auto pasteEnabled = [target] {
-        CommandState state;
-        target->OnUpdateCommand(cmd::Paste, state);
-        return state.enabled;
-    };
+    const auto pasteEnabled = [target] { return StateOf(*target, cmd::Paste).enabled; };
     EXPECT_TRUE(pasteEnabled());
     target->OnCommand(cmd::Paste);
     EXPECT_EQ(second->Document().SelectionRect(), (CellRect{0, 0, 2, 1}));
@@ -212,7 +198,7 @@ TEST_F(PictureToolsTest, ClipboardCarriesFragmentsBetweenDocuments) {
 }
 
 TEST_F(PictureToolsTest, ImageCommandsAndClearingTheUndoBuffer) {
-    CChildFrame* frame = Open(4, 3);
+    CChildFrame* frame = OpenBlank(4, 3);
     CLogicDoc& doc = frame->Document();
     doc.WriteCell(0, 0, 3);
     CommandTarget* target = frame->ViewTarget();
@@ -231,7 +217,7 @@ TEST_F(PictureToolsTest, ImageCommandsAndClearingTheUndoBuffer) {
 
 // The pointer shows what a click would do there.
 TEST_F(PictureToolsTest, ThePointerFollowsToolCellAndKeys) {
-    CChildFrame* frame = Open(6, 4);
+    CChildFrame* frame = OpenBlank(6, 4);
     frame->Document().WriteCell(1, 1, 1);
     CLogicView* pane = Picture(frame);
     const LayoutGeometry& geometry = pane->Companion().Canvas().Geometry();
@@ -285,7 +271,7 @@ TEST_F(PictureToolsTest, ThePointerFollowsToolCellAndKeys) {
 // A line dragged in the window sets the cells of the core's rasteriser, in every direction and
 // beyond the picture's edge.
 TEST_F(PictureToolsTest, LinesInEveryDirectionSetTheRasterisersCells) {
-    CChildFrame* frame = Open(13, 13);
+    CChildFrame* frame = OpenBlank(13, 13);
     CLogicDoc& doc = frame->Document();
     frame->ViewTarget()->OnCommand(cmd::ToolStraightLine);
     for (const CellPoint end : {CellPoint{12, 9}, CellPoint{9, 12}, CellPoint{3, 12}, CellPoint{0, 9}, CellPoint{0, 3},

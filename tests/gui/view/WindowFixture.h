@@ -5,6 +5,7 @@
 #include "gui/document/DocManagerFixture.h"
 #include "gui/frame/CChildFrame.h"
 #include "gui/view/CPaneGrid.h"
+#include "support/CommandStates.h"
 
 #include <QMdiArea>
 #include <QTest>
@@ -40,6 +41,17 @@ class WindowFixture : public DocManagerFixture {
         area_.setActiveSubWindow(frame);
         GridWindow::Flush();
         return frame;
+    }
+    // A new document of w x h blank cells without clues, shown in an active window.
+    CChildFrame* OpenBlank(int w, int h) {
+        PuzzleModel model;
+        model.columnCount = w;
+        model.rowCount = h;
+        return OpenModel(model);
+    }
+    // A puzzle with three-deep clue lines and a picture of every colour, in an active window.
+    CChildFrame* OpenSample(int w = 20, int h = 15) {
+        return OpenModel(MakeDocument(w, h, 17, 3)->Model());
     }
     static CLogicView* PaneOf(CChildFrame* frame, Pane pane) { return frame->PaneGrid()->View(pane); }
 
