@@ -129,7 +129,7 @@ CheckResult CheckUniqueness(const PuzzleModel& model, const CheckOptions& option
     if (options.onPhase)
         options.onPhase(CheckPhase::LineSolving);
     CheckGrid known = StartingCells(model, lines, options.fromPicture);
-    switch (SolveLinesToFixpoint(model, known, limits.StopRequest(),
+    switch (DeduceWithLineSolver(model, known, limits.StopRequest(),
                                  [&limits] { return limits.terminate(); })) {
     case FixpointEnd::Contradiction:
         result.verdict = CheckVerdict::None;
