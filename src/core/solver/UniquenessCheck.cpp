@@ -36,6 +36,15 @@ class CheckLimits : public CaDiCaL::Terminator {
     std::atomic<int> never_{0};
 };
 
+// Makes the solver's present model the preferred value of every variable, so that the search
+// for a second solution starts from the first. A second solution mostly differs from the first
+// in a few cells and is then found at once; the solver's own saved phases are soon replaced by
+// rephasing (on the 36 x 42 Thing the second search took as long as the first without this).
+void PreferPresentModel(CaDiCaL::Solver& solver) {
+    for (int variable = 1; variable <= solver.vars(); ++variable)
+        solver.phase(solver.val(variable) > 0 ? variable : -variable);
+}
+
 CheckGrid StartingCells(const PuzzleModel& model, const CheckLines& lines, bool fromPicture) {
     CheckGrid cells(static_cast<std::size_t>(lines.width) * lines.height, kSolverUnknown);
     if (!fromPicture)
@@ -81,6 +90,7 @@ CheckVerdict Search(const CheckLines& lines, const OptionGrid& cells, CheckLimit
     if (!GridMatchesClues(lines, first))
         return CheckVerdict::Undecided;
     result.first = std::move(first);
+    PreferPresentModel(solver);
     if (!encoding.ExcludeGrid(result.first))
         return CheckVerdict::Unique;
 
