@@ -41,7 +41,7 @@ struct CheckResult {
     // first for Unique and Several, second for Several.
     CheckGrid first;
     CheckGrid second;
-    // Cells the line solver left open for the search.
+    // Cells that line solving and its trials left open for the search.
     int openCells = 0;
     int elapsedMs = 0;
 
@@ -50,8 +50,8 @@ struct CheckResult {
 };
 
 // Decides whether the puzzle's clues have exactly one solution, several or none: the line
-// solver first, then a SAT search over the cells it leaves open for a first solution and,
-// after excluding it, for a second. "Unique" is a proof, and every grid reported has been
+// solver first (sweeps, then trials of each open cell), then a SAT search over the cells it
+// leaves open for a first solution and, after excluding it, for a second. "Unique" is a proof, and every grid reported has been
 // checked against every clue.
 CheckResult CheckUniqueness(const PuzzleModel& model, const CheckOptions& options = {});
 
