@@ -117,6 +117,9 @@ void CMainFrame::ShowFirst() {
         setGeometry(stored);
         show();
     }
+    // The keyboard belongs to the program that just started, also on a desktop without a
+    // window manager to hand it over.
+    activateWindow();
     if ((settings_.lastChildState & CChildFrame::Maximized) == 0) {
         area_->cascadeSubWindows();
         // Windows opened before the first showing were fitted into an area of no real size.

@@ -47,6 +47,8 @@ TEST(ScreenshotTest, MainWindowWithAPuzzle) {
     frame->setGeometry(40, 40, 1100, 720);
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    // Shortcuts work from the start, also on a display without a window manager.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(frame));
     QTest::qWait(500);
     const QImage full = frame->grab().toImage();
     ASSERT_FALSE(full.isNull());
