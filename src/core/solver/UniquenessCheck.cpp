@@ -1,5 +1,7 @@
 #include "core/solver/UniquenessCheck.h"
 
+#include "core/solver/ByteMatrix.h"
+#include "core/solver/ClueNumbers.h"
 #include "core/solver/CnfEncoding.h"
 #include "core/solver/LineSolverFixpoint.h"
 #include "core/solver/SolveResult.h"
@@ -121,15 +123,27 @@ CheckVerdict Decide(const CheckLines& lines, const CheckGrid& known, CheckLimits
 
 }  // namespace
 
-std::vector<int> CheckResult::DifferingCells() const {
-    std::vector<int> cells;
-    if (verdict != CheckVerdict::Several)
+std::vector<CellPoint> CheckResult::DifferingCells() const {
+    std::vector<CellPoint> cells;
+    if (verdict != CheckVerdict::Several || height == 0)
         return cells;
     for (std::size_t i = 0; i < first.size() && i < second.size(); ++i) {
         if (first[i] != second[i])
-            cells.push_back(static_cast<int>(i));
+            cells.push_back({static_cast<int>(i) / height, static_cast<int>(i) % height});
     }
     return cells;
+}
+
+int WriteCheckSolution(CLogicDoc& doc, const CheckResult& result, bool second) {
+    const CheckGrid& grid = second ? result.second : result.first;
+    ByteMatrix cells(result.width, result.height);
+    for (int i = 0; i < cells.Size() && static_cast<std::size_t>(i) < grid.size(); ++i)
+        cells.Set(i, grid[static_cast<std::size_t>(i)]);
+    SolveResult solution;
+    solution.grid = &cells;
+    solution.width = result.width;
+    solution.height = result.height;
+    return WriteBackSolution(doc, solution);
 }
 
 CheckResult CheckUniqueness(const PuzzleModel& model, const CheckOptions& options) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/document/Drawing.h"
 #include "core/document/PuzzleModel.h"
 #include "core/solver/CheckLines.h"
 
@@ -45,9 +46,16 @@ struct CheckResult {
     int openCells = 0;
     int elapsedMs = 0;
 
-    // The cells where the two solutions differ (empty unless Several), at x * H + y.
-    std::vector<int> DifferingCells() const;
+    // The cells where the two solutions differ (empty unless Several), column by column.
+    std::vector<CellPoint> DifferingCells() const;
 };
+
+class CLogicDoc;
+
+// Writes the first or the second grid of a result into the picture as a solve's result is
+// written: blank cells as X marks, one edit (or part of the one open around it). Returns the
+// number of cells written.
+int WriteCheckSolution(CLogicDoc& doc, const CheckResult& result, bool second);
 
 // Decides whether the puzzle's clues have exactly one solution, several or none: the line
 // solver first (sweeps, then trials of each open cell), then a SAT search over the cells it

@@ -3,7 +3,6 @@
 #include "core/document/CLogicDoc.h"
 #include "core/document/DocumentEdit.h"
 #include "core/solver/CheckReport.h"
-#include "core/solver/ClueNumbers.h"
 #include "core/text/StringTable.h"
 #include "gui/commands/CommandIds.h"
 #include "gui/common/WaitCursor.h"
@@ -186,11 +185,8 @@ void CCheckController::Report(const CheckResult& result, bool documentChanged) {
     status_.SetSolverMessage(ToQString(report.headline + "  " + report.timeText));
     const bool several = result.verdict == CheckVerdict::Several && !documentChanged;
     if (several) {
-        std::vector<CellPoint> cells;
-        for (int cell : result.DifferingCells())
-            cells.push_back({cell / result.height, cell % result.height});
         if (CViewCompanion* companion = companionOf_ ? companionOf_(*document_) : nullptr)
-            companion->SetMarkedCells(std::move(cells));
+            companion->SetMarkedCells(result.DifferingCells());
     }
     const QString caption = ToQString(report.headline + " - " + document_->GetDocumentFileName());
     // The box runs an event loop: the document may close meanwhile.
@@ -199,24 +195,16 @@ void CCheckController::Report(const CheckResult& result, bool documentChanged) {
     status_.SetSolverIcon(SolverStatusDisplay::Icon::Application);
     if (document_ == nullptr || choice == CheckDialogs::Choice::Close)
         return;
-    WriteSolution(choice == CheckDialogs::Choice::WriteFirst ? result.first : result.second,
-                  result.width, result.height);
+    WriteSolution(result, choice == CheckDialogs::Choice::WriteSecond);
 }
 
-void CCheckController::WriteSolution(const CheckGrid& grid, int width, int height) {
+void CCheckController::WriteSolution(const CheckResult& result, bool second) {
     CLogicDoc& doc = *document_;
     WaitCursor wait;
     // One undo entry: the floating fragment goes down first, as before a solve, then the cells.
     DocumentEdit edit(doc);
     doc.CommitFloatingSelection(settings_.backDrawMode);
-    ByteMatrix cells(width, height);
-    for (int i = 0; i < cells.Size(); ++i)
-        cells.Set(i, grid[static_cast<std::size_t>(i)]);
-    SolveResult solution;
-    solution.grid = &cells;
-    solution.width = width;
-    solution.height = height;
-    WriteBackSolution(doc, solution);
+    WriteCheckSolution(doc, result, second);
     edit.Commit();
 }
 

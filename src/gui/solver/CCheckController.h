@@ -53,7 +53,7 @@ class CCheckController : public QObject, public CommandTarget {
     void ShowPhase(CheckPhase phase);
     void OnCheckFinished();
     void Report(const CheckResult& result, bool documentChanged);
-    void WriteSolution(const CheckGrid& grid, int width, int height);
+    void WriteSolution(const CheckResult& result, bool second);
     void StopAndJoin();
     CViewCompanion* ActiveCompanion() const;
 

@@ -162,10 +162,10 @@ TEST(UniquenessCheckTest, PlantedSecondSolutionGivesTwoGridsDifferingInItsCells)
     // Each picture is unique but for the diagonal in rows 2 and 3, which can swap.
     const struct {
         std::vector<std::string> rows;
-        std::vector<int> swapped;  // x * H + y of the cells that differ
+        std::vector<CellPoint> swapped;  // the cells that differ, column by column
     } cases[] = {
-        {{"11111", ".....", ".1...", "..1.."}, {1 * 4 + 2, 1 * 4 + 3, 2 * 4 + 2, 2 * 4 + 3}},
-        {{"23332", ".....", ".1...", "..1.."}, {1 * 4 + 2, 1 * 4 + 3, 2 * 4 + 2, 2 * 4 + 3}},
+        {{"11111", ".....", ".1...", "..1.."}, {{1, 2}, {1, 3}, {2, 2}, {2, 3}}},
+        {{"23332", ".....", ".1...", "..1.."}, {{1, 2}, {1, 3}, {2, 2}, {2, 3}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.rows));
