@@ -16,10 +16,6 @@
 namespace tessemar {
 namespace {
 
-QString ToQString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Where the progress bar stands when each phase begins.
 int PhasePercent(CheckPhase phase) {
     switch (phase) {
@@ -163,7 +159,7 @@ void CCheckController::StartCheck() {
 
 void CCheckController::ShowPhase(CheckPhase phase) {
     status_.SetSolverProgress(PhasePercent(phase),
-                              ToQString(CheckPhaseText(phase, text::CurrentLanguage())));
+                              QString::fromStdString(CheckPhaseText(phase, text::CurrentLanguage())));
 }
 
 void CCheckController::OnCheckFinished() {
@@ -182,16 +178,16 @@ void CCheckController::Report(const CheckResult& result, bool documentChanged) {
     status_.SetSolverIcon(result.verdict == CheckVerdict::Undecided
                               ? SolverStatusDisplay::Icon::Stopped
                               : SolverStatusDisplay::Icon::Application);
-    status_.SetSolverMessage(ToQString(report.headline + "  " + report.timeText));
+    status_.SetSolverMessage(QString::fromStdString(report.headline + "  " + report.timeText));
     const bool several = result.verdict == CheckVerdict::Several && !documentChanged;
     if (several) {
         if (CViewCompanion* companion = companionOf_ ? companionOf_(*document_) : nullptr)
             companion->SetMarkedCells(result.DifferingCells());
     }
-    const QString caption = ToQString(report.headline + " - " + document_->GetDocumentFileName());
+    const QString caption = QString::fromStdString(report.headline + " - " + document_->GetDocumentFileName());
     // The box runs an event loop: the document may close meanwhile.
     const CheckDialogs::Choice choice =
-        dialogs_->ShowCheckReport(caption, ToQString(report.text), several);
+        dialogs_->ShowCheckReport(caption, QString::fromStdString(report.text), several);
     status_.SetSolverIcon(SolverStatusDisplay::Icon::Application);
     if (document_ == nullptr || choice == CheckDialogs::Choice::Close)
         return;

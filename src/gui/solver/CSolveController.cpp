@@ -21,10 +21,6 @@
 namespace tessemar {
 namespace {
 
-QString ToQString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // A cell notification packed as the worker sends it: value << 16 | y << 8 | x.
 std::uint32_t PackCell(int x, int y, int value) {
     return (static_cast<std::uint32_t>(value & 0xFF) << 16) |
@@ -262,7 +258,7 @@ void CSolveController::StartSolving(SolveCommand command) {
         // The question runs an event loop: the document may close meanwhile.
         asking_ = true;
         askingDocument_ = doc;
-        const bool goOn = dialogs_->AskSolveAnyway(ToQString(clueProblem));
+        const bool goOn = dialogs_->AskSolveAnyway(QString::fromStdString(clueProblem));
         asking_ = false;
         doc = askingDocument_;
         askingDocument_ = nullptr;
@@ -338,7 +334,7 @@ void CSolveController::ShowSolveProgress(int knownCells) {
     const int percent = cells > 0 ? static_cast<int>(knownCells * std::int64_t{100} / cells) : 0;
     const std::string progress =
         SolveProgressText(knownCells, job.Width(), job.Height(), text::CurrentLanguage());
-    status_.SetSolverProgress(percent, ToQString(progress));
+    status_.SetSolverProgress(percent, QString::fromStdString(progress));
 }
 
 void CSolveController::OnRunFinished(int command) {
@@ -385,11 +381,11 @@ void CSolveController::FinishRun(bool hint) {
         SolveDialogs::Sound sound = SolveDialogs::Sound::Default;
         if (report.kind == SolveReport::Kind::Complete)
             sound = SolveDialogs::Sound::Information;
-        status_.SetSolverMessage(ToQString(report.statusText));
+        status_.SetSolverMessage(QString::fromStdString(report.statusText));
         SolveDialogs::Report window;
-        window.text = ToQString(report.reportText);
-        window.captionPrefix = ToQString(report.headline + " - ");
-        window.documentName = ToQString(doc.GetDocumentFileName());
+        window.text = QString::fromStdString(report.reportText);
+        window.captionPrefix = QString::fromStdString(report.headline + " - ");
+        window.documentName = QString::fromStdString(doc.GetDocumentFileName());
         window.icon = report.kind == SolveReport::Kind::Stopped ? stopIcon : appIcon;
         dialogs_->PlaySound(sound);
         if (settings_.resultMode == 0)
@@ -398,14 +394,14 @@ void CSolveController::FinishRun(bool hint) {
     EndOfRun();
     // Open cells may mean several solutions or a puzzle beyond this solver: the check knows.
     if (!hint && report.kind == SolveReport::Kind::Open)
-        status_.SetSolverMessage(ToQString(std::string(text::LoadString(text::IdsCheckSuggestion))));
+        status_.SetSolverMessage(QString::fromStdString(std::string(text::LoadString(text::IdsCheckSuggestion))));
 }
 
 void CSolveController::ReportContradiction(const std::string& statusText,
                                            const std::string& message) {
-    status_.SetSolverMessage(ToQString(statusText));
+    status_.SetSolverMessage(QString::fromStdString(statusText));
     if (settings_.resultMode < 2)
-        dialogs_->ShowContradiction(ToQString(message));
+        dialogs_->ShowContradiction(QString::fromStdString(message));
     else
         dialogs_->PlaySound(SolveDialogs::Sound::Stop);
 }

@@ -1,21 +1,12 @@
 #include "gui/solver/CheckDialogs.h"
 
 #include "core/text/StringTable.h"
+#include "gui/common/UiText.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace tessemar {
-namespace {
-
-QString Load(unsigned id) {
-    const std::string_view text = text::LoadString(id);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-}  // namespace
-
 CheckDialogs::Choice CWidgetCheckDialogs::ShowCheckReport(const QString& caption,
                                                           const QString& text,
                                                           bool offerSolutions) {
@@ -23,9 +14,9 @@ CheckDialogs::Choice CWidgetCheckDialogs::ShowCheckReport(const QString& caption
     QPushButton* first = nullptr;
     QPushButton* second = nullptr;
     if (offerSolutions) {
-        box.setInformativeText(Load(text::IdsCheckWriteQuestion));
-        first = box.addButton(Load(text::IdsCheckWriteSolution1), QMessageBox::AcceptRole);
-        second = box.addButton(Load(text::IdsCheckWriteSolution2), QMessageBox::AcceptRole);
+        box.setInformativeText(Text(text::IdsCheckWriteQuestion));
+        first = box.addButton(Text(text::IdsCheckWriteSolution1), QMessageBox::AcceptRole);
+        second = box.addButton(Text(text::IdsCheckWriteSolution2), QMessageBox::AcceptRole);
     }
     box.setDefaultButton(QMessageBox::Close);
     box.exec();
