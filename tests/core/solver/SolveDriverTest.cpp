@@ -4,34 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
 #include <random>
 
 namespace tessemar::testing {
 namespace {
-
-// Sets a clue line from the first clue to the last; the rest of the line's slots become unused.
-void SetLine(PuzzleModel& model, int side, int index, const Clues& clues) {
-    const int n = side == SideRow ? model.columnCount : model.rowCount;
-    const int m = static_cast<int>(clues.size());
-    for (int k = 0; k < n; ++k) {
-        std::uint8_t number = kEmptySlot, colour = 0;
-        if (k < m) {
-            number = static_cast<std::uint8_t>(clues[m - 1 - k].first);
-            colour = static_cast<std::uint8_t>(clues[m - 1 - k].second);
-        } else if (m == 0 && k == 0) {
-            number = 0;
-            colour = 1;
-        }
-        if (side == SideRow) {
-            model.rowClueNumbers[k][index] = number;
-            model.rowClueColors[k][index] = colour;
-        } else {
-            model.columnClueNumbers[index][k] = number;
-            model.columnClueColors[index][k] = colour;
-        }
-    }
-}
 
 TEST(SolveDriverTest, CountersFollowTheSweepsAndTrials) {
     struct Case {
@@ -68,23 +44,18 @@ TEST(SolveDriverTest, CountersFollowTheSweepsAndTrials) {
 }
 
 TEST(SolveDriverTest, ContradictionsNameTheirPlace) {
-    // Row 1 asks for 4 cells in a row of 3: the whole line fails, so only its row is known.
-    // Row 0 was solved first and its blanks stay counted.
-    PuzzleModel model;
-    model.columnCount = 3;
-    model.rowCount = 2;
-    model.ClearArrays();
-    SetLine(model, SideRow, 0, {});
-    SetLine(model, SideRow, 1, {{4, 1}});
-    for (int x = 0; x < 3; ++x)
-        SetLine(model, SideColumn, x, {});
+    // Every line of a blank 3 x 2 picture has the clue 0. Row 1 asks for 4 cells in a row of 3:
+    // the whole line fails, so only its row is known. Row 0 was solved first and its blanks
+    // stay counted.
+    PuzzleModel model = DocumentFromPicture({"...", "..."})->Model();
+    model.rowClueNumbers[0][1] = 4;
     SolveRun run;
     EXPECT_EQ(OutcomeOf(run.Solve(model)),
               (Outcome{ResultContradiction | ResultChanged, 3, 2, 0, 0, 0, 0, 0, -1, 1}));
 
     // Row 1 has no clue but a coloured cell: the conflict is that cell, and the blank the row
     // set before it is counted.
-    SetLine(model, SideRow, 1, {});
+    model.rowClueNumbers[0][1] = 0;
     model.cells[1][1] = 1;
     SolveRun second;
     EXPECT_EQ(OutcomeOf(second.Solve(model)),
@@ -108,24 +79,15 @@ TEST(SolveDriverTest, StopRequestEndsTheRunAtTheNextLine) {
     EXPECT_EQ(driver.Result().trialRowScans, 1);
 }
 
-// Records what a run tells its view, from whichever thread.
-class Recorder : public SolveObserver {
-  public:
+// Records what a run tells its view. A threaded run is read only after Join.
+struct Recorder : SolveObserver {
     void OnSolveProgress(int knownCells) override {
-        std::lock_guard lock(mutex_);
         progress.push_back(knownCells);
         events += 'p';
     }
-    void OnSolveCellFixed(int x, int y, int value) override {
-        std::lock_guard lock(mutex_);
-        cells.push_back({x, y, value});
-    }
-    void OnSolveReleaseCapture() override {
-        std::lock_guard lock(mutex_);
-        events += 'r';
-    }
+    void OnSolveCellFixed(int x, int y, int value) override { cells.push_back({x, y, value}); }
+    void OnSolveReleaseCapture() override { events += 'r'; }
     void OnSolveFinished(int command, const SolveResult& result) override {
-        std::lock_guard lock(mutex_);
         events += 'f';
         finishedCommand = command;
         finishedCode = result.code;
@@ -135,9 +97,6 @@ class Recorder : public SolveObserver {
     std::string events;
     int finishedCommand = 0;
     int finishedCode = 0;
-
-  private:
-    std::mutex mutex_;
 };
 
 TEST(SolveDriverTest, ViewHearsProgressColouredCellsAndTheEnd) {
