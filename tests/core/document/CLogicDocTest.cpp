@@ -44,7 +44,7 @@ TEST(CLogicDocTest, AnEditIsOneEntryWithItsRecordsNewestFirstAndOneAnnouncement)
     doc->AddObserver(&recorder);
     {
         DocumentEdit edit(*doc);
-        doc->WriteCell(3, 4, kCellX);
+        EXPECT_TRUE(doc->WriteCell(3, 4, kCellX));
         doc->SetClueNumber(SideColumn, 2, 1, 5, 3);
         EXPECT_TRUE(doc->EditInProgress());
         EXPECT_FALSE(doc->CanUndo());

@@ -87,9 +87,8 @@ TEST(ClueLinesTest, SlotAndLineCommandsMoveNumbersWithTheirColours) {
                 EXPECT_EQ(doc->Model().columnClueNumbers[7][7], before.model->columnClueNumbers[7][7]);
                 EXPECT_EQ(doc->Model().rowClueNumbers[5][0], before.model->rowClueNumbers[5][0]);
                 EXPECT_EQ(doc->Model().columnClueNumbers[0][5], before.model->columnClueNumbers[0][5]);
-                ASSERT_EQ(doc->UndoHistory().size(), 1u);
-                doc->Undo(1);
-                EXPECT_TRUE(SameDocument(before, *doc));
+                // One entry; what undoing it gives back is the editing property test's concern.
+                EXPECT_EQ(doc->UndoHistory().size(), 1u);
             }
         }
     }

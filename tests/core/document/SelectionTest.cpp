@@ -51,16 +51,6 @@ TEST_F(SelectionTest, CopyWithoutSelectionFloatsTheWholePictureUnderTheSelectToo
     EXPECT_EQ(PictureRows(*other)[3], "....5..");
 }
 
-TEST_F(SelectionTest, CutPutsTheFragmentOutAsOneEntry) {
-    ASSERT_TRUE(doc->LiftSelection(0, 0, 2, 1, kOpaque));
-    const std::string bytes = doc->EditCut(ToolSelect, kOpaque);
-    EXPECT_EQ(bytes, "\x03\x02\x01\x02\x00\x03\xFF\x04"s);
-    EXPECT_FALSE(doc->HasFloatingSelection());
-    EXPECT_EQ(PictureRows(*doc)[0], ".....");
-    EXPECT_EQ(PictureRows(*doc)[1], ".....");
-    EXPECT_EQ(doc->UndoHistory().size(), 1u);
-}
-
 TEST_F(SelectionTest, DropHonoursTheBackgroundModeButNeverHidesXMarks) {
     const std::string blankWithX = "\x02\x02\x00\xFF\x00\x00"s;
     struct Case {
@@ -113,14 +103,21 @@ TEST_F(SelectionTest, BadClipboardDataAndNegativeCornersSelectNothing) {
     EXPECT_TRUE(edit_test::SameDocument(before, *doc));
 }
 
-TEST_F(SelectionTest, CopyRegionNormalisesCornersAndStopsAtTheArrays) {
+TEST_F(SelectionTest, CopyRegionNormalisesCornersAndCutPutsTheSameFragmentOut) {
     const auto a = doc->CopyRegion(2, 1, 0, 0);
     ASSERT_TRUE(a.has_value());
     EXPECT_EQ(FragmentBytes(*a), "\x03\x02\x01\x02\x00\x03\xFF\x04"s);
-    const auto b = doc->CopyRegion(248, 248, 400, 1000);
+    const auto b = doc->CopyRegion(248, 248, 400, 1000);  // stops at the arrays
     ASSERT_TRUE(b.has_value());
     EXPECT_EQ(b->width, 2);
     EXPECT_EQ(b->height, 2);
+
+    ASSERT_TRUE(doc->LiftSelection(0, 0, 2, 1, kOpaque));
+    EXPECT_EQ(doc->EditCut(ToolSelect, kOpaque), FragmentBytes(*a));
+    EXPECT_FALSE(doc->HasFloatingSelection());
+    EXPECT_EQ(PictureRows(*doc)[0], ".....");
+    EXPECT_EQ(PictureRows(*doc)[1], ".....");
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
 }
 
 TEST_F(SelectionTest, ClearSelectLeavesTheAreaBlankAsOneEntry) {
@@ -146,7 +143,7 @@ TEST_F(SelectionTest, UndoWithAFloatingFragmentTakesBackTheLiftAndTheMove) {
     EXPECT_EQ(doc->UndoPositionText(), "0/1");
 }
 
-TEST_F(SelectionTest, TransformsUnderOtherToolsAreOneEntryAndKeepTheTool) {
+TEST_F(SelectionTest, TransformsUnderOtherToolsFloatNothingAndMakeOneEntryOrNone) {
     const Snapshot before(*doc);
     doc->TransformPicture(PictureTransform::MirrorHorizontally, ToolPen, 1, kOpaque);
     EXPECT_FALSE(doc->HasFloatingSelection());
@@ -159,6 +156,12 @@ TEST_F(SelectionTest, TransformsUnderOtherToolsAreOneEntryAndKeepTheTool) {
     // what falls outside is lost.
     doc->TransformPicture(PictureTransform::TurnRight90, ToolPaint, 1, kOpaque);
     EXPECT_EQ(PictureRows(*doc), (std::vector<std::string>{"..31.", "..x2.", "..4..", "....."}));
+
+    // Nothing to change: no entry.
+    auto blank = MakeDoc(4, 4);
+    blank->TransformPicture(PictureTransform::Turn180, ToolPen, 1, kOpaque);
+    blank->TransformPicture(PictureTransform::EraseXMarks, ToolPen, 1, kTransparent);
+    EXPECT_TRUE(blank->UndoHistory().empty());
 }
 
 TEST_F(SelectionTest, TransformsUnderTheSelectToolKeepTheFragmentFloating) {
@@ -178,13 +181,6 @@ TEST_F(SelectionTest, TransformsUnderTheSelectToolKeepTheFragmentFloating) {
     doc->TransformPicture(PictureTransform::Turn180, ToolSelect, 1, kOpaque);
     doc->TransformPicture(PictureTransform::Turn180, ToolSelect, 1, kOpaque);
     EXPECT_EQ(doc->FloatingSelection(), turned);
-}
-
-TEST_F(SelectionTest, NothingToTransformLeavesNoEntry) {
-    auto blank = MakeDoc(4, 4);
-    blank->TransformPicture(PictureTransform::Turn180, ToolPen, 1, kOpaque);
-    blank->TransformPicture(PictureTransform::EraseXMarks, ToolPen, 1, kTransparent);
-    EXPECT_TRUE(blank->UndoHistory().empty());
 }
 
 }  // namespace

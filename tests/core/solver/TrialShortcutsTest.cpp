@@ -16,14 +16,6 @@ Outcome SolveWith(const PuzzleModel& model, SolveCommand command,
     return OutcomeOf(run.Solve(model, command), true);
 }
 
-// Noise pictures make the proof by contradiction visit nearly every cell, with long chains of
-// consequences in one colour and short ones in many, so trial lines meet their main-grid
-// lines in every state and come back often.
-std::vector<std::string> NoisePicture(std::mt19937& random, int w, int h, int colours) {
-    const int density = 35 + static_cast<int>(random() % 40);
-    return RandomCells(random, w, h, colours, density);
-}
-
 TEST(TrialShortcutsTest, RunsWithAndWithoutShortcutsAgreeOnEveryCellAndCounter) {
     std::mt19937 random(20261206);
     int probed = 0, contradicted = 0, fixedSome = 0;
@@ -31,7 +23,11 @@ TEST(TrialShortcutsTest, RunsWithAndWithoutShortcutsAgreeOnEveryCellAndCounter) 
         const int colours = 1 + round % 8;
         const int w = 4 + static_cast<int>(random() % (round < 32 ? 24 : 48));
         const int h = 4 + static_cast<int>(random() % (round < 32 ? 24 : 48));
-        auto doc = DocumentFromPicture(NoisePicture(random, w, h, colours));
+        // Noise pictures make the proof by contradiction visit nearly every cell, with long
+        // chains of consequences in one colour and short ones in many, so trial lines meet their
+        // main-grid lines in every state and come back often.
+        const int density = 35 + static_cast<int>(random() % 40);
+        auto doc = DocumentFromPicture(RandomCells(random, w, h, colours, density));
         PuzzleModel puzzle = WithoutPicture(doc->Model());
         // Some runs start from a few cells set at random, right or wrong, so that lines and
         // trials conflict in every way.
