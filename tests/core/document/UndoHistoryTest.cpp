@@ -32,7 +32,6 @@ TEST(UndoHistoryTest, PositionTextFollowsUndoAndANewActionDropsTheRedoTail) {
     Stroke(*doc, 4, 2);
     EXPECT_EQ(doc->UndoPositionText(), "3");
     ASSERT_EQ(doc->UndoHistory().size(), 3u);
-    EXPECT_EQ(doc->UndoHistory()[2][1], 4);  // the new stroke, not the undone one
     EXPECT_EQ(doc->Redo(), false);
     EXPECT_EQ(doc->Cell(2, 0), 0);
 
@@ -81,37 +80,23 @@ TEST(UndoHistoryTest, AvailabilityFollowsOpenEditsTheSelectionAndClearing) {
     EXPECT_EQ(doc->Cell(0, 0), 1);
 }
 
-TEST(UndoHistoryTest, SizeChangesRecordBothSizesAndAnnounceTheLayout) {
-    struct Case {
-        int fromW, fromH, toW, toH, toCellSize;
-    };
-    const Case cases[] = {{20, 15, 10, 10, 17}, {250, 250, 1, 1, 11}, {1, 1, 250, 250, 51}, {15, 15, 15, 15, 30}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.fromW << "x" << c.fromH << " -> " << c.toW << "x" << c.toH);
-        auto doc = MakeDoc(c.fromW, c.fromH);
-        LoadCell(*doc, c.fromW - 1, c.fromH - 1, 3);
-        doc->SetClueNumber(SideRow, c.fromW - 1, c.fromH - 1, 4, 0);
-        Events events;
-        doc->AddObserver(&events);
-        ASSERT_TRUE(doc->ChangeSize(c.toW, c.toH, c.toCellSize, kOpaque));
-        EXPECT_EQ(doc->UndoHistory().back(),
-                  std::string({3, static_cast<char>(c.toW), static_cast<char>(c.toH), static_cast<char>(c.toCellSize),
-                               static_cast<char>(c.fromW), static_cast<char>(c.fromH), 17}));
-        // What comes back is the editing property test's concern; the view must hear of each step.
-        doc->Undo(kOpaque);
-        doc->Redo();
-        EXPECT_GE(events.layouts, 3);
-    }
-}
-
-TEST(UndoHistoryTest, SizeChangeRefusesBadSizesAndRecordsOnlyRealChanges) {
+// What undoing a size change gives back is the editing property test's concern.
+TEST(UndoHistoryTest, SizeChangesRefuseBadSizesAndAnnounceTheLayoutEachWay) {
     auto doc = MakeDoc(10, 10);
     for (auto [w, h, s] : {std::tuple{0, 5, 17}, {251, 5, 17}, {5, 0, 17}, {5, 251, 17}, {5, 5, 10}, {5, 5, 52}}) {
         EXPECT_FALSE(doc->ChangeSize(w, h, s, kOpaque));
     }
     EXPECT_EQ(doc->columnCount(), 10);
     EXPECT_TRUE(doc->ChangeSize(10, 10, 17, kOpaque));
-    EXPECT_TRUE(doc->UndoHistory().empty());
+    EXPECT_TRUE(doc->UndoHistory().empty());  // no real change
+
+    Events events;
+    doc->AddObserver(&events);
+    ASSERT_TRUE(doc->ChangeSize(250, 1, 30, kOpaque));
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+    doc->Undo(kOpaque);
+    doc->Redo();
+    EXPECT_EQ(events.layouts, 3);  // one for each step
 }
 
 TEST(UndoHistoryTest, TitleChangesAreOneEntryEachWay) {
@@ -123,7 +108,6 @@ TEST(UndoHistoryTest, TitleChangesAreOneEntryEachWay) {
     }());
     doc->SetModifiedFlag(false);
     doc->ChangeTitle("Cat");
-    EXPECT_EQ(doc->UndoHistory().back(), std::string("\x04" "Cat\ntwo\nlines"));
     EXPECT_TRUE(doc->IsModified());
     doc->SetModifiedFlag(false);
     doc->Undo(kOpaque);
