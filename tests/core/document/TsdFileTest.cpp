@@ -262,7 +262,7 @@ TEST(TsdFileTest, RoundTripOfRandomDocumentsIsTheIdentity) {
     }
 }
 
-TEST(TsdFileTest, SaveRecordsThePathAndTheFileReopens) {
+TEST(TsdFileTest, SaveRecordsThePathAndOpenReadsBackOrReportsWhy) {
     TempDir dir;
     const std::string path = dir.File("puzzle.tsd");
     CLogicDoc doc;
@@ -275,10 +275,7 @@ TEST(TsdFileTest, SaveRecordsThePathAndTheFileReopens) {
     auto reopened = OpenDocumentFile(path);
     EXPECT_EQ(reopened->Cell(0, 0), 1);
     EXPECT_FALSE(reopened->IsModified());
-}
 
-TEST(TsdFileTest, OpenReportsMissingAndEmptyFiles) {
-    TempDir dir;
     try {
         OpenDocumentFile(dir.File("missing.tsd"));
         FAIL() << "no error";
@@ -287,9 +284,9 @@ TEST(TsdFileTest, OpenReportsMissingAndEmptyFiles) {
     }
     const std::string empty = dir.File("empty.tsd");
     ASSERT_TRUE(WriteFileAtomically(empty, "").ok);
-    auto doc = OpenDocumentFile(empty);
-    EXPECT_EQ(doc->columnCount(), 15);
-    EXPECT_EQ(doc->Model().title, "Untitled");
+    auto fresh = OpenDocumentFile(empty);  // an empty file is a new puzzle
+    EXPECT_EQ(fresh->columnCount(), 15);
+    EXPECT_EQ(fresh->Model().title, "Untitled");
 }
 
 }  // namespace

@@ -62,8 +62,24 @@ struct Outcome {
     std::vector<std::uint8_t> grid = {};
     bool operator==(const Outcome&) const = default;
 };
-Outcome OutcomeOf(const SolveResult& result, bool withGrid = false);
-void PrintTo(const Outcome& outcome, std::ostream* os);
+
+inline Outcome OutcomeOf(const SolveResult& r, bool withGrid = false) {
+    Outcome o{r.code,           r.knownCells,       r.normalRowScans, r.normalColumnScans,
+              r.trialRowScans,  r.trialColumnScans, r.tries,          r.fixedByTrial,
+              r.contradictionX, r.contradictionY};
+    for (int x = 0; withGrid && x < r.width; ++x) {
+        for (int y = 0; y < r.height; ++y)
+            o.grid.push_back(r.Cell(x, y));
+    }
+    return o;
+}
+
+inline void PrintTo(const Outcome& o, std::ostream* os) {
+    *os << "code " << std::hex << o.code << std::dec << " known " << o.known << " normal "
+        << o.normalRows << "/" << o.normalColumns << " trial " << o.trialRows << "/"
+        << o.trialColumns << " tries " << o.tries << " fixed " << o.fixed << " at (" << o.cx << ", "
+        << o.cy << ")";
+}
 
 // Runs one command on the calling thread with the model's picture as the starting grid.
 struct SolveRun {
