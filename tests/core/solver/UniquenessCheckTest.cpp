@@ -160,27 +160,21 @@ TEST(UniquenessCheckTest, VerdictEqualsBruteForceCountOnSmallRandomPuzzles) {
 
 TEST(UniquenessCheckTest, PlantedSecondSolutionGivesTwoGridsDifferingInItsCells) {
     // Each picture is unique but for the diagonal in rows 2 and 3, which can swap.
-    const struct {
-        std::vector<std::string> rows;
-        std::vector<CellPoint> swapped;  // the cells that differ, column by column
-    } cases[] = {
-        {{"11111", ".....", ".1...", "..1.."}, {{1, 2}, {1, 3}, {2, 2}, {2, 3}}},
-        {{"23332", ".....", ".1...", "..1.."}, {{1, 2}, {1, 3}, {2, 2}, {2, 3}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.rows));
-        const PuzzleModel model = WithoutPicture(DocumentFromPicture(c.rows)->Model());
+    const std::vector<CellPoint> swapped = {{1, 2}, {1, 3}, {2, 2}, {2, 3}};  // column by column
+    const std::vector<std::string> pictures[] = {{"11111", ".....", ".1...", "..1.."},
+                                                 {"23332", ".....", ".1...", "..1.."}};
+    for (const auto& rows : pictures) {
+        SCOPED_TRACE(::testing::PrintToString(rows));
+        const PuzzleModel model = WithoutPicture(DocumentFromPicture(rows)->Model());
         const CheckResult result = CheckUniqueness(model);
         ASSERT_EQ(result.verdict, CheckVerdict::Several);
-        EXPECT_EQ(result.DifferingCells(), c.swapped);
-        const CheckLines lines = CollectCheckLines(model);
-        EXPECT_TRUE(GridMatchesClues(lines, result.first));
-        EXPECT_TRUE(GridMatchesClues(lines, result.second));
+        // That both grids fit the clues is checked on the random puzzles above.
+        EXPECT_EQ(result.DifferingCells(), swapped);
 
         // The picture's own cells as givens settle the block.
         CheckOptions fromPicture;
         fromPicture.fromPicture = true;
-        const CheckResult given = CheckUniqueness(DocumentFromPicture(c.rows)->Model(), fromPicture);
+        const CheckResult given = CheckUniqueness(DocumentFromPicture(rows)->Model(), fromPicture);
         EXPECT_EQ(given.verdict, CheckVerdict::Unique);
     }
 }
