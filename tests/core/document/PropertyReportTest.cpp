@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
+#include <vector>
 
 namespace tessemar {
 namespace {
@@ -24,35 +26,26 @@ TEST(PropertyReportTest, NewDocumentReportInEnglish) {
 TEST(PropertyReportTest, ColourCountsAndList) {
     struct Case {
         const char* what;
-        void (*setUp)(CLogicDoc&);
+        std::vector<std::tuple<int, int, int>> cells;            // x, y, value
+        std::vector<std::tuple<int, int, int, int, int>> slots;  // side, i, j, number, colour
         int numbers, picture, total;
         const char* kind;
         const char* list;
     } cases[] = {
-        {"one colour in picture and clues",
-         [](CLogicDoc& d) {
-             LoadCell(d, 0, 0, 1);
-             d.SetClueNumber(SideRow, 0, 0, 1, 1);
-         },
-         1, 1, 1, "Normal Logic", "\r\n        Color1 #303030 (48, 48, 48)"},
-        {"colour only in the clues",
-         [](CLogicDoc& d) {
-             LoadCell(d, 0, 0, 1);
-             d.SetClueNumber(SideColumn, 3, 0, 2, 4);
-         },
-         1, 1, 2, "Color Logic", "\r\n        Color1 #303030 (48, 48, 48)\r\n        Color4 #0000F0 (0, 0, 240)"},
-        {"X marks are no colour",
-         [](CLogicDoc& d) { LoadCell(d, 2, 2, kCellX); }, 0, 0, 0, "Normal Logic", ""},
-        {"colour outside the size is not counted",
-         [](CLogicDoc& d) {
-             LoadCell(d, 20, 20, 5);
-             d.SetClueNumber(SideRow, 20, 0, 1, 6);
-         },
-         0, 0, 0, "Normal Logic", ""},
+        {"one colour in picture and clues", {{0, 0, 1}}, {{SideRow, 0, 0, 1, 1}}, 1, 1, 1,
+         "Normal Logic", "\r\n        Color1 #303030 (48, 48, 48)"},
+        {"colour only in the clues", {{0, 0, 1}}, {{SideColumn, 3, 0, 2, 4}}, 1, 1, 2, "Color Logic",
+         "\r\n        Color1 #303030 (48, 48, 48)\r\n        Color4 #0000F0 (0, 0, 240)"},
+        {"X marks are no colour", {{2, 2, kCellX}}, {}, 0, 0, 0, "Normal Logic", ""},
+        {"colour outside the size is not counted", {{20, 20, 5}}, {{SideRow, 20, 0, 1, 6}}, 0, 0, 0,
+         "Normal Logic", ""},
     };
     for (const Case& c : cases) {
         auto doc = std::make_unique<CLogicDoc>();
-        c.setUp(*doc);
+        for (auto [x, y, value] : c.cells) LoadCell(*doc, x, y, value);
+        for (auto [side, i, j, number, colour] : c.slots) {
+            doc->SetClueNumber(side, i, j, number, colour);
+        }
         const std::string report = BuildPropertyReport(*doc, Language::English);
         EXPECT_NE(report.find("Used Color(Number): " + std::to_string(c.numbers) + "\r\n"), std::string::npos) << c.what;
         EXPECT_NE(report.find("Used Color(Picture): " + std::to_string(c.picture) + "\r\n"), std::string::npos) << c.what;
