@@ -205,7 +205,6 @@ TEST_F(MainFrameBarsTest, ColourPopUpListsTheColoursInItsGridOrder) {
         EXPECT_EQ(row, (colour - 1) / 3) << colour;
         EXPECT_EQ(column, (colour - 1) % 3) << colour;
     }
-    // A click on a cell chooses the colour.
     docs_.OnFileNew();
     grid->findChild<QToolButton*>("colorCell5")->click();
     EXPECT_EQ(settings_.color, 5);

@@ -101,7 +101,7 @@ TEST_F(CheckControllerTest, SeveralMarksTheDifferencesUntilAnEditABreakOrAWritte
     Check(*doc);
     EXPECT_EQ(doc->UndoHistory().size(), 1u);
     EXPECT_TRUE(companion_->MarkedCells().empty());
-    // The written grid is a solution: seven coloured cells, the rest X marks.
+    // The written grid is a solution: seven coloured cells; the cell painted by hand is blank.
     int filled = 0;
     for (int x = 0; x < 5; ++x)
         for (int y = 0; y < 4; ++y)

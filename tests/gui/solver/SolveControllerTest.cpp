@@ -84,7 +84,6 @@ class SolveControllerTest : public ::testing::Test {
         return QTest::qWaitFor([this] { return controller_.IsIdle(); }, timeoutMs);
     }
 
-    // Solves the active document and waits for the end of the run.
     bool SolveAndWait() {
         controller_.StartSolving(SolveCommandSolve);
         return WaitIdle();
@@ -394,7 +393,6 @@ TEST_F(SolveControllerTest, UpdateViewPaintsCellsWhileSolving) {
     }
 }
 
-// Calculate number recalculates the active document's clues as one undo step.
 TEST_F(SolveControllerTest, CalculateNumberIsOneUndoStep) {
     auto doc = MakePuzzle({"11.", "..1"});
     LoadCell(*doc, 0, 1, 2);
