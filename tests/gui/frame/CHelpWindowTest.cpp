@@ -206,7 +206,6 @@ TEST_F(CHelpWindowTest, OpensTheFirstPageOfTheLanguageWhoseTextZooms) {
         ASSERT_NE(Open(c.language), nullptr);
         EXPECT_EQ(Browser()->source(), QUrl(QLatin1String(c.page)));
         EXPECT_EQ(window_->windowTitle(), Text(text::IdsHelpTitle));
-        EXPECT_TRUE(window_->isVisible());
         window_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
         QTextDocument* page = Browser()->document();
@@ -223,7 +222,6 @@ TEST_F(CHelpWindowTest, OpensTheFirstPageOfTheLanguageWhoseTextZooms) {
         QTest::keyClick(Browser(), Qt::Key_Minus, Qt::ControlModifier);
         EXPECT_LT(height(), larger);
         Close(window_);
-        EXPECT_TRUE(window_.isNull());
     }
 }
 
