@@ -62,24 +62,15 @@ TEST_F(MainFrameBarsTest, FirstStartLaysTheToolBarsOutWithTheChosenColourBarShow
 }
 
 TEST_F(MainFrameBarsTest, ToggleCommandsShowAndHideTheirBarWithACheckMark) {
-    struct Case {
-        int command;
-        QToolBar* (*bar)(MainFrameBarsTest&);
-    };
-    const Case cases[] = {
-        {cmd::ViewStandardBar,
-         [](MainFrameBarsTest& t) { return t.Frame().ToolBar(kToolBarStandard); }},
-        {cmd::ViewColorBar, [](MainFrameBarsTest& t) { return t.Full(); }},
-    };
     Frame().show();
-    for (const Case& c : cases) {
-        EXPECT_TRUE(Checked(c.command)) << c.command;
-        EXPECT_TRUE(Frame().Commands().Execute(c.command));
-        EXPECT_FALSE(c.bar(*this)->isVisible()) << c.command;
-        EXPECT_FALSE(Checked(c.command)) << c.command;
-        EXPECT_TRUE(Frame().Commands().Execute(c.command));
-        EXPECT_TRUE(c.bar(*this)->isVisible()) << c.command;
-        EXPECT_TRUE(Checked(c.command)) << c.command;
+    for (auto [command, bar] : {std::pair{cmd::ViewStandardBar, kToolBarStandard},
+                                std::pair{cmd::ViewColorBar, kToolBarFullColor}}) {
+        EXPECT_TRUE(Checked(command)) << command;
+        for (bool shown : {false, true}) {
+            EXPECT_TRUE(Frame().Commands().Execute(command));
+            EXPECT_EQ(Frame().ToolBar(bar)->isVisible(), shown) << command;
+            EXPECT_EQ(Checked(command), shown) << command;
+        }
     }
 }
 
@@ -148,7 +139,10 @@ TEST_F(MainFrameBarsTest, ClickingASwatchChoosesItsColour) {
     EXPECT_EQ(settings_.color, 1);
 }
 
-TEST_F(MainFrameBarsTest, WithoutADocumentTheSwatchesShowTheButtonFaceAndIgnoreClicks) {
+// Without a document the swatches show the button face and ignore clicks; with one they show
+// the active document's colours.
+TEST_F(MainFrameBarsTest, ColourDisplaysFollowTheActiveDocument) {
+    settings_.color = 2;
     Frame().show();
     const ColorRef face = CColorBars::ButtonFace();
     for (int i = 0; i < 8; ++i) {
@@ -157,12 +151,9 @@ TEST_F(MainFrameBarsTest, WithoutADocumentTheSwatchesShowTheButtonFaceAndIgnoreC
         EXPECT_FALSE(Swatch(i)->Active());
     }
     QTest::mouseClick(Swatch(5), Qt::LeftButton);
-    EXPECT_EQ(settings_.color, 1);
+    EXPECT_EQ(settings_.color, 2);
     EXPECT_EQ(Frame().ColorBars().CurrentColorPainter().Color1(), face);
-}
 
-TEST_F(MainFrameBarsTest, ColourDisplaysFollowTheActiveDocument) {
-    settings_.color = 2;
     CLogicDoc* plain = docs_.OnFileNew();
     CLogicDoc* painted = docs_.OnFileNew();
     ColorTable colors = kDefaultColors, shadows = kDefaultShadowColors;
@@ -171,7 +162,6 @@ TEST_F(MainFrameBarsTest, ColourDisplaysFollowTheActiveDocument) {
         shadows[i] = MakeColorRef(5, 5 * static_cast<int>(i), 5);
     }
     painted->SetColorTables(colors, shadows);
-    Frame().show();
     const auto expectColours = [this](const CLogicDoc* doc, const char* name) {
         for (int i = 0; i < 8; ++i) {
             EXPECT_EQ(Swatch(i)->Color(), doc->Model().colors[i + 1]) << name << i;
@@ -200,17 +190,6 @@ TEST_F(MainFrameBarsTest, HoveringASwatchNamesItsColourInTheStatusBar) {
     EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage), " ");
 }
 
-TEST_F(MainFrameBarsTest, AltDigitChoosesTheColourAndMarksItInTheMenu) {
-    docs_.OnFileNew();
-    Frame().show();
-    Frame().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
-    QTest::keyClick(&Frame(), Qt::Key_6, Qt::AltModifier);
-    EXPECT_EQ(settings_.color, 6);
-    EXPECT_TRUE(Checked(cmd::FirstColor + 5));
-    EXPECT_FALSE(Checked(cmd::FirstColor));
-}
-
 TEST_F(MainFrameBarsTest, ColourPopUpListsTheColoursInItsGridOrder) {
     // Filled column by column in the order 1, 4, 7, 2, 5, 8, 3, 6, the rows read 1 2 3 ...
     auto* grid = Frame().ColorBars().ColorPopup()->findChild<QWidget*>("colorGrid");
@@ -226,7 +205,6 @@ TEST_F(MainFrameBarsTest, ColourPopUpListsTheColoursInItsGridOrder) {
         EXPECT_EQ(row, (colour - 1) / 3) << colour;
         EXPECT_EQ(column, (colour - 1) % 3) << colour;
     }
-    // A click on a cell chooses the colour.
     docs_.OnFileNew();
     grid->findChild<QToolButton*>("colorCell5")->click();
     EXPECT_EQ(settings_.color, 5);
@@ -276,8 +254,6 @@ TEST_F(MainFrameBarsTest, SolverProgressAndAnimationInTheMessagePane) {
     EXPECT_FALSE(progress->isVisible());
     panes.ShowSolverProgress();
     EXPECT_TRUE(progress->isVisible());
-    EXPECT_EQ(progress->width(),
-              Frame().statusBar()->fontMetrics().horizontalAdvance(QString(27, QLatin1Char(' '))));
     panes.SetSolverProgress(40, "Calculating...   40 /  100   40%");
     EXPECT_EQ(progress->value(), 40);
     EXPECT_EQ(Frame().PaneText(CStatusPanes::kPaneMessage), "Calculating...   40 /  100   40%");
@@ -354,7 +330,6 @@ TEST_F(MainFrameBarsTest, PageSetupStartsFromTheStoredMarginsAndStoresThemBack) 
         });
         EXPECT_TRUE(Frame().Commands().Execute(cmd::PageSetup));
         ASSERT_TRUE(edited);
-        EXPECT_EQ(settings_.marginLeft != 1250, accept);
         EXPECT_NEAR(settings_.marginLeft, accept ? 2500 : 1250, 1);
         EXPECT_EQ(settings_.marginTop, 1000);
         EXPECT_EQ(settings_.marginRight, 1700);

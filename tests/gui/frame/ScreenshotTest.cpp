@@ -24,7 +24,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <memory>
 
 namespace tessemar {
 namespace {
@@ -123,7 +123,8 @@ TEST(ScreenshotTest, OptionPagesAndDialogs) {
     for (const auto& [language, suffix] :
          {std::pair{text::Language::English, "en"}, std::pair{text::Language::Japanese, "ja"}}) {
         text::SetLanguage(language);
-        QTranslator* translation = InstallQtTranslation(language);
+        // Deleting the translator takes it out of the application again.
+        const std::unique_ptr<QTranslator> translation(InstallQtTranslation(language));
         const QString tail = QString::fromLatin1(suffix);
         COptionSheet sheet(AppSettings{}, ini);
         for (int page = 0; page < COptionSheet::PageCount; ++page) {
@@ -139,10 +140,6 @@ TEST(ScreenshotTest, OptionPagesAndDialogs) {
         SaveDialog(font, QStringLiteral("font-dialog-%1").arg(tail));
         CAboutDialog about({});
         SaveDialog(about, QStringLiteral("about-%1").arg(tail));
-        if (translation != nullptr) {
-            QCoreApplication::removeTranslator(translation);
-            delete translation;
-        }
     }
     text::SetLanguage(text::Language::English);
 }

@@ -21,14 +21,12 @@ using Choice = CheckDialogs::Choice;
 
 class FakeCheckDialogs : public CheckDialogs {
   public:
-    Choice ShowCheckReport(const QString& caption, const QString& text, bool offer) override {
-        captions << caption;
+    Choice ShowCheckReport(const QString& /*caption*/, const QString& text, bool offer) override {
         texts << text;
         offered.push_back(offer);
         return answer;
     }
     Choice answer = Choice::Close;
-    QStringList captions;
     QStringList texts;
     std::vector<bool> offered;
 };
@@ -74,29 +72,15 @@ class CheckControllerTest : public ::testing::Test {
 // The diagonal in rows 2 and 3 can swap.
 const std::vector<std::string> kSwappable = {"11111", ".....", ".1...", "..1.."};
 
-TEST_F(CheckControllerTest, SeveralMarksTheDifferencesAndWritesTheChosenSolutionAsOneEntry) {
+// Several solutions: the differing cells are marked until an edit, a Break or the writing of
+// the solution the user chose, which is one undo entry.
+TEST_F(CheckControllerTest, SeveralMarksTheDifferencesUntilAnEditABreakOrAWrittenSolution) {
     auto doc = Puzzle(kSwappable);
-    dialogs_->answer = Choice::WriteSecond;
     Check(*doc);
     ASSERT_EQ(dialogs_->texts.size(), 1);
     EXPECT_TRUE(dialogs_->texts[0].startsWith(QStringLiteral("Several solutions: two of them differ in 4 cells")));
     EXPECT_TRUE(dialogs_->offered[0]);
     EXPECT_TRUE(status_.messages.back().startsWith(QStringLiteral("Several solutions")));
-
-    // The written grid is a solution, and one undo entry; writing it removed the marks.
-    EXPECT_EQ(doc->UndoHistory().size(), 1u);
-    EXPECT_TRUE(companion_->MarkedCells().empty());
-    int filled = 0;
-    for (int x = 0; x < 5; ++x)
-        for (int y = 0; y < 4; ++y)
-            filled += doc->Cell(x, y) == 1 ? 1 : 0;
-    EXPECT_EQ(filled, 7);
-    EXPECT_EQ(doc->Cell(0, 2), -1);
-}
-
-TEST_F(CheckControllerTest, MarksStayUntilAnEditOrBreak) {
-    auto doc = Puzzle(kSwappable);
-    Check(*doc);
     const std::vector<CellPoint> expected = {{1, 2}, {1, 3}, {2, 2}, {2, 3}};
     EXPECT_EQ(companion_->MarkedCells(), expected);
     EXPECT_EQ(doc->UndoHistory().size(), 0u);
@@ -111,6 +95,19 @@ TEST_F(CheckControllerTest, MarksStayUntilAnEditOrBreak) {
     EXPECT_FALSE(companion_->MarkedCells().empty());
     doc->WriteCell(4, 3, 1);
     EXPECT_TRUE(companion_->MarkedCells().empty());
+
+    doc->ClearUndoHistory();
+    dialogs_->answer = Choice::WriteSecond;
+    Check(*doc);
+    EXPECT_EQ(doc->UndoHistory().size(), 1u);
+    EXPECT_TRUE(companion_->MarkedCells().empty());
+    // The written grid is a solution: seven coloured cells; the cell painted by hand is blank.
+    int filled = 0;
+    for (int x = 0; x < 5; ++x)
+        for (int y = 0; y < 4; ++y)
+            filled += doc->Cell(x, y) == 1 ? 1 : 0;
+    EXPECT_EQ(filled, 7);
+    EXPECT_EQ(doc->Cell(4, 3), -1);
 }
 
 TEST_F(CheckControllerTest, UniqueAndNoSolutionOfferNothing) {

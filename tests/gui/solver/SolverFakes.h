@@ -27,21 +27,12 @@ class RecordingStatus : public SolverStatusDisplay {
         messages.push_back(text);
         log_.events << QStringLiteral("message:") + text;
     }
-    void SetSolverIcon(Icon icon) override {
-        icons.push_back(icon);
-        log_.events << QStringLiteral("icon");
-    }
+    void SetSolverIcon(Icon icon) override { icons.push_back(icon); }
     void ShowSolverProgress() override { log_.events << QStringLiteral("show-progress"); }
     void SetSolverProgress(int, const QString& text) override { lastProgressText = text; }
     void HideSolverProgress() override { log_.events << QStringLiteral("hide-progress"); }
-    void StartSolverAnimation() override {
-        animating = true;
-        log_.events << QStringLiteral("start-animation");
-    }
-    void StopSolverAnimation() override {
-        animating = false;
-        log_.events << QStringLiteral("stop-animation");
-    }
+    void StartSolverAnimation() override { animating = true; }
+    void StopSolverAnimation() override { animating = false; }
 
     std::vector<QString> messages;
     std::vector<Icon> icons;
@@ -57,15 +48,11 @@ class FakeDialogs : public SolveDialogs {
     explicit FakeDialogs(EventLog& log) : log_(log) {}
     bool AskSolveAnyway(const QString& text) override {
         questions << text;
-        log_.events << QStringLiteral("question");
         if (onQuestion)
             onQuestion();
         return answerYes;
     }
-    void ShowContradiction(const QString& text) override {
-        contradictions << text;
-        log_.events << QStringLiteral("contradiction");
-    }
+    void ShowContradiction(const QString& text) override { contradictions << text; }
     void ShowReport(const Report& report) override {
         reports.push_back(report);
         log_.events << QStringLiteral("report");
