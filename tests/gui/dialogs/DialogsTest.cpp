@@ -175,7 +175,6 @@ TEST_F(DialogsTest, SizeDialogRefusesWhatIsNoNumberInItsRange) {
     for (const auto& c : cases) {
         CSizeDialog dialog({20, 15, 17}, QStringLiteral("Size"));
         dialog.show();
-        EXPECT_EQ(dialog.SizeField()->text(), "16");
         dialog.findChild<CNumberField*>(QString::fromLatin1(c.field))
             ->SetText(QString::fromLatin1(c.text));
         dialog.accept();
