@@ -7,7 +7,6 @@ namespace {
 
 constexpr Pixel kWhite = MakePixel(255, 255, 255);
 
-// A 4 x 2 opaque black logo.
 Surface BlackLogo() {
     Surface logo;
     logo.Create(4, 2);

@@ -144,7 +144,6 @@ TEST(WallpaperTest, PictureIsComposedOverColorOneAndTiled) {
     }
 }
 
-// Counts the pixels of exactly one colour inside a rectangle.
 int Count(const QImage& image, const QRect& area, QRgb color) {
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
