@@ -162,7 +162,6 @@ TEST_F(CLogicAppTest, TheSwitchRegistersOrRemovesTheAssociationAtEveryStart) {
         CLogicApp app(Options());
         ASSERT_TRUE(app.InitInstance({}));
         EXPECT_EQ(QFileInfo::exists(association.DesktopEntryPath()), on == 1);
-        EXPECT_EQ(QFileInfo::exists(association.MimePackagePath()), on == 1);
     }
     // The option page's switch takes effect at once and is stored at once.
     CLogicApp& app = Start();
