@@ -27,55 +27,50 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 
 class FileAssociationTest : public ::testing::Test {
   protected:
-    FileAssociation Make() const {
-        FileAssociation association(*TestAppOptions(dir_).xdg,
-                                    QStringLiteral("/opt/Tessemar 1/bin/tessemar"));
-        association.SetRunDatabaseTools(false);
-        return association;
-    }
-    std::string DefaultApplication(const FileAssociation& association) const {
-        return IniFile(association.MimeAppsListPath().toStdString())
+    FileAssociationTest() { association_.SetRunDatabaseTools(false); }
+    std::string DefaultApplication() const {
+        return IniFile(association_.MimeAppsListPath().toStdString())
             .GetString("Default Applications", FileAssociation::kMimeType, "");
     }
 
     TempDir dir_;
+    FileAssociation association_{*TestAppOptions(dir_).xdg,
+                                 QStringLiteral("/opt/Tessemar 1/bin/tessemar")};
 };
 
 TEST_F(FileAssociationTest, RegisterInstallsEverythingAndUnregisterRemovesIt) {
-    FileAssociation association = Make();
-    ASSERT_TRUE(association.Register());
-    EXPECT_TRUE(association.Changed());
+    ASSERT_TRUE(association_.Register());
+    EXPECT_TRUE(association_.Changed());
 
-    const QString entry = QString::fromUtf8(ReadFile(association.DesktopEntryPath()));
+    const QString entry = QString::fromUtf8(ReadFile(association_.DesktopEntryPath()));
     EXPECT_TRUE(entry.startsWith(QStringLiteral("[Desktop Entry]\n")));
     EXPECT_TRUE(entry.contains(QStringLiteral("\nExec=\"/opt/Tessemar 1/bin/tessemar\" %f\n")))
         << entry.toStdString();
     EXPECT_TRUE(entry.contains(QStringLiteral("\nMimeType=application/x-tessemar;\n")));
-    const QString mime = QString::fromUtf8(ReadFile(association.MimePackagePath()));
+    const QString mime = QString::fromUtf8(ReadFile(association_.MimePackagePath()));
     EXPECT_TRUE(mime.contains(QStringLiteral("<glob pattern=\"*.tsd\"/>")));
     EXPECT_TRUE(mime.contains(QStringLiteral("<comment>Tessemar Document</comment>")));
-    for (const QString& icon : association.IconPaths())
+    for (const QString& icon : association_.IconPaths())
         EXPECT_TRUE(QFileInfo(icon).size() > 0) << icon.toStdString();
-    EXPECT_EQ(DefaultApplication(association), "tessemar.desktop;");
+    EXPECT_EQ(DefaultApplication(), "tessemar.desktop;");
 
     // A second start with the switch on changes nothing.
-    ASSERT_TRUE(association.Register());
-    EXPECT_FALSE(association.Changed());
+    ASSERT_TRUE(association_.Register());
+    EXPECT_FALSE(association_.Changed());
 
-    ASSERT_TRUE(association.Unregister());
-    EXPECT_TRUE(association.Changed());
-    EXPECT_FALSE(QFileInfo::exists(association.DesktopEntryPath()));
-    EXPECT_FALSE(QFileInfo::exists(association.MimePackagePath()));
-    for (const QString& icon : association.IconPaths())
+    ASSERT_TRUE(association_.Unregister());
+    EXPECT_TRUE(association_.Changed());
+    EXPECT_FALSE(QFileInfo::exists(association_.DesktopEntryPath()));
+    EXPECT_FALSE(QFileInfo::exists(association_.MimePackagePath()));
+    for (const QString& icon : association_.IconPaths())
         EXPECT_FALSE(QFileInfo::exists(icon));
-    EXPECT_EQ(DefaultApplication(association), "");
+    EXPECT_EQ(DefaultApplication(), "");
 
-    ASSERT_TRUE(association.Unregister());
-    EXPECT_FALSE(association.Changed());
+    ASSERT_TRUE(association_.Unregister());
+    EXPECT_FALSE(association_.Changed());
 }
 
 TEST_F(FileAssociationTest, AnotherProgramsAssociationIsLeftAlone) {
-    FileAssociation association = Make();
     // Another program's type claims *.tsd, and the user chose another default for our type.
     const QString foreignPackage = Q(dir_.Path() + "/data/mime/packages/other.xml");
     const QByteArray foreign =
@@ -84,84 +79,79 @@ TEST_F(FileAssociationTest, AnotherProgramsAssociationIsLeftAlone) {
         "  <mime-type type=\"application/x-tape-set\"><glob "
         "pattern=\"*.TSD\"/></mime-type>\n</mime-info>\n";
     WriteFile(foreignPackage, foreign);
-    IniFile(association.MimeAppsListPath().toStdString())
+    IniFile(association_.MimeAppsListPath().toStdString())
         .WriteString("Default Applications", FileAssociation::kMimeType, "viewer.desktop;");
-    EXPECT_TRUE(association.GlobClaimedByOtherType());
+    EXPECT_TRUE(association_.GlobClaimedByOtherType());
 
-    ASSERT_TRUE(association.Register());
-    const QString mime = QString::fromUtf8(ReadFile(association.MimePackagePath()));
+    ASSERT_TRUE(association_.Register());
+    const QString mime = QString::fromUtf8(ReadFile(association_.MimePackagePath()));
     EXPECT_TRUE(mime.contains(QStringLiteral("type=\"application/x-tessemar\"")));
     EXPECT_FALSE(mime.contains(QStringLiteral("<glob")))
         << "the extension was taken from the other type";
-    EXPECT_EQ(DefaultApplication(association), "viewer.desktop;");
+    EXPECT_EQ(DefaultApplication(), "viewer.desktop;");
 
-    ASSERT_TRUE(association.Unregister());
+    ASSERT_TRUE(association_.Unregister());
     EXPECT_EQ(ReadFile(foreignPackage), foreign);
-    EXPECT_EQ(DefaultApplication(association), "viewer.desktop;");
-    EXPECT_FALSE(QFileInfo::exists(association.MimePackagePath()));
+    EXPECT_EQ(DefaultApplication(), "viewer.desktop;");
+    EXPECT_FALSE(QFileInfo::exists(association_.MimePackagePath()));
 }
 
 TEST_F(FileAssociationTest, ClaimsInCompiledDatabasesCountButOurOwnDoNot) {
-    FileAssociation association = Make();
     WriteFile(Q(dir_.Path() + "/system/mime/globs2"),
               "# comment\n50:application/x-tessemar:*.tsd\n");
-    EXPECT_FALSE(association.GlobClaimedByOtherType());
+    EXPECT_FALSE(association_.GlobClaimedByOtherType());
     WriteFile(Q(dir_.Path() + "/system/mime/globs2"),
               "50:application/x-tessemar:*.tsd\n50:text/x-other:*.tsd\n");
-    EXPECT_TRUE(association.GlobClaimedByOtherType());
+    EXPECT_TRUE(association_.GlobClaimedByOtherType());
 }
 
 TEST_F(FileAssociationTest, FilesTheProgramDidNotWriteAreNeverReplacedOrRemoved) {
-    FileAssociation association = Make();
     const QByteArray users =
         "[Desktop Entry]\nType=Application\nName=My Tessemar\nExec=/home/me/tessemar-dev %f\n";
-    WriteFile(association.DesktopEntryPath(), users);
+    WriteFile(association_.DesktopEntryPath(), users);
     const QByteArray usersMime = "<?xml version=\"1.0\"?><mime-info/>\n";
-    WriteFile(association.MimePackagePath(), usersMime);
+    WriteFile(association_.MimePackagePath(), usersMime);
 
-    association.Register();
-    EXPECT_EQ(ReadFile(association.DesktopEntryPath()), users);
-    EXPECT_EQ(ReadFile(association.MimePackagePath()), usersMime);
-    association.Unregister();
-    EXPECT_EQ(ReadFile(association.DesktopEntryPath()), users);
-    EXPECT_EQ(ReadFile(association.MimePackagePath()), usersMime);
+    association_.Register();
+    EXPECT_EQ(ReadFile(association_.DesktopEntryPath()), users);
+    EXPECT_EQ(ReadFile(association_.MimePackagePath()), usersMime);
+    association_.Unregister();
+    EXPECT_EQ(ReadFile(association_.DesktopEntryPath()), users);
+    EXPECT_EQ(ReadFile(association_.MimePackagePath()), usersMime);
 }
 
 TEST_F(FileAssociationTest, AFailedWriteIsReportedWithoutThrowing) {
     // The data folder is a file: nothing can be created below it.
     WriteFile(Q(dir_.Path() + "/data"), "not a folder");
-    FileAssociation association = Make();
-    EXPECT_FALSE(association.Register());
-    EXPECT_EQ(DefaultApplication(association), "") << "nothing after the failed write";
+    EXPECT_FALSE(association_.Register());
+    EXPECT_EQ(DefaultApplication(), "") << "nothing after the failed write";
 }
 
 TEST_F(FileAssociationTest, DatabaseToolsCompileTheUserDatabase) {
     if (QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
         GTEST_SKIP() << "update-mime-database is not installed";
     }
-    FileAssociation association = Make();
-    association.SetRunDatabaseTools(true);
-    ASSERT_TRUE(association.Register());
+    association_.SetRunDatabaseTools(true);
+    ASSERT_TRUE(association_.Register());
     EXPECT_TRUE(
         ReadFile(Q(dir_.Path() + "/data/mime/globs2")).contains("application/x-tessemar:*.tsd"));
 }
 
 TEST_F(FileAssociationTest, AnInstalledPackageReplacesTheUsersOwnCopy) {
-    FileAssociation association = Make();
-    ASSERT_TRUE(association.Register());  // an earlier run from a build folder
+    ASSERT_TRUE(association_.Register());  // an earlier run from a build folder
     // Either file alone is no installation: a user copy is still what opens the files.
     WriteFile(Q(dir_.Path() + "/system/applications/tessemar.desktop"), "[Desktop Entry]\n");
-    ASSERT_TRUE(association.Register());
-    EXPECT_TRUE(QFileInfo::exists(association.DesktopEntryPath()));
+    ASSERT_TRUE(association_.Register());
+    EXPECT_TRUE(QFileInfo::exists(association_.DesktopEntryPath()));
 
     WriteFile(Q(dir_.Path() + "/system/mime/packages/application-x-tessemar.xml"), "<mime-info/>");
-    ASSERT_TRUE(association.Register());
-    EXPECT_TRUE(association.Changed());
-    EXPECT_FALSE(QFileInfo::exists(association.DesktopEntryPath()));
-    EXPECT_FALSE(QFileInfo::exists(association.MimePackagePath()));
-    for (const QString& icon : association.IconPaths())
+    ASSERT_TRUE(association_.Register());
+    EXPECT_TRUE(association_.Changed());
+    EXPECT_FALSE(QFileInfo::exists(association_.DesktopEntryPath()));
+    EXPECT_FALSE(QFileInfo::exists(association_.MimePackagePath()));
+    for (const QString& icon : association_.IconPaths())
         EXPECT_FALSE(QFileInfo::exists(icon));
-    EXPECT_EQ(DefaultApplication(association), "tessemar.desktop;") << "names the installed entry";
+    EXPECT_EQ(DefaultApplication(), "tessemar.desktop;") << "names the installed entry";
 }
 
 TEST(QuoteExecArgumentTest, QuotesAndEscapesAsDesktopEntriesRequire) {

@@ -1,5 +1,7 @@
 // The command icons: every name the toolbars, menus and status bar ask for is compiled in and
 // draws something, and no drawn icon is left out of the resource file.
+#include "gui/commands/CommandDefs.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -17,26 +19,14 @@ static void InitActionResources() {
 
 namespace {
 
-// The names the main frame loads, one string per toolbar or group.
-const char* const kGroups[] = {
-    "file-new file-open file-save file-print file-print-preview edit-cut edit-copy edit-paste "
-    "edit-undo edit-redo document-properties help-contents",
-    "tool-pen tool-line tool-rectangle tool-fill tool-select",
-    "image-mirror-colour image-flip-horizontal image-flip-vertical image-rotate-left "
-    "image-rotate-right image-rotate-180",
-    "number-left number-up number-right number-down number-insert-character number-insert-line "
-    "number-delete-character number-delete-line",
-    "option-title option-colours option-size option-opaque option-transparent option-settings",
-    "solve solve-hint solve-break calculate-numbers format-numbers format-picture colour-choose",
-    "save-bitmap save-preview colour-setting window-cascade window-tile help-about page-setup "
-    "show-preview",
-    "status-position status-cell status-undo solver-stopped",
-};
-
+// The icon of every command, the status bar's own icons and the frames of its busy animation.
 QStringList Names() {
-    QStringList names;
-    for (const char* group : kGroups)
-        names += QString::fromLatin1(group).split(QLatin1Char(' '));
+    QStringList names = {QStringLiteral("status-position"), QStringLiteral("status-cell"),
+                         QStringLiteral("status-undo"), QStringLiteral("solver-stopped")};
+    for (const tessemar::CommandDef& def : tessemar::CommandDefs()) {
+        if (def.icon != nullptr && *def.icon != '\0')
+            names += QString::fromLatin1(def.icon);
+    }
     for (int frame = 0; frame < 10; ++frame)
         names += QStringLiteral("solver-busy-%1").arg(frame);
     return names;

@@ -1,7 +1,6 @@
 #include "WindowFixture.h"
 
 #include "core/formats/PuzzleFiles.h"
-#include "core/solver/ClueNumbers.h"
 #include "gui/solver/CSolveController.h"
 #include "gui/solver/SolverFakes.h"
 #include "gui/view/CClueEditor.h"
@@ -215,7 +214,7 @@ TEST_F(ClueEditorTest, TitleBoxCommandsAndMenus) {
     EXPECT_EQ(menus.at(1).at(0).toInt(), CornerMenu);
 }
 
-// A corpus puzzle's clues typed with the keyboard alone after one click, then solved.
+// A corpus puzzle's clues typed with the keyboard alone after one click.
 TEST_F(ClueEditorTest, TypingAWholePuzzleAndSolvingIt) {
     const std::string path = std::string(TESSEMAR_PUZZLES_DIR) + "/classic/B01-dancer-5x10.non";
     if (!std::filesystem::exists(path))
@@ -239,29 +238,23 @@ TEST_F(ClueEditorTest, TypingAWholePuzzleAndSolvingIt) {
     };
     typeLines(SideRow, doc.rowCount(), 1);
     typeLines(SideColumn, doc.columnCount(), 0);
-    const int lastColumn = doc.columnCount() - 1;
     EXPECT_TRUE(Editor(frame).IsOpen());
 
-    // The start of the solve stores the number still in the box.
+    // The start of a solve stores the number still in the box before it checks the clues,
+    // which would otherwise not add up and bring a question.
     EventLog log;
     RecordingStatus status(log);
-    settings_.resultMode = 2;
     CSolveController solver(settings_, status, [&doc] { return &doc; }, nullptr);
     solver.SetDialogs(std::make_unique<FakeDialogs>(log));
     solver.SetFinishEditing([this](CLogicDoc& d) { docs_.FinishEditing(d); });
     solver.OnCommand(cmd::Solve);
     EXPECT_FALSE(Editor(frame).IsOpen());
-    EXPECT_EQ(LineOf(doc, SideColumn, lastColumn), LineOf(*source, SideColumn, lastColumn));
     ASSERT_TRUE(QTest::qWaitFor([&solver] { return solver.IsIdle(); }, 60000));
-
-    // The solved picture gives back the clues it was solved from, which were typed right.
-    CLogicDoc solved;
-    solved.ReplaceModel(doc.Model());
-    CalculateNumbers(solved);
-    for (int y = 0; y < doc.rowCount(); ++y)
-        EXPECT_EQ(LineOf(solved, SideRow, y), LineOf(*source, SideRow, y)) << "row " << y;
-    for (int x = 0; x <= lastColumn; ++x)
-        EXPECT_EQ(LineOf(solved, SideColumn, x), LineOf(*source, SideColumn, x)) << "column " << x;
+    EXPECT_EQ(log.IndexOf(QStringLiteral("question")), -1);
+    for (int side : {SideRow, SideColumn}) {
+        for (int line = 0; line < (side == SideRow ? doc.rowCount() : doc.columnCount()); ++line)
+            EXPECT_EQ(LineOf(doc, side, line), LineOf(*source, side, line)) << side << " " << line;
+    }
 }
 
 }  // namespace

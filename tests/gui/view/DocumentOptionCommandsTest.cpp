@@ -15,11 +15,11 @@ namespace {
 
 using DocumentOptionCommandsTest = test::WindowFixture;
 
-// A smaller size is one undo step that moves nothing: undoing it shows every cell again.
-TEST_F(DocumentOptionCommandsTest, ChangeSizeIsOneStepThatUndoRestores) {
+// The size dialog starts from the document and a new size is one undo step; what its undo
+// brings back is the core's concern, and the window's undo is the child frame test's.
+TEST_F(DocumentOptionCommandsTest, ChangeSizeIsOneStep) {
     CChildFrame* frame = OpenSample();
     CLogicDoc& doc = frame->Document();
-    const PuzzleModel before = doc.Model();
     test::WhenShown<CSizeDialog>([](CSizeDialog& dialog) {
         EXPECT_EQ(dialog.SizeField()->text(), "16");
         dialog.ColumnField()->SetText(QStringLiteral("10"));
@@ -29,11 +29,7 @@ TEST_F(DocumentOptionCommandsTest, ChangeSizeIsOneStepThatUndoRestores) {
     frame->ViewCommands()->OnCommand(cmd::SizeSettings);
     EXPECT_EQ(doc.columnCount(), 10);
     EXPECT_EQ(doc.rowCount(), 10);
-    ASSERT_EQ(doc.UndoHistory().size(), 1u);
-    frame->ViewCommands()->OnUndo();
-    EXPECT_EQ(doc.columnCount(), 20);
-    EXPECT_EQ(doc.rowCount(), 15);
-    EXPECT_EQ(doc.Model().cells, before.cells);
+    EXPECT_EQ(doc.UndoHistory().size(), 1u);
 }
 
 // Colours and font change the document without a step in its history; Cancel changes nothing.
