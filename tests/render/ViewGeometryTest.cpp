@@ -230,12 +230,5 @@ TEST(ViewGeometry, AlignClueScrollShowsTheSlotsNextToThePicture) {
     EXPECT_EQ(AlignClueScroll(ColumnCluePane, roomy), (PixelPoint{3, 4}));
 }
 
-TEST(ViewGeometry, DragFollowsMouseForLinesAndSelectionDrags) {
-    EXPECT_TRUE(DragFollowsMouse(4, false));
-    EXPECT_TRUE(DragFollowsMouse(3, true));
-    EXPECT_FALSE(DragFollowsMouse(3, false));
-    EXPECT_FALSE(DragFollowsMouse(0, true));
-}
-
 }  // namespace
 }  // namespace tessemar
