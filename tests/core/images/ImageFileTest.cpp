@@ -87,35 +87,23 @@ std::vector<std::uint8_t> MakeBmp(const Surface& pic, const BmpLayout& layout) {
             const auto index = static_cast<std::uint32_t>(
                 std::find(palette.begin(), palette.end(), p) - palette.begin());
             const std::uint32_t r = PixelRed(p), g = PixelGreen(p), b = PixelBlue(p);
-            switch (layout.bitCount) {
-                case 1:
-                    line[x / 8] |= static_cast<std::uint8_t>(index << (7 - x % 8));
-                    break;
-                case 4:
-                    line[x / 2] |= static_cast<std::uint8_t>(index << (x % 2 ? 0 : 4));
-                    break;
-                case 8:
-                    line[x] = static_cast<std::uint8_t>(index);
-                    break;
-                case 16: {
-                    const bool six = !layout.masks.empty() && layout.masks[1] == 0x07E0;
-                    const std::uint32_t v = six ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3
-                                                : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
-                    line[2 * x] = static_cast<std::uint8_t>(v);
-                    line[2 * x + 1] = static_cast<std::uint8_t>(v >> 8);
-                    break;
-                }
-                case 24:
-                    line[3 * x] = static_cast<std::uint8_t>(b);
-                    line[3 * x + 1] = static_cast<std::uint8_t>(g);
-                    line[3 * x + 2] = static_cast<std::uint8_t>(r);
-                    break;
-                case 32:
-                    // The fourth byte of a plain 32-bit bitmap is unused; writers leave it 0.
-                    line[4 * x] = static_cast<std::uint8_t>(b);
-                    line[4 * x + 1] = static_cast<std::uint8_t>(g);
-                    line[4 * x + 2] = static_cast<std::uint8_t>(r);
-                    break;
+            if (layout.bitCount <= 8) {
+                // Palette indices, the leftmost pixel in the high bits of its byte.
+                const int bit = x * layout.bitCount;
+                line[bit / 8] |= static_cast<std::uint8_t>(index << (8 - layout.bitCount - bit % 8));
+            } else if (layout.bitCount == 16) {
+                const bool six = !layout.masks.empty() && layout.masks[1] == 0x07E0;
+                const std::uint32_t v = six ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3
+                                            : (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
+                line[2 * x] = static_cast<std::uint8_t>(v);
+                line[2 * x + 1] = static_cast<std::uint8_t>(v >> 8);
+            } else {
+                // Blue, green, red; the fourth byte of a plain 32-bit bitmap is unused, and
+                // writers leave it 0.
+                const int at = x * layout.bitCount / 8;
+                line[at] = static_cast<std::uint8_t>(b);
+                line[at + 1] = static_cast<std::uint8_t>(g);
+                line[at + 2] = static_cast<std::uint8_t>(r);
             }
         }
         out.insert(out.end(), line.begin(), line.end());

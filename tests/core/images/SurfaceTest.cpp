@@ -147,31 +147,6 @@ TEST(SurfaceTest, ColorKeyLeavesKeyedPixelsOut) {
     EXPECT_EQ(dst.At(2, 0), src.At(2, 0));
 }
 
-TEST(SurfaceTest, ScaledBlitPicksTheNearestSourcePixel) {
-    const Surface src = Numbered(3, 2);
-    Surface dst = Make(8, 5, 0);
-    dst.SetClip(Rect{0, 0, 7, 5});
-    BlitScaled(dst, Rect{1, 1, 7, 5}, src, Rect{0, 0, 3, 2}, BlitMode::Copy);
-    for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            const bool covered = x >= 1 && x < 7 && y >= 1;
-            EXPECT_EQ(dst.At(x, y), covered ? src.At((x - 1) / 2, (y - 1) / 2) : 0u)
-                << x << "," << y;
-        }
-    }
-    // Same size: a part of the source, unscaled, lands where it is asked to.
-    Surface same = Make(4, 4, 0);
-    BlitScaled(same, Rect{2, 2, 4, 3}, src, Rect{1, 1, 3, 2}, BlitMode::Copy);
-    EXPECT_EQ(same.At(2, 2), src.At(1, 1));
-    EXPECT_EQ(same.At(3, 2), src.At(2, 1));
-    EXPECT_EQ(same.At(1, 2), 0u);
-    EXPECT_EQ(same.At(2, 3), 0u);
-    EXPECT_EQ(same.Clip(), (Rect{0, 0, 4, 4})) << "the clip is restored";
-    // A source rectangle outside the source draws nothing.
-    BlitScaled(same, Rect{0, 0, 4, 4}, src, Rect{0, 0, 4, 2}, BlitMode::Copy);
-    EXPECT_EQ(same.At(0, 0), 0u);
-}
-
 TEST(SurfaceTest, AddColorSaturatesEachChannelInsideTheClip) {
     Surface s = Make(2, 1, MakePixel(250, 10, 128, 77));
     s.SetClip(Rect{0, 0, 1, 1});
