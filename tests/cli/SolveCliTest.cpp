@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <sstream>
 
 namespace tessemar::cli {
@@ -32,18 +30,12 @@ TEST(SolveCliTest, ReportAndJsonOfACompleteSolve) {
     const std::string file = SavePuzzle(dir, "cross.tsd", {".1.", "111", ".2."});
     CliRun text = RunWords({"solve", file, "--lang", "en"});
     ASSERT_EQ(text.code, ExitOk) << text.err;
-    // The time varies; everything around it is fixed.
+    // The time varies (its form is the report's own); everything around it is fixed.
     const std::string& out = text.out;
     ASSERT_TRUE(out.starts_with("Complete\n\nTime: ")) << out;
     const std::size_t seconds =
         out.find(" seconds\n9/9\n\n<Number of Scan>\n\nNormal\n    Horizontal: ");
     ASSERT_NE(seconds, std::string::npos) << out;
-    const std::string time = out.substr(16, seconds - 16);
-    ASSERT_GE(time.size(), 5u) << out;
-    EXPECT_EQ(time[time.size() - 4], '.') << out;
-    EXPECT_TRUE(std::all_of(time.begin(), time.end(), [](char c) {
-        return c == '.' || std::isdigit(static_cast<unsigned char>(c));
-    })) << out;
     EXPECT_NE(out.find("\n    Vertical: 3\n", seconds), std::string::npos) << out;
 
     CliRun json = RunWords({"solve", file, "--json"});
@@ -135,16 +127,6 @@ TEST(SolveCliTest, OutputAndCalcWriteDocuments) {
     auto calculated = OpenDocumentFile(dir.File("calc.tsd"));
     EXPECT_EQ(calculated->Model().rowClueNumbers, original->Model().rowClueNumbers);
     EXPECT_EQ(calculated->Model().columnClueColors, original->Model().columnClueColors);
-}
-
-TEST(SolveCliTest, SolvesACommunityPuzzle) {
-    const std::string file = std::string(TESSEMAR_PUZZLES_DIR) + "/classic/B01-dancer-5x10.xml";
-    CliRun run = RunWords({"solve", file, "--json"});
-    if (run.code == ExitCannotOpen)
-        GTEST_SKIP() << "the puzzle corpus is not beside the project";
-    ASSERT_EQ(run.code, ExitOk) << run.err;
-    EXPECT_NE(run.out.find("\"knownCells\": 50, "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\"width\": 5, \"height\": 10, "), std::string::npos);
 }
 
 }  // namespace
