@@ -90,7 +90,8 @@ std::vector<std::uint8_t> MakeBmp(const Surface& pic, const BmpLayout& layout) {
             if (layout.bitCount <= 8) {
                 // Palette indices, the leftmost pixel in the high bits of its byte.
                 const int bit = x * layout.bitCount;
-                line[bit / 8] |= static_cast<std::uint8_t>(index << (8 - layout.bitCount - bit % 8));
+                line[bit / 8] |=
+                    static_cast<std::uint8_t>(index << (8 - layout.bitCount - bit % 8));
             } else if (layout.bitCount == 16) {
                 const bool six = !layout.masks.empty() && layout.masks[1] == 0x07E0;
                 const std::uint32_t v = six ? (r >> 3) << 11 | (g >> 2) << 5 | b >> 3
