@@ -11,6 +11,7 @@
 
 #include <dlfcn.h>
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 namespace tessemar {
@@ -28,15 +29,8 @@ Surface Picture(int width, int height, const std::vector<Pixel>& colors) {
 }
 
 bool SamePixels(const Surface& a, const Surface& b) {
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-            if (a.At(x, y) != b.At(x, y))
-                return false;
-        }
-    }
-    return true;
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           std::memcmp(a.Data(), b.Data(), a.ByteSize()) == 0;
 }
 
 struct BmpLayout {
