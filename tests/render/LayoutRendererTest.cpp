@@ -57,26 +57,25 @@ TEST(LayoutRenderer, SlotSeparatorsAreDotted) {
     LayoutStyle style(m, {});
     QImage image = RenderWhole(m, style);
     const LayoutGeometry& g = style.Geometry();
-    // Column clue area: horizontal dotted lines at y = 1 + i c, right of the row clue area.
     const QRgb line = ToQRgb(m.shadowColors[9]);
     const QRgb background = ToQRgb(m.colors[0]);
-    int y = 1 + 2 * 17;
-    int x0 = g.CellLeft(1) + 2;  // inside a cell column, away from the vertical lines
-    int set = 0;
-    for (int x = x0; x < x0 + 10; ++x) {
-        QRgb p = Pixel(image, x, y);
-        ASSERT_TRUE(p == line || p == background);
-        set += p == line;
-        if (x > x0) {
-            ASSERT_NE(p, Pixel(image, x - 1, y)) << "dots alternate";
+    // Ten pixels along a separator: '#' line colour, '.' background.
+    auto dots = [&](int x, int y, int dx, int dy) {
+        std::string seen;
+        for (int i = 0; i < 10; ++i) {
+            const QRgb p = Pixel(image, x + i * dx, y + i * dy);
+            seen += p == line ? '#' : p == background ? '.' : '?';
         }
-    }
-    EXPECT_EQ(set, 5);
+        return seen;
+    };
+    const std::regex alternating(R"((#\.){5}|(\.#){5})");
+    // Column clue area: horizontal dotted lines at y = 1 + i c, looked at inside a cell column
+    // away from the vertical lines.
+    const std::string across = dots(g.CellLeft(1) + 2, 1 + 2 * 17, 1, 0);
+    EXPECT_TRUE(std::regex_match(across, alternating)) << across;
     // Row clue area: vertical dotted lines at x = 1 + i c.
-    int x = 1 + 3 * 17;
-    int y0 = g.CellTop(2) + 2;
-    for (int yy = y0 + 1; yy < y0 + 10; ++yy)
-        ASSERT_NE(Pixel(image, x, yy), Pixel(image, x, yy - 1));
+    const std::string down = dots(1 + 3 * 17, g.CellTop(2) + 2, 0, 1);
+    EXPECT_TRUE(std::regex_match(down, alternating)) << down;
 }
 
 TEST(LayoutRenderer, CutSheetStartsAtTheFirstUsedSlot) {
