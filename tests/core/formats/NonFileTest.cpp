@@ -48,8 +48,6 @@ TEST(NonFileTest, ReadsTheCommonForm) {
     // A one-colour .non says nothing of colours: the document keeps its own.
     EXPECT_EQ(m->colors, kDefaultColors);
     EXPECT_EQ(m->shadowColors, kDefaultShadowColors);
-    EXPECT_EQ(Read("width 1\nheight 1\nrows\n1\ncolumns\n1\ngoal \"1\"\n")->cells[0][0], 0)
-        << "goal not asked for";
 }
 
 // The variants that occur: sizes spelt "columns N" / "rows N", keys in any order, blank lines
