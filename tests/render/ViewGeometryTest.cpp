@@ -198,19 +198,6 @@ TEST(ViewGeometry, HitTestInEachPane) {
     EXPECT_LE(above.y, 0);
 }
 
-TEST(ViewGeometry, PaneLayoutWindowIsTheClientAreaInLayoutSpace) {
-    LayoutGeometry g(20, 20, 17, true);
-    PaneView view{{300, 200}, {34, 51}, ComputeScrollSize(PicturePane, g, {2, 2})};
-    EXPECT_EQ(PaneLayoutWindow(PicturePane, g, view),
-              (Rect{g.clueAreaWidth() + 34, g.clueAreaHeight() + 51, g.clueAreaWidth() + 334,
-                    g.clueAreaHeight() + 251}));
-    // A column clue pane taller than its content shows layout rows above the used slots.
-    PaneView tall{{300, 200}, {0, 0}, {400, 3 * 17 + 1}};
-    Rect shown = PaneLayoutWindow(ColumnCluePane, g, tall);
-    EXPECT_EQ(shown.bottom, g.clueAreaHeight());
-    EXPECT_EQ(shown.Height(), 200);
-}
-
 TEST(ViewGeometry, AlignClueScrollShowsTheSlotsNextToThePicture) {
     PaneView tall{{100, 50}, {0, 0}, {300, 120}};
     EXPECT_EQ(AlignClueScroll(ColumnCluePane, tall), (PixelPoint{0, 70}));
