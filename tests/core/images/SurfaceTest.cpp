@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace tessemar {
 namespace {
 
@@ -48,11 +50,7 @@ TEST(SurfaceTest, PixelBytesAreBlueGreenRedAlphaInMemory) {
     Surface s;
     ASSERT_TRUE(s.Create(1, 1));
     s.Row(0)[0] = MakePixel(0x11, 0x22, 0x33, 0x44);
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(s.Data());
-    EXPECT_EQ(bytes[0], 0x33);
-    EXPECT_EQ(bytes[1], 0x22);
-    EXPECT_EQ(bytes[2], 0x11);
-    EXPECT_EQ(bytes[3], 0x44);
+    EXPECT_EQ(std::memcmp(s.Data(), "\x33\x22\x11\x44", 4), 0);
 }
 
 // The blend of one channel as the weights define it, computed the slow way.
