@@ -107,6 +107,14 @@ inline void ExpectSamePuzzle(const PuzzleModel& expected, const PuzzleModel& act
     }
 }
 
+// The model's clues, slot for slot, are those its picture gives (slot 0 next to the picture,
+// an empty line as the empty-line mark).
+inline void ExpectCluesOfThePicture(const PuzzleModel& m) {
+    auto computed = std::make_unique<PuzzleModel>(m);
+    ComputeClues(*computed);
+    ExpectSamePuzzle(*computed, m, true);
+}
+
 using PuzzleReader = void (*)(std::string_view, PuzzleModel&, const PuzzleReadOptions&);
 using PuzzleWriter = std::string (*)(const PuzzleModel&, const PuzzleWriteOptions&);
 

@@ -1,7 +1,6 @@
 #include "core/images/BitmapFile.h"
 #include "core/io/ByteOrder.h"
 #include "core/images/ImageFile.h"
-#include "core/images/PackedFile.h"
 #include "core/images/Qga.h"
 
 #include "support/ByteFiles.h"
@@ -220,9 +219,6 @@ TEST(ImageFileTest, DecoderChainTakesTheFirstThatAccepts) {
     WriteBytes(dir.File("logo.QGA"), WriteQga(Picture(5, 4, {MakePixel(1, 1, 1, 0), kWhite})));
     WriteBytes(dir.File("fake.jpg"), BytesOf("FAKE picture"));
     WriteBytes(dir.File("junk.jpg"), BytesOf("nothing anyone reads"));
-    WriteBytes(dir.File("pics.dat"), WritePackedArchive({{"inside.bmp", MakeBmp(pic, {8}), true},
-                                                        {"inside.qga", WriteQga(pic), false}},
-                                                       ArchiveKind::Extended));
 
     FakePlatform platform;
     const ImageDecoders decoders{platform.Factory(), dir.Path()};
@@ -233,11 +229,6 @@ TEST(ImageFileTest, DecoderChainTakesTheFirstThatAccepts) {
     EXPECT_TRUE(s.IsLoaded());
     EXPECT_FALSE(s.HasAlpha());
     EXPECT_EQ(s.ColorKey(), 0x090807u) << "pixel (0, 0) gives the colour key";
-
-    EXPECT_EQ(LoadImageFile(s, dir.File("pics/INSIDE.bmp"), decoders), ImageFileOk);
-    EXPECT_TRUE(SamePixels(s, pic));
-    EXPECT_EQ(LoadImageFile(s, dir.File("pics/inside.qga"), decoders), ImageFileOk);
-    EXPECT_TRUE(SamePixels(s, pic));
 
     EXPECT_EQ(LoadImageFile(s, dir.File("logo.QGA"), decoders), ImageFileOk)
         << "qga by extension, any case";
