@@ -1,7 +1,6 @@
 #include "cli/Cli.h"
 
 #include "core/document/TsdFile.h"
-#include "core/formats/PuzzleFiles.h"
 #include "core/io/FileUtil.h"
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
@@ -10,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace tessemar::cli {
 namespace {

@@ -3,9 +3,7 @@
 #include "FormatTestSupport.h"
 #include "core/document/TsdFile.h"
 #include "core/formats/FormatSupport.h"
-#include "core/formats/NonFile.h"
 #include "core/formats/PuzzleFormatError.h"
-#include "core/formats/WebpbnFile.h"
 #include "core/io/FileUtil.h"
 #include "support/TempDir.h"
 

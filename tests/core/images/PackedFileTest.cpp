@@ -1,5 +1,4 @@
 #include "core/io/ByteOrder.h"
-#include "core/images/Lzss.h"
 #include "core/images/PackedFile.h"
 
 #include "support/ByteFiles.h"
