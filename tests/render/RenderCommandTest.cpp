@@ -3,6 +3,7 @@
 #include "RenderTestSupport.h"
 
 #include "core/document/TsdFile.h"
+#include "core/io/FileUtil.h"
 #include "render/SheetExport.h"
 #include "support/ByteFiles.h"
 #include "support/TempDir.h"
@@ -104,9 +105,7 @@ TEST(RenderCommand, PrintWritesThePagesOfTheSheetAsPdf) {
     const std::string puzzle = SaveModel(dir, test::MakeModel(250, 250), "large.tsd");
     const std::string pdf = dir.File("large.pdf");
     EXPECT_EQ(RunCli("print " + puzzle + " --pdf " + pdf + " --zoom 100 --page Letter --margins 0,0,0,0"), 0);
-    std::ifstream in(pdf, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    EXPECT_TRUE(ReadWholeFile(pdf).value_or("").starts_with("%PDF"));
     for (const char* bad : {" --zoom 0", " --margins 1,2,3", " --page A3", ""}) {
         const std::string pdfArgument = *bad == '\0' ? "" : " --pdf " + pdf;
         EXPECT_EQ(RunCli("print " + puzzle + pdfArgument + bad), 64) << bad;

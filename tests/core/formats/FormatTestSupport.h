@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tessemar::testing {
@@ -85,18 +86,16 @@ inline void ExpectSamePuzzle(const PuzzleModel& expected, const PuzzleModel& act
     const int w = expected.columnCount, h = expected.rowCount;
     for (int y = 0; y < h; ++y) {
         for (int k = 0; k < w; ++k) {
-            ASSERT_EQ(actual.rowClueNumbers[k][y], expected.rowClueNumbers[k][y])
-                << "row " << y << " slot " << k;
-            ASSERT_EQ(actual.rowClueColors[k][y], expected.rowClueColors[k][y])
+            ASSERT_EQ(std::pair(actual.rowClueNumbers[k][y], actual.rowClueColors[k][y]),
+                      std::pair(expected.rowClueNumbers[k][y], expected.rowClueColors[k][y]))
                 << "row " << y << " slot " << k;
         }
     }
     for (int x = 0; x < w; ++x) {
         for (int k = 0; k < h; ++k) {
-            ASSERT_EQ(actual.columnClueNumbers[x][k], expected.columnClueNumbers[x][k])
-                << "column " << x;
-            ASSERT_EQ(actual.columnClueColors[x][k], expected.columnClueColors[x][k])
-                << "column " << x;
+            ASSERT_EQ(std::pair(actual.columnClueNumbers[x][k], actual.columnClueColors[x][k]),
+                      std::pair(expected.columnClueNumbers[x][k], expected.columnClueColors[x][k]))
+                << "column " << x << " slot " << k;
         }
     }
     for (int x = 0; x < w; ++x) {

@@ -179,7 +179,6 @@ TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
         {head + "<color>000</color>\n" + rows2 + ok3 + tail, 3, "without a name"},
         {head + "<color name='a'>000</color>\n<color name='a'>111</color>\n" + rows2 + ok3 + tail,
          4, "defined twice"},
-        {head + "<color name='a'>00000</color>\n" + rows2 + ok3 + tail, 3, "not a hex RGB"},
         {head + "<color name='a'>#000000</color>\n" + rows2 + ok3 + tail, 3, "not a hex RGB"},
         {"<puzzleset>\n<puzzle backgroundcolor='paper'>\n" + rows2 + ok3 + tail, 2,
          "unknown background"},
