@@ -34,7 +34,6 @@ TEST(PackedFileTest, ReadsPlainFilesWithATrailingZero) {
     EXPECT_EQ(Read("", PackedFileEmptyName), "");
     EXPECT_EQ(Read(dir.File("missing.txt"), PackedFileNotFound), "");
     EXPECT_EQ(Read(dir.Path(), PackedFileNotFound), "") << "a folder is no file";
-    EXPECT_EQ(Read(dir.File("a.txt/inside"), PackedFileNotFound), "");
 }
 
 TEST(PackedFileTest, FindsMembersOfTheFolderArchive) {
