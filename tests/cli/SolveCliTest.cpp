@@ -2,16 +2,13 @@
 #include "support/CliRunner.h"
 
 #include "core/document/TsdFile.h"
-#include "core/solver/ClueNumbers.h"
 #include "support/PictureDocument.h"
 #include "support/TempDir.h"
 #include "support/ModelSetup.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <sstream>
+#include <regex>
 
 namespace tessemar::cli {
 namespace {
@@ -32,51 +29,29 @@ TEST(SolveCliTest, ReportAndJsonOfACompleteSolve) {
     const std::string file = SavePuzzle(dir, "cross.tsd", {".1.", "111", ".2."});
     CliRun text = RunWords({"solve", file, "--lang", "en"});
     ASSERT_EQ(text.code, ExitOk) << text.err;
-    // The time varies; everything around it is fixed.
+    // The time varies (its form is the report's own); everything around it is fixed.
     const std::string& out = text.out;
     ASSERT_TRUE(out.starts_with("Complete\n\nTime: ")) << out;
     const std::size_t seconds =
         out.find(" seconds\n9/9\n\n<Number of Scan>\n\nNormal\n    Horizontal: ");
     ASSERT_NE(seconds, std::string::npos) << out;
-    const std::string time = out.substr(16, seconds - 16);
-    ASSERT_GE(time.size(), 5u) << out;
-    EXPECT_EQ(time[time.size() - 4], '.') << out;
-    EXPECT_TRUE(std::all_of(time.begin(), time.end(), [](char c) {
-        return c == '.' || std::isdigit(static_cast<unsigned char>(c));
-    })) << out;
     EXPECT_NE(out.find("\n    Vertical: 3\n", seconds), std::string::npos) << out;
 
     CliRun json = RunWords({"solve", file, "--json"});
     ASSERT_EQ(json.code, ExitOk);
-    // Every key of the object, in order.
-    std::vector<std::string> keys;
-    for (std::size_t colon = json.out.find("\":"); colon != std::string::npos;
-         colon = json.out.find("\":", colon + 2)) {
-        const std::size_t open = json.out.rfind('"', colon - 1);
-        keys.push_back(json.out.substr(open + 1, colon - open - 1));
-    }
-    EXPECT_EQ(keys, (std::vector<std::string>{
-                        "code", "elapsedMs", "knownCells", "normalRowScans", "normalColumnScans",
-                        "trialRowScans", "trialColumnScans", "tries", "fixedByTrial",
-                        "contradictionX", "contradictionY", "width", "height", "grid"}));
-    EXPECT_NE(json.out.find("\"code\": 1, "), std::string::npos);
-    EXPECT_NE(json.out.find("\"grid\": [\"-1-\", \"111\", \"-2-\"]}"), std::string::npos)
-        << json.out;
+    // Every key of the object in order; the counters and the time are the solver's.
+    const std::regex object(
+        R"(\{"code": 1, "elapsedMs": \d+, "knownCells": 9, "normalRowScans": \d+, )"
+        R"("normalColumnScans": \d+, "trialRowScans": \d+, "trialColumnScans": \d+, )"
+        R"("tries": \d+, "fixedByTrial": \d+, "contradictionX": -?\d+, "contradictionY": -?\d+, )"
+        R"("width": 3, "height": 3, "grid": \["-1-", "111", "-2-"\]\}\n)");
+    EXPECT_TRUE(std::regex_match(json.out, object)) << json.out;
 }
 
 TEST(SolveCliTest, ExitCodesFollowTheResult) {
     TempDir dir;
     const std::string open = SavePuzzle(dir, "open.tsd", {"1.", ".1"});
     const std::string done = SavePuzzle(dir, "done.tsd", {"1.", ".1"}, true);
-    // Row 0 needs two neighbouring cells, but column 1 has no clue of its colour: the whole
-    // row fails, so only the row is named. The totals agree, so the check passes.
-    CLogicDoc contradictory;
-    LoadSize(contradictory, 3, 2);
-    contradictory.SetClueNumber(SideRow, 0, 0, 2, 1);
-    contradictory.SetClueNumber(SideColumn, 0, 0, 1, 1);
-    contradictory.SetClueNumber(SideColumn, 2, 0, 1, 1);
-    const std::string contra = dir.File("contra.tsd");
-    SaveDocumentFile(contradictory, contra);
     CLogicDoc wrong;
     LoadSize(wrong, 3, 3);
     wrong.SetClueNumber(SideRow, 0, 1, 4, 1);
@@ -99,13 +74,9 @@ TEST(SolveCliTest, ExitCodesFollowTheResult) {
         {{"solve", bad, "--lang", "en"}, 3, "", wrongClues},
         {{"solve", bad, "--lang", "en", "--force"},
          2,
-         "Contradiction        \n\n      Abscissa: 2\n",
+         "Contradiction        \n\n      Abscissa: 2\n\nTime: ",
          "Numbers are wrong!"},
         {{"solve", bad, "--lang", "ja"}, 3, "", "数字が不正です！\n    2行目"},
-        {{"solve", contra, "--lang", "en"},
-         2,
-         "Contradiction        \n\n      Abscissa: 1\n\nTime: ",
-         ""},
         {{"solve"}, ExitUsage, "", "usage:"},
         {{"solve", dir.File("missing.tsd")}, ExitCannotOpen, "", ""},
         {{"solve", open, "--frob"}, ExitUsage, "", "tessemar-cli: unknown option"},
@@ -135,16 +106,6 @@ TEST(SolveCliTest, OutputAndCalcWriteDocuments) {
     auto calculated = OpenDocumentFile(dir.File("calc.tsd"));
     EXPECT_EQ(calculated->Model().rowClueNumbers, original->Model().rowClueNumbers);
     EXPECT_EQ(calculated->Model().columnClueColors, original->Model().columnClueColors);
-}
-
-TEST(SolveCliTest, SolvesACommunityPuzzle) {
-    const std::string file = std::string(TESSEMAR_PUZZLES_DIR) + "/classic/B01-dancer-5x10.xml";
-    CliRun run = RunWords({"solve", file, "--json"});
-    if (run.code == ExitCannotOpen)
-        GTEST_SKIP() << "the puzzle corpus is not beside the project";
-    ASSERT_EQ(run.code, ExitOk) << run.err;
-    EXPECT_NE(run.out.find("\"knownCells\": 50, "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\"width\": 5, \"height\": 10, "), std::string::npos);
 }
 
 }  // namespace

@@ -67,19 +67,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // number kept small so that lines often fit, the colour sometimes out of range.
     std::size_t at = 3;
     const auto next = [&]() -> int { return at < size ? data[at++] : 255; };
+    const auto fill = [&](std::uint8_t& number, std::uint8_t& colour) {
+        const int n = next(), c = next();
+        number = static_cast<std::uint8_t>(n % 7 == 6 ? 255 : n % 7);
+        colour = static_cast<std::uint8_t>(c % 16 == 15 ? 9 : 1 + c % colours);
+    };
     for (int y = 0; y < model->rowCount; ++y) {
-        for (int k = 0; k < model->columnCount; ++k) {
-            const int number = next(), colour = next();
-            model->rowClueNumbers[k][y] = static_cast<std::uint8_t>(number % 7 == 6 ? 255 : number % 7);
-            model->rowClueColors[k][y] = static_cast<std::uint8_t>(colour % 16 == 15 ? 9 : 1 + colour % colours);
-        }
+        for (int k = 0; k < model->columnCount; ++k)
+            fill(model->rowClueNumbers[k][y], model->rowClueColors[k][y]);
     }
     for (int x = 0; x < model->columnCount; ++x) {
-        for (int k = 0; k < model->rowCount; ++k) {
-            const int number = next(), colour = next();
-            model->columnClueNumbers[x][k] = static_cast<std::uint8_t>(number % 7 == 6 ? 255 : number % 7);
-            model->columnClueColors[x][k] = static_cast<std::uint8_t>(colour % 16 == 15 ? 9 : 1 + colour % colours);
-        }
+        for (int k = 0; k < model->rowCount; ++k)
+            fill(model->columnClueNumbers[x][k], model->columnClueColors[x][k]);
     }
     const tessemar::CheckResult result = tessemar::CheckUniqueness(*model, {.timeLimitMs = 2000});
     switch (result.verdict) {

@@ -54,15 +54,16 @@ TEST(CornerDrawing, CaptionGradientTitleButtonAndPreview) {
     const CornerLook look = DistinctLook();
     const QSize client(160, 140);
     const QImage preview = Checkerboard(8, 8);
-    QImage shown =
-        RenderCorner(client, look, {QStringLiteral("Title"), true, true, false}, preview);
+    auto corner = [&](bool active, bool showPreview, bool pressed) {
+        return RenderCorner(client, look, {QStringLiteral("Title"), active, showPreview, pressed},
+                            preview);
+    };
+    const QImage shown = corner(true, true, false);
 
     // The caption bar runs from the active caption colour to its gradient partner.
     EXPECT_EQ(test::Pixel(shown, 1, 17), look.activeCaption.rgb());
     EXPECT_EQ(test::Pixel(shown, 0, 5), look.buttonFace.rgb());
-    QImage inactive =
-        RenderCorner(client, look, {QStringLiteral("Title"), false, true, false}, preview);
-    EXPECT_EQ(test::Pixel(inactive, 1, 17), look.inactiveCaption.rgb());
+    EXPECT_EQ(test::Pixel(corner(false, true, false), 1, 17), look.inactiveCaption.rgb());
 
     // The title's ink stays in its box left of the button.
     const Rect button = CornerCaptionButtonRect(client.width(), look.captionHeight);
@@ -82,22 +83,17 @@ TEST(CornerDrawing, CaptionGradientTitleButtonAndPreview) {
         }
     }
     // Without the preview the same area is plain button face, and the button changes its look.
-    QImage hidden =
-        RenderCorner(client, look, {QStringLiteral("Title"), true, false, false}, preview);
+    const QImage hidden = corner(true, false, false);
     for (int y = place.frame.top; y < place.frame.bottom; ++y) {
         for (int x = place.frame.left; x < place.frame.right; ++x)
             ASSERT_EQ(test::Pixel(hidden, x, y), look.buttonFace.rgb());
     }
-    QImage buttonShown = shown.copy(button.left, button.top, button.Width(), button.Height());
-    QImage buttonHidden = hidden.copy(button.left, button.top, button.Width(), button.Height());
-    EXPECT_GT(test::DifferentPixels(buttonShown, buttonHidden), 0);
+    auto buttonOf = [&](const QImage& image) {
+        return image.copy(button.left, button.top, button.Width(), button.Height());
+    };
+    EXPECT_GT(test::DifferentPixels(buttonOf(shown), buttonOf(hidden)), 0);
     // Pressed looks different again.
-    QImage pressed =
-        RenderCorner(client, look, {QStringLiteral("Title"), true, true, true}, preview);
-    EXPECT_GT(
-        test::DifferentPixels(
-            pressed.copy(button.left, button.top, button.Width(), button.Height()), buttonShown),
-        0);
+    EXPECT_GT(test::DifferentPixels(buttonOf(corner(true, true, true)), buttonOf(shown)), 0);
 }
 
 TEST(CornerDrawing, LongTitlesAreShortenedBeforeTheButton) {

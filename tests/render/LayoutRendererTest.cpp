@@ -3,25 +3,24 @@
 #include "render/LayoutRenderer.h"
 #include "render/SheetExport.h"
 
+#include <QPainter>
+
 #include <gtest/gtest.h>
+
+#include <regex>
 
 namespace tessemar {
 namespace {
 
-using test::CellStart;
 using test::MakeModel;
 using test::Pixel;
 using test::RenderWhole;
 
-int ExpectedLineWidth(int i, int n, bool bold) {
-    if (i == 0 || i == n || (bold && i % 10 == 0))
-        return 3;
-    return i % 5 == 0 ? 2 : 1;
-}
-
-// Walks across one pixel row through the middle of picture row 0 and checks every vertical
-// grid line: its position between the cells, its width and its colour (thick lines in the bold
-// colour, thin ones in the line colour), and that the cells between them are background.
+// Walks from the grid's top left along the middle of picture row 0 and down the middle of
+// column 3: every grid line has its width (three pixels at the border and, with BoldLine, at
+// every tenth line, two at every fifth, else one) and its colour (thick lines in the bold
+// colour, thin ones in the line colour), and the c - 1 pixels of each cell between are
+// background.
 TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColours) {
     for (bool bold : {false, true}) {
         for (int c : {11, 17}) {
@@ -29,43 +28,28 @@ TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColours) {
             m.shadowColors[0] = MakeColorRef(200, 0, 0);  // bold
             m.shadowColors[9] = MakeColorRef(0, 0, 200);  // thin
             LayoutStyle style(m, {bold, true});
-            QImage image = RenderWhole(m, style);
-            const int originX = style.Geometry().clueAreaWidth();
-            const int originY = style.Geometry().clueAreaHeight();
-            const int y = originY + CellStart(0, c, bold) + c / 2;
-            for (int i = 0; i <= 23; ++i) {
-                int lineStart = i == 0 ? 0 : CellStart(i - 1, c, bold) + c - 1;
-                int lineEnd = i == 23 ? lineStart + 3 : CellStart(i, c, bold);
-                ASSERT_EQ(lineEnd - lineStart, ExpectedLineWidth(i, 23, bold)) << "line " << i;
-                QRgb expected =
-                    ToQRgb(lineEnd - lineStart > 1 ? m.shadowColors[0] : m.shadowColors[9]);
-                for (int x = lineStart; x < lineEnd; ++x) {
-                    ASSERT_EQ(Pixel(image, originX + x, y), expected)
-                        << "line " << i << " bold " << bold << " c " << c;
+            const QImage image = RenderWhole(m, style);
+            const LayoutGeometry& g = style.Geometry();
+            auto walk = [&](int n, auto pixelAt) {
+                int at = 0;
+                for (int i = 0; i <= n; ++i) {
+                    const int width =
+                        i == 0 || i == n || (bold && i % 10 == 0) ? 3 : (i % 5 == 0 ? 2 : 1);
+                    const QRgb line = ToQRgb(width > 1 ? m.shadowColors[0] : m.shadowColors[9]);
+                    for (const int end = at + width; at < end; ++at)
+                        ASSERT_EQ(pixelAt(at), line)
+                            << "line " << i << " bold " << bold << " c " << c;
+                    for (const int end = at + c - 1; i < n && at < end; ++at)
+                        ASSERT_EQ(pixelAt(at), ToQRgb(m.colors[0])) << "cell " << i << " c " << c;
                 }
-                if (i < 23) {
-                    for (int x = lineEnd; x < lineEnd + c - 1; ++x) {
-                        ASSERT_EQ(Pixel(image, originX + x, y), ToQRgb(m.colors[0]))
-                            << "cell " << i;
-                    }
-                }
-            }
-            // The horizontal lines, looked at down one column of cell interiors.
-            const int x = originX + CellStart(3, c, bold) + c / 2;
-            for (int i = 0; i <= 12; ++i) {
-                int lineStart = i == 0 ? 0 : CellStart(i - 1, c, bold) + c - 1;
-                int width = ExpectedLineWidth(i, 12, bold);
-                QRgb expected = ToQRgb(width > 1 ? m.shadowColors[0] : m.shadowColors[9]);
-                for (int d = 0; d < width; ++d)
-                    ASSERT_EQ(Pixel(image, x, originY + lineStart + d), expected);
-                ASSERT_EQ(Pixel(image, x, originY + lineStart + width), ToQRgb(m.colors[0]));
-            }
+            };
+            const int row0 = g.CellTop(0) + c / 2, column3 = g.CellLeft(3) + c / 2;
+            walk(23, [&](int d) { return Pixel(image, g.clueAreaWidth() + d, row0); });
+            walk(12, [&](int d) { return Pixel(image, column3, g.clueAreaHeight() + d); });
             // The picture's row lines run on through the row clue area, to x = 1.
-            const int line5 = originY + CellStart(4, c, bold) + c - 1;
-            const int line6 = originY + CellStart(5, c, bold) + c - 1;
-            EXPECT_EQ(Pixel(image, 1, line5), ToQRgb(m.shadowColors[0]));
-            EXPECT_EQ(Pixel(image, 1, line6), ToQRgb(m.shadowColors[9]));
-            EXPECT_EQ(Pixel(image, 0, line5), ToQRgb(m.colors[0]));
+            EXPECT_EQ(Pixel(image, 1, g.CellTop(5) - 2), ToQRgb(m.shadowColors[0]));
+            EXPECT_EQ(Pixel(image, 1, g.CellTop(6) - 1), ToQRgb(m.shadowColors[9]));
+            EXPECT_EQ(Pixel(image, 0, g.CellTop(5) - 2), ToQRgb(m.colors[0]));
         }
     }
 }
@@ -75,26 +59,25 @@ TEST(LayoutRenderer, SlotSeparatorsAreDotted) {
     LayoutStyle style(m, {});
     QImage image = RenderWhole(m, style);
     const LayoutGeometry& g = style.Geometry();
-    // Column clue area: horizontal dotted lines at y = 1 + i c, right of the row clue area.
     const QRgb line = ToQRgb(m.shadowColors[9]);
     const QRgb background = ToQRgb(m.colors[0]);
-    int y = 1 + 2 * 17;
-    int x0 = g.CellLeft(1) + 2;  // inside a cell column, away from the vertical lines
-    int set = 0;
-    for (int x = x0; x < x0 + 10; ++x) {
-        QRgb p = Pixel(image, x, y);
-        ASSERT_TRUE(p == line || p == background);
-        set += p == line;
-        if (x > x0) {
-            ASSERT_NE(p, Pixel(image, x - 1, y)) << "dots alternate";
+    // Ten pixels along a separator: '#' line colour, '.' background.
+    auto dots = [&](int x, int y, int dx, int dy) {
+        std::string seen;
+        for (int i = 0; i < 10; ++i) {
+            const QRgb p = Pixel(image, x + i * dx, y + i * dy);
+            seen += p == line ? '#' : p == background ? '.' : '?';
         }
-    }
-    EXPECT_EQ(set, 5);
+        return seen;
+    };
+    const std::regex alternating(R"((#\.){5}|(\.#){5})");
+    // Column clue area: horizontal dotted lines at y = 1 + i c, looked at inside a cell column
+    // away from the vertical lines.
+    const std::string across = dots(g.CellLeft(1) + 2, 1 + 2 * 17, 1, 0);
+    EXPECT_TRUE(std::regex_match(across, alternating)) << across;
     // Row clue area: vertical dotted lines at x = 1 + i c.
-    int x = 1 + 3 * 17;
-    int y0 = g.CellTop(2) + 2;
-    for (int yy = y0 + 1; yy < y0 + 10; ++yy)
-        ASSERT_NE(Pixel(image, x, yy), Pixel(image, x, yy - 1));
+    const std::string down = dots(1 + 3 * 17, g.CellTop(2) + 2, 0, 1);
+    EXPECT_TRUE(std::regex_match(down, alternating)) << down;
 }
 
 TEST(LayoutRenderer, CutSheetStartsAtTheFirstUsedSlot) {
@@ -159,7 +142,6 @@ TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
     const int xt = g.CellTop(1);
     const QRgb ink = ToQRgb(m.colors[9]);
     const QRgb background = ToQRgb(m.colors[0]);
-    int inked = 0;
     for (int dy = 0; dy < c - 1; ++dy) {
         for (int dx = 0; dx < c - 1; ++dx) {
             QRgb p = Pixel(image, xl + dx, xt + dy);
@@ -170,23 +152,14 @@ TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
             }
             // The X is symmetric about the cell's vertical centre line.
             ASSERT_EQ(p, Pixel(image, xl + (c - 2 - dx), xt + dy)) << dx << "," << dy;
-            inked += p == ink;
         }
     }
-    EXPECT_GT(inked, 0);
-    // Three pixels thick: a row through the middle of a stroke holds two runs of three.
-    const int midRow = xt + 3 + 2;
-    int run = 0;
-    std::vector<int> runs;
-    for (int dx = 0; dx < c - 1; ++dx) {
-        if (Pixel(image, xl + dx, midRow) == ink) {
-            ++run;
-        } else if (run > 0) {
-            runs.push_back(run);
-            run = 0;
-        }
-    }
-    EXPECT_EQ(runs, (std::vector<int>{3, 3}));
+    // Three pixels thick: a row through the middle of a stroke holds two runs of three (so
+    // there is ink at all).
+    std::string midRow;
+    for (int dx = 0; dx < c - 1; ++dx)
+        midRow += Pixel(image, xl + dx, xt + 3 + 2) == ink ? '#' : '.';
+    EXPECT_TRUE(std::regex_match(midRow, std::regex(R"(\.+###\.+###\.+)"))) << midRow;
 }
 
 TEST(LayoutRenderer, PreviewPixelsShowColoursOnly) {
@@ -228,36 +201,37 @@ TEST(LayoutRenderer, ClueNumbersStayInTheirBoxes) {
             int side, line, slot, colour;
         };
         for (const Slot& s : {Slot{SideRow, 2, 0, 2}, Slot{SideColumn, 4, 1, 4}}) {
-            Rect box = g.ClueBox(s.side, s.line, s.slot);
+            const Rect box = g.ClueBox(s.side, s.line, s.slot);
             EXPECT_EQ(box.Width(), c - 2);
             EXPECT_EQ(box.Height(), c - 2);
-            // The whole cell pitch around the box: ink only inside the box.
-            int inked = 0;
-            int exact = 0;
-            int minX = box.right, maxX = box.left;
+            const QRgb ink = ToQRgb(m.colors[static_cast<std::size_t>(s.colour)]);
+            const QRgb bg = ToQRgb(m.colors[0]);
+            // Antialiased edges blend the number's colour into the background, nothing else.
+            auto between = [](int v, int a, int b) {
+                return v >= std::min(a, b) - 1 && v <= std::max(a, b) + 1;
+            };
+            int inked = 0, exact = 0, minX = box.right, maxX = box.left;
+            // The box and the ring of pixels around it, which belong to separators or
+            // background, never to text.
             for (int y = box.top - 1; y <= box.bottom; ++y) {
                 for (int x = box.left - 1; x <= box.right; ++x) {
-                    QRgb p = Pixel(image, x, y);
-                    bool inside = box.Contains(x, y);
-                    if (!inside)
+                    const QRgb p = Pixel(image, x, y);
+                    if (!box.Contains(x, y)) {
+                        EXPECT_TRUE(p == bg || p == ToQRgb(m.shadowColors[9]) ||
+                                    p == ToQRgb(m.shadowColors[0]))
+                            << x << "," << y << " c " << c;
                         continue;
-                    if (p != ToQRgb(m.colors[0])) {
-                        ++inked;
-                        minX = std::min(minX, x);
-                        maxX = std::max(maxX, x);
                     }
-                    const QRgb ink = ToQRgb(m.colors[static_cast<std::size_t>(s.colour)]);
-                    exact += p == ink;
-                    // Antialiased edges blend the number's colour into the background, nothing
-                    // else.
-                    auto between = [](int v, int a, int b) {
-                        return v >= std::min(a, b) - 1 && v <= std::max(a, b) + 1;
-                    };
-                    const QRgb bg = ToQRgb(m.colors[0]);
                     ASSERT_TRUE(between(qRed(p), qRed(bg), qRed(ink)) &&
                                 between(qGreen(p), qGreen(bg), qGreen(ink)) &&
                                 between(qBlue(p), qBlue(bg), qBlue(ink)))
                         << std::hex << p;
+                    exact += p == ink;
+                    if (p != bg) {
+                        ++inked;
+                        minX = std::min(minX, x);
+                        maxX = std::max(maxX, x);
+                    }
                 }
             }
             EXPECT_GT(inked, 0) << "c " << c;
@@ -267,12 +241,6 @@ TEST(LayoutRenderer, ClueNumbersStayInTheirBoxes) {
             }
             // Centred across: the ink leaves about the same room on both sides.
             EXPECT_LE(std::abs((minX - box.left) - (box.right - 1 - maxX)), 3) << "c " << c;
-            // The pixel rings around the box belong to separators or background, never to text.
-            for (int x = box.left - 1; x <= box.right; ++x) {
-                QRgb above = Pixel(image, x, box.top - 1);
-                EXPECT_TRUE(above == ToQRgb(m.colors[0]) || above == ToQRgb(m.shadowColors[9]) ||
-                            above == ToQRgb(m.shadowColors[0]));
-            }
         }
     }
 }
@@ -280,6 +248,8 @@ TEST(LayoutRenderer, ClueNumbersStayInTheirBoxes) {
 TEST(LayoutRenderer, WideNumbersAreNarrowedUntilTheyFit) {
     for (int c = 11; c <= 51; c += 4) {
         NumberFont font("Arial", 700, c);
+        // The character cell is cellSize - 4 high (give or take the rounding of the em size).
+        EXPECT_NEAR(font.Height(), c - 4, 1) << c;
         for (int number : {0, 9, 10, 99, 100, 188, 254}) {
             const NumberFont::Fitted& fitted = font.Fit(number);
             EXPECT_LE(fitted.width, c - 2) << number << " at " << c;
@@ -287,11 +257,6 @@ TEST(LayoutRenderer, WideNumbersAreNarrowedUntilTheyFit) {
             bool fitsNaturally = font.TextWidth(QString::number(number)) <= c - 2;
             EXPECT_EQ(fitted.stretch == 100, fitsNaturally) << number << " at " << c;
         }
-    }
-    // The font's character cell is cellSize - 4 high (give or take the rounding of the em size).
-    for (int c : {11, 17, 51}) {
-        NumberFont font("Arial", 700, c);
-        EXPECT_NEAR(font.Height(), c - 4, 1) << c;
     }
 }
 
@@ -333,11 +298,10 @@ TEST(LayoutRenderer, ClueTextColourRule) {
     for (int i = 0; i < 10; ++i)
         m.colors[static_cast<std::size_t>(i)] = MakeColorRef(i * 20, 0, 0);
     LayoutStyle style(m, {});
-    for (int i = 0; i <= 9; ++i)
-        EXPECT_EQ(style.ClueTextColor(i), ToQRgb(m.colors[static_cast<std::size_t>(i)]));
-    EXPECT_EQ(style.ClueTextColor(255), ToQRgb(m.colors[9]));
-    EXPECT_EQ(style.ClueTextColor(10), ToQRgb(m.colors[0]));
-    EXPECT_EQ(style.ClueTextColor(200), ToQRgb(m.colors[0]));
+    // Colours 0..9 are their own, 255 and -1 the ink colour 9, anything else background.
+    for (auto [index, colour] :
+         {std::pair{0, 0}, {4, 4}, {9, 9}, {255, 9}, {-1, 9}, {10, 0}, {200, 0}})
+        EXPECT_EQ(style.ClueTextColor(index), ToQRgb(m.colors[colour])) << index;
 }
 
 TEST(LayoutRenderer, AnyRegionMatchesTheWholeDrawing) {
@@ -348,16 +312,12 @@ TEST(LayoutRenderer, AnyRegionMatchesTheWholeDrawing) {
         const Rect regions[] = {{0, 0, 40, 40},     {100, 90, 333, 260}, {150, 0, 151, 400},
                                 {0, 201, 500, 202}, {-20, -20, 30, 30},  {290, 250, 420, 400}};
         for (const Rect& r : regions) {
-            QImage part = RenderLayoutImage(m, style, r);
-            for (int y = r.top; y < r.bottom; ++y) {
-                for (int x = r.left; x < r.right; ++x) {
-                    QRgb expected = x >= 0 && y >= 0 && x < whole.width() && y < whole.height()
-                                        ? Pixel(whole, x, y)
-                                        : ToQRgb(m.colors[0]);
-                    ASSERT_EQ(Pixel(part, x - r.left, y - r.top), expected)
-                        << x << "," << y << " bold " << bold;
-                }
-            }
+            // The whole drawing's pixels where it has them, background beyond.
+            QImage expected(r.Width(), r.Height(), QImage::Format_RGB32);
+            expected.fill(ToQRgb(m.colors[0]));
+            QPainter(&expected).drawImage(-r.left, -r.top, whole);
+            EXPECT_EQ(test::DifferentPixels(RenderLayoutImage(m, style, r), expected), 0)
+                << r.left << "," << r.top << " bold " << bold;
         }
     }
 }

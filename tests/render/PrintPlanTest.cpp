@@ -1,6 +1,7 @@
 #include "render/PrintPlan.h"
 
 #include "RenderTestSupport.h"
+#include "core/io/FileUtil.h"
 #include "render/SheetExport.h"
 #include "support/TempDir.h"
 
@@ -12,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 namespace tessemar {
 namespace {
@@ -73,11 +72,9 @@ TEST(PrintPlanTest, PrintedPagesShowTheirTilesOfTheSheet) {
         QPainter pdf(&writer);
         PrintSheet(pdf, writer, plan, sheetRect, model, style);
     }
-    std::ifstream in(dir.File("sheet.pdf"), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
+    const std::string text = ReadWholeFile(dir.File("sheet.pdf")).value();
     int pages = 0;
-    for (std::size_t at = 0; (at = text.str().find("/Type /Page\n", at)) != std::string::npos; ++at)
+    for (std::size_t at = 0; (at = text.find("/Type /Page\n", at)) != std::string::npos; ++at)
         ++pages;
     EXPECT_EQ(pages, plan.Pages());
 }

@@ -3,6 +3,7 @@
 #include "RenderTestSupport.h"
 
 #include "core/document/TsdFile.h"
+#include "core/io/FileUtil.h"
 #include "render/SheetExport.h"
 #include "support/ByteFiles.h"
 #include "support/TempDir.h"
@@ -29,9 +30,9 @@ std::string SaveModel(const TempDir& dir, const PuzzleModel& model, const std::s
     return dir.File(name);
 }
 
-// Without BoldLine: extent 518 plus two cells of graduation margin; the tenth line of BoldLine
-// is one pixel wider. The top left 15 x 15 pixels are background even where the preview has
-// colour.
+// Without BoldLine: extent 518 plus two cells of graduation margin (the default BoldLine is the
+// comparison with the drawing below). The top left 15 x 15 pixels are background even where the
+// preview has colour.
 TEST(RenderCommand, NewFifteenSquareWithoutBoldLineIs552Square) {
     TempDir dir;
     PuzzleModel model = test::MakeModel(15, 15);
@@ -44,46 +45,34 @@ TEST(RenderCommand, NewFifteenSquareWithoutBoldLineIs552Square) {
         for (int x = 0; x < 15; ++x)
             ASSERT_EQ(test::Pixel(plain, x, y), qRgb(255, 255, 255));
     }
-    ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("bold.png")), 0);
-    EXPECT_EQ(QImage(QString::fromStdString(dir.File("bold.png"))).size(), QSize(553, 553));
 }
 
-// The bitmap file is written band by band from the bottom; it must hold the same picture as
-// the PNG made in one piece, for a sheet much taller than one band.
-TEST(RenderCommand, BitmapFileAndPngShowTheSameSheet) {
+// Each form of the sheet and the preview, as PNG and as bitmap file, is the drawing of the same
+// options made here. The bitmap file is written band by band from the bottom, so the sheet is
+// much taller than one band.
+TEST(RenderCommand, WritesTheDrawingOfItsOptionsAsPngAndBitmapFile) {
     TempDir dir;
-    PuzzleModel model = test::RandomModel(23, 19, 13, 21);
-    std::string tsd = SaveModel(dir, model, "random.tsd");
-    for (const std::string options :
-         {"", " --cut --no-graduation", " --cell-size 11 --no-bold-line"}) {
-        ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("a.png") + options), 0) << options;
-        ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("a.bmp") + options), 0) << options;
-        QImage png(QString::fromStdString(dir.File("a.png")));
-        QImage bmp(QString::fromStdString(dir.File("a.bmp")));
-        ASSERT_FALSE(png.isNull());
-        EXPECT_EQ(test::DifferentPixels(png, bmp), 0) << options;
-    }
-    // The sheet is the drawing of the same options made here.
-    PuzzleModel loaded = *ReadTsd(WriteTsd(model));
-    LayoutStyle style(loaded, {true, false});
-    ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("cut.png") + " --cut --no-graduation"), 0);
-    EXPECT_EQ(test::DifferentPixels(QImage(QString::fromStdString(dir.File("cut.png"))),
-                                    RenderSheet(loaded, style, true)),
-              0);
-}
-
-TEST(RenderCommand, PreviewIsOnePixelPerCell) {
-    TempDir dir;
-    PuzzleModel model = test::MakeModel(20, 10);
-    model.cells[19][9] = 2;
-    model.cells[0][0] = kCellX;
-    std::string tsd = SaveModel(dir, model, "p.tsd");
-    for (const char* name : {"p.png", "p.bmp"}) {
-        ASSERT_EQ(RunCli("render " + tsd + " " + dir.File(name) + " --preview"), 0);
-        QImage preview(QString::fromStdString(dir.File(name)));
-        ASSERT_EQ(preview.size(), QSize(20, 10)) << name;
-        EXPECT_EQ(test::Pixel(preview, 19, 9), ToQRgb(model.colors[2]));
-        EXPECT_EQ(test::Pixel(preview, 0, 0), ToQRgb(model.colors[0]));  // X marks are background
+    const PuzzleModel model = test::RandomModel(23, 19, 13, 21);
+    const std::string tsd = SaveModel(dir, model, "random.tsd");
+    const PuzzleModel loaded = *ReadTsd(WriteTsd(model));
+    PuzzleModel small = loaded;
+    small.cellSize = 11;
+    const struct {
+        std::string options;
+        QImage expected;
+    } cases[] = {
+        {"", RenderSheet(loaded, LayoutStyle(loaded, {true, true}), false)},
+        {" --cut --no-graduation", RenderSheet(loaded, LayoutStyle(loaded, {true, false}), true)},
+        {" --cell-size 11 --no-bold-line",
+         RenderSheet(small, LayoutStyle(small, {false, true}), false)},
+        {" --preview", RenderPreview(loaded)},
+    };
+    for (const auto& c : cases) {
+        for (const char* name : {"a.png", "a.bmp"}) {
+            ASSERT_EQ(RunCli("render " + tsd + " " + dir.File(name) + c.options), 0) << c.options;
+            const QImage written(QString::fromStdString(dir.File(name)));
+            EXPECT_EQ(test::DifferentPixels(written, c.expected), 0) << name << c.options;
+        }
     }
 }
 
@@ -116,9 +105,7 @@ TEST(RenderCommand, PrintWritesThePagesOfTheSheetAsPdf) {
     const std::string puzzle = SaveModel(dir, test::MakeModel(250, 250), "large.tsd");
     const std::string pdf = dir.File("large.pdf");
     EXPECT_EQ(RunCli("print " + puzzle + " --pdf " + pdf + " --zoom 100 --page Letter --margins 0,0,0,0"), 0);
-    std::ifstream in(pdf, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    EXPECT_TRUE(ReadWholeFile(pdf).value_or("").starts_with("%PDF"));
     for (const char* bad : {" --zoom 0", " --margins 1,2,3", " --page A3", ""}) {
         const std::string pdfArgument = *bad == '\0' ? "" : " --pdf " + pdf;
         EXPECT_EQ(RunCli("print " + puzzle + pdfArgument + bad), 64) << bad;

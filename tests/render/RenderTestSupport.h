@@ -9,12 +9,6 @@
 
 namespace tessemar::test {
 
-// The first pixel of cell i from the grid origin, from the rule: three pixels for line 0, one
-// more at every fifth line, one more at every tenth with BoldLine.
-inline int CellStart(int i, int c, bool bold) {
-    return i * c + i / 5 + 3 + (bold ? i / 10 : 0);
-}
-
 inline PuzzleModel MakeModel(int w, int h, int cellSize = 17) {
     PuzzleModel m;
     m.columnCount = w;

@@ -1,5 +1,6 @@
 #include "render/SheetExport.h"
 
+#include "core/io/ByteOrder.h"
 #include "core/io/FileUtil.h"
 #include "support/TempDir.h"
 
@@ -12,10 +13,6 @@
 
 namespace tessemar {
 namespace {
-
-std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t{b[at + 3]} << 24;
-}
 
 // A bitmap file: the 14-byte file header, the 40-byte info header of a 24-bit picture, then the
 // rows from the bottom up in blue, green, red, each padded with zeros to four bytes.
@@ -33,10 +30,9 @@ TEST(SheetExportTest, BitmapFileHasTheStatedHeaderAndRows) {
     ASSERT_EQ(bytes.size(), 54 + imageSize);
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(bytes[1], 'M');
-    const std::vector<std::uint32_t> fields = {U32(bytes, 2), U32(bytes, 6), U32(bytes, 10), U32(bytes, 14),
-                                               U32(bytes, 18), U32(bytes, 22), U32(bytes, 26), U32(bytes, 30),
-                                               U32(bytes, 34), U32(bytes, 38), U32(bytes, 42), U32(bytes, 46),
-                                               U32(bytes, 50)};
+    std::vector<std::uint32_t> fields;
+    for (std::size_t at = 2; at < 54; at += 4)
+        fields.push_back(bytes::U32(bytes.data() + at));
     // size, reserved, offset, header size, width, height, planes | 24 bits << 16, BI_RGB,
     // image size, then resolution and colour counts of 0.
     EXPECT_EQ(fields, (std::vector<std::uint32_t>{54 + imageSize, 0, 54, 40, 5, 3, 1 | 24 << 16, 0, imageSize, 0,

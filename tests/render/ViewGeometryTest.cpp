@@ -70,15 +70,12 @@ TEST(ViewGeometry, EveryPixelOfACellHitsThatCell) {
             }
         }
     }
-}
-
-TEST(ViewGeometry, TheTwoPixelsOfAFifthLineSplitBetweenItsCells) {
+    // The two pixels of a fifth line split between its cells.
     LayoutGeometry g(10, 10, 17, false);
-    int origin = g.clueAreaWidth();
-    EXPECT_EQ(g.PictureColumnAt(origin + 5 * 17 + 2), 4);
-    EXPECT_EQ(g.PictureColumnAt(origin + 5 * 17 + 3), 5);
+    EXPECT_EQ(g.PictureColumnAt(g.clueAreaWidth() + 5 * 17 + 2), 4);
+    EXPECT_EQ(g.PictureColumnAt(g.clueAreaWidth() + 5 * 17 + 3), 5);
     // Points just left of the grid truncate to cell 0; the caller looks at the region first.
-    EXPECT_EQ(g.PictureColumnAt(origin - 1), 0);
+    EXPECT_EQ(g.PictureColumnAt(g.clueAreaWidth() - 1), 0);
 }
 
 TEST(ViewGeometry, ClassifyPoint) {
@@ -117,17 +114,6 @@ TEST(ViewGeometry, GetCellRectTakesCornersInAnyOrderAndFollowsTheScroll) {
     }
 }
 
-PuzzleModel ModelWithClues(int w, int h, int rowDepth, int columnDepth) {
-    PuzzleModel m;
-    m.columnCount = w;
-    m.rowCount = h;
-    if (rowDepth > 0)
-        m.rowClueNumbers[rowDepth - 1][h - 1] = 1;
-    if (columnDepth > 0)
-        m.columnClueNumbers[0][columnDepth - 1] = 0;  // 0 is a number too
-    return m;
-}
-
 TEST(ViewGeometry, UsedClueDepthAndScrollSizes) {
     struct Case {
         int w, h, rowDepth, columnDepth;
@@ -139,7 +125,11 @@ TEST(ViewGeometry, UsedClueDepthAndScrollSizes) {
         {15, 10, 15, 10, 15, 10},  // full areas get no extra slot
     };
     for (const Case& k : cases) {
-        PuzzleModel m = ModelWithClues(k.w, k.h, k.rowDepth, k.columnDepth);
+        PuzzleModel m = test::MakeModel(k.w, k.h);
+        if (k.rowDepth > 0)
+            m.rowClueNumbers[k.rowDepth - 1][k.h - 1] = 1;
+        if (k.columnDepth > 0)
+            m.columnClueNumbers[0][k.columnDepth - 1] = 0;  // 0 is a number too
         // A number beyond the current size does not count.
         m.rowClueNumbers[k.w][0] = 7;
         m.columnClueNumbers[k.w][0] = 7;
@@ -208,19 +198,6 @@ TEST(ViewGeometry, HitTestInEachPane) {
     EXPECT_LE(above.y, 0);
 }
 
-TEST(ViewGeometry, PaneLayoutWindowIsTheClientAreaInLayoutSpace) {
-    LayoutGeometry g(20, 20, 17, true);
-    PaneView view{{300, 200}, {34, 51}, ComputeScrollSize(PicturePane, g, {2, 2})};
-    EXPECT_EQ(PaneLayoutWindow(PicturePane, g, view),
-              (Rect{g.clueAreaWidth() + 34, g.clueAreaHeight() + 51, g.clueAreaWidth() + 334,
-                    g.clueAreaHeight() + 251}));
-    // A column clue pane taller than its content shows layout rows above the used slots.
-    PaneView tall{{300, 200}, {0, 0}, {400, 3 * 17 + 1}};
-    Rect shown = PaneLayoutWindow(ColumnCluePane, g, tall);
-    EXPECT_EQ(shown.bottom, g.clueAreaHeight());
-    EXPECT_EQ(shown.Height(), 200);
-}
-
 TEST(ViewGeometry, AlignClueScrollShowsTheSlotsNextToThePicture) {
     PaneView tall{{100, 50}, {0, 0}, {300, 120}};
     EXPECT_EQ(AlignClueScroll(ColumnCluePane, tall), (PixelPoint{0, 70}));
@@ -228,13 +205,6 @@ TEST(ViewGeometry, AlignClueScrollShowsTheSlotsNextToThePicture) {
     EXPECT_EQ(AlignClueScroll(PicturePane, tall), (PixelPoint{0, 0}));
     PaneView roomy{{400, 400}, {3, 4}, {300, 120}};
     EXPECT_EQ(AlignClueScroll(ColumnCluePane, roomy), (PixelPoint{3, 4}));
-}
-
-TEST(ViewGeometry, DragFollowsMouseForLinesAndSelectionDrags) {
-    EXPECT_TRUE(DragFollowsMouse(4, false));
-    EXPECT_TRUE(DragFollowsMouse(3, true));
-    EXPECT_FALSE(DragFollowsMouse(3, false));
-    EXPECT_FALSE(DragFollowsMouse(0, true));
 }
 
 }  // namespace

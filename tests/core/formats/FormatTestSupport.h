@@ -10,6 +10,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tessemar::testing {
@@ -85,18 +86,16 @@ inline void ExpectSamePuzzle(const PuzzleModel& expected, const PuzzleModel& act
     const int w = expected.columnCount, h = expected.rowCount;
     for (int y = 0; y < h; ++y) {
         for (int k = 0; k < w; ++k) {
-            ASSERT_EQ(actual.rowClueNumbers[k][y], expected.rowClueNumbers[k][y])
-                << "row " << y << " slot " << k;
-            ASSERT_EQ(actual.rowClueColors[k][y], expected.rowClueColors[k][y])
+            ASSERT_EQ(std::pair(actual.rowClueNumbers[k][y], actual.rowClueColors[k][y]),
+                      std::pair(expected.rowClueNumbers[k][y], expected.rowClueColors[k][y]))
                 << "row " << y << " slot " << k;
         }
     }
     for (int x = 0; x < w; ++x) {
         for (int k = 0; k < h; ++k) {
-            ASSERT_EQ(actual.columnClueNumbers[x][k], expected.columnClueNumbers[x][k])
-                << "column " << x;
-            ASSERT_EQ(actual.columnClueColors[x][k], expected.columnClueColors[x][k])
-                << "column " << x;
+            ASSERT_EQ(std::pair(actual.columnClueNumbers[x][k], actual.columnClueColors[x][k]),
+                      std::pair(expected.columnClueNumbers[x][k], expected.columnClueColors[x][k]))
+                << "column " << x << " slot " << k;
         }
     }
     for (int x = 0; x < w; ++x) {
@@ -105,6 +104,14 @@ inline void ExpectSamePuzzle(const PuzzleModel& expected, const PuzzleModel& act
             ASSERT_EQ(actual.cells[x][y], want) << "cell " << x << "," << y;
         }
     }
+}
+
+// The model's clues, slot for slot, are those its picture gives (slot 0 next to the picture,
+// an empty line as the empty-line mark).
+inline void ExpectCluesOfThePicture(const PuzzleModel& m) {
+    auto computed = std::make_unique<PuzzleModel>(m);
+    ComputeClues(*computed);
+    ExpectSamePuzzle(*computed, m, true);
 }
 
 using PuzzleReader = void (*)(std::string_view, PuzzleModel&, const PuzzleReadOptions&);

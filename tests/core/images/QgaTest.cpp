@@ -91,11 +91,9 @@ TEST(QgaTest, ShippedLogosHaveTheirSizesAndAlpha) {
         bool alphaInSixteenths;
     } cases[] = {{"220.qga", 384, 96, true}, {"222.qga", 180, 208, false}};
     for (const Case& c : cases) {
+        const std::string path = std::string(TESSEMAR_SOURCE_DIR) + "/resources/qga/" + c.file;
         std::vector<std::uint8_t> bytes;
-        ASSERT_TRUE(
-            ReadFileBytes(std::string(TESSEMAR_SOURCE_DIR) + "/resources/qga/" + c.file,
-                          bytes)
-                .ok);
+        ASSERT_TRUE(ReadFileBytes(path, bytes).ok);
         ASSERT_NE(bytes::U32(bytes.data() + 12), 0u) << "stored packed";
         Surface s;
         ASSERT_EQ(LoadQga(s, bytes), QgaOk) << c.file;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace tessemar {
 namespace {
 
@@ -40,7 +42,6 @@ TEST(SurfaceTest, CreationNeedsASaneSize) {
         EXPECT_EQ(s.IsCreated(), c.ok);
         if (c.ok) {
             EXPECT_EQ(s.Clip(), (Rect{0, 0, c.width, c.height}));
-            EXPECT_EQ(s.Pitch(), static_cast<std::size_t>(c.width) * 4);
         }
     }
 }
@@ -49,11 +50,7 @@ TEST(SurfaceTest, PixelBytesAreBlueGreenRedAlphaInMemory) {
     Surface s;
     ASSERT_TRUE(s.Create(1, 1));
     s.Row(0)[0] = MakePixel(0x11, 0x22, 0x33, 0x44);
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(s.Data());
-    EXPECT_EQ(bytes[0], 0x33);
-    EXPECT_EQ(bytes[1], 0x22);
-    EXPECT_EQ(bytes[2], 0x11);
-    EXPECT_EQ(bytes[3], 0x44);
+    EXPECT_EQ(std::memcmp(s.Data(), "\x33\x22\x11\x44", 4), 0);
 }
 
 // The blend of one channel as the weights define it, computed the slow way.
@@ -121,55 +118,23 @@ TEST(SurfaceTest, BlitsStayInsideTheDestinationClip) {
         for (const Case& c : cases) {
             Surface dst = Make(6, 5, background);
             dst.SetClip(c.clip);
-            const Surface src = Numbered(4, 3);
+            Surface src = Numbered(4, 3);
+            // Only the colour-key blit leaves out source pixel (1, 1).
+            src.SetColorKey(src.At(1, 1));
             Blit(dst, c.x, c.y, src, mode);
             for (int y = 0; y < 5; ++y) {
                 for (int x = 0; x < 6; ++x) {
                     const bool covered =
                         c.clip.Contains(x, y) && x >= c.x && x < c.x + 4 && y >= c.y && y < c.y + 3;
-                    Pixel expected = covered ? src.At(x - c.x, y - c.y) : background;
-                    // The colour key of a numbered surface is pixel (0, 0)'s colour only when set.
-                    ASSERT_EQ(dst.At(x, y) & 0xFFFFFF, expected & 0xFFFFFF)
+                    const bool keyed = mode == BlitMode::ColorKey && x == c.x + 1 && y == c.y + 1;
+                    const Pixel expected =
+                        covered && !keyed ? src.At(x - c.x, y - c.y) : background;
+                    ASSERT_EQ(dst.At(x, y), expected)
                         << c.what << " mode " << static_cast<int>(mode) << " at " << x << "," << y;
                 }
             }
         }
     }
-}
-
-TEST(SurfaceTest, ColorKeyLeavesKeyedPixelsOut) {
-    Surface src = Numbered(3, 1);
-    src.SetColorKey(src.At(1, 0));
-    Surface dst = Make(3, 1, MakePixel(1, 2, 3));
-    Blit(dst, 0, 0, src, BlitMode::ColorKey);
-    EXPECT_EQ(dst.At(0, 0), src.At(0, 0));
-    EXPECT_EQ(dst.At(1, 0), MakePixel(1, 2, 3));
-    EXPECT_EQ(dst.At(2, 0), src.At(2, 0));
-}
-
-TEST(SurfaceTest, ScaledBlitPicksTheNearestSourcePixel) {
-    const Surface src = Numbered(3, 2);
-    Surface dst = Make(8, 5, 0);
-    dst.SetClip(Rect{0, 0, 7, 5});
-    BlitScaled(dst, Rect{1, 1, 7, 5}, src, Rect{0, 0, 3, 2}, BlitMode::Copy);
-    for (int y = 0; y < 5; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            const bool covered = x >= 1 && x < 7 && y >= 1;
-            EXPECT_EQ(dst.At(x, y), covered ? src.At((x - 1) / 2, (y - 1) / 2) : 0u)
-                << x << "," << y;
-        }
-    }
-    // Same size: a part of the source, unscaled, lands where it is asked to.
-    Surface same = Make(4, 4, 0);
-    BlitScaled(same, Rect{2, 2, 4, 3}, src, Rect{1, 1, 3, 2}, BlitMode::Copy);
-    EXPECT_EQ(same.At(2, 2), src.At(1, 1));
-    EXPECT_EQ(same.At(3, 2), src.At(2, 1));
-    EXPECT_EQ(same.At(1, 2), 0u);
-    EXPECT_EQ(same.At(2, 3), 0u);
-    EXPECT_EQ(same.Clip(), (Rect{0, 0, 4, 4})) << "the clip is restored";
-    // A source rectangle outside the source draws nothing.
-    BlitScaled(same, Rect{0, 0, 4, 4}, src, Rect{0, 0, 4, 2}, BlitMode::Copy);
-    EXPECT_EQ(same.At(0, 0), 0u);
 }
 
 TEST(SurfaceTest, AddColorSaturatesEachChannelInsideTheClip) {
