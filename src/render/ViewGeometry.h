@@ -30,10 +30,6 @@ enum ViewRegion : int {
     RegionPicture = 4
 };
 
-// Tool values that the hit test needs to know about.
-inline constexpr int ToolSelectValue = 3;
-inline constexpr int ToolStraightLineValue = 4;
-
 struct PixelPoint {
     int x = 0;
     int y = 0;
@@ -154,11 +150,5 @@ struct HitResult {
 // formulas are used everywhere, giving indices outside the picture that the caller clips.
 HitResult HitTest(Pane pane, const LayoutGeometry& geometry, const PaneView& view, int px, int py,
                   bool dragFollowsMouse = false);
-
-// True while a picture drag may leave the picture: the straight-line tool, or the select tool
-// during a selection drag.
-inline bool DragFollowsMouse(int tool, bool selectionDragInProgress) {
-    return tool == ToolStraightLineValue || (tool == ToolSelectValue && selectionDragInProgress);
-}
 
 }  // namespace tessemar

@@ -100,8 +100,6 @@ public:
     bool HasFloatingSelection() const { return hasFloatingSelection_; }
     const Fragment& FloatingSelection() const { return floatingSelection_; }
     const CellRect& SelectionRect() const { return selectionRect_; }
-    const CellRect& LastSelectionRect() const { return lastSelectionRect_; }
-    void SetLastSelectionRect(const CellRect& rect) { lastSelectionRect_ = rect; }
     // The cells of a rectangle (corners in any order); nothing for a negative coordinate.
     // Cells beyond the 250 x 250 arrays are left out.
     std::optional<Fragment> CopyRegion(int x1, int y1, int x2, int y2) const;
@@ -198,7 +196,6 @@ private:
     Fragment floatingSelection_;
     bool hasFloatingSelection_ = false;
     CellRect selectionRect_;
-    CellRect lastSelectionRect_;
 };
 
 }  // namespace tessemar

@@ -51,7 +51,6 @@ void CLogicDoc::FloatFragment(Fragment fragment, const CellRect& rect) {
     floatingSelection_ = std::move(fragment);
     hasFloatingSelection_ = true;
     selectionRect_ = rect;
-    lastSelectionRect_ = rect;
     NotifySelectionChanged();
 }
 

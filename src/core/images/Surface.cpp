@@ -155,44 +155,4 @@ void Blit(Surface& dst, int x, int y, const Surface& src, BlitMode mode) {
     }
 }
 
-void BlitScaled(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect,
-                BlitMode mode) {
-    if (!dst.IsCreated() || !src.IsCreated() || dstRect.IsEmpty())
-        return;
-    const Rect from = srcRect.Intersect(Rect{0, 0, src.Width(), src.Height()});
-    if (from != srcRect || from.IsEmpty())
-        return;
-    if (dstRect.Width() == from.Width() && dstRect.Height() == from.Height()) {
-        // Unscaled: clip the source to the rectangle asked for by drawing through a narrowed clip.
-        const Rect saved = dst.Clip();
-        dst.SetClip(saved.Intersect(dstRect));
-        if (!dst.Clip().IsEmpty()) {
-            const Rect target = dst.Clip();
-            for (int ty = target.top; ty < target.bottom; ++ty) {
-                BlitRow(
-                    dst.Row(ty) + target.left,
-                    src.Row(from.top + ty - dstRect.top) + from.left + (target.left - dstRect.left),
-                    target.Width(), mode, src.ColorKey());
-            }
-        }
-        dst.SetClip(saved);
-        return;
-    }
-    const Rect target = dstRect.Intersect(dst.Clip());
-    if (target.IsEmpty())
-        return;
-    const std::int64_t sw = from.Width(), sh = from.Height();
-    const std::int64_t dw = dstRect.Width(), dh = dstRect.Height();
-    std::vector<Pixel> line(static_cast<std::size_t>(target.Width()));
-    for (int ty = target.top; ty < target.bottom; ++ty) {
-        const int sy = from.top + static_cast<int>((ty - dstRect.top) * sh / dh);
-        const Pixel* srcRow = src.Row(sy);
-        for (int tx = target.left; tx < target.right; ++tx) {
-            line[static_cast<std::size_t>(tx - target.left)] =
-                srcRow[from.left + static_cast<int>((tx - dstRect.left) * sw / dw)];
-        }
-        BlitRow(dst.Row(ty) + target.left, line.data(), target.Width(), mode, src.ColorKey());
-    }
-}
-
 }  // namespace tessemar

@@ -102,10 +102,6 @@ enum class BlitMode {
 
 // Draws src onto dst with its top-left corner at (x, y), clipped to dst's clip rectangle.
 void Blit(Surface& dst, int x, int y, const Surface& src, BlitMode mode);
-// Draws the srcRect part of src scaled to the dstRect of dst (nearest pixel), clipped to
-// dst's clip rectangle. Equal sizes draw unscaled.
-void BlitScaled(Surface& dst, const Rect& dstRect, const Surface& src, const Rect& srcRect,
-                BlitMode mode);
 
 // One pixel of the alpha blend. The source weighs a (256 when a is 255) and the destination
 // 255 - a (256 when a is 0), each channel saturating at 255; the destination alpha stays.

@@ -23,8 +23,6 @@ class CSingleInstance : public QObject {
     // runtime folder is not set.
     static QString DefaultSocketPath();
 
-    const QString& SocketPath() const { return socketPath_; }
-
     // Starts receiving. A name left behind by an instance that died is taken over; a live
     // instance keeps its name (then false).
     bool Listen();

@@ -25,8 +25,6 @@ class CSplashWnd : public QWidget {
 
     // Centres the window on the screen and starts the animation.
     void ShowSplash();
-
-    const SplashAnimation& Animation() const { return animation_; }
     // The whole window as it is painted now.
     QImage Picture() const;
 

@@ -69,7 +69,6 @@ class CCommandTable : public QObject {
     QAction* Action(int id) const { return actions_.value(id, nullptr); }
     // Takes a command out of the program (its menu items and buttons with it).
     void Remove(int id);
-    const QHash<int, QAction*>& Actions() const { return actions_; }
 
     // Routes a command; false when no target handles it (or it is disabled now).
     bool Execute(int id);

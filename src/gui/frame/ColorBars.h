@@ -34,7 +34,6 @@ class CColorSwatch : public QWidget {
     // Whether it stands for a document colour; the widget itself stays enabled so that its
     // tooltip and its name in the status bar work without a document too.
     bool Active() const { return active_; }
-    int Index() const { return index_; }
     QSize sizeHint() const override;
 
   signals:

@@ -47,7 +47,6 @@ class CStatusPanes : public QObject, public SolverStatusDisplay {
     void SetProgress(int percent, const QString& text);
     void HideProgress();
     QProgressBar* Progress() const { return progress_; }
-    QString ProgressText() const { return progressText_; }
 
     void StartAnimation();
     void StopAnimation();

@@ -39,7 +39,6 @@ class CWallpaperPainter : public QObject {
 
     // Hooks target: its paint events draw the wallpaper, and a size change repaints it whole.
     void Attach(QWidget* target);
-    QWidget* Target() const { return target_; }
 
     // Takes a new wallpaper. Mode 2 loads the logo image logoResource at its first use; mode 3
     // loads and composes the picture at path once, here. A picture that cannot be loaded (or an
@@ -49,9 +48,6 @@ class CWallpaperPainter : public QObject {
 
     // Draws the wallpaper over a client area of width x height; true: the background is done.
     bool DrawWallpaper(QPainter& painter, int width, int height);
-
-    // The decoders for pictures from files (Qt's and the plug-ins by default).
-    void SetImageDecoders(ImageDecoders decoders) { decoders_ = std::move(decoders); }
     // The version and legal-notice lines at the bottom-right corner.
     void SetTextLines(const QString& versionLine, const QString& noticeLine);
 

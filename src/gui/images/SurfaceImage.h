@@ -15,14 +15,4 @@ inline QImage WrapSurface(const Surface& surface, QImage::Format format = QImage
                   static_cast<qsizetype>(surface.Pitch()), format);
 }
 
-// Draws a surface with its top-left corner at (x, y): alpha-blended when it has alpha, copied
-// otherwise.
-inline void DrawSurface(QPainter& painter, int x, int y, const Surface& surface) {
-    if (!surface.IsCreated())
-        return;
-    painter.drawImage(
-        x, y,
-        WrapSurface(surface, surface.HasAlpha() ? QImage::Format_ARGB32 : QImage::Format_RGB32));
-}
-
 }  // namespace tessemar

@@ -38,14 +38,11 @@ class CEditSession {
     // where it is.
     void BeginStroke();
     void EndStroke();
-    bool StrokeInProgress() const { return stroke_.has_value(); }
 
     // The in-place box. While it is open, Undo and Redo take its own last change back and
     // forth (undoState: the next Undo goes to the box) and leave the document alone.
     void SetBoxOpen(bool open, bool isTitle = false);
-    bool BoxOpen() const { return boxOpen_; }
     void SetBoxUndoState(bool state) { boxUndoState_ = state; }
-    bool BoxUndoState() const { return boxUndoState_; }
     // The clue slot and line commands act at an open clue-number box.
     bool CanEditClueLines() const { return boxOpen_ && !boxIsTitle_; }
 

@@ -24,7 +24,6 @@ class CLogicView : public QWidget {
   public:
     CLogicView(CViewCompanion& companion, CPaneGrid& grid, Pane pane);
 
-    Pane GetPane() const { return pane_; }
     CViewCompanion& Companion() const { return companion_; }
 
     // Client size, scroll position and scroll size, as the geometry functions take them.
@@ -41,7 +40,6 @@ class CLogicView : public QWidget {
 
     // The corner's caption follows the activation of the document window.
     void SetFrameActive(bool active);
-    bool FrameActive() const { return frameActive_; }
     bool CaptionButtonPressed() const { return captionButtonPressed_; }
     // The desktop look the corner is drawn with.
     CornerLook Look() const;

@@ -20,7 +20,6 @@ class CNumberBox : public QLineEdit {
     explicit CNumberBox(QWidget* parent = nullptr);
 
     void SetTitleMode(bool title);
-    bool TitleMode() const { return titleMode_; }
 
     std::function<bool(QKeyEvent&)> keyFilter;
     std::function<void()> focusLeft;

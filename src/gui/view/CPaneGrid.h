@@ -38,9 +38,6 @@ class CPaneGrid : public QWidget {
     // Scrolls a pane's bars by whole pixels, as the mouse wheel does.
     void ScrollBy(Pane pane, int dx, int dy);
 
-    // The size the first row and the first column take; the second ones get the rest.
-    int FirstRowHeight() const { return firstRow_; }
-    int FirstColumnWidth() const { return firstColumn_; }
     void SetFirstRowHeight(int height);
     void SetFirstColumnWidth(int width);
 
@@ -49,7 +46,6 @@ class CPaneGrid : public QWidget {
     // Scroll sizes of all panes, then the clue panes scrolled so that the slots next to the
     // picture show. Done once, when the grid is first shown.
     void InitialUpdate();
-    bool InitialUpdateDone() const { return initialUpdateDone_; }
 
     QSize sizeHint() const override;
     // The size that shows the whole picture side (grid and graduation margin) beside the clue
