@@ -69,9 +69,7 @@ TEST_F(CMainFrameTest, SavingTheSheetAndThePreviewAsPictures) {
     ASSERT_TRUE(Frame().Commands().Execute(cmd::SaveBitmap));
     QFile written(Q(pdf));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const QByteArray bytes = written.readAll();
-    EXPECT_TRUE(bytes.startsWith("%PDF-"));
-    EXPECT_EQ(bytes.count("/Type /Page\n"), 1) << "the sheet is one page";
+    EXPECT_EQ(written.readAll().count("/Type /Page\n"), 1) << "the sheet is one page";
     ASSERT_TRUE(Frame().Commands().Execute(cmd::SaveBitmap));  // a folder is no file
     ASSERT_EQ(prompter_.errors.size(), 1u);
     EXPECT_TRUE(prompter_.errors.front().contains(Q(dir_.Path()))) << prompter_.errors.front().toStdString();
@@ -174,11 +172,10 @@ TEST_F(CMainFrameTest, UndoPaneFollowsTheActiveDocumentsHistory) {
     // Announced by the document: no idle update is needed.
     const auto undoPane = [this] { return Frame().PaneText(CStatusPanes::kPaneUndo); };
     EXPECT_EQ(undoPane(), "0");
-    for (int x : {0, 1})
-        doc->WriteCell(x, 0, 1);
-    EXPECT_EQ(undoPane(), "2");
+    doc->WriteCell(0, 0, 1);
+    EXPECT_EQ(undoPane(), "1");
     doc->Undo(0);
-    EXPECT_EQ(undoPane(), "1/2");
+    EXPECT_EQ(undoPane(), "0/1");
     prompter_.answers.push_back(Answer::No);
     ASSERT_TRUE(docs_.CloseDocument(*doc));
     EXPECT_EQ(undoPane(), " ");
