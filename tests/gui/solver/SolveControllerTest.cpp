@@ -147,14 +147,13 @@ TEST_F(SolveControllerTest, HintWritesItsStepWithoutReport) {
 }
 
 TEST_F(SolveControllerTest, CommandsFollowTheRunState) {
+    // Hint and Calculate number share Solve's state.
     struct Expect {
-        bool solve, hint, breakRun, calculate, withholds;
+        bool solve, breakRun, withholds;
     };
     const auto check = [this](const Expect& e, const char* when) {
         EXPECT_EQ(StateOf(cmd::Solve).enabled, e.solve) << when;
-        EXPECT_EQ(StateOf(cmd::Hint).enabled, e.hint) << when;
         EXPECT_EQ(StateOf(cmd::Break).enabled, e.breakRun) << when;
-        EXPECT_EQ(StateOf(cmd::CalculateNumber).enabled, e.calculate) << when;
         // While a run writes into the active document, Undo and Redo are held back from the
         // view, and options, print zoom and (cells being painted) print preview wait too.
         for (int id : {cmd::Undo, cmd::Redo, cmd::Options, cmd::PrintZoom, cmd::FilePrintPreview}) {
@@ -164,21 +163,21 @@ TEST_F(SolveControllerTest, CommandsFollowTheRunState) {
             }
         }
     };
-    check({false, false, false, false, false}, "no document");
+    check({false, false, false}, "no document");
     Open(MakeLongPuzzle());
-    check({true, true, false, true, false}, "idle");
+    check({true, false, false}, "idle");
 
     settings_.updateView = 1;
     controller_.OnCommand(cmd::Solve);
-    check({false, false, true, false, true}, "running");
+    check({false, true, true}, "running");
 
     // After Break the stopping run still owns the application until its end is handled.
     EXPECT_TRUE(controller_.OnEscapeKey());
-    check({false, false, false, false, true}, "stopping");
+    check({false, false, true}, "stopping");
     controller_.OnCommand(cmd::Solve);
     EXPECT_FALSE(controller_.OnEscapeKey());
     ASSERT_TRUE(WaitIdle());
-    check({true, true, false, true, false}, "idle again");
+    check({true, false, false}, "idle again");
 }
 
 // Break during a long solve: the stopped headline, and the cells found so far are in the
