@@ -148,8 +148,7 @@ TEST_F(CheckControllerTest, BreakStopsARunningCheckWhichHoldsTheSolverBack) {
 
 TEST_F(CheckControllerTest, SolveThatLeavesCellsOpenSuggestsTheCheck) {
     auto doc = Puzzle(kSwappable);
-    auto dialogs = std::make_unique<FakeDialogs>(log_);
-    solver_.SetDialogs(std::move(dialogs));
+    solver_.SetDialogs(std::make_unique<FakeDialogs>(log_));
     active_ = doc;
     solver_.StartSolving(SolveCommandSolve);
     ASSERT_TRUE(QTest::qWaitFor([this] { return solver_.IsIdle(); }, 60000));
