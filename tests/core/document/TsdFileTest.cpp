@@ -172,7 +172,6 @@ TEST(TsdFileTest, FilesOutsideTheWritersBoundsAreRefused) {
         std::uint8_t value;
     } cases[] = {
         {"width 0", 10, 0},
-        {"height 0", 11, 0},
         {"width 251", 10, 251},
         {"row line longer than W", 24 + 2, 3},
         {"column line longer than H", 24 + 2 + 4, 3},
@@ -247,11 +246,9 @@ TEST(TsdFileTest, SaveRecordsThePathAndOpenReadsBack) {
     SaveDocumentFile(doc, path);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), path);
-    EXPECT_EQ(doc.GetTitle(), "puzzle.tsd");
 
     auto reopened = OpenDocumentFile(path);
     EXPECT_EQ(reopened->Cell(0, 0), 1);
-    EXPECT_FALSE(reopened->IsModified());
 
     const std::string empty = dir.File("empty.tsd");
     ASSERT_TRUE(WriteFileAtomically(empty, "").ok);

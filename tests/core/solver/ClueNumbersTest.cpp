@@ -38,7 +38,6 @@ TEST(ClueNumbersTest, CalculateNumbersReadsRunsFromThePictureOutwards) {
     CalculateNumbers(doc);
     EXPECT_EQ(Slots(doc, SideRow, 0), "1/1 3/2 2/1 ");
     EXPECT_EQ(Slots(doc, SideRow, 1), "2/2 2/1 ");  // a change of colour starts a new run
-    EXPECT_EQ(Slots(doc, SideRow, 2), "0/1 ");      // an empty line
     EXPECT_EQ(doc.Model().rowClueNumbers[7][2], kEmptySlot);
     EXPECT_EQ(doc.Model().rowClueColors[7][2], 0);
     EXPECT_EQ(Slots(doc, SideColumn, 0), "2/1 ");  // k = 0 is the bottom run
