@@ -75,9 +75,8 @@ TEST(UndoHistoryTest, SizeChangesRefuseBadSizesAndAnnounceTheLayoutEachWay) {
     for (auto [w, h, s] : {std::tuple{0, 5, 17}, {251, 5, 17}, {5, 0, 17}, {5, 251, 17}, {5, 5, 10}, {5, 5, 52}}) {
         EXPECT_FALSE(doc->ChangeSize(w, h, s, kOpaque));
     }
-    EXPECT_EQ(doc->columnCount(), 10);
     EXPECT_TRUE(doc->ChangeSize(10, 10, 17, kOpaque));
-    EXPECT_TRUE(doc->UndoHistory().empty());  // no real change
+    EXPECT_TRUE(doc->UndoHistory().empty());  // no real change, so the refused ones changed nothing
 
     Events events;
     doc->AddObserver(&events);
