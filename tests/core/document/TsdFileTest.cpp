@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <tuple>
 
 namespace tessemar {
 namespace {
@@ -53,22 +52,6 @@ PuzzleModel TwoByTwoModel() {
 const Bytes kTwoByTwoFile = Concat({kSignature, {1, 0, 2, 2}, U32(2), U32(8), U32(2), {0x10, 0x11},
                                     {1, 1, 1, 2, 1, 2, 1, 1}, {0x11, 0x11}, {17}, DefaultColourTables(),
                                     {1, 'T'}, {5, 'A', 'r', 'i', 'a', 'l'}, U32(700)});
-
-// Everything a file holds. The arrays are compared whole: a model compared must hold nothing
-// outside its size and colour 0 in the unused slots after its last number, as a model read does.
-void ExpectSameModel(const PuzzleModel& a, const PuzzleModel& b) {
-    EXPECT_EQ(
-        std::tie(a.columnCount, a.rowCount, a.cellSize, a.title, a.fontFaceName, a.fontWeight),
-        std::tie(b.columnCount, b.rowCount, b.cellSize, b.title, b.fontFaceName, b.fontWeight));
-    EXPECT_EQ(a.colors, b.colors);
-    EXPECT_EQ(a.shadowColors, b.shadowColors);
-    EXPECT_TRUE(a.cells == b.cells) << "cells differ";
-    EXPECT_TRUE(a.rowClueNumbers == b.rowClueNumbers && a.rowClueColors == b.rowClueColors)
-        << "row clues differ";
-    EXPECT_TRUE(a.columnClueNumbers == b.columnClueNumbers &&
-                a.columnClueColors == b.columnClueColors)
-        << "column clues differ";
-}
 
 TEST(TsdFileTest, KnownDocumentsByteForByte) {
     const Bytes newDocument =
@@ -233,8 +216,14 @@ TEST(TsdFileTest, RoundTripOfRandomDocumentsIsTheIdentity) {
         doc.ReplaceModel(m);
         ASSERT_EQ(doc.GetFileSizeEstimate(), static_cast<std::int64_t>(bytes.size()));
         auto back = ReadTsd(bytes);
-        ExpectSameModel(*back, m);
         ASSERT_EQ(WriteTsd(*back), bytes);
+        // The bytes hold sizes, title, font and colours. The arrays are compared whole: a random
+        // model holds nothing outside its size and colour 0 in the unused slots after its last
+        // number, as a model read does.
+        EXPECT_TRUE(back->cells == m.cells) << "cells differ";
+        EXPECT_TRUE(back->rowClueNumbers == m.rowClueNumbers && back->rowClueColors == m.rowClueColors);
+        EXPECT_TRUE(back->columnClueNumbers == m.columnClueNumbers &&
+                    back->columnClueColors == m.columnClueColors);
     }
 }
 
