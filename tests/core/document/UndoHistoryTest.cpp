@@ -89,11 +89,7 @@ TEST(UndoHistoryTest, SizeChangesRefuseBadSizesAndAnnounceTheLayoutEachWay) {
 
 TEST(UndoHistoryTest, TitleChangesAreOneEntryEachWay) {
     auto doc = MakeDoc(5, 5);
-    doc->ReplaceModel([] {
-        PuzzleModel m;
-        m.title = "two\nlines";  // a title read from a file may hold a line feed
-        return m;
-    }());
+    ChangeModel(*doc, [](PuzzleModel& m) { m.title = "two\nlines"; });  // as a file may hold it
     doc->SetModifiedFlag(false);
     doc->ChangeTitle("Cat");
     EXPECT_TRUE(doc->IsModified());

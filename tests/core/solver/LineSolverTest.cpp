@@ -58,7 +58,6 @@ TEST(LineSolverTest, ContradictionsNameTheirCell) {
     };
     const Case cases[] = {
         {"an empty clue line with a coloured cell", "..-1.", {}, 3},
-        {"a clue longer than the line", "....", {{5, 1}}, -1},
         {"a known cell of the wrong colour", "1.....", {{2, 2}, {3, 1}}, -1},
         {"a blank cell that leaves no room", "..-..", {{4, 1}}, -1},
         {"no crossing line allows colour 2", "....", {{2, 2}}, -1, {0xFD, 0xFD, 0xFD, 0xFD}},

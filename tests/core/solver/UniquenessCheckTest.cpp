@@ -179,7 +179,6 @@ TEST(UniquenessCheckTest, ContradictoryCluesGiveNone) {
         const char* what;
         void (*change)(PuzzleModel&);
     } cases[] = {
-        {"a run longer than its line", [](PuzzleModel& m) { m.columnClueNumbers[0][0] = 9; }},
         {"a colour no crossing line has", [](PuzzleModel& m) { m.rowClueColors[0][1] = 2; }},
         {"a colour outside 1..8", [](PuzzleModel& m) { m.rowClueColors[0][1] = 12; }},
     };
