@@ -124,10 +124,7 @@ TEST(ClueNumbersTest, WriteBackRecordsOneUndoRecordPerChangedCell) {
     grid.Set(0, 0, 1);    // (0, 0) becomes colour 1
     grid.Set(0, 1, 255);  // (0, 1) becomes an X mark
     grid.Set(1, 0, 255);  // (1, 0) is an X mark already: the same byte
-    SolveResult result;
-    result.grid = &grid;
-    result.width = 2;
-    result.height = 2;
+    const SolveResult result{.grid = &grid, .width = 2, .height = 2};
     EXPECT_EQ(WriteBackSolution(*doc, result), 3);  // (1, 1) unknown: written as an empty cell
     EXPECT_EQ(doc->Cell(0, 0), 1);
     EXPECT_EQ(doc->Cell(0, 1), -1);

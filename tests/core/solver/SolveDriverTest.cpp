@@ -100,15 +100,9 @@ TEST(SolveDriverTest, ViewHearsProgressColouredCellsAndTheEnd) {
     ASSERT_EQ(result.code, ResultChanged);
     EXPECT_EQ(recorder.finishedCommand, SolveCommandSolve);
     EXPECT_EQ(recorder.finishedCode, ResultChanged);
-    ASSERT_GE(recorder.events.size(), 2u);
-    EXPECT_EQ(recorder.events.substr(recorder.events.size() - 2), "rf");
-    // Every coloured cell is sent once with its colour; blanks are not sent.
-    int coloured = 0;
-    for (int x = 0; x < 5; ++x) {
-        for (int y = 0; y < 5; ++y)
-            coloured += doc->Cell(x, y) > 0 ? 1 : 0;
-    }
-    EXPECT_EQ(static_cast<int>(recorder.cells.size()), coloured);
+    EXPECT_TRUE(recorder.events.ends_with("rf")) << recorder.events;
+    // Every coloured cell (13 in the picture) is sent once with its colour; blanks are not sent.
+    EXPECT_EQ(recorder.cells.size(), 13u);
     for (const auto& [x, y, value] : recorder.cells)
         EXPECT_EQ(value, doc->Cell(x, y)) << x << "," << y;
     // Progress only when the whole percentage changes, and it only grows.
@@ -167,8 +161,7 @@ TEST(SolveDriverTest, RandomPicturesNeverContradictAndSolutionsReproduceTheClues
         }
         ++complete;
         CLogicDoc solved;
-        PuzzleModel model = WithGrid(doc->Model(), result);
-        solved.ReplaceModel(model);
+        solved.ReplaceModel(WithGrid(doc->Model(), result));
         CalculateNumbers(solved);
         EXPECT_FALSE(solved.HasPendingUndo()) << "the solution's clues differ from the puzzle's";
     }

@@ -6,17 +6,9 @@ namespace tessemar {
 namespace {
 
 SolveResult Sample(int code) {
-    SolveResult r;
-    r.code = code;
-    r.elapsedMs = 12045;
-    r.knownCells = 97;
-    r.normalRowScans = 10;
-    r.normalColumnScans = 20;
-    r.trialRowScans = 300;
-    r.trialColumnScans = 400;
-    r.tries = 5;
-    r.fixedByTrial = 2;
-    return r;
+    return {.code = code, .elapsedMs = 12045, .knownCells = 97, .normalRowScans = 10,
+            .normalColumnScans = 20, .trialRowScans = 300, .trialColumnScans = 400, .tries = 5,
+            .fixedByTrial = 2};
 }
 
 TEST(SolveReportTest, HeadlineTimeAndStatisticsFollowTheCode) {
