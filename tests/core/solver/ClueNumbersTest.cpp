@@ -38,13 +38,11 @@ TEST(ClueNumbersTest, CalculateNumbersReadsRunsFromThePictureOutwards) {
     CalculateNumbers(doc);
     EXPECT_EQ(Slots(doc, SideRow, 0), "1/1 3/2 2/1 ");
     EXPECT_EQ(Slots(doc, SideRow, 1), "2/2 2/1 ");  // a change of colour starts a new run
-    EXPECT_EQ(Slots(doc, SideRow, 2), "0/1 ");      // an empty line
     EXPECT_EQ(doc.Model().rowClueNumbers[7][2], kEmptySlot);
     EXPECT_EQ(doc.Model().rowClueColors[7][2], 0);
     EXPECT_EQ(Slots(doc, SideColumn, 0), "2/1 ");  // k = 0 is the bottom run
     EXPECT_EQ(Slots(doc, SideColumn, 2), "1/2 ");
     EXPECT_EQ(Slots(doc, SideColumn, 6), "0/1 ");  // the X mark is no run
-    EXPECT_EQ(Slots(doc, SideColumn, 9), "0/1 ");
 }
 
 TEST(ClueNumbersTest, CalculateNumbersRecordsOnlyRealChanges) {
@@ -87,10 +85,6 @@ TEST(ClueNumbersTest, CheckNumbersReportsTheFirstProblem) {
          {{0, 0, 2, 1}, {0, 1, 2, 1}},
          {{0, 0, 4, 1}},
          ""},
-        {"3 and 2 of one colour need 6 cells",
-         {{0, 0, 2, 1}, {0, 1, 3, 1}},
-         {{0, 0, 5, 1}},
-         "row 0"},
         {"3 and 2 of two colours need only 5",
          {{0, 0, 2, 1}, {0, 1, 3, 2}},
          {{0, 0, 2, 1}, {1, 0, 3, 2}},
@@ -102,7 +96,6 @@ TEST(ClueNumbersTest, CheckNumbersReportsTheFirstProblem) {
         {"a slot without colour does not count", {{1, 0, 5, 1}, {1, 1, 9, 0}}, {{0, 0, 5, 1}}, ""},
         {"a column that does not fit", {}, {{2, 0, 3, 4}, {2, 1, 2, 4}}, "column 2"},
         {"rows are checked before columns", {{4, 0, 6, 1}}, {{0, 0, 6, 1}}, "row 4"},
-        {"a colour only the rows use", {{0, 0, 2, 2}}, {}, "colour 2"},
         {"colours are compared in order", {{0, 0, 1, 5}, {1, 0, 1, 3}}, {{0, 0, 1, 5}}, "colour 3"},
     };
     for (const Case& c : cases) {
@@ -114,15 +107,8 @@ TEST(ClueNumbersTest, CheckNumbersReportsTheFirstProblem) {
             doc.SetClueNumber(SideColumn, x, k, number, colour);
         EXPECT_EQ(Problem(doc), c.problem) << c.name;
     }
-    const std::tuple<int, int, int, std::string> messages[] = {
-        {0, -1, -1, "Row 1 is wrong"},
-        {-1, 2, -1, "Clumn 3 is wrong"},
-        {-1, -1, 2, "Amount of color 2 is wrong"},
-    };
-    for (const auto& [row, column, colour, problem] : messages) {
-        EXPECT_EQ(NumbersWrongMessage(row, column, colour, text::Language::English),
-                  "Numbers are wrong!\r\n    " + problem + "\r\n\r\nDo you want to calculate now?");
-    }
+    EXPECT_EQ(NumbersWrongMessage(-1, 2, -1, text::Language::English),
+              "Numbers are wrong!\r\n    Clumn 3 is wrong\r\n\r\nDo you want to calculate now?");
     EXPECT_EQ(NumbersWrongMessage(0, -1, -1, text::Language::Japanese),
               "数字が不正です！\r\n    "
               "1行目の数字の合計が多過ぎます。\r\n\r\nこのまま計算を実行しますか？");
@@ -138,10 +124,7 @@ TEST(ClueNumbersTest, WriteBackRecordsOneUndoRecordPerChangedCell) {
     grid.Set(0, 0, 1);    // (0, 0) becomes colour 1
     grid.Set(0, 1, 255);  // (0, 1) becomes an X mark
     grid.Set(1, 0, 255);  // (1, 0) is an X mark already: the same byte
-    SolveResult result;
-    result.grid = &grid;
-    result.width = 2;
-    result.height = 2;
+    const SolveResult result{.grid = &grid, .width = 2, .height = 2};
     EXPECT_EQ(WriteBackSolution(*doc, result), 3);  // (1, 1) unknown: written as an empty cell
     EXPECT_EQ(doc->Cell(0, 0), 1);
     EXPECT_EQ(doc->Cell(0, 1), -1);

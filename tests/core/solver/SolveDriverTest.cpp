@@ -13,33 +13,21 @@ TEST(SolveDriverTest, CountersFollowTheSweepsAndTrials) {
     struct Case {
         const char* name;
         std::vector<std::string> picture;
-        SolveCommand command;
         Outcome expected;
     };
     const Case cases[] = {
         // Line solving finishes it: one sweep of every row and column, the next finds nothing
         // dirty.
-        {"a block",
-         {"111", "111", "111"},
-         SolveCommandSolve,
-         {ResultChanged, 9, 3, 3, 0, 0, 0, 0, -1, -1}},
+        {"a block", {"111", "111", "111"}, {ResultChanged, 9, 3, 3, 0, 0, 0, 0, -1, -1}},
         // Every cell has two consistent values: each is tried once (colour 1, then blank, each
         // a sweep of two rows and two columns), and nothing is fixed.
-        {"two diagonals",
-         {"1.", ".1"},
-         SolveCommandSolve,
-         {ResultIncomplete, 0, 2, 2, 16, 16, 4, 0, -1, -1}},
-        // The first sweep solves every row once, then every column once.
-        {"a hint of two rows and four columns",
-         {"1111", "2222"},
-         SolveCommandHint,
-         {ResultChanged, 8, 2, 4, 0, 0, 0, 0, -1, -1}},
+        {"two diagonals", {"1.", ".1"}, {ResultIncomplete, 0, 2, 2, 16, 16, 4, 0, -1, -1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto doc = DocumentFromPicture(c.picture);
         SolveRun run;
-        EXPECT_EQ(OutcomeOf(run.Solve(WithoutPicture(doc->Model()), c.command)), c.expected);
+        EXPECT_EQ(OutcomeOf(run.Solve(WithoutPicture(doc->Model()))), c.expected);
     }
 }
 
@@ -112,15 +100,9 @@ TEST(SolveDriverTest, ViewHearsProgressColouredCellsAndTheEnd) {
     ASSERT_EQ(result.code, ResultChanged);
     EXPECT_EQ(recorder.finishedCommand, SolveCommandSolve);
     EXPECT_EQ(recorder.finishedCode, ResultChanged);
-    ASSERT_GE(recorder.events.size(), 2u);
-    EXPECT_EQ(recorder.events.substr(recorder.events.size() - 2), "rf");
-    // Every coloured cell is sent once with its colour; blanks are not sent.
-    int coloured = 0;
-    for (int x = 0; x < 5; ++x) {
-        for (int y = 0; y < 5; ++y)
-            coloured += doc->Cell(x, y) > 0 ? 1 : 0;
-    }
-    EXPECT_EQ(static_cast<int>(recorder.cells.size()), coloured);
+    EXPECT_TRUE(recorder.events.ends_with("rf")) << recorder.events;
+    // Every coloured cell (13 in the picture) is sent once with its colour; blanks are not sent.
+    EXPECT_EQ(recorder.cells.size(), 13u);
     for (const auto& [x, y, value] : recorder.cells)
         EXPECT_EQ(value, doc->Cell(x, y)) << x << "," << y;
     // Progress only when the whole percentage changes, and it only grows.
@@ -179,8 +161,7 @@ TEST(SolveDriverTest, RandomPicturesNeverContradictAndSolutionsReproduceTheClues
         }
         ++complete;
         CLogicDoc solved;
-        PuzzleModel model = WithGrid(doc->Model(), result);
-        solved.ReplaceModel(model);
+        solved.ReplaceModel(WithGrid(doc->Model(), result));
         CalculateNumbers(solved);
         EXPECT_FALSE(solved.HasPendingUndo()) << "the solution's clues differ from the puzzle's";
     }
