@@ -170,6 +170,21 @@ TEST(TsdFileTest, FilesOutsideTheWritersBoundsAreRefused) {
     }
 }
 
+// Damaged files are refused or read, never read out of bounds (this runs under the sanitizers,
+// which the fuzz target does not in the normal test run).
+TEST(TsdFileTest, RandomMutationsAreReadOrRefusedSafely) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        Bytes bytes = kTwoByTwoFile;
+        for (int i = 1 + static_cast<int>(random() % 4); i > 0; --i)
+            bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+        try {
+            EXPECT_LE(ReadTsd(bytes)->columnCount, kMaxLines);
+        } catch (const FileFormatError&) {
+        }
+    }
+}
+
 // A random document: random size, cells, clue lines with gaps, colours and a title that mixes
 // Japanese and ASCII.
 PuzzleModel RandomModel(std::mt19937& random) {
