@@ -39,7 +39,6 @@ TEST(SplashAnimationTest, LogoSlidesAndFadesInThenItsShadowMovesOutAndFades) {
     };
     const Frame frames[] = {
         {1, -14, 224, 0, 0},
-        {5, -6, 96, 0, 0},
         {8, 0, 0, 0, 0},
         {9, 0, 0, 2, MakePixel(32, 18, 16)},
         {16, 0, 0, 16, MakePixel(255, 144, 128)},
