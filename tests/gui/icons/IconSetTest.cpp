@@ -61,8 +61,6 @@ TEST(IconSet, EveryNamedIconLoadsAndDrawsAtToolbarSizes) {
         ASSERT_TRUE(renderer.isValid());
         // The art is laid out on a 16-pixel grid; another view box would blur every line.
         EXPECT_EQ(renderer.viewBoxF(), QRectF(0, 0, 16, 16));
-        for (int size : {16, 24})
-            EXPECT_GT(OpaquePixels(Render(name, size)), 0) << size;
         // Toolbars go through QIcon, which draws SVG only when Qt's SVG plug-ins are installed.
         EXPECT_GT(OpaquePixels(QIcon(path).pixmap(24).toImage()), 0);
     }
