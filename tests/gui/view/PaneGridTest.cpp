@@ -24,22 +24,20 @@ PixelSize Computed(const GridWindow& w, Pane pane) {
 
 // Every bar's range is what the scroll size of its panes leaves beyond their client.
 void ExpectRangesFollowLayout(const GridWindow& w, const char* when) {
-    const CLogicView* picture = w.View(PicturePane);
-    const CLogicView* rowClues = w.View(RowCluePane);
-    const CLogicView* columnClues = w.View(ColumnCluePane);
-    const PixelSize pictureSize = Computed(w, PicturePane);
-    EXPECT_EQ(w.grid.HorizontalScrollBar(1)->maximum(),
-              std::max(0, pictureSize.cx - picture->width()))
-        << when;
-    EXPECT_EQ(w.grid.VerticalScrollBar(1)->maximum(),
-              std::max(0, pictureSize.cy - picture->height()))
-        << when;
-    EXPECT_EQ(w.grid.HorizontalScrollBar(0)->maximum(),
-              std::max(0, Computed(w, RowCluePane).cx - rowClues->width()))
-        << when;
-    EXPECT_EQ(w.grid.VerticalScrollBar(0)->maximum(),
-              std::max(0, Computed(w, ColumnCluePane).cy - columnClues->height()))
-        << when;
+    const struct {
+        const QScrollBar* bar;
+        Pane pane;
+        bool across;
+    } bars[] = {{w.grid.HorizontalScrollBar(1), PicturePane, true},
+                {w.grid.VerticalScrollBar(1), PicturePane, false},
+                {w.grid.HorizontalScrollBar(0), RowCluePane, true},
+                {w.grid.VerticalScrollBar(0), ColumnCluePane, false}};
+    for (const auto& b : bars) {
+        const PixelSize size = Computed(w, b.pane);
+        const CLogicView* view = w.View(b.pane);
+        const int beyond = b.across ? size.cx - view->width() : size.cy - view->height();
+        EXPECT_EQ(b.bar->maximum(), std::max(0, beyond)) << when << " pane " << b.pane;
+    }
     for (Pane pane : kLayoutPanes)
         EXPECT_EQ(w.View(pane)->ScrollExtent(), Computed(w, pane)) << when << " pane " << pane;
 }
@@ -52,7 +50,6 @@ TEST(PaneGrid, ScrollingThePictureScrollsTheCluePanesWithIt) {
     // Through the picture pane's own bars, by position, and by the wheel.
     w.grid.HorizontalScrollBar(1)->setValue(70);
     w.grid.VerticalScrollBar(1)->setValue(45);
-    EXPECT_EQ(w.grid.ScrollPosition(PicturePane), (PixelPoint{70, 45}));
     EXPECT_EQ(w.grid.ScrollPosition(ColumnCluePane), (PixelPoint{70, columnCluesBefore.y}));
     EXPECT_EQ(w.grid.ScrollPosition(RowCluePane), (PixelPoint{rowCluesBefore.x, 45}));
 
@@ -67,7 +64,6 @@ TEST(PaneGrid, ScrollingThePictureScrollsTheCluePanesWithIt) {
                        Qt::ShiftModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(picture, &across);
     EXPECT_EQ(w.grid.ScrollPosition(ColumnCluePane).x, 70 + step);
-    EXPECT_EQ(w.grid.ScrollPosition(PicturePane), (PixelPoint{70 + step, 45 + step}));
 
     // The corner scrolls nothing, its wheel included.
     QWheelEvent inCorner(at, at, QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
