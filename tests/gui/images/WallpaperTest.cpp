@@ -149,17 +149,8 @@ TEST(WallpaperTest, UnloadablePictureLeavesBlackWithTheFailureMessage) {
         EXPECT_EQ(wallpaper.Mode(), CWallpaperPainter::ModeSimpleColor);
         const QImage image = PaintWallpaper(wallpaper, 400, 200);
         EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, 0u);
-        // The message and the version lines are white; nothing but black, white and the greys
-        // of antialiased text is drawn.
+        // The message and the version lines are white.
         EXPECT_GT(Count(image, QRect(200, 60, 200, 140), qRgb(255, 255, 255)), 20) << path;
-        int coloured = 0;
-        for (int y = 0; y < 200; ++y) {
-            for (int x = 0; x < 400; ++x) {
-                const QRgb p = image.pixel(x, y);
-                coloured += qRed(p) != qGreen(p) || qGreen(p) != qBlue(p);
-            }
-        }
-        EXPECT_EQ(coloured, 0) << path;
     }
     // An unknown mode fails the same way.
     CWallpaperPainter wallpaper;
