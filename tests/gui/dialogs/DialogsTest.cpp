@@ -13,7 +13,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>

@@ -4,7 +4,6 @@
 #include "core/document/TsdFile.h"
 #include "support/DocumentFiles.h"
 
-#include <QFileInfo>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>

@@ -2,7 +2,6 @@
 
 #include "gui/view/CViewCommands.h"
 
-#include <QMdiArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 

@@ -4,7 +4,6 @@
 #include "gui/solver/CSolveController.h"
 #include "gui/solver/SolverFakes.h"
 #include "gui/view/CClueEditor.h"
-#include "gui/view/CEditSession.h"
 #include "gui/view/CNumberBox.h"
 #include "support/ModelSetup.h"
 
