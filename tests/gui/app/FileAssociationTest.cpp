@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -124,16 +123,6 @@ TEST_F(FileAssociationTest, AFailedWriteIsReportedWithoutThrowing) {
     WriteFile(Q(dir_.Path() + "/data"), "not a folder");
     EXPECT_FALSE(association_.Register());
     EXPECT_EQ(DefaultApplication(), "") << "nothing after the failed write";
-}
-
-TEST_F(FileAssociationTest, DatabaseToolsCompileTheUserDatabase) {
-    if (QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
-        GTEST_SKIP() << "update-mime-database is not installed";
-    }
-    association_.SetRunDatabaseTools(true);
-    ASSERT_TRUE(association_.Register());
-    EXPECT_TRUE(
-        ReadFile(Q(dir_.Path() + "/data/mime/globs2")).contains("application/x-tessemar:*.tsd"));
 }
 
 TEST_F(FileAssociationTest, AnInstalledPackageReplacesTheUsersOwnCopy) {
