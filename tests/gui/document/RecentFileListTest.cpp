@@ -81,7 +81,6 @@ TEST(AbbreviatePathTest, ShortensToThirtyCharacters) {
     } cases[] = {
         {"/home/ann/cat.tsd", "/home/ann/cat.tsd"},
         {"/home/ann/puzzles/animals/2024/cat.tsd", "/home/.../animals/2024/cat.tsd"},
-        {"/home/annabelle-long-name/puzzles/x/cat.tsd", "/home/.../puzzles/x/cat.tsd"},
         {"/verylongfirstfolder/somewhere/deeper/cat.tsd", "/.../somewhere/deeper/cat.tsd"},
         {"/a/b/a-file-name-longer-than-thirty-characters.tsd",
          "a-file-name-longer-than-thirty-characters.tsd"},
