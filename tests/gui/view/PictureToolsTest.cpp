@@ -95,7 +95,6 @@ TEST_F(PictureToolsTest, ToolCommandsPaintAndTheBusyDocument) {
     CommandTarget* target = frame->ViewTarget();
     target->OnCommand(cmd::ToolPaint);
     EXPECT_TRUE(StateOf(*target, cmd::ToolPaint).checked);
-    EXPECT_FALSE(StateOf(*target, cmd::ToolPen).checked);
 
     CLogicView* pane = Picture(frame);
     QSignalSpy status(frame->Companion(), &CViewCompanion::PositionChanged);
