@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinterInfo>
@@ -74,7 +73,6 @@ TEST_F(CLogicAppTest, WithoutArgumentsANewDocumentAndTheSplashAppear) {
     // The bands run from dark to light blue at the top and back at the bottom.
     EXPECT_EQ(picture.pixelColor(300, 0), QColor(0, 0, 32));
     EXPECT_EQ(picture.pixelColor(300, 63), QColor(128, 160, 192));
-    EXPECT_EQ(picture.pixelColor(10, 256), QColor(128, 160, 192));
     EXPECT_EQ(picture.pixelColor(10, 319), QColor(0, 0, 32));
     EXPECT_EQ(picture.pixelColor(2, 70), QColor(Qt::white));
 
@@ -100,7 +98,7 @@ TEST_F(CLogicAppTest, CreateNewFileOffStartsEmptyWithASplashThatEndsByItself) {
 
 // A stored rectangle that lies on no screen opens the window where a first start puts it. What
 // the settings make of values out of their ranges is the settings' own test.
-TEST_F(CLogicAppTest, AWindowRectangleOnNoScreenOpensAsAtAFirstStart) {
+TEST_F(CLogicAppTest, AWindowRectangleOnNoScreenOpensLikeAFirstStart) {
     std::ofstream(dir_.File("Tessemar.INI"))
         << "[MainFrame]\nLeft=20000\nTop=20000\nRight=20500\nBottom=20400\n";
     CLogicApp& app = Start();
@@ -226,7 +224,6 @@ TEST_F(CLogicAppTest, ASocketLeftByACrashIsTakenOverButALiveOneIsNot) {
         ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
         ::close(fd);
     }
-    ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_FALSE(CSingleInstance::IsRunning(path));
     EXPECT_FALSE(CSingleInstance::Send(path, QStringLiteral("[open(\"/x.tsd\")]"), 500));
 
@@ -318,7 +315,6 @@ TEST_F(CLogicAppTest, DroppedFilesOpenAsDocuments) {
     EXPECT_TRUE(drop.isAccepted());
     ASSERT_EQ(app.DocManager().Documents().size(), 2u);
     EXPECT_EQ(app.DocManager().Documents()[1]->GetPathName(), dir_.File("b.tsd"));
-    EXPECT_EQ(app.MainFrame()->DocumentArea()->subWindowList().size(), 2);
 }
 
 }  // namespace
