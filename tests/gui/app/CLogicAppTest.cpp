@@ -38,10 +38,10 @@ class CLogicAppTest : public ::testing::Test {
     void SetUp() override { QApplication::setQuitOnLastWindowClosed(false); }
 
     AppOptions Options() const { return TestAppOptions(dir_); }
-    // A program started without arguments, which lives until the end of the test.
-    CLogicApp& Start() {
+    // A started program, which lives until the end of the test.
+    CLogicApp& Start(const QStringList& arguments = {}) {
         apps_.push_back(std::make_unique<CLogicApp>(Options()));
-        EXPECT_TRUE(apps_.back()->InitInstance({}));
+        EXPECT_TRUE(apps_.back()->InitInstance(arguments));
         return *apps_.back();
     }
     IniFile Ini() const { return IniFile(dir_.File("Tessemar.INI")); }
@@ -108,8 +108,7 @@ TEST_F(CLogicAppTest, AWindowRectangleOnNoScreenOpensLikeAFirstStart) {
 
 TEST_F(CLogicAppTest, AFileArgumentOpensWithoutSplash) {
     WriteSampleDocument(dir_.File("cat.tsd"));
-    CLogicApp app(Options());
-    ASSERT_TRUE(app.InitInstance({Q(dir_.File("cat.tsd"))}));
+    CLogicApp& app = Start({Q(dir_.File("cat.tsd"))});
     EXPECT_EQ(app.Splash(), nullptr);
     ASSERT_EQ(app.DocManager().Documents().size(), 1u);
     EXPECT_EQ(app.DocManager().Documents()[0]->GetPathName(), dir_.File("cat.tsd"));
