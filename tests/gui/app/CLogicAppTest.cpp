@@ -63,7 +63,6 @@ class CLogicAppTest : public ::testing::Test {
 TEST_F(CLogicAppTest, WithoutArgumentsANewDocumentAndTheSplashAppear) {
     CLogicApp& app = Start();
     ASSERT_EQ(app.DocManager().Documents().size(), 1u);
-    EXPECT_TRUE(app.MainFrame()->isVisible());
     EXPECT_EQ(app.MainFrame()->windowTitle(), QStringLiteral("Tessemar - Logic1"));
 
     CSplashWnd* splash = app.Splash();

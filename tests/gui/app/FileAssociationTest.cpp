@@ -82,6 +82,7 @@ TEST_F(FileAssociationTest, AnotherProgramsAssociationIsLeftAlone) {
 
     ASSERT_TRUE(association_.Register());
     const QString mime = QString::fromUtf8(ReadFile(association_.MimePackagePath()));
+    EXPECT_TRUE(mime.contains(QStringLiteral("type=\"application/x-tessemar\"")));
     EXPECT_FALSE(mime.contains(QStringLiteral("<glob")))
         << "the extension was taken from the other type";
     EXPECT_EQ(DefaultApplication(), "viewer.desktop;");

@@ -109,7 +109,7 @@ TEST_F(ChildFrameTest, TheCornerCaptionFollowsTheWindowsActivation) {
     EXPECT_EQ(captionStart(second), look.inactiveCaption.rgb() | 0xFF000000u);
 }
 
-TEST_F(ChildFrameTest, SettingsRedrawAndClosingLetsGoOfTheDocument) {
+TEST_F(ChildFrameTest, SettingsReachTheCanvasAndClosingLetsGoOfTheDocument) {
     CChildFrame* frame = OpenSample(40, 30);
     AppSettings settings;
     settings.boldLine = 0;

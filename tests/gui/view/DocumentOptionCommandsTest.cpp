@@ -6,7 +6,6 @@
 #include "gui/view/CViewCommands.h"
 #include "support/ModalDialog.h"
 
-
 #include <gtest/gtest.h>
 
 namespace tessemar {
