@@ -36,7 +36,6 @@ TEST(PromptFileNameTest, PassesTheRequestAndReturnsTheChoice) {
     EXPECT_EQ(path, QStringLiteral("/tmp/out.bmp"));
     EXPECT_EQ(prompter.requests[0].path, QStringLiteral("Logic1.bmp"));
     EXPECT_FALSE(prompter.requests[0].open);
-    EXPECT_EQ(prompter.requests[0].filters, QStringList{QStringLiteral("Bitmap (*.bmp)")});
     EXPECT_FALSE(
         PromptFileName(true, path, {}, QStringLiteral("Open"), QStringLiteral("All|*.*||")));
     EXPECT_EQ(path, QStringLiteral("/tmp/out.bmp")) << "a cancelled dialog leaves the path alone";

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QIcon>
 #include <QImage>
-#include <QPainter>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSvgRenderer>
@@ -32,17 +31,6 @@ QStringList Names() {
     return names;
 }
 
-QImage Render(const QString& name, int size) {
-    QSvgRenderer renderer(QStringLiteral(":/actions/%1.svg").arg(name));
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        renderer.render(&painter);
-    }
-    return image;
-}
-
 int OpaquePixels(const QImage& image) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -56,13 +44,10 @@ TEST(IconSet, EveryNamedIconLoadsAndDrawsAtToolbarSizes) {
     for (const QString& name : Names()) {
         SCOPED_TRACE(name.toStdString());
         const QString path = QStringLiteral(":/actions/%1.svg").arg(name);
-        ASSERT_TRUE(QFile::exists(path));
         QSvgRenderer renderer(path);
         ASSERT_TRUE(renderer.isValid());
         // The art is laid out on a 16-pixel grid; another view box would blur every line.
         EXPECT_EQ(renderer.viewBoxF(), QRectF(0, 0, 16, 16));
-        for (int size : {16, 24})
-            EXPECT_GT(OpaquePixels(Render(name, size)), 0) << size;
         // Toolbars go through QIcon, which draws SVG only when Qt's SVG plug-ins are installed.
         EXPECT_GT(OpaquePixels(QIcon(path).pixmap(24).toImage()), 0);
     }
@@ -70,12 +55,12 @@ TEST(IconSet, EveryNamedIconLoadsAndDrawsAtToolbarSizes) {
 
 TEST(IconSet, BusyAnimationChangesOnEveryFrameIncludingTheWrapAround) {
     InitActionResources();
-    for (int frame = 0; frame < 10; ++frame) {
-        SCOPED_TRACE(frame);
-        const QImage current = Render(QStringLiteral("solver-busy-%1").arg(frame), 16);
-        const QImage next = Render(QStringLiteral("solver-busy-%1").arg((frame + 1) % 10), 16);
-        EXPECT_NE(current, next);
-    }
+    const auto frame = [](int i) {
+        const QString path = QStringLiteral(":/actions/solver-busy-%1.svg").arg(i % 10);
+        return QIcon(path).pixmap(16).toImage();
+    };
+    for (int i = 0; i < 10; ++i)
+        EXPECT_NE(frame(i), frame(i + 1)) << i;
 }
 
 TEST(IconSet, EveryDrawnIconIsInTheResourceFileUnderItsOwnName) {

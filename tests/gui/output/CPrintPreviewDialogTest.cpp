@@ -30,7 +30,6 @@ TEST(CPrintPreviewDialogTest, ShowsThePrintersPagesOneAtATime) {
     CPrintPreviewDialog preview(printer, doc, style, settings, nullptr);
     const int pages = PlanDocumentPrint(printer, doc, style, settings).plan.Pages();
     ASSERT_GE(pages, 2);
-    EXPECT_EQ(preview.PageCount(), pages);
     EXPECT_EQ(preview.findChild<QLabel*>()->text(), QStringLiteral("Page 1 of %1").arg(pages));
     const QImage first = preview.ShownPage();
     EXPECT_NEAR(double(first.width()) / first.height(), double(printer.width()) / printer.height(), 0.01);
