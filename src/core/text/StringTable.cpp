@@ -31,6 +31,9 @@ static_assert(std::adjacent_find(kEntries.begin(), kEntries.end(),
                                  [](const Entry& a, const Entry& b) { return a.id == b.id; }) ==
                   kEntries.end(),
               "two strings share one id");
+static_assert(std::none_of(kEntries.begin(), kEntries.end(),
+                           [](const Entry& e) { return !e.english.empty() && e.japanese.empty(); }),
+              "a string has no Japanese text");
 
 // -1 = not yet decided; otherwise the Language value.
 std::atomic<int> currentLanguage{-1};

@@ -46,7 +46,8 @@ TEST(CommandDefsTest, EveryKeyOfTheAcceleratorTableReachesItsCommand) {
     }
 }
 
-// Every string of the table has both languages; what is checked here is that the ids exist.
+// The string table refuses to compile a string without both languages; what is checked here is
+// that the ids exist.
 TEST(CommandDefsTest, EveryCommandHasItsTexts) {
     const auto exists = [](unsigned id) {
         return !text::LoadString(id, text::Language::English).empty();

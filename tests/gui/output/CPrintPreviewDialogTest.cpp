@@ -5,8 +5,10 @@
 #include "core/text/StringTable.h"
 #include "render/LayoutRenderer.h"
 #include "support/ModelSetup.h"
+#include "support/TempDir.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QPrinter>
 #include <QTest>
@@ -17,7 +19,8 @@ namespace tessemar {
 namespace {
 
 // The preview counts the pages the printer would print, shows one at a time and follows the
-// page keys within them; its Print button hands the job back to the caller.
+// page keys within them; its Print button hands the job back to the caller, and printing gives
+// exactly those pages.
 TEST(CPrintPreviewDialogTest, ShowsThePrintersPagesOneAtATime) {
     text::SetLanguage(text::Language::English);
     CLogicDoc doc;
@@ -51,6 +54,14 @@ TEST(CPrintPreviewDialogTest, ShowsThePrintersPagesOneAtATime) {
             action->trigger();
     }
     EXPECT_EQ(preview.result(), CPrintPreviewDialog::kPrintRequested);
+
+    const TempDir dir;
+    const QString path = QString::fromStdString(dir.File("printed.pdf"));
+    printer.setOutputFileName(path);
+    ASSERT_EQ(PrintDocument(printer, doc, style, settings), pages);
+    QFile printed(path);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(printed.readAll().count("/Type /Page\n"), pages);
 }
 
 }  // namespace
