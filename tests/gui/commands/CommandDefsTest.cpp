@@ -16,22 +16,62 @@
 namespace tessemar {
 namespace {
 
-// Every key of every command reaches that command, so no two commands share a key. A symbol
-// typed with Shift, as a US keyboard types "<" and ">", and the keypad's Enter count too.
+struct Press {
+    QKeyCombination key;
+    int command;
+};
+
+// The program's shortcuts as the user knows them from the menus and the manual.
+std::vector<Press> Shortcuts() {
+    using namespace cmd;
+    const auto ctrl = [](Qt::Key key) { return Qt::CTRL | key; };
+    const auto ctrlAlt = [](Qt::Key key) { return Qt::CTRL | Qt::ALT | key; };
+    // clang-format off
+    std::vector<Press> shortcuts = {
+        {ctrl(Qt::Key_1), ToolPen},          {ctrl(Qt::Key_2), ToolStraightLine},
+        {ctrl(Qt::Key_3), ToolRectangle},    {ctrl(Qt::Key_4), ToolPaint},
+        {ctrl(Qt::Key_5), ToolSelect},       {Qt::Key_Slash, Turn180},
+        {Qt::Key_Less, TurnLeft90},          {Qt::Key_Greater, TurnRight90},
+        {ctrl(Qt::Key_A), SelectAll},        {ctrl(Qt::Key_B), MirrorColor},
+        {ctrl(Qt::Key_C), Copy},             {ctrl(Qt::Key_Insert), Copy},
+        {ctrl(Qt::Key_G), MirrorVertically}, {ctrl(Qt::Key_H), MirrorHorizontally},
+        {ctrlAlt(Qt::Key_H), Hint},          {ctrl(Qt::Key_N), FileNew},
+        {ctrlAlt(Qt::Key_N), CalculateNumber}, {ctrl(Qt::Key_O), FileOpen},
+        {ctrl(Qt::Key_P), FilePrint},        {ctrl(Qt::Key_S), FileSave},
+        {ctrlAlt(Qt::Key_S), Solve},         {ctrlAlt(Qt::Key_U), CheckUniqueness},
+        {ctrl(Qt::Key_V), Paste},            {Qt::SHIFT | Qt::Key_Insert, Paste},
+        {ctrl(Qt::Key_X), Cut},              {Qt::SHIFT | Qt::Key_Delete, Cut},
+        {ctrl(Qt::Key_Z), Undo},             {Qt::ALT | Qt::Key_Backspace, Undo},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Redo}, {ctrl(Qt::Key_Pause), Break},
+        {ctrl(Qt::Key_Cancel), Break},       {Qt::Key_Escape, Break},
+        {Qt::Key_Delete, ClearSelect},       {ctrl(Qt::Key_Delete), FormatPicture},
+        {Qt::ALT | Qt::Key_Delete, FormatNumber}, {Qt::Key_F2, Title},
+        {ctrl(Qt::Key_Return), SetSelect},   {ctrl(Qt::Key_Enter), SetSelect},
+        {Qt::Key_F1, Help},
+    };
+    // clang-format on
+    for (int i = 0; i < 8; ++i)
+        shortcuts.push_back({Qt::ALT | Qt::Key(Qt::Key_1 + i), FirstColor + i});
+    return shortcuts;
+}
+
+// The command table binds exactly the known shortcuts, and every one of them reaches its
+// command, so no two commands share a key. A symbol typed with Shift, as a US keyboard types
+// "<" and ">", and the keypad's Enter work too.
 TEST(CommandDefsTest, EveryKeyOfTheAcceleratorTableReachesItsCommand) {
-    struct Press {
-        QKeyCombination key;
-        int command;
-    };
-    std::vector<Press> presses = {
-        {Qt::SHIFT | Qt::Key_Less, cmd::TurnLeft90},
-        {Qt::SHIFT | Qt::Key_Greater, cmd::TurnRight90},
-        {QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter), cmd::SetSelect},
-    };
+    std::vector<Press> presses = Shortcuts();
+    std::set<std::pair<int, int>> known, bound;
+    for (const Press& p : presses)
+        known.insert({p.key.toCombined(), p.command});
     for (const CommandDef& def : CommandDefs()) {
         for (const QKeySequence& keys : def.keys)
-            presses.push_back({keys[0], def.id});
+            bound.insert({keys[0].toCombined(), def.id});
     }
+    EXPECT_EQ(bound, known);
+    presses.push_back({Qt::SHIFT | Qt::Key_Less, cmd::TurnLeft90});
+    presses.push_back({Qt::SHIFT | Qt::Key_Greater, cmd::TurnRight90});
+    presses.push_back(
+        {QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter), cmd::SetSelect});
     CommandWindow w(AllIds());
     w.window.show();
     w.window.activateWindow();
