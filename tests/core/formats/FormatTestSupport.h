@@ -132,10 +132,14 @@ struct Refusal {
     bool withGoal = false;
 };
 
-// Runs parse(text, withGoal) on every case; each must throw a format error naming its line.
+// Runs parse(text, withGoal) on every case; each must throw a format error naming its line. A
+// problem of the goal is none while the goal is left out.
 template <typename Parse>
 void ExpectRefusals(const std::vector<Refusal>& cases, Parse parse) {
     for (const Refusal& c : cases) {
+        if (c.withGoal) {
+            EXPECT_NO_THROW(parse(c.text, false)) << c.problem;
+        }
         try {
             parse(c.text, c.withGoal);
             ADD_FAILURE() << "accepted: " << c.text;
