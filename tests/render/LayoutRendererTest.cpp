@@ -96,14 +96,35 @@ TEST(LayoutRenderer, CutSheetStartsAtTheFirstUsedSlot) {
     }
 }
 
-TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
+// A coloured cell has a shadow band along its top and left, an X mark is inset and three pixels
+// thick; the preview, in the drawing's corner and on its own, shows colours only.
+TEST(LayoutRenderer, CellsAndThePreview) {
     const int c = 17;  // q = 4, r = 2
-    PuzzleModel m = MakeModel(4, 4, c);
+    PuzzleModel m = MakeModel(20, 10, c);
+    m.cells[0][0] = 1;
+    m.cells[19][9] = 8;
     m.cells[1][2] = 3;
     m.cells[2][1] = kCellX;
+    m.cells[6][5] = 42;  // not a cell value: blank
     LayoutStyle style(m, {});
     QImage image = RenderWhole(m, style);
     const LayoutGeometry& g = style.Geometry();
+    const QRgb background = ToQRgb(m.colors[0]);
+
+    QImage preview = RenderPreview(m);
+    ASSERT_EQ(preview.size(), QSize(20, 10));
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            int v = m.cells[x][y];
+            QRgb expected =
+                ToQRgb(v >= 1 && v <= 8 ? m.colors[static_cast<std::size_t>(v)] : m.colors[0]);
+            ASSERT_EQ(Pixel(image, x, y), expected) << x << "," << y;
+            ASSERT_EQ(Pixel(preview, x, y), expected) << x << "," << y;
+        }
+    }
+    // A cell value that is no colour draws as blank in the picture too.
+    Rect cell = g.CellInterior(6, 5);
+    EXPECT_EQ(Pixel(image, cell.left + 8, cell.top + 8), background);
 
     const int left = g.CellLeft(1);
     const int top = g.CellTop(2);
@@ -119,7 +140,6 @@ TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
     const int xl = g.CellLeft(2);
     const int xt = g.CellTop(1);
     const QRgb ink = ToQRgb(m.colors[9]);
-    const QRgb background = ToQRgb(m.colors[0]);
     for (int dy = 0; dy < c - 1; ++dy) {
         for (int dx = 0; dx < c - 1; ++dx) {
             QRgb p = Pixel(image, xl + dx, xt + dy);
@@ -138,30 +158,6 @@ TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
     for (int dx = 0; dx < c - 1; ++dx)
         midRow += Pixel(image, xl + dx, xt + 3 + 2) == ink ? '#' : '.';
     EXPECT_TRUE(std::regex_match(midRow, std::regex(R"(\.+###\.+###\.+)"))) << midRow;
-}
-
-TEST(LayoutRenderer, PreviewPixelsShowColoursOnly) {
-    PuzzleModel m = MakeModel(20, 10, 17);
-    m.cells[0][0] = 1;
-    m.cells[19][9] = 8;
-    m.cells[5][5] = kCellX;
-    m.cells[6][5] = 42;  // not a cell value: blank
-    LayoutStyle style(m, {});
-    QImage image = RenderWhole(m, style);
-    QImage preview = RenderPreview(m);
-    ASSERT_EQ(preview.size(), QSize(20, 10));
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 20; ++x) {
-            int v = m.cells[x][y];
-            QRgb expected =
-                ToQRgb(v >= 1 && v <= 8 ? m.colors[static_cast<std::size_t>(v)] : m.colors[0]);
-            ASSERT_EQ(Pixel(image, x, y), expected) << x << "," << y;
-            ASSERT_EQ(Pixel(preview, x, y), expected) << x << "," << y;
-        }
-    }
-    // A cell value that is no colour draws as blank in the picture too.
-    Rect cell = style.Geometry().CellInterior(6, 5);
-    EXPECT_EQ(Pixel(image, cell.left + 8, cell.top + 8), ToQRgb(m.colors[0]));
 }
 
 // The ink of a clue number stays inside its (c - 2) x (c - 2) box and has the number's colour.

@@ -8,27 +8,6 @@
 namespace tessemar {
 namespace {
 
-TEST(ViewGeometry, CellStartsAtTheDocumentedPositions) {
-    struct Case {
-        int cell;
-        bool bold;
-        int extra;  // offset minus cell * c
-    };
-    // Cell 9 of a ten-wide puzzle starts at 9c + 4; with BoldLine cell 10 at 10c + 6 and
-    // cell 20 at 20c + 9.
-    const Case cases[] = {{0, false, 3}, {4, false, 3},  {5, false, 4},
-                          {9, false, 4}, {10, true, 6},  {10, false, 5},
-                          {20, true, 9}, {20, false, 7}, {249, true, 3 + 49 + 24}};
-    for (int c : {11, 17, 51}) {
-        for (const Case& k : cases) {
-            LayoutGeometry g(250, 250, c, k.bold);
-            EXPECT_EQ(g.CellOffset(k.cell), k.cell * c + k.extra)
-                << "cell " << k.cell << " c " << c << " bold " << k.bold;
-            EXPECT_EQ(g.CellLeft(k.cell), 250 * c + 1 + g.CellOffset(k.cell));
-        }
-    }
-}
-
 TEST(ViewGeometry, LayoutExtentAndBitmapSize) {
     struct Case {
         int w, h, c;
@@ -58,10 +37,23 @@ TEST(ViewGeometry, OutOfRangeSizesAreClamped) {
     EXPECT_EQ(g.cellSize(), kMaxCellSize);
 }
 
-TEST(ViewGeometry, EveryPixelOfACellHitsThatCell) {
+// Cell 9 of a ten-wide puzzle starts at 9c + 4; with BoldLine cell 10 at 10c + 6, cell 20 at
+// 20c + 9 and cell 249 at 249c + 3 + 49 + 24. Every pixel of a cell hits that cell.
+TEST(ViewGeometry, CellsStartAtTheDocumentedPositionsAndTheirPixelsHitThem) {
+    struct Case {
+        int cell;
+        int extra, boldExtra;  // offset minus cell * c, without and with BoldLine
+    };
+    const Case cases[] = {{0, 3, 3},  {4, 3, 3},  {5, 4, 4},    {9, 4, 4},
+                          {10, 5, 6}, {20, 7, 9}, {249, 52, 76}};
     for (bool bold : {false, true}) {
         for (int c : {11, 17, 51}) {
             LayoutGeometry g(250, 250, c, bold);
+            for (const Case& k : cases) {
+                EXPECT_EQ(g.CellOffset(k.cell), k.cell * c + (bold ? k.boldExtra : k.extra))
+                    << "cell " << k.cell << " c " << c << " bold " << bold;
+                EXPECT_EQ(g.CellLeft(k.cell), 250 * c + 1 + g.CellOffset(k.cell));
+            }
             for (int i = 0; i < 250; ++i) {
                 int first = g.CellLeft(i);
                 ASSERT_EQ(g.PictureColumnAt(first), i) << "c " << c << " bold " << bold;
