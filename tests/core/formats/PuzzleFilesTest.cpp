@@ -55,7 +55,6 @@ TEST(PuzzleFilesTest, RandomPuzzlesRoundTripThroughEveryFormat) {
                 << "an export must not take the path";
 
             auto withGoal = OpenPuzzleFile(file, {}, {.withGoal = true});
-            testing::ExpectSamePuzzle(*original, withGoal->Model(), true);
             EXPECT_TRUE(withGoal->GetPathName().empty());
             EXPECT_EQ(withGoal->GetTitle(), std::string("puzzle") + f.extension);
             EXPECT_FALSE(withGoal->IsModified());
@@ -65,6 +64,7 @@ TEST(PuzzleFilesTest, RandomPuzzlesRoundTripThroughEveryFormat) {
 
             testing::ExpectSamePuzzle(*original, OpenPuzzleFile(file)->Model(), false);
 
+            // What arrived with the goal is what a .tsd keeps of it.
             SavePuzzleFile(*withGoal, dir.File("back.tsd"));
             testing::ExpectSamePuzzle(*original, OpenPuzzleFile(dir.File("back.tsd"))->Model(),
                                       true);
