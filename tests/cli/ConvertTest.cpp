@@ -56,7 +56,6 @@ TEST(ConvertTest, ExitCodesAndMessages) {
         std::string err;
     } cases[] = {
         {{f("in.tsd")}, ExitUsage, "usage: tessemar-cli convert"},
-        {{f("in.tsd"), f("a.xml"), "--goal"}, ExitUsage, "tessemar-cli: unknown option --goal"},
         {{f("missing.xml"), f("a.tsd")}, ExitCannotOpen, f("missing.xml") + " was not found.\n"},
         {{f("bad.xml"), f("a.tsd")},
          ExitBadFile,

@@ -65,7 +65,6 @@ TEST(SolveCliTest, ExitCodesFollowTheResult) {
         {{"solve", bad, "--lang", "en"}, 3, "", "Numbers are wrong!\n    Row 2 is wrong\n"},
         {{"solve", bad, "--lang", "en", "--force"}, 2, "Contradiction", "Numbers are wrong!"},
         {{"solve"}, ExitUsage, "", "usage:"},
-        {{"solve", dir.File("missing.tsd")}, ExitCannotOpen, "", ""},
         {{"calc", open}, ExitUsage, "", "usage:"},
     };
     for (const Case& c : cases) {
@@ -81,7 +80,6 @@ TEST(SolveCliTest, OutputAndCalcWriteDocuments) {
     const std::string puzzle = SavePuzzle(dir, "p.tsd", {"12", "2."});
     ASSERT_EQ(RunWords({"solve", puzzle, "--output", dir.File("solved.tsd")}).code, ExitOk);
     auto solved = OpenDocumentFile(dir.File("solved.tsd"));
-    EXPECT_EQ(solved->Cell(1, 0), 2);
     EXPECT_EQ(solved->Cell(1, 1), -1);  // a blank the solver found is an X mark
 
     // calc turns the solved picture back into the clues the puzzle had.

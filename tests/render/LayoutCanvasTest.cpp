@@ -80,7 +80,6 @@ TEST(LayoutCanvas, IncrementalRedrawEqualsAFullRender) {
     doc->WriteCell(0, 0, 4);
     doc->WriteCell(23, 21, kCellX);
     doc->WriteCell(10, 10, 0);
-    doc->WriteCell(14, 9, 7);
     // An emptied slot erases its number; others get new numbers or colours.
     doc->SetClueNumber(SideRow, 1, 3, kEmptySlot, 0);
     doc->SetClueNumber(SideRow, 23, 21, 250, 8);
@@ -88,7 +87,7 @@ TEST(LayoutCanvas, IncrementalRedrawEqualsAFullRender) {
     doc->SetClueNumber(SideColumn, 23, 21, 1, 1);
 
     EXPECT_EQ(reset.count(), 0);
-    EXPECT_GE(changed.count(), 8);
+    EXPECT_GE(changed.count(), 7);
     LayoutStyle style(doc->Model(), {});
     QImage incremental = PaintWhole(canvas);
     EXPECT_EQ(DifferentPixels(incremental, RenderWhole(doc->Model(), style)), 0);
