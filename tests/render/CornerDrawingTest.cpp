@@ -50,7 +50,7 @@ TEST(CornerDrawing, PreviewPlacementKeepsTheProportions) {
     PlaceCornerPreview(QSize(5, 5), 18, 1, 250);
 }
 
-TEST(CornerDrawing, CaptionGradientTitleButtonAndPreview) {
+TEST(CornerDrawing, CaptionTitleButtonAndPreviewAreDrawnAndHitWhereTheyAre) {
     const CornerLook look = DistinctLook();
     const QSize client(160, 140);
     const QImage preview = Checkerboard(8, 8);
@@ -94,20 +94,16 @@ TEST(CornerDrawing, CaptionGradientTitleButtonAndPreview) {
     EXPECT_GT(test::DifferentPixels(buttonOf(shown), buttonOf(hidden)), 0);
     // Pressed looks different again.
     EXPECT_GT(test::DifferentPixels(buttonOf(corner(true, true, true)), buttonOf(shown)), 0);
-}
 
-TEST(CornerDrawing, LongTitlesAreShortenedBeforeTheButton) {
-    const CornerLook look = DistinctLook();
-    const QSize client(120, 100);
-    QImage shown =
+    // A long title is shortened: no title ink from the right end of the title box on.
+    const QImage longTitle =
         RenderCorner(client, look, {QString(200, QLatin1Char('W')), true, true, false}, QImage());
-    const Rect button = CornerCaptionButtonRect(client.width(), look.captionHeight);
-    // No title ink from the right end of the title box on.
     for (int y = 0; y < look.captionHeight + 2; ++y) {
         for (int x = client.width() - look.captionHeight + 1; x < client.width(); ++x) {
-            ASSERT_NE(test::Pixel(shown, x, y), look.captionText.rgb()) << x << "," << y;
+            ASSERT_NE(test::Pixel(longTitle, x, y), look.captionText.rgb()) << x << "," << y;
         }
     }
+    // The button and the title are hit where they are drawn.
     EXPECT_TRUE(IsOnCornerCaptionButton(client.width(), look.captionHeight, button.left, 3));
     EXPECT_FALSE(IsOnCornerCaptionButton(client.width(), look.captionHeight, button.left, 2));
     EXPECT_FALSE(

@@ -20,8 +20,8 @@ using test::RenderWhole;
 // column 3: every grid line has its width (three pixels at the border and, with BoldLine, at
 // every tenth line, two at every fifth, else one) and its colour (thick lines in the bold
 // colour, thin ones in the line colour), and the c - 1 pixels of each cell between are
-// background.
-TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColours) {
+// background. The slot separators of the clue areas are dotted in the line colour.
+TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColoursAndSlotSeparatorsAreDotted) {
     for (bool bold : {false, true}) {
         for (int c : {11, 17}) {
             PuzzleModel m = MakeModel(23, 12, c);
@@ -30,102 +30,101 @@ TEST(LayoutRenderer, GridLinesHaveTheirWidthsAndColours) {
             LayoutStyle style(m, {bold, true});
             const QImage image = RenderWhole(m, style);
             const LayoutGeometry& g = style.Geometry();
+            const QRgb thick = ToQRgb(m.shadowColors[0]), thin = ToQRgb(m.shadowColors[9]);
+            const QRgb background = ToQRgb(m.colors[0]);
             auto walk = [&](int n, auto pixelAt) {
                 int at = 0;
                 for (int i = 0; i <= n; ++i) {
                     const int width =
                         i == 0 || i == n || (bold && i % 10 == 0) ? 3 : (i % 5 == 0 ? 2 : 1);
-                    const QRgb line = ToQRgb(width > 1 ? m.shadowColors[0] : m.shadowColors[9]);
                     for (const int end = at + width; at < end; ++at)
-                        ASSERT_EQ(pixelAt(at), line)
+                        ASSERT_EQ(pixelAt(at), width > 1 ? thick : thin)
                             << "line " << i << " bold " << bold << " c " << c;
                     for (const int end = at + c - 1; i < n && at < end; ++at)
-                        ASSERT_EQ(pixelAt(at), ToQRgb(m.colors[0])) << "cell " << i << " c " << c;
+                        ASSERT_EQ(pixelAt(at), background) << "cell " << i << " c " << c;
                 }
             };
             const int row0 = g.CellTop(0) + c / 2, column3 = g.CellLeft(3) + c / 2;
             walk(23, [&](int d) { return Pixel(image, g.clueAreaWidth() + d, row0); });
             walk(12, [&](int d) { return Pixel(image, column3, g.clueAreaHeight() + d); });
             // The picture's row lines run on through the row clue area, to x = 1.
-            EXPECT_EQ(Pixel(image, 1, g.CellTop(5) - 2), ToQRgb(m.shadowColors[0]));
-            EXPECT_EQ(Pixel(image, 1, g.CellTop(6) - 1), ToQRgb(m.shadowColors[9]));
-            EXPECT_EQ(Pixel(image, 0, g.CellTop(5) - 2), ToQRgb(m.colors[0]));
+            EXPECT_EQ(Pixel(image, 1, g.CellTop(5) - 2), thick);
+            EXPECT_EQ(Pixel(image, 1, g.CellTop(6) - 1), thin);
+            EXPECT_EQ(Pixel(image, 0, g.CellTop(5) - 2), background);
+            // Eight pixels along a separator, inside a cell: '#' line colour, '.' background.
+            auto dots = [&](int x, int y, int dx, int dy) {
+                std::string seen;
+                for (int i = 0; i < 8; ++i) {
+                    const QRgb p = Pixel(image, x + i * dx, y + i * dy);
+                    seen += p == thin ? '#' : p == background ? '.' : '?';
+                }
+                return seen;
+            };
+            const std::regex alternating(R"((#\.){4}|(\.#){4})");
+            // Across the column clue area at y = 1 + i c, down the row clue area at x = 1 + i c.
+            const std::string across = dots(g.CellLeft(1) + 1, 1 + 2 * c, 1, 0);
+            EXPECT_TRUE(std::regex_match(across, alternating)) << across << " c " << c;
+            const std::string down = dots(1 + 3 * c, g.CellTop(2) + 1, 0, 1);
+            EXPECT_TRUE(std::regex_match(down, alternating)) << down << " c " << c;
         }
     }
 }
 
-TEST(LayoutRenderer, SlotSeparatorsAreDotted) {
-    PuzzleModel m = MakeModel(7, 6, 17);
-    LayoutStyle style(m, {});
-    QImage image = RenderWhole(m, style);
-    const LayoutGeometry& g = style.Geometry();
-    const QRgb line = ToQRgb(m.shadowColors[9]);
-    const QRgb background = ToQRgb(m.colors[0]);
-    // Ten pixels along a separator: '#' line colour, '.' background.
-    auto dots = [&](int x, int y, int dx, int dy) {
-        std::string seen;
-        for (int i = 0; i < 10; ++i) {
-            const QRgb p = Pixel(image, x + i * dx, y + i * dy);
-            seen += p == line ? '#' : p == background ? '.' : '?';
-        }
-        return seen;
-    };
-    const std::regex alternating(R"((#\.){5}|(\.#){5})");
-    // Column clue area: horizontal dotted lines at y = 1 + i c, looked at inside a cell column
-    // away from the vertical lines.
-    const std::string across = dots(g.CellLeft(1) + 2, 1 + 2 * 17, 1, 0);
-    EXPECT_TRUE(std::regex_match(across, alternating)) << across;
-    // Row clue area: vertical dotted lines at x = 1 + i c.
-    const std::string down = dots(1 + 3 * 17, g.CellTop(2) + 2, 0, 1);
-    EXPECT_TRUE(std::regex_match(down, alternating)) << down;
-}
-
+// The cut sheet starts at the dotted separator before the first used slot of each clue area.
+// With both areas in full use it reaches into the corner where the preview lies; the preview
+// still stays out of the sheet.
 TEST(LayoutRenderer, CutSheetStartsAtTheFirstUsedSlot) {
-    PuzzleModel m = MakeModel(15, 10, 17);
-    m.rowClueNumbers[2][4] = 5;     // rows use three slots
-    m.columnClueNumbers[7][0] = 1;  // columns one
-    LayoutStyle style(m, {true, true});
-    Rect cut = GetSheetRect(style, m, true);
-    EXPECT_EQ(cut.left, (15 - 3) * 17 + 1);
-    EXPECT_EQ(cut.top, (10 - 1) * 17 + 1);
-    EXPECT_EQ(cut.right, style.Geometry().BitmapSize().cx);
-    const QImage sheet = RenderSheet(m, style, true);
-    EXPECT_EQ(sheet.size(), QSize(cut.Width(), cut.Height()));
-    // The cut edge is the dotted separator left of the third slot.
-    const QImage whole = RenderWhole(m, style);
-    EXPECT_EQ(
-        test::DifferentPixels(sheet, whole.copy(cut.left, cut.top, cut.Width(), cut.Height())), 0);
-}
-
-// With both clue areas in full use the cut sheet reaches into the corner where the preview
-// lies; the preview still stays out of the sheet.
-TEST(LayoutRenderer, CutSheetWithFullClueAreasHasNoPreviewPixels) {
-    PuzzleModel m = MakeModel(5, 4, 17);
-    m.rowClueNumbers[4][0] = 1;
-    m.columnClueNumbers[0][3] = 1;
-    for (int x = 0; x < 5; ++x) {
-        for (int y = 0; y < 4; ++y)
-            m.cells[x][y] = 3;
-    }
-    LayoutStyle style(m, {});
-    Rect cut = GetSheetRect(style, m, true);
-    EXPECT_EQ(cut.left, 1);
-    EXPECT_EQ(cut.top, 1);
-    QImage sheet = RenderSheet(m, style, true);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 5; ++x)
-            ASSERT_EQ(Pixel(sheet, x, y), ToQRgb(m.colors[0])) << x << "," << y;
+    struct Case {
+        int w, h, rowSlots, columnSlots;
+    };
+    for (const Case& k : {Case{15, 10, 3, 1}, Case{5, 4, 5, 4}}) {
+        PuzzleModel m = MakeModel(k.w, k.h, 17);
+        m.rowClueNumbers[k.rowSlots - 1][k.h - 1] = 5;
+        m.columnClueNumbers[k.w - 1][k.columnSlots - 1] = 1;
+        for (int x = 0; x < k.w; ++x) {
+            for (int y = 0; y < k.h; ++y)
+                m.cells[x][y] = 3;
+        }
+        LayoutStyle style(m, {true, true});
+        Rect cut = GetSheetRect(style, m, true);
+        EXPECT_EQ(cut.left, (k.w - k.rowSlots) * 17 + 1);
+        EXPECT_EQ(cut.top, (k.h - k.columnSlots) * 17 + 1);
+        EXPECT_EQ(cut.right, style.Geometry().BitmapSize().cx);
+        QImage expected = RenderWhole(m, style).copy(cut.left, cut.top, cut.Width(), cut.Height());
+        QPainter(&expected).fillRect(-cut.left, -cut.top, k.w, k.h, QColor(ToQRgb(m.colors[0])));
+        EXPECT_EQ(test::DifferentPixels(RenderSheet(m, style, true), expected), 0) << k.w;
     }
 }
 
-TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
+// A coloured cell has a shadow band along its top and left, an X mark is inset and three pixels
+// thick; the preview, in the drawing's corner and on its own, shows colours only.
+TEST(LayoutRenderer, CellsAndThePreview) {
     const int c = 17;  // q = 4, r = 2
-    PuzzleModel m = MakeModel(4, 4, c);
+    PuzzleModel m = MakeModel(20, 10, c);
+    m.cells[0][0] = 1;
+    m.cells[19][9] = 8;
     m.cells[1][2] = 3;
     m.cells[2][1] = kCellX;
+    m.cells[6][5] = 42;  // not a cell value: blank
     LayoutStyle style(m, {});
     QImage image = RenderWhole(m, style);
     const LayoutGeometry& g = style.Geometry();
+    const QRgb background = ToQRgb(m.colors[0]);
+
+    QImage preview = RenderPreview(m);
+    ASSERT_EQ(preview.size(), QSize(20, 10));
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            int v = m.cells[x][y];
+            QRgb expected =
+                ToQRgb(v >= 1 && v <= 8 ? m.colors[static_cast<std::size_t>(v)] : m.colors[0]);
+            ASSERT_EQ(Pixel(image, x, y), expected) << x << "," << y;
+            ASSERT_EQ(Pixel(preview, x, y), expected) << x << "," << y;
+        }
+    }
+    // A cell value that is no colour draws as blank in the picture too.
+    Rect cell = g.CellInterior(6, 5);
+    EXPECT_EQ(Pixel(image, cell.left + 8, cell.top + 8), background);
 
     const int left = g.CellLeft(1);
     const int top = g.CellTop(2);
@@ -141,7 +140,6 @@ TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
     const int xl = g.CellLeft(2);
     const int xt = g.CellTop(1);
     const QRgb ink = ToQRgb(m.colors[9]);
-    const QRgb background = ToQRgb(m.colors[0]);
     for (int dy = 0; dy < c - 1; ++dy) {
         for (int dx = 0; dx < c - 1; ++dx) {
             QRgb p = Pixel(image, xl + dx, xt + dy);
@@ -160,30 +158,6 @@ TEST(LayoutRenderer, ColouredCellHasAShadowBandAndXMarkIsInset) {
     for (int dx = 0; dx < c - 1; ++dx)
         midRow += Pixel(image, xl + dx, xt + 3 + 2) == ink ? '#' : '.';
     EXPECT_TRUE(std::regex_match(midRow, std::regex(R"(\.+###\.+###\.+)"))) << midRow;
-}
-
-TEST(LayoutRenderer, PreviewPixelsShowColoursOnly) {
-    PuzzleModel m = MakeModel(20, 10, 17);
-    m.cells[0][0] = 1;
-    m.cells[19][9] = 8;
-    m.cells[5][5] = kCellX;
-    m.cells[6][5] = 42;  // not a cell value: blank
-    LayoutStyle style(m, {});
-    QImage image = RenderWhole(m, style);
-    QImage preview = RenderPreview(m);
-    ASSERT_EQ(preview.size(), QSize(20, 10));
-    for (int y = 0; y < 10; ++y) {
-        for (int x = 0; x < 20; ++x) {
-            int v = m.cells[x][y];
-            QRgb expected =
-                ToQRgb(v >= 1 && v <= 8 ? m.colors[static_cast<std::size_t>(v)] : m.colors[0]);
-            ASSERT_EQ(Pixel(image, x, y), expected) << x << "," << y;
-            ASSERT_EQ(Pixel(preview, x, y), expected) << x << "," << y;
-        }
-    }
-    // A cell value that is no colour draws as blank in the picture too.
-    Rect cell = style.Geometry().CellInterior(6, 5);
-    EXPECT_EQ(Pixel(image, cell.left + 8, cell.top + 8), ToQRgb(m.colors[0]));
 }
 
 // The ink of a clue number stays inside its (c - 2) x (c - 2) box and has the number's colour.

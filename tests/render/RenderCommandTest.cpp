@@ -30,23 +30,6 @@ std::string SaveModel(const TempDir& dir, const PuzzleModel& model, const std::s
     return dir.File(name);
 }
 
-// Without BoldLine: extent 518 plus two cells of graduation margin (the default BoldLine is the
-// comparison with the drawing below). The top left 15 x 15 pixels are background even where the
-// preview has colour.
-TEST(RenderCommand, NewFifteenSquareWithoutBoldLineIs552Square) {
-    TempDir dir;
-    PuzzleModel model = test::MakeModel(15, 15);
-    model.cells[3][4] = 2;
-    std::string tsd = SaveModel(dir, model, "new.tsd");
-    ASSERT_EQ(RunCli("render " + tsd + " " + dir.File("plain.png") + " --no-bold-line"), 0);
-    QImage plain(QString::fromStdString(dir.File("plain.png")));
-    ASSERT_EQ(plain.size(), QSize(552, 552));
-    for (int y = 0; y < 15; ++y) {
-        for (int x = 0; x < 15; ++x)
-            ASSERT_EQ(test::Pixel(plain, x, y), qRgb(255, 255, 255));
-    }
-}
-
 // Each form of the sheet and the preview, as PNG and as bitmap file, is the drawing of the same
 // options made here. The bitmap file is written band by band from the bottom, so the sheet is
 // much taller than one band.
@@ -88,7 +71,6 @@ TEST(RenderCommand, BadInputIsRefusedWithTheRightExitCode) {
         {"render " + tsd, 64},
         {"render " + tsd + " " + dir.File("x.gif"), 64},
         {"render " + tsd + " " + dir.File("x.png") + " --cell-size 10", 64},
-        {"render " + tsd + " " + dir.File("x.png") + " --cell-size 52", 64},
         {"render " + tsd + " " + dir.File("x.png") + " --cell-size 1x", 64},
         {"render " + tsd + " " + dir.File("x.png") + " --zoom", 64},
         {"render " + dir.File("missing.tsd") + " " + dir.File("x.png"), 66},

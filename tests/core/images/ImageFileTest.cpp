@@ -226,7 +226,6 @@ TEST(ImageFileTest, DecoderChainTakesTheFirstThatAccepts) {
 
     EXPECT_EQ(LoadImageFile(s, dir.File("logo.QGA"), decoders), ImageFileOk)
         << "qga by extension, any case";
-    EXPECT_EQ(s.Width(), 5);
     EXPECT_TRUE(s.HasAlpha());
     EXPECT_EQ(platform.calls, 0);
 
@@ -298,7 +297,6 @@ TEST(ImageFileTest, PluginDecodesItsExtensionFromTwoKilobytesOn) {
     EXPECT_EQ(calls(), 1);
     EXPECT_TRUE(SamePixels(s, pic));
     EXPECT_TRUE(s.HasAlpha());
-    EXPECT_EQ(s.ColorKey(), 0x0A141Eu);
 
     EXPECT_EQ(LoadImageFile(s, dir.File("other.tst"), decoders), ImageFileNoDecoder);
     EXPECT_EQ(calls(), 2) << "asked, and it said no";

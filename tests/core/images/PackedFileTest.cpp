@@ -26,7 +26,6 @@ TEST(PackedFileTest, ReadsPlainFilesWithATrailingZero) {
     FileBuffer buffer;
     EXPECT_EQ(Read(dir.File("a.txt"), PackedFileOk, &buffer), "hello");
     EXPECT_TRUE(buffer.owned);
-    EXPECT_FALSE(buffer.fromArchive);
     EXPECT_EQ(buffer.data[buffer.size], 0);
     WriteBytes(dir.File("empty"), {});
     EXPECT_EQ(Read(dir.File("empty"), PackedFileOk), "");
@@ -47,7 +46,6 @@ TEST(PackedFileTest, FindsMembersOfTheFolderArchive) {
                                                            kind));
         FileBuffer buffer;
         EXPECT_EQ(Read(dir.File("pics/logo.qga"), PackedFileOk, &buffer), "the logo");
-        EXPECT_TRUE(buffer.fromArchive);
         EXPECT_TRUE(buffer.owned);
         EXPECT_EQ(buffer.data[buffer.size], 0);
         EXPECT_EQ(Read(dir.File("pics/LOGO.QGA"), PackedFileOk), "the logo") << "letter case folds";
