@@ -245,7 +245,6 @@ int ReadArchiveMember(const ByteSource& archive, std::string_view member, FileBu
                 return PackedFileNotFound;
             }
         }
-        out.fromArchive = true;
         return PackedFileOk;
     }
     return PackedFileNotFound;

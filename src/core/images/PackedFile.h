@@ -14,7 +14,6 @@ namespace tessemar {
 struct FileBuffer {
     const std::uint8_t* data = nullptr;
     std::size_t size = 0;
-    bool fromArchive = false;
     bool owned = false;
     std::vector<std::uint8_t> storage;
 
