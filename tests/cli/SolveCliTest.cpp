@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 
 namespace tessemar::cli {
 namespace {
@@ -35,13 +34,21 @@ TEST(SolveCliTest, ReportAndJsonOfACompleteSolve) {
 
     CliRun json = RunWords({"solve", file, "--json"});
     ASSERT_EQ(json.code, ExitOk);
-    // Every key of the object in order; the counters and the time are the solver's.
-    const std::regex object(
-        R"(\{"code": 1, "elapsedMs": \d+, "knownCells": 9, "normalRowScans": \d+, )"
-        R"("normalColumnScans": \d+, "trialRowScans": \d+, "trialColumnScans": \d+, )"
-        R"("tries": \d+, "fixedByTrial": \d+, "contradictionX": -?\d+, "contradictionY": -?\d+, )"
-        R"("width": 3, "height": 3, "grid": \["-1-", "111", "-2-"\]\}\n)");
-    EXPECT_TRUE(std::regex_match(json.out, object)) << json.out;
+    // Every key of the object in order; the time and the counters are the solver's (shown as #).
+    std::string masked = json.out;
+    for (const std::string key : {"elapsedMs", "normalRowScans", "normalColumnScans", "trialRowScans",
+                                  "trialColumnScans", "tries", "fixedByTrial", "contradictionX",
+                                  "contradictionY"}) {
+        const std::size_t at = masked.find('"' + key + "\": ");
+        ASSERT_NE(at, std::string::npos) << key;
+        const std::size_t value = at + key.size() + 4;
+        masked.replace(value, masked.find_first_not_of("-0123456789", value) - value, "#");
+    }
+    EXPECT_EQ(masked, R"({"code": 1, "elapsedMs": #, "knownCells": 9, "normalRowScans": #, )"
+                      R"("normalColumnScans": #, "trialRowScans": #, "trialColumnScans": #, )"
+                      R"("tries": #, "fixedByTrial": #, "contradictionX": #, "contradictionY": #, )"
+                      R"("width": 3, "height": 3, "grid": ["-1-", "111", "-2-"]})"
+                      "\n");
 }
 
 TEST(SolveCliTest, ExitCodesFollowTheResult) {
