@@ -72,7 +72,7 @@ void CLogicApp::CreateSolver() {
         settings_, frame->StatusPanes(), [frame] { return frame->ActiveDocument(); }, frame,
         ini_.get());
     checker_ = std::make_unique<CCheckController>(
-        settings_, *solver_, frame->StatusPanes(), [frame] { return frame->ActiveDocument(); },
+        *solver_, frame->StatusPanes(), [frame] { return frame->ActiveDocument(); },
         [frame](CLogicDoc& doc) -> CViewCompanion* {
             CChildFrame* child = frame->FrameOf(&doc);
             return child != nullptr ? child->Companion() : nullptr;

@@ -11,6 +11,7 @@
 
 #include <QMetaObject>
 
+#include <atomic>
 #include <thread>
 
 namespace tessemar {
@@ -61,13 +62,11 @@ struct CCheckController::Run : public DocumentObserver {
     std::thread thread;
 };
 
-CCheckController::CCheckController(AppSettings& settings, CSolveController& solver,
-                                   SolverStatusDisplay& status,
+CCheckController::CCheckController(CSolveController& solver, SolverStatusDisplay& status,
                                    std::function<CLogicDoc*()> activeDocument,
                                    std::function<CViewCompanion*(CLogicDoc&)> companionOf,
                                    QWidget* dialogParent)
-    : settings_(settings),
-      solver_(solver),
+    : solver_(solver),
       status_(status),
       activeDocument_(std::move(activeDocument)),
       companionOf_(std::move(companionOf)),
@@ -123,6 +122,7 @@ void CCheckController::StartCheck() {
     CLogicDoc* doc = activeDocument_ ? activeDocument_() : nullptr;
     if (doc == nullptr || IsRunning() || !solver_.IsIdle())
         return;
+    solver_.CloseEditors(*doc);
     // A new check takes the old marks away.
     if (CViewCompanion* companion = companionOf_ ? companionOf_(*doc) : nullptr)
         companion->ClearMarkedCells();
@@ -197,9 +197,9 @@ void CCheckController::Report(const CheckResult& result, bool documentChanged) {
 void CCheckController::WriteSolution(const CheckResult& result, bool second) {
     CLogicDoc& doc = *document_;
     WaitCursor wait;
-    // One undo entry: the floating fragment goes down first, as before a solve, then the cells.
+    // One undo entry: what the window holds goes in first, as before a solve, then the cells.
     DocumentEdit edit(doc);
-    doc.CommitFloatingSelection(settings_.backDrawMode);
+    solver_.CloseEditors(doc);
     WriteCheckSolution(doc, result, second);
     edit.Commit();
 }

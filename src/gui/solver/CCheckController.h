@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/settings/AppSettings.h"
 #include "core/solver/UniquenessCheck.h"
 #include "gui/commands/CommandTable.h"
 #include "gui/solver/CheckDialogs.h"
@@ -8,7 +7,6 @@
 
 #include <QObject>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -30,7 +28,7 @@ class CCheckController : public QObject, public CommandTarget {
     Q_OBJECT
   public:
     // companionOf gives the shared state of a document's window, or null.
-    CCheckController(AppSettings& settings, CSolveController& solver, SolverStatusDisplay& status,
+    CCheckController(CSolveController& solver, SolverStatusDisplay& status,
                      std::function<CLogicDoc*()> activeDocument,
                      std::function<CViewCompanion*(CLogicDoc&)> companionOf,
                      QWidget* dialogParent);
@@ -57,7 +55,6 @@ class CCheckController : public QObject, public CommandTarget {
     void StopAndJoin();
     CViewCompanion* ActiveCompanion() const;
 
-    AppSettings& settings_;
     CSolveController& solver_;
     SolverStatusDisplay& status_;
     std::function<CLogicDoc*()> activeDocument_;

@@ -61,6 +61,10 @@ class CSolveController : public QObject, public CommandTarget {
     // forgets it. The document may be destroyed once this returns.
     void OnDocumentClosing(CLogicDoc& doc);
 
+    // Stores what a window's in-place box holds and drops a floating fragment into the picture:
+    // what a run, a calculation or a check reads or writes must be the whole document.
+    void CloseEditors(CLogicDoc& doc) const;
+
     // True while a run object exists (the worker may have ended already).
     bool HasRunObject() const { return solverThread_ != nullptr; }
 
@@ -78,8 +82,6 @@ class CSolveController : public QObject, public CommandTarget {
     // Stops the worker, lets it out of any wait for this thread, waits for its end.
     void StopAndJoin(Run& run);
     void EndOfRun();
-    // Stores what a window's in-place box holds and drops a floating fragment into the picture.
-    void CloseEditors(CLogicDoc& doc) const;
     // A command of others that is disabled now because of a run. The controller stands first
     // in the command route, so its answer holds the command back wherever it is handled.
     bool Withholds(int id) const;
