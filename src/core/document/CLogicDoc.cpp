@@ -48,8 +48,8 @@ void CLogicDoc::PutCell(int x, int y, std::int8_t value) {
 }
 
 void CLogicDoc::PutClueSlot(int side, int i, int j, std::uint8_t number, std::uint8_t colour) {
-    auto& numbers = side == SideRow ? model_.rowClueNumbers : model_.columnClueNumbers;
-    auto& colours = side == SideRow ? model_.rowClueColors : model_.columnClueColors;
+    auto& numbers = model_.ClueNumbers(side);
+    auto& colours = model_.ClueColors(side);
     if (numbers[i][j] == number && colours[i][j] == colour) return;
     numbers[i][j] = number;
     colours[i][j] = colour;
@@ -83,8 +83,8 @@ bool CLogicDoc::WriteCell(int x, int y, int value) {
 
 void CLogicDoc::SetClueNumber(int side, int i, int j, int number, int colour) {
     if (!InArrays(i, j) || (side != SideRow && side != SideColumn)) return;
-    const auto& numbers = side == SideRow ? model_.rowClueNumbers : model_.columnClueNumbers;
-    const auto& colours = side == SideRow ? model_.rowClueColors : model_.columnClueColors;
+    const auto& numbers = model_.ClueNumbers(side);
+    const auto& colours = model_.ClueColors(side);
     const auto newNumber = static_cast<std::uint8_t>(number);
     const auto newColour = static_cast<std::uint8_t>(colour);
     if (numbers[i][j] == newNumber && colours[i][j] == newColour) return;

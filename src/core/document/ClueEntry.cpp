@@ -3,12 +3,6 @@
 namespace tessemar {
 namespace {
 
-// Both clue arrays are indexed [x][y] in the box's terms: rows [slot][row], columns
-// [column][slot].
-std::uint8_t NumberAt(const PuzzleModel& model, int side, int x, int y) {
-    return side == SideRow ? model.rowClueNumbers[x][y] : model.columnClueNumbers[x][y];
-}
-
 // The move by d that goes towards the picture, and the one away from it.
 int TowardsPicture(int side) { return side == SideRow ? 1 : -4; }
 int AwayFromPicture(int side) { return side == SideRow ? 3 : -2; }
@@ -20,7 +14,7 @@ ClueSlot SlotToOpen(const PuzzleModel& model, ClueSlot slot) {
     const auto emptyAt = [&](int slotIndex) {
         const int x = slot.side == SideRow ? slotIndex : slot.x;
         const int y = slot.side == SideRow ? slot.y : slotIndex;
-        return NumberAt(model, slot.side, x, y) == kEmptySlot;
+        return model.ClueNumbers(slot.side)[x][y] == kEmptySlot;
     };
     if (!emptyAt(k)) return slot;
     // Back towards the picture over empty slots: the box opens just past the nearest number.

@@ -28,11 +28,7 @@ bool IsPuzzleSlot(const CLogicDoc& doc, int side, int i, int j) {
 }  // namespace
 
 void CLogicDoc::MoveClueSlot(int side, int toI, int toJ, int fromI, int fromJ) {
-    if (side == SideRow) {
-        SetClueNumber(side, toI, toJ, model_.rowClueNumbers[fromI][fromJ], model_.rowClueColors[fromI][fromJ]);
-    } else {
-        SetClueNumber(side, toI, toJ, model_.columnClueNumbers[fromI][fromJ], model_.columnClueColors[fromI][fromJ]);
-    }
+    SetClueNumber(side, toI, toJ, model_.ClueNumbers(side)[fromI][fromJ], model_.ClueColors(side)[fromI][fromJ]);
 }
 
 void CLogicDoc::FormatNumbers() { ClearAllNumbers(); }

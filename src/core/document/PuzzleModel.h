@@ -41,6 +41,21 @@ struct PuzzleModel {
     // Cells 0, clue numbers 255, clue colours 0 over the whole 250 x 250 extent.
     void ClearArrays();
 
+    // The clue arrays of one side, indexed [i][j] as above: a row slot is (k, y), a column
+    // slot (x, k).
+    Grid<std::uint8_t>& ClueNumbers(int side) {
+        return side == SideRow ? rowClueNumbers : columnClueNumbers;
+    }
+    const Grid<std::uint8_t>& ClueNumbers(int side) const {
+        return side == SideRow ? rowClueNumbers : columnClueNumbers;
+    }
+    Grid<std::uint8_t>& ClueColors(int side) {
+        return side == SideRow ? rowClueColors : columnClueColors;
+    }
+    const Grid<std::uint8_t>& ClueColors(int side) const {
+        return side == SideRow ? rowClueColors : columnClueColors;
+    }
+
     // The number of used slots of a clue line: index of its last non-empty slot plus one,
     // looking at the slots a line of the current size can hold.
     int RowClueLength(int y) const;

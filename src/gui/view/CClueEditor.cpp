@@ -109,9 +109,7 @@ void CClueEditor::OpenNumberBox(ClueSlot slot) {
     doc.CommitFloatingSelection(session_.BackDrawMode());
     slot_ = SlotToOpen(doc.Model(), slot);
     title_ = false;
-    const std::uint8_t number = slot_.side == SideRow
-                                    ? doc.Model().rowClueNumbers[slot_.x][slot_.y]
-                                    : doc.Model().columnClueNumbers[slot_.x][slot_.y];
+    const std::uint8_t number = doc.Model().ClueNumbers(slot_.side)[slot_.x][slot_.y];
     Show(BoxPane(), number == kEmptySlot ? QString() : QString::number(number));
 }
 

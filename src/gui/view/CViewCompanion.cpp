@@ -72,8 +72,7 @@ void CViewCompanion::OnClueSlotChanged(int side, int i, int j) {
         return;
     const int depthLimit = row ? model.columnCount : model.rowCount;
     const int lineLimit = row ? model.rowCount : model.columnCount;
-    const std::uint8_t number =
-        row ? model.rowClueNumbers[slot][line] : model.columnClueNumbers[line][slot];
+    const std::uint8_t number = model.ClueNumbers(side)[i][j];
     const int used = row ? usedDepth_.first : usedDepth_.second;
     if (number != kEmptySlot) {
         // A deeper number widens the clue pane at once, before the slot is painted.
