@@ -186,6 +186,12 @@ bool CDocManager::SaveDocumentAs(CLogicDoc& doc) {
     return DoSave(doc, true);
 }
 
+void CDocManager::CompleteEditing(CLogicDoc& doc) {
+    FinishEditing(doc);
+    if (doc.HasFloatingSelection())
+        doc.CommitFloatingSelection(settings_.backDrawMode);
+}
+
 bool CDocManager::DoSave(CLogicDoc& doc, bool replace) {
     FinishEditing(doc);
     QString path = FromStd(doc.GetPathName());
@@ -205,8 +211,7 @@ bool CDocManager::DoSave(CLogicDoc& doc, bool replace) {
         }
     }
     // A fragment still floating is part of what the user sees, so it goes into the file.
-    if (doc.HasFloatingSelection())
-        doc.CommitFloatingSelection(settings_.backDrawMode);
+    CompleteEditing(doc);
     try {
         SaveDocumentFile(doc, ToStd(path));
     } catch (...) {

@@ -70,6 +70,9 @@ class CDocManager : public QObject {
     // What a window still holds in an in-place editor goes into the document now: before the
     // document is saved, asked about, solved or printed.
     void FinishEditing(CLogicDoc& doc) { emit finishEditing(&doc); }
+    // FinishEditing, and a fragment still floating goes into the picture: what is saved,
+    // printed or exported is the picture the user sees.
+    void CompleteEditing(CLogicDoc& doc);
 
     // The open/save dialog for documents. path: in, the proposed name; out, the chosen file.
     bool DoPromptFileName(QString& path, bool open);

@@ -73,7 +73,7 @@ void CMainFrame::CreateCommands() {
         CChildFrame* child = ActiveChild();
         if (child == nullptr || child->Companion() == nullptr)
             return;
-        docs_.FinishEditing(child->Document());
+        docs_.CompleteEditing(child->Document());
         QPrintDialog dialog(&Printer(), this);
         if (dialog.exec() == QDialog::Accepted)
             PrintDocument(Printer(), child->Document(), child->Companion()->Canvas().Style(), settings_);
@@ -82,7 +82,7 @@ void CMainFrame::CreateCommands() {
         CChildFrame* child = ActiveChild();
         if (child == nullptr || child->Companion() == nullptr)
             return;
-        docs_.FinishEditing(child->Document());
+        docs_.CompleteEditing(child->Document());
         CPrintPreviewDialog preview(Printer(), child->Document(), child->Companion()->Canvas().Style(), settings_,
                                     this);
         if (preview.exec() == CPrintPreviewDialog::kPrintRequested)
@@ -93,9 +93,7 @@ void CMainFrame::CreateCommands() {
             CChildFrame* child = ActiveChild();
             if (child == nullptr || child->Companion() == nullptr)
                 return;
-            // What was typed and what floats belong to the picture that is saved.
-            docs_.FinishEditing(child->Document());
-            child->Document().CommitFloatingSelection(settings_.backDrawMode);
+            docs_.CompleteEditing(child->Document());
             SavePicture(child->Document(), child->Companion()->Canvas(), id == cmd::SavePreview,
                         settings_.cutBlankNum != 0);
         });

@@ -26,10 +26,8 @@ void CMainFrame::AddOptionCommands() {
     frameTarget_->Add(cmd::PrintZoom, [this] {
         // The zoom is about what gets printed: what the number box holds and what floats
         // belong to the puzzle.
-        if (CLogicDoc* doc = ActiveDocument()) {
-            docs_.FinishEditing(*doc);
-            doc->CommitFloatingSelection(settings_.backDrawMode);
-        }
+        if (CLogicDoc* doc = ActiveDocument())
+            docs_.CompleteEditing(*doc);
         OpenOptions(COptionSheet::Print);
     });
     for (int page = 0; page < cmd::OptionPageCount; ++page)

@@ -4,7 +4,9 @@
 #include "gui/frame/CChildFrame.h"
 #include "gui/frame/StatusPanes.h"
 #include "gui/images/CWallpaperPainter.h"
+#include "gui/output/CPrintPreviewDialog.h"
 #include "gui/output/CTextPreviewDialog.h"
+#include "support/ModalDialog.h"
 #include "core/document/PropertyReport.h"
 #include "render/SheetExport.h"
 
@@ -72,6 +74,18 @@ TEST_F(CMainFrameTest, SavingTheSheetAndThePreviewAsPictures) {
     ASSERT_TRUE(Frame().Commands().Execute(cmd::SaveBitmap));  // a folder is no file
     ASSERT_EQ(prompter_.errors.size(), 1u);
     EXPECT_TRUE(prompter_.errors.front().contains(Q(dir_.Path()))) << prompter_.errors.front().toStdString();
+}
+
+// Printing shows the picture as the user sees it: a floating fragment goes down first.
+TEST_F(CMainFrameTest, PrintPreviewDropsAFloatingFragmentFirst) {
+    CLogicDoc* doc = docs_.OnFileNew();
+    doc->WriteCell(3, 2, 4);
+    ASSERT_TRUE(doc->LiftSelection(3, 2, 3, 2, settings_.backDrawMode));
+    ASSERT_EQ(doc->Cell(3, 2), 0);
+    test::WhenShown<CPrintPreviewDialog>([](CPrintPreviewDialog& preview) { preview.reject(); });
+    ASSERT_TRUE(Frame().Commands().Execute(cmd::FilePrintPreview));
+    EXPECT_FALSE(doc->HasFloatingSelection());
+    EXPECT_EQ(doc->Cell(3, 2), 4);
 }
 
 // The property report opens in a report window of its own and the frame goes on working.
