@@ -1,10 +1,10 @@
 #include "render/PdfFile.h"
 
 #include "core/io/AtomicFile.h"
+#include "render/AtomicFileDevice.h"
 #include "render/PrintPlan.h"
 #include "render/SheetExport.h"
 
-#include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -20,22 +20,6 @@ constexpr int kBandRows = 256;
 constexpr int kScreenResolution = 96;
 // PDF readers show pages of at most 200 inches a side.
 constexpr int kLargestPageInches = 200;
-
-// Qt's PDF writer writes strictly forwards, so it can stream into the replacement file.
-class AtomicFileDevice : public QIODevice {
-  public:
-    explicit AtomicFileDevice(AtomicFile& file) : file_(file) { open(QIODevice::WriteOnly); }
-    bool isSequential() const override { return true; }
-
-  protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override {
-        return file_.Write(data, static_cast<std::size_t>(size)) ? size : -1;
-    }
-
-  private:
-    AtomicFile& file_;
-};
 
 // One page of width x height pixels, drawn band by band.
 int WritePdfInBands(const std::string& path, int width, int height, const BandPainter& drawBand) {

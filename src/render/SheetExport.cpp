@@ -2,10 +2,9 @@
 
 #include "core/io/AtomicFile.h"
 #include "core/io/ByteOrder.h"
-#include "core/io/FileUtil.h"
+#include "render/AtomicFileDevice.h"
 
-#include <QBuffer>
-
+#include <QImageWriter>
 #include <QPainter>
 
 #include <algorithm>
@@ -136,14 +135,16 @@ int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model,
 int WritePngFile(const std::string& path, const QImage& image) {
     if (image.isNull())
         return EFBIG;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return EIO;
-    const FileStatus status =
-        WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return status.ok ? 0 : status.error;
+    AtomicFile file(path);
+    if (file.Error() != 0)
+        return file.Error();
+    {
+        AtomicFileDevice device(file);
+        QImageWriter writer(&device, "png");
+        if (!writer.write(image))
+            return file.Error() != 0 ? file.Error() : EIO;
+    }
+    return file.Commit().error;
 }
 
 int WriteBitmapFile(const std::string& path, const QImage& image) {

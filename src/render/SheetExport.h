@@ -46,9 +46,9 @@ int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model,
 // Writes any image as a 24-bit bitmap file in the same way; 0 or an errno value.
 int WriteBitmapFile(const std::string& path, const QImage& image);
 
-// Writes an image as a PNG file, encoded in memory first so that an existing file is replaced
-// only by a complete one; 0, EFBIG for a null image (a sheet too large to be made in memory),
-// EIO when it cannot be encoded, or the errno value of the write.
+// Writes an image as a PNG file, streamed into the target's replacement file so that an existing
+// file is replaced only by a complete one; 0, EFBIG for a null image (a sheet too large to be
+// made in memory), EIO when it cannot be encoded, or the errno value of the write.
 int WritePngFile(const std::string& path, const QImage& image);
 
 }  // namespace tessemar
