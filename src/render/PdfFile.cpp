@@ -70,8 +70,7 @@ int WritePrintPdfFile(const std::string& path, const QPageSize& pageSize, int re
                       int zoom, const Rect& sheet, const PuzzleModel& model, const LayoutStyle& style,
                       PrintPlan& plan) {
     const QPageLayout layout(pageSize, QPageLayout::Portrait, QMarginsF());
-    plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), layout.paintRectPixels(resolution), resolution, resolution,
-                     margins, zoom);
+    plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), layout, resolution, margins, zoom);
     return WritePdfFile(path, layout, resolution, [&](QPdfWriter& writer, QPainter& painter) {
         PrintSheet(painter, writer, plan, sheet, model, style);
     });

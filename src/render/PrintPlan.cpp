@@ -3,6 +3,7 @@
 #include "render/SheetExport.h"
 
 #include <QImage>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
@@ -47,6 +48,11 @@ PrintPlan PlanPrint(QSize sheet, const QRect& pageRect, int dpiX, int dpiY, cons
     plan.tile = QSize(std::max(1, std::min(sheet.width(), plan.printable.width() * 100 / plan.zoom)),
                       std::max(1, std::min(sheet.height(), plan.printable.height() * 100 / plan.zoom)));
     return plan;
+}
+
+PrintPlan PlanPrint(QSize sheet, const QPageLayout& layout, int resolution, const QMargins& margins,
+                    int zoom) {
+    return PlanPrint(sheet, layout.paintRectPixels(resolution), resolution, resolution, margins, zoom);
 }
 
 QRect PrintPlan::SourceOf(int page, QSize sheet) const {
