@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 
 namespace tessemar {
 namespace {
@@ -23,27 +24,9 @@ constexpr int kScreenResolution = 96;
 // PDF readers show pages of at most 200 inches a side.
 constexpr int kLargestPageInches = 200;
 
-// One page of width x height pixels, drawn band by band.
-int WritePdfInBands(const std::string& path, int width, int height, const BandPainter& drawBand) {
-    if (width < 1 || height < 1)
-        return EINVAL;
-    const int resolution =
-        std::max(kScreenResolution, (std::max(width, height) + kLargestPageInches - 1) / kLargestPageInches);
-    const QPageSize size(QSizeF(width * 72.0 / resolution, height * 72.0 / resolution), QPageSize::Point,
-                         QString(), QPageSize::ExactMatch);
-    return WritePdfFile(path, QPageLayout(size, QPageLayout::Portrait, QMarginsF()), resolution,
-                        [&](QPdfWriter&, QPainter& painter) {
-                            DrawInBands(width, height, kBandRows, false, drawBand,
-                                        [&](const QImage& band, int top, int rows) {
-                                            painter.drawImage(QRect(0, top, width, rows), band,
-                                                              QRect(0, 0, width, rows));
-                                            return true;
-                                        });
-                        });
-}
-
-}  // namespace
-
+// Writes the pages that draw paints (it calls writer.newPage() between them) at resolution
+// dots per inch on pages of the given layout. Returns 0, the errno value of the write that
+// failed, or EIO when Qt's writer fails.
 int WritePdfFile(const std::string& path, const QPageLayout& layout, int resolution,
                  const std::function<void(QPdfWriter& writer, QPainter& painter)>& draw) {
     AtomicFile file(path);
@@ -65,6 +48,27 @@ int WritePdfFile(const std::string& path, const QPageLayout& layout, int resolut
         return file.Error();
     return file.Commit().error;
 }
+
+// One page of width x height pixels, drawn band by band.
+int WritePdfInBands(const std::string& path, int width, int height, const BandPainter& drawBand) {
+    if (width < 1 || height < 1)
+        return EINVAL;
+    const int resolution =
+        std::max(kScreenResolution, (std::max(width, height) + kLargestPageInches - 1) / kLargestPageInches);
+    const QPageSize size(QSizeF(width * 72.0 / resolution, height * 72.0 / resolution), QPageSize::Point,
+                         QString(), QPageSize::ExactMatch);
+    return WritePdfFile(path, QPageLayout(size, QPageLayout::Portrait, QMarginsF()), resolution,
+                        [&](QPdfWriter&, QPainter& painter) {
+                            DrawInBands(width, height, kBandRows, false, drawBand,
+                                        [&](const QImage& band, int top, int rows) {
+                                            painter.drawImage(QRect(0, top, width, rows), band,
+                                                              QRect(0, 0, width, rows));
+                                            return true;
+                                        });
+                        });
+}
+
+}  // namespace
 
 int WritePrintPdfFile(const std::string& path, const QPageSize& pageSize, int resolution, const QMargins& margins,
                       int zoom, const Rect& sheet, const PuzzleModel& model, const LayoutStyle& style,
