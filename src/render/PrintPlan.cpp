@@ -87,8 +87,10 @@ QImage PagePreview(const PrintPlan& plan, int page, QSize paper, QSize fit, cons
     DrawPageInBands(plan, page, sheet, model, style, bandRows, [&](const QImage& band, int top, int rows) {
         const int y0 = qRound(target.top() * scale + top * rowHeight);
         const int y1 = std::max(y0 + 1, qRound(target.top() * scale + (top + rows) * rowHeight));
-        painter.drawImage(QPoint(left, y0),
-                          band.copy(0, 0, band.width(), rows).scaled(width, y1 - y0, Qt::IgnoreAspectRatio, mode));
+        // The band's rows are shrunk without a copy of them. Not QPainter's scaling: it shrinks
+        // by interpolating between neighbouring pixels instead of averaging, and loses thin lines.
+        const QImage used(band.constBits(), band.width(), rows, band.bytesPerLine(), band.format());
+        painter.drawImage(QPoint(left, y0), used.scaled(width, y1 - y0, Qt::IgnoreAspectRatio, mode));
         return true;
     });
     return picture;
