@@ -1,10 +1,10 @@
 #include "render/PdfFile.h"
 
 #include "core/io/AtomicFile.h"
+#include "render/AtomicFileDevice.h"
 #include "render/PrintPlan.h"
 #include "render/SheetExport.h"
 
-#include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -12,52 +12,21 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 
 namespace tessemar {
 namespace {
 
+// Every band becomes an image of its own in the file, so the bands of a sheet are taller than
+// a bitmap file's: fewer images make a smaller file and less work for the writer.
 constexpr int kBandRows = 256;
 constexpr int kScreenResolution = 96;
 // PDF readers show pages of at most 200 inches a side.
 constexpr int kLargestPageInches = 200;
 
-// Qt's PDF writer writes strictly forwards, so it can stream into the replacement file.
-class AtomicFileDevice : public QIODevice {
-  public:
-    explicit AtomicFileDevice(AtomicFile& file) : file_(file) { open(QIODevice::WriteOnly); }
-    bool isSequential() const override { return true; }
-
-  protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override {
-        return file_.Write(data, static_cast<std::size_t>(size)) ? size : -1;
-    }
-
-  private:
-    AtomicFile& file_;
-};
-
-// One page of width x height pixels, drawn band by band.
-int WritePdfInBands(const std::string& path, int width, int height, const BandPainter& drawBand) {
-    if (width < 1 || height < 1)
-        return EINVAL;
-    const int resolution =
-        std::max(kScreenResolution, (std::max(width, height) + kLargestPageInches - 1) / kLargestPageInches);
-    const QPageSize size(QSizeF(width * 72.0 / resolution, height * 72.0 / resolution), QPageSize::Point,
-                         QString(), QPageSize::ExactMatch);
-    return WritePdfFile(path, QPageLayout(size, QPageLayout::Portrait, QMarginsF()), resolution,
-                        [&](QPdfWriter&, QPainter& painter) {
-                            QImage band(width, std::min(kBandRows, height), QImage::Format_RGB32);
-                            for (int top = 0; top < height; top += band.height()) {
-                                drawBand(band, top);
-                                const int rows = std::min(band.height(), height - top);
-                                painter.drawImage(QRect(0, top, width, rows), band, QRect(0, 0, width, rows));
-                            }
-                        });
-}
-
-}  // namespace
-
+// Writes the pages that draw paints (it calls writer.newPage() between them) at resolution
+// dots per inch on pages of the given layout. Returns 0, the errno value of the write that
+// failed, or EIO when Qt's writer fails.
 int WritePdfFile(const std::string& path, const QPageLayout& layout, int resolution,
                  const std::function<void(QPdfWriter& writer, QPainter& painter)>& draw) {
     AtomicFile file(path);
@@ -80,12 +49,32 @@ int WritePdfFile(const std::string& path, const QPageLayout& layout, int resolut
     return file.Commit().error;
 }
 
+// One page of width x height pixels, drawn band by band.
+int WritePdfInBands(const std::string& path, int width, int height, const BandPainter& drawBand) {
+    if (width < 1 || height < 1)
+        return EINVAL;
+    const int resolution =
+        std::max(kScreenResolution, (std::max(width, height) + kLargestPageInches - 1) / kLargestPageInches);
+    const QPageSize size(QSizeF(width * 72.0 / resolution, height * 72.0 / resolution), QPageSize::Point,
+                         QString(), QPageSize::ExactMatch);
+    return WritePdfFile(path, QPageLayout(size, QPageLayout::Portrait, QMarginsF()), resolution,
+                        [&](QPdfWriter&, QPainter& painter) {
+                            DrawInBands(width, height, kBandRows, false, drawBand,
+                                        [&](const QImage& band, int top, int rows) {
+                                            painter.drawImage(QRect(0, top, width, rows), band,
+                                                              QRect(0, 0, width, rows));
+                                            return true;
+                                        });
+                        });
+}
+
+}  // namespace
+
 int WritePrintPdfFile(const std::string& path, const QPageSize& pageSize, int resolution, const QMargins& margins,
                       int zoom, const Rect& sheet, const PuzzleModel& model, const LayoutStyle& style,
                       PrintPlan& plan) {
     const QPageLayout layout(pageSize, QPageLayout::Portrait, QMarginsF());
-    plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), layout.paintRectPixels(resolution), resolution, resolution,
-                     margins, zoom);
+    plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), layout, resolution, margins, zoom);
     return WritePdfFile(path, layout, resolution, [&](QPdfWriter& writer, QPainter& painter) {
         PrintSheet(painter, writer, plan, sheet, model, style);
     });

@@ -6,14 +6,10 @@
 
 #include <QImage>
 
-#include <functional>
 #include <string>
 
 class QMargins;
-class QPageLayout;
 class QPageSize;
-class QPainter;
-class QPdfWriter;
 
 namespace tessemar {
 
@@ -25,12 +21,6 @@ struct Rect;
 // What a laser printer has: pages printed into a PDF file are made at this resolution, so that
 // they look as printed ones and the zoom setting means the same for both.
 inline constexpr int kPrintPdfResolution = 600;
-
-// Writes the pages that draw paints (it calls writer.newPage() between them) at resolution
-// dots per inch on pages of the given layout. Returns 0, the errno value of the write that
-// failed, or EIO when Qt's writer fails.
-int WritePdfFile(const std::string& path, const QPageLayout& layout, int resolution,
-                 const std::function<void(QPdfWriter& writer, QPainter& painter)>& draw);
 
 // The sheet printed on paper of pageSize at resolution dots per inch, inside the margins (in
 // hundredths of a millimetre) at zoom percent, as a PDF file; plan receives the page plan.

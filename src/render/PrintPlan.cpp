@@ -3,20 +3,21 @@
 #include "render/SheetExport.h"
 
 #include <QImage>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 
 namespace tessemar {
 namespace {
 
 constexpr int kMinBandRows = 64;
 // A page is printed in bands of this many sheet rows, so that a page at a printer's resolution
-// is never held in memory whole.
+// is never held in memory whole. A tile is at most a page wide, far narrower than the widest
+// sheet, so its bands can be taller than a sheet's and make fewer images for the printer.
 constexpr int kPrintBandRows = 512;
 
 int CeilDiv(std::int64_t a, std::int64_t b) { return static_cast<int>((a + b - 1) / b); }
@@ -24,19 +25,12 @@ int CeilDiv(std::int64_t a, std::int64_t b) { return static_cast<int>((a + b - 1
 // Draws the sheet's pixels of page n band by band and hands each band to use with the band's
 // first row within the page's tile and its number of rows.
 void DrawPageInBands(const PrintPlan& plan, int page, const Rect& sheet, const PuzzleModel& model,
-                     const LayoutStyle& style, int bandRows,
-                     const std::function<void(const QImage& band, int top, int rows)>& use) {
+                     const LayoutStyle& style, int bandRows, const BandUser& use) {
     const QRect source = plan.SourceOf(page, QSize(sheet.Width(), sheet.Height()));
-    if (source.isEmpty())
-        return;
-    QImage band(source.width(), std::min(bandRows, source.height()), QImage::Format_RGB32);
-    for (int top = 0; top < source.height(); top += band.height()) {
-        const int rows = std::min(band.height(), source.height() - top);
-        const QPoint origin(sheet.left + source.left(), sheet.top + source.top() + top);
-        RenderSheetRegion(band, origin, {origin.x(), origin.y(), origin.x() + source.width(), origin.y() + rows},
-                          model, style);
-        use(band, top, rows);
-    }
+    const QPoint at(sheet.left + source.left(), sheet.top + source.top());
+    const Rect tile{at.x(), at.y(), at.x() + source.width(), at.y() + source.height()};
+    DrawInBands(source.width(), source.height(), bandRows, false, SheetBands(model, style, tile),
+                use);
 }
 
 }  // namespace
@@ -54,6 +48,11 @@ PrintPlan PlanPrint(QSize sheet, const QRect& pageRect, int dpiX, int dpiY, cons
     plan.tile = QSize(std::max(1, std::min(sheet.width(), plan.printable.width() * 100 / plan.zoom)),
                       std::max(1, std::min(sheet.height(), plan.printable.height() * 100 / plan.zoom)));
     return plan;
+}
+
+PrintPlan PlanPrint(QSize sheet, const QPageLayout& layout, int resolution, const QMargins& margins,
+                    int zoom) {
+    return PlanPrint(sheet, layout.paintRectPixels(resolution), resolution, resolution, margins, zoom);
 }
 
 QRect PrintPlan::SourceOf(int page, QSize sheet) const {
@@ -88,8 +87,11 @@ QImage PagePreview(const PrintPlan& plan, int page, QSize paper, QSize fit, cons
     DrawPageInBands(plan, page, sheet, model, style, bandRows, [&](const QImage& band, int top, int rows) {
         const int y0 = qRound(target.top() * scale + top * rowHeight);
         const int y1 = std::max(y0 + 1, qRound(target.top() * scale + (top + rows) * rowHeight));
-        painter.drawImage(QPoint(left, y0),
-                          band.copy(0, 0, band.width(), rows).scaled(width, y1 - y0, Qt::IgnoreAspectRatio, mode));
+        // The band's rows are shrunk without a copy of them. Not QPainter's scaling: it shrinks
+        // by interpolating between neighbouring pixels instead of averaging, and loses thin lines.
+        const QImage used(band.constBits(), band.width(), rows, band.bytesPerLine(), band.format());
+        painter.drawImage(QPoint(left, y0), used.scaled(width, y1 - y0, Qt::IgnoreAspectRatio, mode));
+        return true;
     });
     return picture;
 }
@@ -104,6 +106,7 @@ void PrintSheet(QPainter& painter, QPagedPaintDevice& device, const PrintPlan& p
         DrawPageInBands(plan, page, sheet, model, style, kPrintBandRows, [&](const QImage& band, int top, int rows) {
             painter.drawImage(QRectF(at.x(), at.y() + top * zoom, band.width() * zoom, rows * zoom), band,
                               QRectF(0, 0, band.width(), rows));
+            return true;
         });
     }
 }

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSize>
 
+class QPageLayout;
 class QPagedPaintDevice;
 class QPainter;
 
@@ -32,6 +33,11 @@ struct PrintPlan {
 // give square; dpiX, dpiY: the device's pixels per inch, for the margins, given in hundredths
 // of a millimetre.
 PrintPlan PlanPrint(QSize sheet, const QRect& pageRect, int dpiX, int dpiY, const QMargins& margins, int zoom);
+
+// The plan for pages of layout printed at resolution dots per inch, on its drawing rectangle, as
+// a printer or the PDF writer set to that resolution prints them.
+PrintPlan PlanPrint(QSize sheet, const QPageLayout& layout, int resolution, const QMargins& margins,
+                    int zoom);
 
 // Page n as it looks on paper (paper: the page's drawing area in device pixels), shrunk to fit
 // into `fit`: white paper with the tile where the printer puts it. The tile is drawn band by

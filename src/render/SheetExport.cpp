@@ -2,10 +2,9 @@
 
 #include "core/io/AtomicFile.h"
 #include "core/io/ByteOrder.h"
-#include "core/io/FileUtil.h"
+#include "render/AtomicFileDevice.h"
 
-#include <QBuffer>
-
+#include <QImageWriter>
 #include <QPainter>
 
 #include <algorithm>
@@ -15,10 +14,11 @@
 namespace tessemar {
 namespace {
 
+// Every band of a bitmap file is converted to 24 bits before it is written, so its bands are
+// kept short: a band of the widest sheet is still several megabytes.
 constexpr int kBandRows = 64;
 
-// A bitmap file is stored bottom-up, so the bands are drawn from the bottom; drawBand fills a
-// band image (kBandRows high, Format_RGB32) with the rows from `top` on.
+// A bitmap file is stored bottom-up, so the bands are drawn from the bottom.
 int WriteBitmapInBands(const std::string& path, int width, int height, const BandPainter& drawBand) {
     if (width < 1 || height < 1)
         return EINVAL;
@@ -50,23 +50,19 @@ int WriteBitmapInBands(const std::string& path, int width, int height, const Ban
     if (!file.Write(header.data(), header.size()))
         return file.Error();
 
-    QImage band(width, kBandRows, QImage::Format_RGB32);
-    const int bands = (height + kBandRows - 1) / kBandRows;
-    for (int b = bands - 1; b >= 0; --b) {
-        const int top = b * kBandRows;
-        const int rows = std::min(kBandRows, height - top);
-        drawBand(band, top);
+    const std::size_t pixelBytes = static_cast<std::size_t>(width) * 3;
+    DrawInBands(width, height, kBandRows, true, drawBand, [&](const QImage& band, int, int rows) {
         // Qt pads every row of a 24-bit image to four bytes, as a bitmap file does; the padding
         // is written as zeros.
         QImage bgr = band.convertToFormat(QImage::Format_BGR888);
-        const std::size_t pixelBytes = static_cast<std::size_t>(width) * 3;
         for (int r = rows - 1; r >= 0; --r) {
             std::uint8_t* row = bgr.scanLine(r);
             std::fill(row + pixelBytes, row + stride, std::uint8_t{0});
             if (!file.Write(row, stride))
-                return file.Error();
+                return false;
         }
-    }
+        return true;
+    });
     return file.Commit().error;
 }
 
@@ -113,7 +109,8 @@ QImage RenderSheet(const PuzzleModel& model, const LayoutStyle& style, bool cut)
 
 BandPainter SheetBands(const PuzzleModel& model, const LayoutStyle& style, const Rect& sheet) {
     return [&model, &style, sheet](QImage& band, int top) {
-        const Rect part{sheet.left, sheet.top + top, sheet.right, sheet.top + top + band.height()};
+        const Rect part{sheet.left, sheet.top + top, sheet.right,
+                        std::min(sheet.bottom, sheet.top + top + band.height())};
         RenderSheetRegion(band, QPoint(part.left, part.top), part, model, style);
     };
 }
@@ -127,6 +124,20 @@ BandPainter ImageBands(const QImage& image) {
     };
 }
 
+void DrawInBands(int width, int height, int bandRows, bool bottomUp, const BandPainter& drawBand,
+                 const BandUser& use) {
+    if (width < 1 || height < 1)
+        return;
+    QImage band(width, std::min(bandRows, height), QImage::Format_RGB32);
+    const int bands = (height + band.height() - 1) / band.height();
+    for (int i = 0; i < bands; ++i) {
+        const int top = (bottomUp ? bands - 1 - i : i) * band.height();
+        drawBand(band, top);
+        if (!use(band, top, std::min(band.height(), height - top)))
+            return;
+    }
+}
+
 int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model,
                          const LayoutStyle& style, bool cut) {
     const Rect sheet = GetSheetRect(style, model, cut);
@@ -136,14 +147,16 @@ int WriteSheetBitmapFile(const std::string& path, const PuzzleModel& model,
 int WritePngFile(const std::string& path, const QImage& image) {
     if (image.isNull())
         return EFBIG;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return EIO;
-    const FileStatus status =
-        WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    return status.ok ? 0 : status.error;
+    AtomicFile file(path);
+    if (file.Error() != 0)
+        return file.Error();
+    {
+        AtomicFileDevice device(file);
+        QImageWriter writer(&device, "png");
+        if (!writer.write(image))
+            return file.Error() != 0 ? file.Error() : EIO;
+    }
+    return file.Commit().error;
 }
 
 int WriteBitmapFile(const std::string& path, const QImage& image) {

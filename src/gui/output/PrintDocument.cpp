@@ -18,9 +18,8 @@ DocumentPrint PlanDocumentPrint(QPrinter& printer, const CLogicDoc& doc, const L
     if (printer.outputFormat() == QPrinter::PdfFormat)
         printer.setResolution(kPrintPdfResolution);
     const int resolution = printer.resolution();
-    const QRect pageRect = printer.pageLayout().paintRectPixels(resolution);
-    print.page = pageRect.size();
-    print.plan = PlanPrint(QSize(print.sheet.Width(), print.sheet.Height()), pageRect, resolution, resolution,
+    print.page = printer.pageLayout().paintRectPixels(resolution).size();
+    print.plan = PlanPrint(QSize(print.sheet.Width(), print.sheet.Height()), printer.pageLayout(), resolution,
                            QMargins(settings.marginLeft, settings.marginTop, settings.marginRight,
                                     settings.marginBottom),
                            settings.zoom);
