@@ -64,7 +64,6 @@ class CnfEncoding {
     void AddCollectedClause();
 
     CaDiCaL::Solver& solver_;
-    const CheckLines& lines_;
     bool possible_ = true;
     int openCells_ = 0;
     int nextVariable_ = 2;  // variable 1 is the constant true
