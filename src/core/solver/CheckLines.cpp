@@ -1,5 +1,6 @@
 #include "core/solver/CheckLines.h"
 
+#include "core/solver/ClueSlots.h"
 #include "core/solver/SolveResult.h"
 
 #include <algorithm>
@@ -7,18 +8,6 @@
 
 namespace tessemar {
 namespace {
-
-bool UsedSlot(std::uint8_t number, std::uint8_t colour) {
-    return number != 0 && number != kEmptySlot && colour != 0;
-}
-
-bool IsColour(std::uint8_t v) {
-    return v >= 1 && v <= 8;
-}
-
-std::uint8_t Bit(std::uint8_t colour) {
-    return IsColour(colour) ? static_cast<std::uint8_t>(1u << (colour - 1)) : 0;
-}
 
 // The placement tables of one line: prefix(b, i) says the first b runs fit into cells [0, i)
 // with every other cell there blank; suffix(b, i) says runs b.. fit into [i, n) the same way.
@@ -31,7 +20,7 @@ class PlacementTables {
             options_[i] = cells[i * stride];
         // Cells in [0, i) that cannot take colour c, so that a run's fit is one subtraction.
         for (const CheckRun& run : clue) {
-            if (!IsColour(run.colour) || !misses_[run.colour].empty())
+            if (!IsRunColour(run.colour) || !misses_[run.colour].empty())
                 continue;
             auto& misses = misses_[run.colour];
             misses.assign(static_cast<std::size_t>(n) + 1, 0);
@@ -85,7 +74,7 @@ class PlacementTables {
 
     bool Fits(int b, int s) const {
         const int e = s + clue_[b].length;
-        if (s < 0 || e > n_ || !IsColour(clue_[b].colour))
+        if (s < 0 || e > n_ || !IsRunColour(clue_[b].colour))
             return false;
         const auto& misses = misses_[clue_[b].colour];
         return misses[e] == misses[s];
@@ -170,18 +159,14 @@ CheckLines CollectCheckLines(const PuzzleModel& model) {
     lines.height = std::clamp(model.rowCount, 0, kMaxLines);
     lines.rows.resize(static_cast<std::size_t>(lines.height));
     lines.columns.resize(static_cast<std::size_t>(lines.width));
-    // Slot k = 0 is next to the picture: the line's last run.
-    for (int y = 0; y < lines.height; ++y) {
-        for (int k = lines.width - 1; k >= 0; --k) {
-            if (UsedSlot(model.rowClueNumbers[k][y], model.rowClueColors[k][y]))
-                lines.rows[y].push_back({model.rowClueNumbers[k][y], model.rowClueColors[k][y]});
-        }
-    }
-    for (int x = 0; x < lines.width; ++x) {
-        for (int k = lines.height - 1; k >= 0; --k) {
-            if (UsedSlot(model.columnClueNumbers[x][k], model.columnClueColors[x][k]))
-                lines.columns[x].push_back(
-                    {model.columnClueNumbers[x][k], model.columnClueColors[x][k]});
+    for (const bool rows : {true, false}) {
+        std::vector<CheckClue>& clues = rows ? lines.rows : lines.columns;
+        const int slots = rows ? lines.width : lines.height;
+        for (std::size_t line = 0; line < clues.size(); ++line) {
+            ForEachClueRun(model, rows, static_cast<int>(line), slots,
+                           [&clue = clues[line]](std::uint8_t number, std::uint8_t colour) {
+                               clue.push_back({number, colour});
+                           });
         }
     }
     return lines;
@@ -196,7 +181,7 @@ bool LineMatchesClue(const std::uint8_t* cells, int stride, int n, const CheckCl
             ++i;
             continue;
         }
-        if (!IsColour(v))
+        if (!IsRunColour(v))
             return false;
         int length = 0;
         while (i < n && cells[i * stride] == v) {
@@ -229,7 +214,7 @@ bool GridMatchesClues(const CheckLines& lines, const CheckGrid& grid) {
 std::uint8_t ClueColourBits(const CheckClue& clue) {
     std::uint8_t bits = 0;
     for (const CheckRun& run : clue)
-        bits |= Bit(run.colour);
+        bits |= ColourBit(run.colour);
     return bits;
 }
 
@@ -243,7 +228,7 @@ OptionGrid StartingOptions(const CheckLines& lines, const CheckGrid& known) {
             if (v == kSolverUnknown) {
                 const unsigned bits = columnBits & ClueColourBits(lines.rows[y]);
                 options[cell] = static_cast<CellOptions>(kBlankOption | (bits << 1));
-            } else if (IsColour(v)) {
+            } else if (IsRunColour(v)) {
                 options[cell] = static_cast<CellOptions>(1u << v);
             }
         }

@@ -3,6 +3,7 @@
 // The placement kernels of the line solver, shared by the line solver and the solve driver's
 // reuse of greedy placements. Internal to the solver.
 
+#include "core/solver/ClueSlots.h"
 #include "core/solver/LineSolver.h"
 #include "core/solver/SolveResult.h"
 
@@ -27,14 +28,6 @@ inline constexpr std::array<std::uint8_t, 256> kOwnBit = [] {
         table[c] = static_cast<std::uint8_t>(1u << (c - 1));
     return table;
 }();
-
-inline std::uint8_t ColourBit(std::uint8_t colour) {
-    return colour >= 1 && colour <= 8 ? static_cast<std::uint8_t>(1u << (colour - 1)) : 0;
-}
-
-inline bool UsedSlot(std::uint8_t number, std::uint8_t colour) {
-    return number != 0 && number != 255 && colour != 0;
-}
 
 // A run of colour c fits on cell i when the cell already has that colour, or is unknown and
 // the crossing line has a clue of that colour.
