@@ -3,7 +3,6 @@
 #include "core/solver/CheckLines.h"
 
 #include <array>
-#include <cstdint>
 #include <vector>
 
 namespace CaDiCaL {

@@ -3,7 +3,6 @@
 // The placement kernels of the line solver, shared by the line solver and the solve driver's
 // reuse of greedy placements. Internal to the solver.
 
-#include "core/solver/ClueSlots.h"
 #include "core/solver/LineSolver.h"
 #include "core/solver/SolveResult.h"
 

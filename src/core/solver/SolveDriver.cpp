@@ -1,10 +1,9 @@
 #include "core/solver/SolveDriver.h"
 
-#include "core/solver/LineKernels.h"
+#include "core/solver/ClueSlots.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 
 namespace tessemar {
 
