@@ -24,6 +24,13 @@ constexpr const char* kColorKeys[10] = {"ColorBackground", "Color1", "Color2", "
 constexpr const char* kShadowKeys[10] = {"ColorBoldLine", "ColorShadow1", "ColorShadow2", "ColorShadow3",
                                          "ColorShadow4",  "ColorShadow5", "ColorShadow6", "ColorShadow7",
                                          "ColorShadow8",  "ColorLine"};
+// The size and font of new puzzles in [Default]: "Row" holds the cells across, "Col" the cells
+// down.
+constexpr const char* kColumnsKey = "Row";
+constexpr const char* kRowsKey = "Col";
+constexpr const char* kCellSizeKey = "Size";
+constexpr const char* kFaceNameKey = "FaceName";
+constexpr const char* kWeightKey = "Weight";
 
 // Virtual-key codes run from 1 to 254.
 constexpr int kMaxKeyCode = 254;
@@ -192,26 +199,26 @@ void WriteDefaultColors(const IniFile& ini, const ColorTable& colors, const Colo
 }
 
 void WriteDefaultSize(const IniFile& ini, int columns, int rows, int cellSize) {
-    ini.WriteInt(kDefault, "Row", columns);
-    ini.WriteInt(kDefault, "Col", rows);
-    ini.WriteInt(kDefault, "Size", cellSize);
+    ini.WriteInt(kDefault, kColumnsKey, columns);
+    ini.WriteInt(kDefault, kRowsKey, rows);
+    ini.WriteInt(kDefault, kCellSizeKey, cellSize);
 }
 
 void WriteDefaultFont(const IniFile& ini, const std::string& faceName, int weight) {
-    ini.WriteString(kDefault, "FaceName", faceName);
-    ini.WriteInt(kDefault, "Weight", weight);
+    ini.WriteString(kDefault, kFaceNameKey, faceName);
+    ini.WriteInt(kDefault, kWeightKey, weight);
 }
 
 DocumentDefaults ReadDocumentDefaults(const IniFile& ini) {
     DocumentDefaults d;
     ReadDefaultColors(ini, d.colors, d.shadowColors);
-    d.columnCount = ReadInRange(ini, kDefault, "Row", 1, kMaxLines, d.columnCount);
-    d.rowCount = ReadInRange(ini, kDefault, "Col", 1, kMaxLines, d.rowCount);
-    d.cellSize = ReadInRange(ini, kDefault, "Size", kMinCellSize, kMaxCellSize, d.cellSize);
-    d.fontFaceName = ini.GetString(kDefault, "FaceName", d.fontFaceName);
+    d.columnCount = ReadInRange(ini, kDefault, kColumnsKey, 1, kMaxLines, d.columnCount);
+    d.rowCount = ReadInRange(ini, kDefault, kRowsKey, 1, kMaxLines, d.rowCount);
+    d.cellSize = ReadInRange(ini, kDefault, kCellSizeKey, kMinCellSize, kMaxCellSize, d.cellSize);
+    d.fontFaceName = ini.GetString(kDefault, kFaceNameKey, d.fontFaceName);
     if (d.fontFaceName.empty()) d.fontFaceName = DocumentDefaults{}.fontFaceName;
     // 0 is the font's own weight ("don't care").
-    d.fontWeight = ReadInRange(ini, kDefault, "Weight", 0, kMaxFontWeight, d.fontWeight);
+    d.fontWeight = ReadInRange(ini, kDefault, kWeightKey, 0, kMaxFontWeight, d.fontWeight);
     d.title = ini.GetString(kDefault, "Title", d.title);
     return d;
 }

@@ -1,5 +1,6 @@
 #include "core/solver/CheckLines.h"
 
+#include "core/solver/ClueSlots.h"
 #include "core/solver/SolveResult.h"
 
 #include <algorithm>
@@ -7,18 +8,6 @@
 
 namespace tessemar {
 namespace {
-
-bool UsedSlot(std::uint8_t number, std::uint8_t colour) {
-    return number != 0 && number != kEmptySlot && colour != 0;
-}
-
-bool IsColour(std::uint8_t v) {
-    return v >= 1 && v <= 8;
-}
-
-std::uint8_t Bit(std::uint8_t colour) {
-    return IsColour(colour) ? static_cast<std::uint8_t>(1u << (colour - 1)) : 0;
-}
 
 // The placement tables of one line: prefix(b, i) says the first b runs fit into cells [0, i)
 // with every other cell there blank; suffix(b, i) says runs b.. fit into [i, n) the same way.
@@ -31,7 +20,7 @@ class PlacementTables {
             options_[i] = cells[i * stride];
         // Cells in [0, i) that cannot take colour c, so that a run's fit is one subtraction.
         for (const CheckRun& run : clue) {
-            if (!IsColour(run.colour) || !misses_[run.colour].empty())
+            if (!IsRunColour(run.colour) || !misses_[run.colour].empty())
                 continue;
             auto& misses = misses_[run.colour];
             misses.assign(static_cast<std::size_t>(n) + 1, 0);
@@ -85,7 +74,7 @@ class PlacementTables {
 
     bool Fits(int b, int s) const {
         const int e = s + clue_[b].length;
-        if (s < 0 || e > n_ || !IsColour(clue_[b].colour))
+        if (s < 0 || e > n_ || !IsRunColour(clue_[b].colour))
             return false;
         const auto& misses = misses_[clue_[b].colour];
         return misses[e] == misses[s];
@@ -144,49 +133,28 @@ struct GridLine {
     int n;
 };
 
-// Narrows one line's cells; false when the line has no placement. Sets changed when a cell
-// lost an option.
-bool NarrowLine(CellOptions* grid, GridLine line, const CheckClue& clue, bool& changed) {
+// Narrows one line's cells; false when the line has no placement. Calls narrowed(i) for each
+// cell i of the line that lost an option.
+template <typename Narrowed>
+bool NarrowLine(CellOptions* grid, GridLine line, const CheckClue& clue, Narrowed&& narrowed) {
     const PlacementTables tables(grid + line.first, line.stride, line.n, clue);
     if (!tables.Possible())
         return false;
     const std::vector<CellOptions> reach = tables.Reachable();
     for (int i = 0; i < line.n; ++i) {
         CellOptions& cell = grid[line.first + i * line.stride];
-        const auto narrowed = static_cast<CellOptions>(cell & reach[i]);
-        if (narrowed != cell) {
-            cell = narrowed;
-            changed = true;
+        const auto options = static_cast<CellOptions>(cell & reach[i]);
+        if (options != cell) {
+            cell = options;
+            narrowed(i);
         }
     }
     return true;
 }
 
-}  // namespace
-
-CheckLines CollectCheckLines(const PuzzleModel& model) {
-    CheckLines lines;
-    lines.width = std::clamp(model.columnCount, 0, kMaxLines);
-    lines.height = std::clamp(model.rowCount, 0, kMaxLines);
-    lines.rows.resize(static_cast<std::size_t>(lines.height));
-    lines.columns.resize(static_cast<std::size_t>(lines.width));
-    // Slot k = 0 is next to the picture: the line's last run.
-    for (int y = 0; y < lines.height; ++y) {
-        for (int k = lines.width - 1; k >= 0; --k) {
-            if (UsedSlot(model.rowClueNumbers[k][y], model.rowClueColors[k][y]))
-                lines.rows[y].push_back({model.rowClueNumbers[k][y], model.rowClueColors[k][y]});
-        }
-    }
-    for (int x = 0; x < lines.width; ++x) {
-        for (int k = lines.height - 1; k >= 0; --k) {
-            if (UsedSlot(model.columnClueNumbers[x][k], model.columnClueColors[x][k]))
-                lines.columns[x].push_back(
-                    {model.columnClueNumbers[x][k], model.columnClueColors[x][k]});
-        }
-    }
-    return lines;
-}
-
+// True when the n cells (stride apart) are complete and their runs are exactly the clue's:
+// same lengths, same colours, same order. Maximal runs of one colour are what the clue counts,
+// so two runs of one colour must be apart.
 bool LineMatchesClue(const std::uint8_t* cells, int stride, int n, const CheckClue& clue) {
     std::size_t next = 0;
     int i = 0;
@@ -196,7 +164,7 @@ bool LineMatchesClue(const std::uint8_t* cells, int stride, int n, const CheckCl
             ++i;
             continue;
         }
-        if (!IsColour(v))
+        if (!IsRunColour(v))
             return false;
         int length = 0;
         while (i < n && cells[i * stride] == v) {
@@ -208,6 +176,35 @@ bool LineMatchesClue(const std::uint8_t* cells, int stride, int n, const CheckCl
         ++next;
     }
     return next == clue.size();
+}
+
+// The colours 1..8 the clue uses, as bits (colour c is bit c - 1).
+std::uint8_t ClueColourBits(const CheckClue& clue) {
+    std::uint8_t bits = 0;
+    for (const CheckRun& run : clue)
+        bits |= ColourBit(run.colour);
+    return bits;
+}
+
+}  // namespace
+
+CheckLines CollectCheckLines(const PuzzleModel& model) {
+    CheckLines lines;
+    lines.width = std::clamp(model.columnCount, 0, kMaxLines);
+    lines.height = std::clamp(model.rowCount, 0, kMaxLines);
+    lines.rows.resize(static_cast<std::size_t>(lines.height));
+    lines.columns.resize(static_cast<std::size_t>(lines.width));
+    for (const bool rows : {true, false}) {
+        std::vector<CheckClue>& clues = rows ? lines.rows : lines.columns;
+        const int slots = rows ? lines.width : lines.height;
+        for (std::size_t line = 0; line < clues.size(); ++line) {
+            ForEachClueRun(model, rows, static_cast<int>(line), slots,
+                           [&clue = clues[line]](std::uint8_t number, std::uint8_t colour) {
+                               clue.push_back({number, colour});
+                           });
+        }
+    }
+    return lines;
 }
 
 bool GridMatchesClues(const CheckLines& lines, const CheckGrid& grid) {
@@ -226,24 +223,20 @@ bool GridMatchesClues(const CheckLines& lines, const CheckGrid& grid) {
     return true;
 }
 
-std::uint8_t ClueColourBits(const CheckClue& clue) {
-    std::uint8_t bits = 0;
-    for (const CheckRun& run : clue)
-        bits |= Bit(run.colour);
-    return bits;
-}
-
 OptionGrid StartingOptions(const CheckLines& lines, const CheckGrid& known) {
     OptionGrid options(known.size(), kBlankOption);
+    std::vector<std::uint8_t> rowBits(lines.rows.size());
+    for (std::size_t y = 0; y < rowBits.size(); ++y)
+        rowBits[y] = ClueColourBits(lines.rows[y]);
     for (int x = 0; x < lines.width; ++x) {
         const std::uint8_t columnBits = ClueColourBits(lines.columns[x]);
         for (int y = 0; y < lines.height; ++y) {
             const std::size_t cell = static_cast<std::size_t>(x) * lines.height + y;
             const std::uint8_t v = known[cell];
             if (v == kSolverUnknown) {
-                const unsigned bits = columnBits & ClueColourBits(lines.rows[y]);
+                const unsigned bits = columnBits & rowBits[y];
                 options[cell] = static_cast<CellOptions>(kBlankOption | (bits << 1));
-            } else if (IsColour(v)) {
+            } else if (IsRunColour(v)) {
                 options[cell] = static_cast<CellOptions>(1u << v);
             }
         }
@@ -281,38 +274,24 @@ bool NarrowToFixpoint(const CheckLines& lines, OptionGrid& options,
                       const std::function<bool()>& interrupted) {
     const int w = lines.width;
     const int h = lines.height;
-    // A line needs solving again when a crossing line narrowed one of its cells.
-    std::vector<bool> rowDirty(static_cast<std::size_t>(h), true);
-    std::vector<bool> columnDirty(static_cast<std::size_t>(w), true);
+    // dirty[0] the rows, dirty[1] the columns: a line needs solving again when a crossing line
+    // narrowed one of its cells.
+    std::array<std::vector<bool>, 2> dirty{std::vector<bool>(static_cast<std::size_t>(h), true),
+                                           std::vector<bool>(static_cast<std::size_t>(w), true)};
     bool any = true;
     while (any) {
         any = false;
-        for (int y = 0; y < h; ++y) {
-            if (!rowDirty[y])
-                continue;
-            rowDirty[y] = false;
-            OptionGrid before(static_cast<std::size_t>(w));
-            for (int x = 0; x < w; ++x)
-                before[x] = options[x * h + y];
-            bool changed = false;
-            if (!NarrowLine(options.data(), {y, h, w}, lines.rows[y], changed))
-                return false;
-            for (int x = 0; changed && x < w; ++x) {
-                if (options[x * h + y] != before[x])
-                    columnDirty[x] = any = true;
-            }
-        }
-        for (int x = 0; x < w; ++x) {
-            if (!columnDirty[x])
-                continue;
-            columnDirty[x] = false;
-            bool changed = false;
-            const OptionGrid before(options.begin() + x * h, options.begin() + (x + 1) * h);
-            if (!NarrowLine(options.data(), {x * h, 1, h}, lines.columns[x], changed))
-                return false;
-            for (int y = 0; changed && y < h; ++y) {
-                if (options[x * h + y] != before[y])
-                    rowDirty[y] = any = true;
+        for (const int d : {0, 1}) {
+            const std::vector<CheckClue>& clues = d == 0 ? lines.rows : lines.columns;
+            std::vector<bool>& crossing = dirty[1 - d];
+            for (int line = 0; line < static_cast<int>(clues.size()); ++line) {
+                if (!dirty[d][line])
+                    continue;
+                dirty[d][line] = false;
+                const GridLine cells = d == 0 ? GridLine{line, h, w} : GridLine{line * h, 1, h};
+                if (!NarrowLine(options.data(), cells, clues[line],
+                                [&](int i) { crossing[i] = any = true; }))
+                    return false;
             }
         }
         if (interrupted())

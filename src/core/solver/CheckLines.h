@@ -30,15 +30,8 @@ CheckLines CollectCheckLines(const PuzzleModel& model);
 // (the solver's values).
 using CheckGrid = std::vector<std::uint8_t>;
 
-// True when the n cells (stride apart) are complete and their runs are exactly the clue's:
-// same lengths, same colours, same order. Maximal runs of one colour are what the clue counts,
-// so two runs of one colour must be apart.
-bool LineMatchesClue(const std::uint8_t* cells, int stride, int n, const CheckClue& clue);
 // Every row and every column of a complete grid matches its clue.
 bool GridMatchesClues(const CheckLines& lines, const CheckGrid& grid);
-
-// The colours 1..8 the clue uses, as bits (colour c is bit c - 1).
-std::uint8_t ClueColourBits(const CheckClue& clue);
 
 // The values a cell may still take: bit 0 blank, bit c colour c (1..8).
 using CellOptions = std::uint16_t;

@@ -1,5 +1,6 @@
 #include "core/solver/CheckReport.h"
 
+#include "core/solver/SolveReport.h"
 #include "core/text/Format.h"
 
 namespace tessemar {
@@ -28,8 +29,7 @@ std::string Headline(const CheckResult& result, text::Language language) {
 CheckReport BuildCheckReport(const CheckResult& result, text::Language language) {
     CheckReport report;
     report.headline = Headline(result, language);
-    report.timeText = text::Format(text::LoadString(text::IdsSolveTime, language),
-                                   {result.elapsedMs / 1000, result.elapsedMs % 1000});
+    report.timeText = SolveTimeText(result.elapsedMs, language);
     report.text = report.headline + "\r\n\r\n" + report.timeText;
     return report;
 }

@@ -124,20 +124,29 @@ bool CheckNumbers(const PuzzleModel& model, int& badRow, int& badColumn, int& ba
     return false;
 }
 
-int WriteBackSolution(CLogicDoc& doc, const SolveResult& result) {
-    const int w = std::min(doc.columnCount(), result.width);
-    const int h = std::min(doc.rowCount(), result.height);
+int WriteBackSolution(CLogicDoc& doc, std::span<const std::uint8_t> grid, int width, int height) {
+    const int w = std::min(doc.columnCount(), width);
+    const int h = std::min(doc.rowCount(), height);
     int written = 0;
     DocumentEdit edit(doc);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
+            const std::size_t cell = static_cast<std::size_t>(x) * height + y;
+            const std::uint8_t value = cell < grid.size() ? grid[cell] : kSolverUnknown;
             // The solver's blank (255) is the picture's X mark as a signed byte.
-            if (doc.WriteCell(x, y, static_cast<std::int8_t>(result.Cell(x, y))))
+            if (doc.WriteCell(x, y, static_cast<std::int8_t>(value)))
                 ++written;
         }
     }
     edit.Commit();
     return written;
+}
+
+int WriteBackSolution(CLogicDoc& doc, const SolveResult& result) {
+    std::span<const std::uint8_t> grid;
+    if (result.grid != nullptr)
+        grid = {result.grid->Data(), static_cast<std::size_t>(result.grid->Size())};
+    return WriteBackSolution(doc, grid, result.width, result.height);
 }
 
 }  // namespace tessemar

@@ -4,6 +4,9 @@
 #include "core/document/PuzzleModel.h"
 #include "core/solver/SolveResult.h"
 
+#include <cstdint>
+#include <span>
+
 namespace tessemar {
 
 // Document operations of the solver on the clue lines.
@@ -22,9 +25,12 @@ inline bool CheckNumbers(const CLogicDoc& doc, int& badRow, int& badColumn, int&
     return CheckNumbers(doc.Model(), badRow, badColumn, badColour);
 }
 
-// Writes a run's grid into the picture as one edit (or as part of the edit open around it):
-// every cell whose value differs; unknown cells become empty cells. Returns the number of
+// Writes a grid of width x height solver values (cell (x, y) at x * height + y) into the
+// picture as one edit (or as part of the edit open around it): every cell whose value differs;
+// unknown cells, and cells beyond the grid's end, become empty cells. Returns the number of
 // cells written.
+int WriteBackSolution(CLogicDoc& doc, std::span<const std::uint8_t> grid, int width, int height);
+// The same for a run's grid.
 int WriteBackSolution(CLogicDoc& doc, const SolveResult& result);
 
 }  // namespace tessemar

@@ -8,7 +8,7 @@ namespace tessemar {
 
 CnfEncoding::CnfEncoding(CaDiCaL::Solver& solver, const CheckLines& lines,
                          const OptionGrid& options)
-    : solver_(solver), lines_(lines), options_(options) {
+    : solver_(solver), options_(options) {
     AddClause({True()});
     MakeCellVariables();
     const int w = lines.width;

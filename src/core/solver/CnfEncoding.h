@@ -3,7 +3,6 @@
 #include "core/solver/CheckLines.h"
 
 #include <array>
-#include <cstdint>
 #include <vector>
 
 namespace CaDiCaL {
@@ -64,7 +63,6 @@ class CnfEncoding {
     void AddCollectedClause();
 
     CaDiCaL::Solver& solver_;
-    const CheckLines& lines_;
     bool possible_ = true;
     int openCells_ = 0;
     int nextVariable_ = 2;  // variable 1 is the constant true

@@ -28,14 +28,6 @@ inline constexpr std::array<std::uint8_t, 256> kOwnBit = [] {
     return table;
 }();
 
-inline std::uint8_t ColourBit(std::uint8_t colour) {
-    return colour >= 1 && colour <= 8 ? static_cast<std::uint8_t>(1u << (colour - 1)) : 0;
-}
-
-inline bool UsedSlot(std::uint8_t number, std::uint8_t colour) {
-    return number != 0 && number != 255 && colour != 0;
-}
-
 // A run of colour c fits on cell i when the cell already has that colour, or is unknown and
 // the crossing line has a clue of that colour.
 inline bool Fits(std::uint8_t v, std::uint8_t crossMask, std::uint8_t c, std::uint8_t bit) {

@@ -1,5 +1,6 @@
 #include "core/solver/LineSolver.h"
 
+#include "core/solver/ClueSlots.h"
 #include "core/solver/LineKernels.h"
 
 #include <algorithm>

@@ -1,15 +1,11 @@
 #include "core/solver/SolveDriver.h"
 
-#include "core/solver/LineKernels.h"
+#include "core/solver/ClueSlots.h"
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 
 namespace tessemar {
-
-using line_kernels::ColourBit;
-using line_kernels::UsedSlot;
 
 void SolveDriver::Prepare(SolveObserver* view, const std::atomic<int>& stopRequest,
                           const PuzzleModel& model) {
@@ -83,29 +79,23 @@ void SolveDriver::CopyPuzzle(const PuzzleModel& model) {
     }
 }
 
-// Each line's used clue slots, from the far end of the line's clue to the picture, so that the
-// line solver reads them in picture order.
+// Each line's used clue slots in picture order, as the line solver reads them.
 void SolveDriver::CollectClues(const PuzzleModel& model) {
-    const auto collect = [](std::vector<Clue>& clues, std::vector<LineRef>& refs, int lines,
-                            int slots, auto slotAt) {
+    const auto collect = [&model](std::vector<Clue>& clues, std::vector<LineRef>& refs, bool rows,
+                                  int lines, int slots) {
         clues.clear();
         refs.assign(static_cast<std::size_t>(lines), {});
         for (int line = 0; line < lines; ++line) {
             refs[line].offset = static_cast<std::int32_t>(clues.size());
-            for (int k = slots - 1; k >= 0; --k) {
-                const auto [number, colour] = slotAt(line, k);
-                if (UsedSlot(number, colour))
-                    clues.push_back({number, colour, ColourBit(colour)});
-            }
+            ForEachClueRun(model, rows, line, slots,
+                           [&clues](std::uint8_t number, std::uint8_t colour) {
+                               clues.push_back({number, colour, ColourBit(colour)});
+                           });
             refs[line].count = static_cast<std::int32_t>(clues.size()) - refs[line].offset;
         }
     };
-    collect(rowClues_, rowClueRefs_, height_, width_, [&model](int y, int k) {
-        return std::pair{model.rowClueNumbers[k][y], model.rowClueColors[k][y]};
-    });
-    collect(columnClues_, columnClueRefs_, width_, height_, [&model](int x, int k) {
-        return std::pair{model.columnClueNumbers[x][k], model.columnClueColors[x][k]};
-    });
+    collect(rowClues_, rowClueRefs_, true, height_, width_);
+    collect(columnClues_, columnClueRefs_, false, width_, height_);
 }
 
 void SolveDriver::Run(SolveCommand command, ViewRefresh refresh) {

@@ -3,7 +3,6 @@
 #include "core/solver/LineKernels.h"
 
 #include <algorithm>
-#include <cstring>
 
 // The trial grid of the proof by contradiction, kept in the planes the trial line loads read,
 // and the shortcuts of trial line solves: reused greedy placements and remembered lines.

@@ -15,8 +15,7 @@ SolveReport BuildSolveReport(const SolveResult& result, int width, int height,
     const auto load = [language](unsigned id) { return LoadString(id, language); };
     const std::int64_t cells = static_cast<std::int64_t>(width) * height;
 
-    report.timeText =
-        Format(load(text::IdsSolveTime), {result.elapsedMs / 1000, result.elapsedMs % 1000});
+    report.timeText = SolveTimeText(result.elapsedMs, language);
     const std::int64_t normal =
         static_cast<std::int64_t>(result.normalRowScans) + result.normalColumnScans;
     const std::int64_t trial =
@@ -60,6 +59,10 @@ SolveReport BuildSolveReport(const SolveResult& result, int width, int height,
     report.statusText = report.headline + "  " + report.timeText;
     report.reportText = report.headline + "\r\n\r\n" + report.timeText + report.statistics;
     return report;
+}
+
+std::string SolveTimeText(int elapsedMs, text::Language language) {
+    return Format(LoadString(text::IdsSolveTime, language), {elapsedMs / 1000, elapsedMs % 1000});
 }
 
 std::string SolveProgressText(int knownCells, int width, int height, text::Language language) {

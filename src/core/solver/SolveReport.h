@@ -30,6 +30,9 @@ struct SolveReport {
 SolveReport BuildSolveReport(const SolveResult& result, int width, int height,
                              text::Language language);
 
+// The time line of a report: the elapsed time in seconds and milliseconds.
+std::string SolveTimeText(int elapsedMs, text::Language language);
+
 // The progress text for a running solve.
 std::string SolveProgressText(int knownCells, int width, int height, text::Language language);
 

@@ -1,6 +1,5 @@
 #include "core/solver/UniquenessCheck.h"
 
-#include "core/solver/ByteMatrix.h"
 #include "core/solver/ClueNumbers.h"
 #include "core/solver/CnfEncoding.h"
 #include "core/solver/LineSolverFixpoint.h"
@@ -135,15 +134,8 @@ std::vector<CellPoint> CheckResult::DifferingCells() const {
 }
 
 int WriteCheckSolution(CLogicDoc& doc, const CheckResult& result, bool second) {
-    const CheckGrid& grid = second ? result.second : result.first;
-    ByteMatrix cells(result.width, result.height);
-    for (int i = 0; i < cells.Size() && static_cast<std::size_t>(i) < grid.size(); ++i)
-        cells.Set(i, grid[static_cast<std::size_t>(i)]);
-    SolveResult solution;
-    solution.grid = &cells;
-    solution.width = result.width;
-    solution.height = result.height;
-    return WriteBackSolution(doc, solution);
+    return WriteBackSolution(doc, second ? result.second : result.first, result.width,
+                             result.height);
 }
 
 CheckResult CheckUniqueness(const PuzzleModel& model, const CheckOptions& options) {

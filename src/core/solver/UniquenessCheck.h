@@ -5,7 +5,6 @@
 #include "core/solver/CheckLines.h"
 
 #include <atomic>
-#include <cstdint>
 #include <functional>
 
 namespace tessemar {
