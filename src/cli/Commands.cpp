@@ -1,11 +1,10 @@
 #include "cli/Commands.h"
 
+#include "core/io/FileUtil.h"
 #include "core/settings/AppSettings.h"
 
-#include <climits>
 #include <cstring>
 #include <ostream>
-#include <unistd.h>
 
 namespace tessemar::cli {
 
@@ -62,23 +61,9 @@ int ReportWriteError(std::ostream& err, const std::string& path, int error) {
     return ExitCannotWrite;
 }
 
-namespace {
-
-std::string ProgramIniPath() {
-    char buffer[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    std::string folder;
-    if (n > 0) {
-        folder.assign(buffer, static_cast<std::size_t>(n));
-        folder = folder.substr(0, folder.find_last_of('/'));
-    }
-    return DefaultIniPath(folder);
-}
-
-}  // namespace
-
 DocumentDefaults ReadDocumentDefaults(const Arguments& args) {
-    return tessemar::ReadDocumentDefaults(IniFile(args.Value("--ini").value_or(ProgramIniPath())));
+    return tessemar::ReadDocumentDefaults(
+        IniFile(args.Value("--ini").value_or(DefaultIniPath(ProgramFolder()))));
 }
 
 }  // namespace tessemar::cli
