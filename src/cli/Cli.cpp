@@ -29,6 +29,23 @@ std::string AccessMessage(const FileAccessError& error) {
     return text::FormatInserts(text::LoadString(id), {error.path()});
 }
 
+// The report language: --lang en|ja when given, else the locale's. False after printing why
+// when the value is neither.
+bool ApplyLanguageOption(const Arguments& args, std::ostream& err) {
+    auto lang = args.Value("--lang");
+    if (!lang) {
+        text::SetLanguage(text::DetectLanguage());
+    } else if (*lang == "en") {
+        text::SetLanguage(text::Language::English);
+    } else if (*lang == "ja") {
+        text::SetLanguage(text::Language::Japanese);
+    } else {
+        err << "tessemar-cli: --lang takes en or ja, not " << *lang << "\n";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<Arguments> Arguments::Parse(const std::vector<std::string>& words,
@@ -73,19 +90,26 @@ std::optional<std::string> Arguments::Value(std::string_view flag) const {
     return std::nullopt;
 }
 
-bool ApplyLanguageOption(const Arguments& args, std::ostream& err) {
-    auto lang = args.Value("--lang");
-    if (!lang) {
-        text::SetLanguage(text::DetectLanguage());
-    } else if (*lang == "en") {
-        text::SetLanguage(text::Language::English);
-    } else if (*lang == "ja") {
-        text::SetLanguage(text::Language::Japanese);
-    } else {
-        err << "tessemar-cli: --lang takes en or ja, not " << *lang << "\n";
-        return false;
+int ReportUsage(std::string_view command, std::ostream& err) {
+    for (const Command& entry : Commands()) {
+        if (entry.name == command) err << "usage: tessemar-cli " << entry.synopsis << "\n";
     }
-    return true;
+    return ExitUsage;
+}
+
+std::optional<Arguments> ParseCommandArguments(std::string_view command, std::size_t positional,
+                                               const std::vector<std::string>& words,
+                                               const std::vector<std::string_view>& flagsWithValue,
+                                               const std::vector<std::string_view>& flags,
+                                               std::ostream& err) {
+    auto args = Arguments::Parse(words, flagsWithValue, flags, err);
+    if (!args) return std::nullopt;
+    if (args->Positional().size() != positional) {
+        ReportUsage(command, err);
+        return std::nullopt;
+    }
+    if (Contains(flagsWithValue, "--lang") && !ApplyLanguageOption(*args, err)) return std::nullopt;
+    return args;
 }
 
 std::string ToUnixLineEnds(std::string_view text) {

@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
-#include "core/formats/PuzzleFiles.h"
+#include "core/document/CLogicDoc.h"
 #include "core/solver/CheckReport.h"
 #include "core/solver/SolveResult.h"
 #include "core/solver/UniquenessCheck.h"
@@ -89,15 +89,9 @@ void PrintText(const CheckResult& r, std::ostream& out) {
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {"--time-limit", "--lang"}, {"--json"}, streams.err);
+    auto args = ParseCommandArguments("check", 1, words, {"--time-limit", "--lang"}, {"--json"},
+                                      streams.err);
     if (!args)
-        return ExitUsage;
-    if (args->Positional().size() != 1) {
-        streams.err << "usage: tessemar-cli check FILE [--json] [--time-limit SECONDS] "
-                       "[--lang en|ja]\n";
-        return ExitUsage;
-    }
-    if (!ApplyLanguageOption(*args, streams.err))
         return ExitUsage;
     CheckOptions options;
     if (auto limit = args->Value("--time-limit")) {
@@ -110,12 +104,10 @@ int RunCheck(const std::vector<std::string>& words, Streams& streams) {
         }
         options.timeLimitMs = std::max(1, static_cast<int>(std::lround(seconds * 1000)));
     }
-    std::unique_ptr<CLogicDoc> doc;
-    try {
-        doc = OpenPuzzleFile(args->Positional()[0]);
-    } catch (const std::exception&) {
-        return ReportFileError(streams.err);
-    }
+    int exitCode = ExitOk;
+    const auto doc = OpenOrReport(args->Positional()[0], OpenAs::Puzzle, streams.err, exitCode);
+    if (!doc)
+        return exitCode;
 
     InterruptScope interrupt;
     options.stop = &InterruptRequest();

@@ -23,12 +23,8 @@ bool ParseSize(const std::string& text, int& columns, int& rows) {
 }  // namespace
 
 int RunNew(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {"--size", "--ini"}, {}, streams.err);
+    auto args = ParseCommandArguments("new", 1, words, {"--size", "--ini"}, {}, streams.err);
     if (!args) return ExitUsage;
-    if (args->Positional().size() != 1) {
-        streams.err << "usage: tessemar-cli new OUT.tsd [--size WxH] [--ini PATH]\n";
-        return ExitUsage;
-    }
     DocumentDefaults defaults = ReadDocumentDefaults(*args);
     if (auto size = args->Value("--size")) {
         if (!ParseSize(*size, defaults.columnCount, defaults.rowCount)) {

@@ -97,24 +97,15 @@ int ExitCodeOf(int code) {
 }  // namespace
 
 int RunSolve(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {"--lang", "--output"}, {"--hint", "--json", "--force"},
-                                 streams.err);
+    auto args = ParseCommandArguments("solve", 1, words, {"--lang", "--output"},
+                                      {"--hint", "--json", "--force"}, streams.err);
     if (!args)
         return ExitUsage;
-    if (args->Positional().size() != 1) {
-        streams.err << "usage: tessemar-cli solve FILE [--hint] [--json] [--force] [--lang en|ja] "
-                       "[--output OUT.tsd]\n";
-        return ExitUsage;
-    }
-    if (!ApplyLanguageOption(*args, streams.err))
-        return ExitUsage;
     const text::Language language = text::CurrentLanguage();
-    std::unique_ptr<CLogicDoc> doc;
-    try {
-        doc = OpenPuzzleFile(args->Positional()[0]);
-    } catch (const std::exception&) {
-        return ReportFileError(streams.err);
-    }
+    int exitCode = ExitOk;
+    const auto doc = OpenOrReport(args->Positional()[0], OpenAs::Puzzle, streams.err, exitCode);
+    if (!doc)
+        return exitCode;
 
     const std::string clueProblem = SolveJob::CheckClues(*doc, language);
     if (!clueProblem.empty()) {
@@ -150,13 +141,9 @@ int RunSolve(const std::vector<std::string>& words, Streams& streams) {
 }
 
 int RunCalc(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {}, {}, streams.err);
+    auto args = ParseCommandArguments("calc", 2, words, {}, {}, streams.err);
     if (!args)
         return ExitUsage;
-    if (args->Positional().size() != 2) {
-        streams.err << "usage: tessemar-cli calc IN.tsd OUT.tsd\n";
-        return ExitUsage;
-    }
     try {
         auto doc = OpenPuzzleFile(args->Positional()[0], {}, {.withGoal = true});
         CalculateNumbers(*doc);

@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "core/document/TsdFile.h"
+#include "core/formats/PuzzleFiles.h"
 #include "core/io/FileUtil.h"
 #include "core/settings/AppSettings.h"
 
@@ -54,6 +56,16 @@ const std::vector<Command>& Commands() {
          RunCheck},
     };
     return commands;
+}
+
+std::unique_ptr<CLogicDoc> OpenOrReport(const std::string& path, OpenAs kind, std::ostream& err,
+                                        int& exitCode) {
+    try {
+        return kind == OpenAs::Puzzle ? OpenPuzzleFile(path) : OpenDocumentFile(path);
+    } catch (const std::exception&) {
+        exitCode = ReportFileError(err);
+        return nullptr;
+    }
 }
 
 int ReportWriteError(std::ostream& err, const std::string& path, int error) {

@@ -3,6 +3,12 @@
 #include "cli/Cli.h"
 #include "core/document/DocumentDefaults.h"
 
+#include <memory>
+
+namespace tessemar {
+class CLogicDoc;
+}
+
 namespace tessemar::cli {
 
 int RunNew(const std::vector<std::string>& words, Streams& streams);
@@ -17,6 +23,14 @@ int RunCalc(const std::vector<std::string>& words, Streams& streams);
 int RunDrawingCommand(const std::string& command, const std::vector<std::string>& words,
                       Streams& streams);
 int RunCheck(const std::vector<std::string>& words, Streams& streams);
+
+// The file a command reads: a puzzle in any format OpenPuzzleFile knows, or a document file.
+enum class OpenAs { Puzzle, Document };
+
+// The file opened, or nullptr when it cannot be read or is no puzzle, after ReportFileError
+// has printed why; exitCode then holds the code to end with.
+std::unique_ptr<CLogicDoc> OpenOrReport(const std::string& path, OpenAs kind, std::ostream& err,
+                                        int& exitCode);
 
 // "cannot write PATH: reason" and the exit code that goes with it.
 int ReportWriteError(std::ostream& err, const std::string& path, int error);

@@ -79,5 +79,15 @@ TEST(CliTest, HelpNamesEveryCommandAndExitCode) {
     for (const char* code : {"64", "65", "66", "70", "73"}) EXPECT_NE(help.out.find(code), std::string::npos);
 }
 
+// A command without its words prints its synopsis as the usage line (the drawing commands are
+// another program's, run in RenderCommandTest).
+TEST(CliTest, UsageLineIsTheSynopsis) {
+    for (const Command& command : Commands()) {
+        if (command.name == "render" || command.name == "print") continue;
+        EXPECT_EQ(RunWords({std::string(command.name)}).err,
+                  "usage: tessemar-cli " + std::string(command.synopsis) + "\n");
+    }
+}
+
 }  // namespace
 }  // namespace tessemar::cli

@@ -1,7 +1,6 @@
 #include "cli/draw/DrawCommands.h"
 #include "cli/draw/HeadlessApplication.h"
 #include "core/document/CLogicDoc.h"
-#include "core/formats/PuzzleFiles.h"
 #include "core/settings/AppSettings.h"
 #include "render/PdfFile.h"
 #include "render/PrintPlan.h"
@@ -15,9 +14,6 @@
 
 namespace tessemar::cli {
 namespace {
-
-constexpr const char* kUsage =
-    "usage: tessemar-cli print FILE --pdf OUT.pdf [--zoom N] [--margins L,T,R,B] [--page A4|Letter] [--cut]\n";
 
 bool ParseInt(std::string_view text, int low, int high, int& value) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -40,14 +36,13 @@ bool ParseMargins(const std::string& text, int (&margins)[4]) {
 }  // namespace
 
 int RunPrint(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {"--pdf", "--zoom", "--margins", "--page"}, {"--cut"}, streams.err);
+    auto args = ParseCommandArguments("print", 1, words, {"--pdf", "--zoom", "--margins", "--page"},
+                                      {"--cut"}, streams.err);
     if (!args)
         return ExitUsage;
     const auto output = args->Value("--pdf");
-    if (args->Positional().size() != 1 || !output) {
-        streams.err << kUsage;
-        return ExitUsage;
-    }
+    if (!output)
+        return ReportUsage("print", streams.err);
     const AppSettings defaults;
     int zoom = defaults.zoom;
     if (auto value = args->Value("--zoom"); value && !ParseInt(*value, 1, 1000, zoom)) {
@@ -65,12 +60,10 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
         streams.err << "tessemar-cli: --page takes A4 or Letter, not " << page << "\n";
         return ExitUsage;
     }
-    std::unique_ptr<CLogicDoc> doc;
-    try {
-        doc = OpenPuzzleFile(args->Positional()[0], {});
-    } catch (const std::exception&) {
-        return ReportFileError(streams.err);
-    }
+    int exitCode = ExitOk;
+    const auto doc = OpenOrReport(args->Positional()[0], OpenAs::Puzzle, streams.err, exitCode);
+    if (!doc)
+        return exitCode;
     HeadlessApplication app;
     const PuzzleModel& model = doc->Model();
     const LayoutStyle style(model, {});

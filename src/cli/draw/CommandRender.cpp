@@ -18,11 +18,6 @@
 namespace tessemar::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: tessemar-cli render FILE OUT.png|OUT.bmp [--cell-size N] [--no-bold-line] "
-    "[--no-graduation] [--cut] "
-    "[--preview]\n";
-
 std::string LowerExtension(const std::string& path) {
     std::size_t slash = path.find_last_of('/');
     std::size_t dot = path.find_last_of('.');
@@ -38,15 +33,11 @@ std::string LowerExtension(const std::string& path) {
 }  // namespace
 
 int RunRender(const std::vector<std::string>& words, Streams& streams) {
-    auto args =
-        Arguments::Parse(words, {"--cell-size"},
-                         {"--no-bold-line", "--no-graduation", "--cut", "--preview"}, streams.err);
+    auto args = ParseCommandArguments("render", 2, words, {"--cell-size"},
+                                      {"--no-bold-line", "--no-graduation", "--cut", "--preview"},
+                                      streams.err);
     if (!args)
         return ExitUsage;
-    if (args->Positional().size() != 2) {
-        streams.err << kUsage;
-        return ExitUsage;
-    }
     const std::string& input = args->Positional()[0];
     const std::string& output = args->Positional()[1];
     const std::string format = LowerExtension(output);
@@ -64,12 +55,10 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
             return ExitUsage;
         }
     }
-    std::unique_ptr<CLogicDoc> doc;
-    try {
-        doc = OpenDocumentFile(input);
-    } catch (const std::exception&) {
-        return ReportFileError(streams.err);
-    }
+    int exitCode = ExitOk;
+    const auto doc = OpenOrReport(input, OpenAs::Document, streams.err, exitCode);
+    if (!doc)
+        return exitCode;
     PuzzleModel model = doc->Model();
     if (cellSize != 0)
         model.cellSize = cellSize;
