@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <ostream>
 
 namespace tessemar::cli {
@@ -110,6 +111,16 @@ std::optional<Arguments> ParseCommandArguments(std::string_view command, std::si
     }
     if (Contains(flagsWithValue, "--lang") && !ApplyLanguageOption(*args, err)) return std::nullopt;
     return args;
+}
+
+bool ParseIntInRange(std::string_view text, int low, int high, int& value) {
+    int parsed = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (ec != std::errc() || end != text.data() + text.size() || parsed < low || parsed > high) {
+        return false;
+    }
+    value = parsed;
+    return true;
 }
 
 std::string ToUnixLineEnds(std::string_view text) {

@@ -80,6 +80,10 @@ std::optional<Arguments> ParseCommandArguments(std::string_view command, std::si
 // Runs the command line (argv[0] excluded) and returns the exit code.
 int RunCli(const std::vector<std::string>& words, Streams& streams);
 
+// The whole of text as a decimal number in low..high, stored in value; false (value untouched)
+// when it is anything else.
+bool ParseIntInRange(std::string_view text, int low, int high, int& value);
+
 // Program text uses CR LF line ends; a terminal wants LF.
 std::string ToUnixLineEnds(std::string_view text);
 

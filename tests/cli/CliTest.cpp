@@ -89,5 +89,18 @@ TEST(CliTest, UsageLineIsTheSynopsis) {
     }
 }
 
+TEST(CliTest, ParseIntInRangeTakesOnlyAWholeNumberInRange) {
+    const struct {
+        const char* text;
+        int value;  // -1: refused
+    } cases[] = {{"1", 1},   {"250", 250}, {"0", -1},  {"251", -1},
+                 {"", -1},   {"1x", -1},   {" 5", -1}, {"+5", -1}};
+    for (const auto& c : cases) {
+        int value = -1;
+        EXPECT_EQ(ParseIntInRange(c.text, 1, 250, value), c.value != -1) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace tessemar::cli

@@ -8,17 +8,11 @@
 
 #include <QPageSize>
 
-#include <charconv>
 #include <ostream>
 #include <sstream>
 
 namespace tessemar::cli {
 namespace {
-
-bool ParseInt(std::string_view text, int low, int high, int& value) {
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && value >= low && value <= high;
-}
 
 // "L,T,R,B" in hundredths of a millimetre.
 bool ParseMargins(const std::string& text, int (&margins)[4]) {
@@ -26,7 +20,7 @@ bool ParseMargins(const std::string& text, int (&margins)[4]) {
     std::string part;
     int count = 0;
     while (std::getline(in, part, ',')) {
-        if (count == 4 || !ParseInt(part, 0, 10000, margins[count]))
+        if (count == 4 || !ParseIntInRange(part, 0, 10000, margins[count]))
             return false;
         ++count;
     }
@@ -45,7 +39,7 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
         return ReportUsage("print", streams.err);
     const AppSettings defaults;
     int zoom = defaults.zoom;
-    if (auto value = args->Value("--zoom"); value && !ParseInt(*value, 1, 1000, zoom)) {
+    if (auto value = args->Value("--zoom"); value && !ParseIntInRange(*value, 1, 1000, zoom)) {
         streams.err << "tessemar-cli: --zoom takes a percentage from 1 to 1000, not " << *value << "\n";
         return ExitUsage;
     }

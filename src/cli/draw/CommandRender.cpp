@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -46,14 +45,11 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
         return ExitUsage;
     }
     int cellSize = 0;
-    if (auto value = args->Value("--cell-size")) {
-        auto [end, ec] = std::from_chars(value->data(), value->data() + value->size(), cellSize);
-        if (ec != std::errc() || end != value->data() + value->size() || cellSize < kMinCellSize ||
-            cellSize > kMaxCellSize) {
-            streams.err << "tessemar-cli: --cell-size takes a number from " << kMinCellSize
-                        << " to " << kMaxCellSize << ", not " << *value << "\n";
-            return ExitUsage;
-        }
+    if (auto value = args->Value("--cell-size");
+        value && !ParseIntInRange(*value, kMinCellSize, kMaxCellSize, cellSize)) {
+        streams.err << "tessemar-cli: --cell-size takes a number from " << kMinCellSize << " to "
+                    << kMaxCellSize << ", not " << *value << "\n";
+        return ExitUsage;
     }
     int exitCode = ExitOk;
     const auto doc = OpenOrReport(input, OpenAs::Document, streams.err, exitCode);
