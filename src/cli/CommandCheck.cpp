@@ -2,7 +2,6 @@
 #include "cli/Interrupt.h"
 #include "core/document/CLogicDoc.h"
 #include "core/solver/CheckReport.h"
-#include "core/solver/SolveResult.h"
 #include "core/solver/UniquenessCheck.h"
 
 #include <cmath>
@@ -44,16 +43,6 @@ const char* VerdictName(const CheckResult& result) {
     return result.stopped ? "stopped" : result.outOfTime ? "time limit" : "undecided";
 }
 
-// Row y of a complete grid: '-' blank, '1'..'8' a colour.
-std::string GridRow(const CheckGrid& grid, int width, int height, int y) {
-    std::string row;
-    for (int x = 0; x < width; ++x) {
-        const std::uint8_t v = grid[x * height + y];
-        row += v == kSolverBlank ? '-' : static_cast<char>('0' + v);
-    }
-    return row;
-}
-
 void PrintJson(const CheckResult& r, std::ostream& out) {
     out << "{\"verdict\": \"" << VerdictName(r) << "\", \"elapsedMs\": " << r.elapsedMs
         << ", \"openCells\": " << r.openCells << ", \"width\": " << r.width
@@ -66,7 +55,7 @@ void PrintJson(const CheckResult& r, std::ostream& out) {
         out << (firstGrid ? "[" : ", [");
         firstGrid = false;
         for (int y = 0; y < r.height; ++y)
-            out << (y > 0 ? ", \"" : "\"") << GridRow(*grid, r.width, r.height, y) << '"';
+            out << (y > 0 ? ", \"" : "\"") << GridRowText(*grid, r.width, r.height, y) << '"';
         out << ']';
     }
     out << "]}\n";
@@ -82,7 +71,7 @@ void PrintText(const CheckResult& r, std::ostream& out) {
             continue;
         out << "\n" << number++ << ":\n";
         for (int y = 0; y < r.height; ++y)
-            out << GridRow(*grid, r.width, r.height, y) << "\n";
+            out << GridRowText(*grid, r.width, r.height, y) << "\n";
     }
 }
 

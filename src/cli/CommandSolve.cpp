@@ -37,14 +37,6 @@ class CliObserver : public SolveObserver {
     bool finished = false;
 };
 
-char CellChar(std::uint8_t value) {
-    if (value == 0)
-        return '.';
-    if (value == kSolverBlank)
-        return '-';
-    return value <= 8 ? static_cast<char>('0' + value) : '?';
-}
-
 void PrintJson(const SolveResult& r, std::ostream& out) {
     out << "{\"code\": " << r.code << ", \"elapsedMs\": " << r.elapsedMs
         << ", \"knownCells\": " << r.knownCells << ", \"normalRowScans\": " << r.normalRowScans
@@ -54,12 +46,11 @@ void PrintJson(const SolveResult& r, std::ostream& out) {
         << ", \"fixedByTrial\": " << r.fixedByTrial << ", \"contradictionX\": " << r.contradictionX
         << ", \"contradictionY\": " << r.contradictionY << ", \"width\": " << r.width
         << ", \"height\": " << r.height << ", \"grid\": [";
-    for (int y = 0; y < r.height; ++y) {
-        out << (y > 0 ? ", \"" : "\"");
-        for (int x = 0; x < r.width; ++x)
-            out << CellChar(r.Cell(x, y));
-        out << '"';
-    }
+    std::span<const std::uint8_t> cells;
+    if (r.grid != nullptr)
+        cells = {r.grid->Data(), static_cast<std::size_t>(r.grid->Size())};
+    for (int y = 0; y < r.height; ++y)
+        out << (y > 0 ? ", \"" : "\"") << GridRowText(cells, r.width, r.height, y) << '"';
     out << "]}\n";
 }
 

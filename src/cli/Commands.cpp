@@ -4,6 +4,7 @@
 #include "core/formats/PuzzleFiles.h"
 #include "core/io/FileUtil.h"
 #include "core/settings/AppSettings.h"
+#include "core/solver/SolveResult.h"
 
 #include <cstring>
 #include <ostream>
@@ -66,6 +67,25 @@ std::unique_ptr<CLogicDoc> OpenOrReport(const std::string& path, OpenAs kind, st
         exitCode = ReportFileError(err);
         return nullptr;
     }
+}
+
+namespace {
+
+char CellChar(std::uint8_t value) {
+    if (value == kSolverUnknown) return '.';
+    if (value == kSolverBlank) return '-';
+    return value <= 8 ? static_cast<char>('0' + value) : '?';
+}
+
+}  // namespace
+
+std::string GridRowText(std::span<const std::uint8_t> cells, int width, int height, int y) {
+    std::string row;
+    for (int x = 0; x < width; ++x) {
+        const std::size_t i = static_cast<std::size_t>(x) * height + y;
+        row += CellChar(i < cells.size() ? cells[i] : kSolverUnknown);
+    }
+    return row;
 }
 
 int ReportWriteError(std::ostream& err, const std::string& path, int error) {

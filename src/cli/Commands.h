@@ -3,7 +3,9 @@
 #include "cli/Cli.h"
 #include "core/document/DocumentDefaults.h"
 
+#include <cstdint>
 #include <memory>
+#include <span>
 
 namespace tessemar {
 class CLogicDoc;
@@ -31,6 +33,10 @@ enum class OpenAs { Puzzle, Document };
 // has printed why; exitCode then holds the code to end with.
 std::unique_ptr<CLogicDoc> OpenOrReport(const std::string& path, OpenAs kind, std::ostream& err,
                                         int& exitCode);
+
+// Row y of a solver grid, cell (x, y) at x * height + y, a character a cell: '.' unknown (also
+// beyond the cells given), '-' blank, '1'..'8' a colour.
+std::string GridRowText(std::span<const std::uint8_t> cells, int width, int height, int y);
 
 // "cannot write PATH: reason" and the exit code that goes with it.
 int ReportWriteError(std::ostream& err, const std::string& path, int error);
