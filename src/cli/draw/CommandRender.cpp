@@ -1,17 +1,12 @@
 #include "cli/draw/DrawCommands.h"
 #include "cli/draw/HeadlessApplication.h"
 #include "core/document/CLogicDoc.h"
-#include "core/document/Errors.h"
 #include "core/document/PuzzleModel.h"
-#include "core/document/TsdFile.h"
 #include "render/SheetExport.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <ostream>
 
 namespace tessemar::cli {
@@ -27,7 +22,6 @@ std::string LowerExtension(const std::string& path) {
                    [](unsigned char ch) { return std::tolower(ch); });
     return ext;
 }
-
 
 }  // namespace
 
