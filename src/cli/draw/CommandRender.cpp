@@ -74,7 +74,9 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
         }
     }
     const int error = format == "bmp" ? WriteBitmapFile(output, image) : WritePngFile(output, image);
-    if (error == EIO) {
+    // The PNG writer returns EIO when the image cannot be encoded (a disk's EIO looks the same
+    // there); the bitmap writer encodes nothing, so its EIO is the disk's.
+    if (format == "png" && error == EIO) {
         streams.err << "tessemar-cli: cannot encode " << output << "\n";
         return ExitSoftware;
     }
