@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <ostream>
 
 namespace tessemar::cli {
@@ -27,6 +28,23 @@ std::string AccessMessage(const FileAccessError& error) {
                                                                                            : text::IdsFileWriteError;
     }
     return text::FormatInserts(text::LoadString(id), {error.path()});
+}
+
+// The report language: --lang en|ja when given, else the locale's. False after printing why
+// when the value is neither.
+bool ApplyLanguageOption(const Arguments& args, std::ostream& err) {
+    auto lang = args.Value("--lang");
+    if (!lang) {
+        text::SetLanguage(text::DetectLanguage());
+    } else if (*lang == "en") {
+        text::SetLanguage(text::Language::English);
+    } else if (*lang == "ja") {
+        text::SetLanguage(text::Language::Japanese);
+    } else {
+        err << "tessemar-cli: --lang takes en or ja, not " << *lang << "\n";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -73,18 +91,35 @@ std::optional<std::string> Arguments::Value(std::string_view flag) const {
     return std::nullopt;
 }
 
-bool ApplyLanguageOption(const Arguments& args, std::ostream& err) {
-    auto lang = args.Value("--lang");
-    if (!lang) {
-        text::SetLanguage(text::DetectLanguage());
-    } else if (*lang == "en") {
-        text::SetLanguage(text::Language::English);
-    } else if (*lang == "ja") {
-        text::SetLanguage(text::Language::Japanese);
-    } else {
-        err << "tessemar-cli: --lang takes en or ja, not " << *lang << "\n";
+int ReportUsage(std::string_view command, std::ostream& err) {
+    for (const Command& entry : Commands()) {
+        if (entry.name == command) err << "usage: tessemar-cli " << entry.synopsis << "\n";
+    }
+    return ExitUsage;
+}
+
+std::optional<Arguments> ParseCommandArguments(std::string_view command, std::size_t positional,
+                                               const std::vector<std::string>& words,
+                                               const std::vector<std::string_view>& flagsWithValue,
+                                               const std::vector<std::string_view>& flags,
+                                               std::ostream& err) {
+    auto args = Arguments::Parse(words, flagsWithValue, flags, err);
+    if (!args) return std::nullopt;
+    if (args->Positional().size() != positional) {
+        ReportUsage(command, err);
+        return std::nullopt;
+    }
+    if (Contains(flagsWithValue, "--lang") && !ApplyLanguageOption(*args, err)) return std::nullopt;
+    return args;
+}
+
+bool ParseIntInRange(std::string_view text, int low, int high, int& value) {
+    int parsed = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (ec != std::errc() || end != text.data() + text.size() || parsed < low || parsed > high) {
         return false;
     }
+    value = parsed;
     return true;
 }
 

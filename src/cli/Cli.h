@@ -64,12 +64,25 @@ struct HelpTexts {
 const HelpTexts& CliHelpTexts();
 void PrintHelp(std::ostream& out);
 
+// Prints "usage: tessemar-cli " and the command's synopsis from the table; returns ExitUsage.
+int ReportUsage(std::string_view command, std::ostream& err);
+
+// The arguments of a command that takes `positional` words besides its options. nullopt, after
+// printing why, when an option is unknown or lacks its value or the count of words is wrong
+// (the usage line). A command that takes --lang has its report language set here, and nullopt
+// when the value is neither en nor ja.
+std::optional<Arguments> ParseCommandArguments(std::string_view command, std::size_t positional,
+                                               const std::vector<std::string>& words,
+                                               const std::vector<std::string_view>& flagsWithValue,
+                                               const std::vector<std::string_view>& flags,
+                                               std::ostream& err);
+
 // Runs the command line (argv[0] excluded) and returns the exit code.
 int RunCli(const std::vector<std::string>& words, Streams& streams);
 
-// The report language: --lang en|ja when given, else the locale's. False after printing why
-// when the value is neither.
-bool ApplyLanguageOption(const Arguments& args, std::ostream& err);
+// The whole of text as a decimal number in low..high, stored in value; false (value untouched)
+// when it is anything else.
+bool ParseIntInRange(std::string_view text, int low, int high, int& value);
 
 // Program text uses CR LF line ends; a terminal wants LF.
 std::string ToUnixLineEnds(std::string_view text);

@@ -1,8 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
-#include "core/formats/PuzzleFiles.h"
+#include "core/document/CLogicDoc.h"
 #include "core/solver/CheckReport.h"
-#include "core/solver/SolveResult.h"
 #include "core/solver/UniquenessCheck.h"
 
 #include <cmath>
@@ -44,16 +43,6 @@ const char* VerdictName(const CheckResult& result) {
     return result.stopped ? "stopped" : result.outOfTime ? "time limit" : "undecided";
 }
 
-// Row y of a complete grid: '-' blank, '1'..'8' a colour.
-std::string GridRow(const CheckGrid& grid, int width, int height, int y) {
-    std::string row;
-    for (int x = 0; x < width; ++x) {
-        const std::uint8_t v = grid[x * height + y];
-        row += v == kSolverBlank ? '-' : static_cast<char>('0' + v);
-    }
-    return row;
-}
-
 void PrintJson(const CheckResult& r, std::ostream& out) {
     out << "{\"verdict\": \"" << VerdictName(r) << "\", \"elapsedMs\": " << r.elapsedMs
         << ", \"openCells\": " << r.openCells << ", \"width\": " << r.width
@@ -66,7 +55,7 @@ void PrintJson(const CheckResult& r, std::ostream& out) {
         out << (firstGrid ? "[" : ", [");
         firstGrid = false;
         for (int y = 0; y < r.height; ++y)
-            out << (y > 0 ? ", \"" : "\"") << GridRow(*grid, r.width, r.height, y) << '"';
+            out << (y > 0 ? ", \"" : "\"") << GridRowText(*grid, r.width, r.height, y) << '"';
         out << ']';
     }
     out << "]}\n";
@@ -82,22 +71,16 @@ void PrintText(const CheckResult& r, std::ostream& out) {
             continue;
         out << "\n" << number++ << ":\n";
         for (int y = 0; y < r.height; ++y)
-            out << GridRow(*grid, r.width, r.height, y) << "\n";
+            out << GridRowText(*grid, r.width, r.height, y) << "\n";
     }
 }
 
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {"--time-limit", "--lang"}, {"--json"}, streams.err);
+    auto args = ParseCommandArguments("check", 1, words, {"--time-limit", "--lang"}, {"--json"},
+                                      streams.err);
     if (!args)
-        return ExitUsage;
-    if (args->Positional().size() != 1) {
-        streams.err << "usage: tessemar-cli check FILE [--json] [--time-limit SECONDS] "
-                       "[--lang en|ja]\n";
-        return ExitUsage;
-    }
-    if (!ApplyLanguageOption(*args, streams.err))
         return ExitUsage;
     CheckOptions options;
     if (auto limit = args->Value("--time-limit")) {
@@ -110,12 +93,10 @@ int RunCheck(const std::vector<std::string>& words, Streams& streams) {
         }
         options.timeLimitMs = std::max(1, static_cast<int>(std::lround(seconds * 1000)));
     }
-    std::unique_ptr<CLogicDoc> doc;
-    try {
-        doc = OpenPuzzleFile(args->Positional()[0]);
-    } catch (const std::exception&) {
-        return ReportFileError(streams.err);
-    }
+    int exitCode = ExitOk;
+    const auto doc = OpenOrReport(args->Positional()[0], OpenAs::Puzzle, streams.err, exitCode);
+    if (!doc)
+        return exitCode;
 
     InterruptScope interrupt;
     options.stop = &InterruptRequest();

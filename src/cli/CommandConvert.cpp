@@ -6,14 +6,10 @@
 namespace tessemar::cli {
 
 int RunConvert(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {"--ini"}, {"--with-goal", "--no-goal"}, streams.err);
+    auto args = ParseCommandArguments("convert", 2, words, {"--ini"}, {"--with-goal", "--no-goal"},
+                                      streams.err);
     if (!args)
         return ExitUsage;
-    if (args->Positional().size() != 2) {
-        streams.err
-            << "usage: tessemar-cli convert IN OUT [--with-goal] [--no-goal] [--ini PATH]\n";
-        return ExitUsage;
-    }
     // A community file says nothing of cell size and font, and not every colour: those come
     // from the same defaults a new document gets.
     const DocumentDefaults defaults = ReadDocumentDefaults(*args);

@@ -2,7 +2,6 @@
 #include "core/document/Errors.h"
 #include "core/document/TsdFile.h"
 
-#include <charconv>
 #include <ostream>
 
 namespace tessemar::cli {
@@ -12,23 +11,16 @@ namespace {
 bool ParseSize(const std::string& text, int& columns, int& rows) {
     std::size_t x = text.find_first_of("xX");
     if (x == std::string::npos) return false;
-    auto parse = [](std::string_view part, int& value) {
-        auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
-        return ec == std::errc() && end == part.data() + part.size() && value >= 1 && value <= kMaxLines;
-    };
     std::string_view view(text);
-    return parse(view.substr(0, x), columns) && parse(view.substr(x + 1), rows);
+    return ParseIntInRange(view.substr(0, x), 1, kMaxLines, columns) &&
+           ParseIntInRange(view.substr(x + 1), 1, kMaxLines, rows);
 }
 
 }  // namespace
 
 int RunNew(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {"--size", "--ini"}, {}, streams.err);
+    auto args = ParseCommandArguments("new", 1, words, {"--size", "--ini"}, {}, streams.err);
     if (!args) return ExitUsage;
-    if (args->Positional().size() != 1) {
-        streams.err << "usage: tessemar-cli new OUT.tsd [--size WxH] [--ini PATH]\n";
-        return ExitUsage;
-    }
     DocumentDefaults defaults = ReadDocumentDefaults(*args);
     if (auto size = args->Value("--size")) {
         if (!ParseSize(*size, defaults.columnCount, defaults.rowCount)) {

@@ -37,14 +37,6 @@ class CliObserver : public SolveObserver {
     bool finished = false;
 };
 
-char CellChar(std::uint8_t value) {
-    if (value == 0)
-        return '.';
-    if (value == kSolverBlank)
-        return '-';
-    return value <= 8 ? static_cast<char>('0' + value) : '?';
-}
-
 void PrintJson(const SolveResult& r, std::ostream& out) {
     out << "{\"code\": " << r.code << ", \"elapsedMs\": " << r.elapsedMs
         << ", \"knownCells\": " << r.knownCells << ", \"normalRowScans\": " << r.normalRowScans
@@ -54,12 +46,11 @@ void PrintJson(const SolveResult& r, std::ostream& out) {
         << ", \"fixedByTrial\": " << r.fixedByTrial << ", \"contradictionX\": " << r.contradictionX
         << ", \"contradictionY\": " << r.contradictionY << ", \"width\": " << r.width
         << ", \"height\": " << r.height << ", \"grid\": [";
-    for (int y = 0; y < r.height; ++y) {
-        out << (y > 0 ? ", \"" : "\"");
-        for (int x = 0; x < r.width; ++x)
-            out << CellChar(r.Cell(x, y));
-        out << '"';
-    }
+    std::span<const std::uint8_t> cells;
+    if (r.grid != nullptr)
+        cells = {r.grid->Data(), static_cast<std::size_t>(r.grid->Size())};
+    for (int y = 0; y < r.height; ++y)
+        out << (y > 0 ? ", \"" : "\"") << GridRowText(cells, r.width, r.height, y) << '"';
     out << "]}\n";
 }
 
@@ -97,24 +88,15 @@ int ExitCodeOf(int code) {
 }  // namespace
 
 int RunSolve(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {"--lang", "--output"}, {"--hint", "--json", "--force"},
-                                 streams.err);
+    auto args = ParseCommandArguments("solve", 1, words, {"--lang", "--output"},
+                                      {"--hint", "--json", "--force"}, streams.err);
     if (!args)
         return ExitUsage;
-    if (args->Positional().size() != 1) {
-        streams.err << "usage: tessemar-cli solve FILE [--hint] [--json] [--force] [--lang en|ja] "
-                       "[--output OUT.tsd]\n";
-        return ExitUsage;
-    }
-    if (!ApplyLanguageOption(*args, streams.err))
-        return ExitUsage;
     const text::Language language = text::CurrentLanguage();
-    std::unique_ptr<CLogicDoc> doc;
-    try {
-        doc = OpenPuzzleFile(args->Positional()[0]);
-    } catch (const std::exception&) {
-        return ReportFileError(streams.err);
-    }
+    int exitCode = ExitOk;
+    const auto doc = OpenOrReport(args->Positional()[0], OpenAs::Puzzle, streams.err, exitCode);
+    if (!doc)
+        return exitCode;
 
     const std::string clueProblem = SolveJob::CheckClues(*doc, language);
     if (!clueProblem.empty()) {
@@ -150,13 +132,9 @@ int RunSolve(const std::vector<std::string>& words, Streams& streams) {
 }
 
 int RunCalc(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {}, {}, streams.err);
+    auto args = ParseCommandArguments("calc", 2, words, {}, {}, streams.err);
     if (!args)
         return ExitUsage;
-    if (args->Positional().size() != 2) {
-        streams.err << "usage: tessemar-cli calc IN.tsd OUT.tsd\n";
-        return ExitUsage;
-    }
     try {
         auto doc = OpenPuzzleFile(args->Positional()[0], {}, {.withGoal = true});
         CalculateNumbers(*doc);

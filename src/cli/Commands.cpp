@@ -1,11 +1,13 @@
 #include "cli/Commands.h"
 
+#include "core/document/TsdFile.h"
+#include "core/formats/PuzzleFiles.h"
+#include "core/io/FileUtil.h"
 #include "core/settings/AppSettings.h"
+#include "core/solver/SolveResult.h"
 
-#include <climits>
 #include <cstring>
 #include <ostream>
-#include <unistd.h>
 
 namespace tessemar::cli {
 
@@ -57,28 +59,43 @@ const std::vector<Command>& Commands() {
     return commands;
 }
 
+std::unique_ptr<CLogicDoc> OpenOrReport(const std::string& path, OpenAs kind, std::ostream& err,
+                                        int& exitCode) {
+    try {
+        return kind == OpenAs::Puzzle ? OpenPuzzleFile(path) : OpenDocumentFile(path);
+    } catch (const std::exception&) {
+        exitCode = ReportFileError(err);
+        return nullptr;
+    }
+}
+
+namespace {
+
+char CellChar(std::uint8_t value) {
+    if (value == kSolverUnknown) return '.';
+    if (value == kSolverBlank) return '-';
+    return value <= 8 ? static_cast<char>('0' + value) : '?';
+}
+
+}  // namespace
+
+std::string GridRowText(std::span<const std::uint8_t> cells, int width, int height, int y) {
+    std::string row;
+    for (int x = 0; x < width; ++x) {
+        const std::size_t i = static_cast<std::size_t>(x) * height + y;
+        row += CellChar(i < cells.size() ? cells[i] : kSolverUnknown);
+    }
+    return row;
+}
+
 int ReportWriteError(std::ostream& err, const std::string& path, int error) {
     err << "tessemar-cli: cannot write " << path << ": " << std::strerror(error) << "\n";
     return ExitCannotWrite;
 }
 
-namespace {
-
-std::string ProgramIniPath() {
-    char buffer[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    std::string folder;
-    if (n > 0) {
-        folder.assign(buffer, static_cast<std::size_t>(n));
-        folder = folder.substr(0, folder.find_last_of('/'));
-    }
-    return DefaultIniPath(folder);
-}
-
-}  // namespace
-
 DocumentDefaults ReadDocumentDefaults(const Arguments& args) {
-    return tessemar::ReadDocumentDefaults(IniFile(args.Value("--ini").value_or(ProgramIniPath())));
+    return tessemar::ReadDocumentDefaults(
+        IniFile(args.Value("--ini").value_or(DefaultIniPath(ProgramFolder()))));
 }
 
 }  // namespace tessemar::cli

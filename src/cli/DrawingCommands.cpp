@@ -1,11 +1,11 @@
 #include "cli/Commands.h"
+#include "core/io/FileUtil.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -20,12 +20,9 @@ constexpr const char* kDrawProgram = "tessemar-cli-draw";
 
 // Beside tessemar-cli in the build tree; in libexec/tessemar of the installation prefix.
 std::string FindDrawProgram() {
-    char buffer[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0)
+    const std::string folder = ProgramFolder();
+    if (folder.empty())
         return {};
-    std::string folder(buffer, static_cast<std::size_t>(n));
-    folder.resize(folder.find_last_of('/'));
     for (std::string candidate : {folder + "/" + kDrawProgram,
                                   folder + "/../libexec/tessemar/" + kDrawProgram}) {
         if (::access(candidate.c_str(), X_OK) == 0)

@@ -79,5 +79,28 @@ TEST(CliTest, HelpNamesEveryCommandAndExitCode) {
     for (const char* code : {"64", "65", "66", "70", "73"}) EXPECT_NE(help.out.find(code), std::string::npos);
 }
 
+// A command without its words prints its synopsis as the usage line (the drawing commands are
+// another program's, run in RenderCommandTest).
+TEST(CliTest, UsageLineIsTheSynopsis) {
+    for (const Command& command : Commands()) {
+        if (command.name == "render" || command.name == "print") continue;
+        EXPECT_EQ(RunWords({std::string(command.name)}).err,
+                  "usage: tessemar-cli " + std::string(command.synopsis) + "\n");
+    }
+}
+
+TEST(CliTest, ParseIntInRangeTakesOnlyAWholeNumberInRange) {
+    const struct {
+        const char* text;
+        int value;  // -1: refused
+    } cases[] = {{"1", 1},   {"250", 250}, {"0", -1},  {"251", -1},
+                 {"", -1},   {"1x", -1},   {" 5", -1}, {"+5", -1}};
+    for (const auto& c : cases) {
+        int value = -1;
+        EXPECT_EQ(ParseIntInRange(c.text, 1, 250, value), c.value != -1) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace tessemar::cli

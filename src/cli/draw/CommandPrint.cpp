@@ -1,7 +1,6 @@
 #include "cli/draw/DrawCommands.h"
 #include "cli/draw/HeadlessApplication.h"
 #include "core/document/CLogicDoc.h"
-#include "core/formats/PuzzleFiles.h"
 #include "core/settings/AppSettings.h"
 #include "render/PdfFile.h"
 #include "render/PrintPlan.h"
@@ -9,20 +8,11 @@
 
 #include <QPageSize>
 
-#include <charconv>
 #include <ostream>
 #include <sstream>
 
 namespace tessemar::cli {
 namespace {
-
-constexpr const char* kUsage =
-    "usage: tessemar-cli print FILE --pdf OUT.pdf [--zoom N] [--margins L,T,R,B] [--page A4|Letter] [--cut]\n";
-
-bool ParseInt(std::string_view text, int low, int high, int& value) {
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() && value >= low && value <= high;
-}
 
 // "L,T,R,B" in hundredths of a millimetre.
 bool ParseMargins(const std::string& text, int (&margins)[4]) {
@@ -30,7 +20,7 @@ bool ParseMargins(const std::string& text, int (&margins)[4]) {
     std::string part;
     int count = 0;
     while (std::getline(in, part, ',')) {
-        if (count == 4 || !ParseInt(part, 0, 10000, margins[count]))
+        if (count == 4 || !ParseIntInRange(part, 0, 10000, margins[count]))
             return false;
         ++count;
     }
@@ -40,17 +30,16 @@ bool ParseMargins(const std::string& text, int (&margins)[4]) {
 }  // namespace
 
 int RunPrint(const std::vector<std::string>& words, Streams& streams) {
-    auto args = Arguments::Parse(words, {"--pdf", "--zoom", "--margins", "--page"}, {"--cut"}, streams.err);
+    auto args = ParseCommandArguments("print", 1, words, {"--pdf", "--zoom", "--margins", "--page"},
+                                      {"--cut"}, streams.err);
     if (!args)
         return ExitUsage;
     const auto output = args->Value("--pdf");
-    if (args->Positional().size() != 1 || !output) {
-        streams.err << kUsage;
-        return ExitUsage;
-    }
+    if (!output)
+        return ReportUsage("print", streams.err);
     const AppSettings defaults;
     int zoom = defaults.zoom;
-    if (auto value = args->Value("--zoom"); value && !ParseInt(*value, 1, 1000, zoom)) {
+    if (auto value = args->Value("--zoom"); value && !ParseIntInRange(*value, 1, 1000, zoom)) {
         streams.err << "tessemar-cli: --zoom takes a percentage from 1 to 1000, not " << *value << "\n";
         return ExitUsage;
     }
@@ -65,12 +54,10 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
         streams.err << "tessemar-cli: --page takes A4 or Letter, not " << page << "\n";
         return ExitUsage;
     }
-    std::unique_ptr<CLogicDoc> doc;
-    try {
-        doc = OpenPuzzleFile(args->Positional()[0], {});
-    } catch (const std::exception&) {
-        return ReportFileError(streams.err);
-    }
+    int exitCode = ExitOk;
+    const auto doc = OpenOrReport(args->Positional()[0], OpenAs::Puzzle, streams.err, exitCode);
+    if (!doc)
+        return exitCode;
     HeadlessApplication app;
     const PuzzleModel& model = doc->Model();
     const LayoutStyle style(model, {});

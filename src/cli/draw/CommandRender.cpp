@@ -1,27 +1,16 @@
 #include "cli/draw/DrawCommands.h"
 #include "cli/draw/HeadlessApplication.h"
 #include "core/document/CLogicDoc.h"
-#include "core/document/Errors.h"
 #include "core/document/PuzzleModel.h"
-#include "core/document/TsdFile.h"
 #include "render/SheetExport.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <charconv>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <ostream>
 
 namespace tessemar::cli {
 namespace {
-
-constexpr const char* kUsage =
-    "usage: tessemar-cli render FILE OUT.png|OUT.bmp [--cell-size N] [--no-bold-line] "
-    "[--no-graduation] [--cut] "
-    "[--preview]\n";
 
 std::string LowerExtension(const std::string& path) {
     std::size_t slash = path.find_last_of('/');
@@ -34,19 +23,14 @@ std::string LowerExtension(const std::string& path) {
     return ext;
 }
 
-
 }  // namespace
 
 int RunRender(const std::vector<std::string>& words, Streams& streams) {
-    auto args =
-        Arguments::Parse(words, {"--cell-size"},
-                         {"--no-bold-line", "--no-graduation", "--cut", "--preview"}, streams.err);
+    auto args = ParseCommandArguments("render", 2, words, {"--cell-size"},
+                                      {"--no-bold-line", "--no-graduation", "--cut", "--preview"},
+                                      streams.err);
     if (!args)
         return ExitUsage;
-    if (args->Positional().size() != 2) {
-        streams.err << kUsage;
-        return ExitUsage;
-    }
     const std::string& input = args->Positional()[0];
     const std::string& output = args->Positional()[1];
     const std::string format = LowerExtension(output);
@@ -55,21 +39,16 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
         return ExitUsage;
     }
     int cellSize = 0;
-    if (auto value = args->Value("--cell-size")) {
-        auto [end, ec] = std::from_chars(value->data(), value->data() + value->size(), cellSize);
-        if (ec != std::errc() || end != value->data() + value->size() || cellSize < kMinCellSize ||
-            cellSize > kMaxCellSize) {
-            streams.err << "tessemar-cli: --cell-size takes a number from " << kMinCellSize
-                        << " to " << kMaxCellSize << ", not " << *value << "\n";
-            return ExitUsage;
-        }
+    if (auto value = args->Value("--cell-size");
+        value && !ParseIntInRange(*value, kMinCellSize, kMaxCellSize, cellSize)) {
+        streams.err << "tessemar-cli: --cell-size takes a number from " << kMinCellSize << " to "
+                    << kMaxCellSize << ", not " << *value << "\n";
+        return ExitUsage;
     }
-    std::unique_ptr<CLogicDoc> doc;
-    try {
-        doc = OpenDocumentFile(input);
-    } catch (const std::exception&) {
-        return ReportFileError(streams.err);
-    }
+    int exitCode = ExitOk;
+    const auto doc = OpenOrReport(input, OpenAs::Document, streams.err, exitCode);
+    if (!doc)
+        return exitCode;
     PuzzleModel model = doc->Model();
     if (cellSize != 0)
         model.cellSize = cellSize;
@@ -95,7 +74,9 @@ int RunRender(const std::vector<std::string>& words, Streams& streams) {
         }
     }
     const int error = format == "bmp" ? WriteBitmapFile(output, image) : WritePngFile(output, image);
-    if (error == EIO) {
+    // The PNG writer returns EIO when the image cannot be encoded (a disk's EIO looks the same
+    // there); the bitmap writer encodes nothing, so its EIO is the disk's.
+    if (format == "png" && error == EIO) {
         streams.err << "tessemar-cli: cannot encode " << output << "\n";
         return ExitSoftware;
     }

@@ -4,10 +4,9 @@
 #include "core/images/PackedFile.h"
 #include "core/images/PluginAbi.h"
 #include "core/images/Qga.h"
+#include "core/io/FileUtil.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
-#include <climits>
 #include <cstring>
 
 namespace tessemar {
@@ -83,23 +82,14 @@ class PluginDecoder : public PictureDecoder {
 
 }  // namespace
 
-std::string ProgramFolder() {
-    char path[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return ".";
-    std::string program(path, static_cast<std::size_t>(n));
-    const std::size_t slash = program.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : program.substr(0, slash);
-}
-
 std::unique_ptr<PictureDecoder> OpenPluginDecoder(const std::string& pluginFolder,
                                                   const std::string& extension,
                                                   std::span<const std::uint8_t> bytes) {
     if (extension.empty() || bytes.size() < TESSEMAR_SPI_HEADER_BYTES)
         return nullptr;
+    const std::string folder = pluginFolder.empty() ? ProgramFolder() : pluginFolder;
     const std::string library =
-        (pluginFolder.empty() ? ProgramFolder() : pluginFolder) + "/spi/if" + extension + ".so";
+        (folder.empty() ? std::string(".") : folder) + "/spi/if" + extension + ".so";
     void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr)
         return nullptr;

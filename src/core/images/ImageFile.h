@@ -36,7 +36,4 @@ std::unique_ptr<PictureDecoder> OpenPluginDecoder(const std::string& pluginFolde
                                                   const std::string& extension,
                                                   std::span<const std::uint8_t> bytes);
 
-// The folder of the running program.
-std::string ProgramFolder();
-
 }  // namespace tessemar

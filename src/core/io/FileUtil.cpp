@@ -55,6 +55,14 @@ std::string AbsolutePath(const std::string& path) {
     return std::string(cwd) + "/" + std::string(rest);
 }
 
+std::string ProgramFolder() {
+    char path[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return {};
+    const std::string program(path, static_cast<std::size_t>(n));
+    return program.substr(0, program.find_last_of('/'));
+}
+
 void CreateParentFolders(const std::string& path) {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
         ::mkdir(path.substr(0, slash).c_str(), 0700);

@@ -39,6 +39,9 @@ FileStatus ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& byt
 // path made absolute against the current folder (no links resolved).
 std::string AbsolutePath(const std::string& path);
 
+// The folder of the running program; empty when it cannot be known.
+std::string ProgramFolder();
+
 // Creates the folders that lead to path (mode 0700 for new ones); failures show at the write.
 void CreateParentFolders(const std::string& path);
 
