@@ -93,7 +93,8 @@ std::optional<std::string> Arguments::Value(std::string_view flag) const {
 
 int ReportUsage(std::string_view command, std::ostream& err) {
     for (const Command& entry : Commands()) {
-        if (entry.name == command) err << "usage: tessemar-cli " << entry.synopsis << "\n";
+        if (entry.name == command)
+            err << "usage: tessemar-cli " << entry.synopsis << "\n";
     }
     return ExitUsage;
 }
@@ -104,12 +105,14 @@ std::optional<Arguments> ParseCommandArguments(std::string_view command, std::si
                                                const std::vector<std::string_view>& flags,
                                                std::ostream& err) {
     auto args = Arguments::Parse(words, flagsWithValue, flags, err);
-    if (!args) return std::nullopt;
+    if (!args)
+        return std::nullopt;
     if (args->Positional().size() != positional) {
         ReportUsage(command, err);
         return std::nullopt;
     }
-    if (Contains(flagsWithValue, "--lang") && !ApplyLanguageOption(*args, err)) return std::nullopt;
+    if (Contains(flagsWithValue, "--lang") && !ApplyLanguageOption(*args, err))
+        return std::nullopt;
     return args;
 }
 

@@ -11,7 +11,8 @@ int RunInfo(const std::vector<std::string>& words, Streams& streams) {
     if (!args) return ExitUsage;
     int exitCode = ExitOk;
     const auto doc = OpenOrReport(args->Positional()[0], OpenAs::Document, streams.err, exitCode);
-    if (doc) streams.out << ToUnixLineEnds(BuildPropertyReport(*doc, text::CurrentLanguage()));
+    if (doc)
+        streams.out << ToUnixLineEnds(BuildPropertyReport(*doc, text::CurrentLanguage()));
     return exitCode;
 }
 

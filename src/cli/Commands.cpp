@@ -72,8 +72,10 @@ std::unique_ptr<CLogicDoc> OpenOrReport(const std::string& path, OpenAs kind, st
 namespace {
 
 char CellChar(std::uint8_t value) {
-    if (value == kSolverUnknown) return '.';
-    if (value == kSolverBlank) return '-';
+    if (value == kSolverUnknown)
+        return '.';
+    if (value == kSolverBlank)
+        return '-';
     return value <= 8 ? static_cast<char>('0' + value) : '?';
 }
 

@@ -53,10 +53,10 @@ int WritePdfFile(const std::string& path, const QPageLayout& layout, int resolut
 int WritePdfInBands(const std::string& path, int width, int height, const BandPainter& drawBand) {
     if (width < 1 || height < 1)
         return EINVAL;
-    const int resolution =
-        std::max(kScreenResolution, (std::max(width, height) + kLargestPageInches - 1) / kLargestPageInches);
-    const QPageSize size(QSizeF(width * 72.0 / resolution, height * 72.0 / resolution), QPageSize::Point,
-                         QString(), QPageSize::ExactMatch);
+    const int resolution = std::max(
+        kScreenResolution, (std::max(width, height) + kLargestPageInches - 1) / kLargestPageInches);
+    const QPageSize size(QSizeF(width * 72.0 / resolution, height * 72.0 / resolution),
+                         QPageSize::Point, QString(), QPageSize::ExactMatch);
     return WritePdfFile(path, QPageLayout(size, QPageLayout::Portrait, QMarginsF()), resolution,
                         [&](QPdfWriter&, QPainter& painter) {
                             DrawInBands(width, height, kBandRows, false, drawBand,

@@ -52,7 +52,8 @@ PrintPlan PlanPrint(QSize sheet, const QRect& pageRect, int dpiX, int dpiY, cons
 
 PrintPlan PlanPrint(QSize sheet, const QPageLayout& layout, int resolution, const QMargins& margins,
                     int zoom) {
-    return PlanPrint(sheet, layout.paintRectPixels(resolution), resolution, resolution, margins, zoom);
+    return PlanPrint(sheet, layout.paintRectPixels(resolution), resolution, resolution, margins,
+                     zoom);
 }
 
 QRect PrintPlan::SourceOf(int page, QSize sheet) const {
@@ -90,7 +91,8 @@ QImage PagePreview(const PrintPlan& plan, int page, QSize paper, QSize fit, cons
         // The band's rows are shrunk without a copy of them. Not QPainter's scaling: it shrinks
         // by interpolating between neighbouring pixels instead of averaging, and loses thin lines.
         const QImage used(band.constBits(), band.width(), rows, band.bytesPerLine(), band.format());
-        painter.drawImage(QPoint(left, y0), used.scaled(width, y1 - y0, Qt::IgnoreAspectRatio, mode));
+        painter.drawImage(QPoint(left, y0),
+                          used.scaled(width, y1 - y0, Qt::IgnoreAspectRatio, mode));
         return true;
     });
     return picture;

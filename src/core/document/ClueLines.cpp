@@ -28,7 +28,8 @@ bool IsPuzzleSlot(const CLogicDoc& doc, int side, int i, int j) {
 }  // namespace
 
 void CLogicDoc::MoveClueSlot(int side, int toI, int toJ, int fromI, int fromJ) {
-    SetClueNumber(side, toI, toJ, model_.ClueNumbers(side)[fromI][fromJ], model_.ClueColors(side)[fromI][fromJ]);
+    SetClueNumber(side, toI, toJ, model_.ClueNumbers(side)[fromI][fromJ],
+                  model_.ClueColors(side)[fromI][fromJ]);
 }
 
 void CLogicDoc::FormatNumbers() { ClearAllNumbers(); }

@@ -58,7 +58,8 @@ std::string AbsolutePath(const std::string& path) {
 std::string ProgramFolder() {
     char path[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return {};
+    if (n <= 0)
+        return {};
     const std::string program(path, static_cast<std::size_t>(n));
     return program.substr(0, program.find_last_of('/'));
 }

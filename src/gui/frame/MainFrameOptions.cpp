@@ -8,7 +8,6 @@
 #include "gui/frame/StatusPanes.h"
 #include "gui/view/CViewCompanion.h"
 
-
 // The option sheet and how the main window takes over what it changed; the About box.
 namespace tessemar {
 

@@ -19,7 +19,8 @@ DocumentPrint PlanDocumentPrint(QPrinter& printer, const CLogicDoc& doc, const L
         printer.setResolution(kPrintPdfResolution);
     const int resolution = printer.resolution();
     print.page = printer.pageLayout().paintRectPixels(resolution).size();
-    print.plan = PlanPrint(QSize(print.sheet.Width(), print.sheet.Height()), printer.pageLayout(), resolution,
+    print.plan = PlanPrint(QSize(print.sheet.Width(), print.sheet.Height()), printer.pageLayout(),
+                           resolution,
                            QMargins(settings.marginLeft, settings.marginTop, settings.marginRight,
                                     settings.marginBottom),
                            settings.zoom);

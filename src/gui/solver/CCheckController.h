@@ -30,8 +30,7 @@ class CCheckController : public QObject, public CommandTarget {
     // companionOf gives the shared state of a document's window, or null.
     CCheckController(CSolveController& solver, SolverStatusDisplay& status,
                      std::function<CLogicDoc*()> activeDocument,
-                     std::function<CViewCompanion*(CLogicDoc&)> companionOf,
-                     QWidget* dialogParent);
+                     std::function<CViewCompanion*(CLogicDoc&)> companionOf, QWidget* dialogParent);
     ~CCheckController() override;
 
     void SetDialogs(std::unique_ptr<CheckDialogs> dialogs);
