@@ -13,6 +13,7 @@
 #include "gui/images/CWallpaperPainter.h"
 #include "gui/images/VersionText.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -66,6 +67,7 @@ CMainFrame::CMainFrame(CDocManager& docs, AppSettings& settings, const IniFile& 
     wallpaper_->Attach(area_->viewport());
     area_->viewport()->setMouseTracking(true);
     area_->viewport()->installEventFilter(this);
+    qApp->installEventFilter(this);
     UpdateWallpaper();
 
     CreateCommands();
@@ -185,6 +187,8 @@ bool CMainFrame::event(QEvent* event) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == area_->viewport() && event->type() == QEvent::MouseMove)
         ClearPositionPanes();
+    else if (event->type() == QEvent::Hide)
+        TakeKeyboardBackAfterHiding(watched);
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -145,6 +145,9 @@ class CMainFrame : public QMainWindow {
     void CreateToolBars();
     void CreateMenus();
     void ClearPositionPanes();
+    // After one of the program's dialogs or windows has closed, the main window takes the
+    // keyboard back when nothing else has it.
+    void TakeKeyboardBackAfterHiding(QObject* window);
     void SelectMenu();
     std::vector<CommandTarget*> Route() const;
     void OnDocumentOpened(CLogicDoc* doc);

@@ -5,10 +5,12 @@
 #include "gui/view/CViewCompanion.h"
 #include "gui/frame/StatusPanes.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -91,6 +93,21 @@ void CMainFrame::OnDocumentClosing(CLogicDoc* doc) {
     UpdateTitle();
     commands_->UpdateAll();
     RefreshColorDisplays();
+}
+
+void CMainFrame::TakeKeyboardBackAfterHiding(QObject* window) {
+    auto* widget = qobject_cast<QWidget*>(window);
+    if (widget == nullptr || widget == this || !widget->isWindow())
+        return;
+    const Qt::WindowType type = widget->windowType();
+    if (type != Qt::Dialog && type != Qt::Window)
+        return;
+    // A window manager hands the keyboard to the window below; without one it would go nowhere
+    // and no shortcut would work until the user clicked into the program.
+    QTimer::singleShot(0, this, [this] {
+        if (QApplication::activeWindow() == nullptr && isVisible())
+            activateWindow();
+    });
 }
 
 void CMainFrame::ShowFirst() {

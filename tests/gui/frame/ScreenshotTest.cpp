@@ -11,6 +11,7 @@
 #include "gui/dialogs/COptionSheet.h"
 #include "gui/dialogs/CSizeDialog.h"
 #include "gui/frame/QtTranslation.h"
+#include "support/ModalDialog.h"
 
 #include <QApplication>
 #include <QFontDialog>
@@ -23,11 +24,26 @@
 #include <QTranslator>
 
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 #include <memory>
 
 namespace tessemar {
 namespace {
+
+// Whether X sends the keys to the window: Qt's own idea of the active window may differ after a
+// dialog has closed on a display without a window manager.
+bool HasXKeyboard(const QWidget& window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11->connection();
+    xcb_get_input_focus_reply_t* reply =
+        xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr);
+    const bool focused = reply != nullptr && reply->focus == window.winId();
+    std::free(reply);
+    return focused;
+}
 
 // Starts the program with a colour puzzle on a real (virtual) X display and saves pictures of
 // the main window into the build folder, for people to look at: the toolbars, the colour bars,
@@ -47,8 +63,15 @@ TEST(ScreenshotTest, MainWindowWithAPuzzle) {
     frame->setGeometry(40, 40, 1100, 720);
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
-    // Shortcuts work from the start, also on a display without a window manager.
+    // Shortcuts work from the start, and again after a dialog, also on a display without a
+    // window manager.
     EXPECT_TRUE(QTest::qWaitForWindowActive(frame));
+    test::WhenShown<CAboutDialog>([](CAboutDialog& about) {
+        EXPECT_TRUE(QTest::qWaitFor([&about] { return HasXKeyboard(about); }));
+        about.reject();
+    });
+    ASSERT_TRUE(frame->Commands().Execute(cmd::About));
+    EXPECT_TRUE(QTest::qWaitFor([frame] { return HasXKeyboard(*frame); }));
     QTest::qWait(500);
     const QImage full = frame->grab().toImage();
     ASSERT_FALSE(full.isNull());
