@@ -43,8 +43,8 @@ void BM_PrintAllPagesToPdf(benchmark::State& state) {
     ResetPeakMemory();
     PrintPlan plan;
     for (auto _ : state) {
-        if (WritePrintPdfFile(path, QPageSize(QPageSize::A4), 600, QMargins(1000, 1000, 1000, 1000), 100, sheet,
-                              doc.Model(), style, plan) != 0)
+        if (WritePrintPdfFile(path, QPageSize(QPageSize::A4), QMargins(1000, 1000, 1000, 1000), 100,
+                              sheet, doc.Model(), style, plan) != 0)
             state.SkipWithError("the PDF could not be written");
     }
     state.counters["pages"] = plan.Pages();

@@ -70,14 +70,16 @@ int WritePdfInBands(const std::string& path, int width, int height, const BandPa
 
 }  // namespace
 
-int WritePrintPdfFile(const std::string& path, const QPageSize& pageSize, int resolution, const QMargins& margins,
-                      int zoom, const Rect& sheet, const PuzzleModel& model, const LayoutStyle& style,
-                      PrintPlan& plan) {
+int WritePrintPdfFile(const std::string& path, const QPageSize& pageSize, const QMargins& margins,
+                      int zoom, const Rect& sheet, const PuzzleModel& model,
+                      const LayoutStyle& style, PrintPlan& plan) {
     const QPageLayout layout(pageSize, QPageLayout::Portrait, QMarginsF());
-    plan = PlanPrint(QSize(sheet.Width(), sheet.Height()), layout, resolution, margins, zoom);
-    return WritePdfFile(path, layout, resolution, [&](QPdfWriter& writer, QPainter& painter) {
-        PrintSheet(painter, writer, plan, sheet, model, style);
-    });
+    plan =
+        PlanPrint(QSize(sheet.Width(), sheet.Height()), layout, kPrintPdfResolution, margins, zoom);
+    return WritePdfFile(path, layout, kPrintPdfResolution,
+                        [&](QPdfWriter& writer, QPainter& painter) {
+                            PrintSheet(painter, writer, plan, sheet, model, style);
+                        });
 }
 
 int WriteSheetPdfFile(const std::string& path, const PuzzleModel& model, const LayoutStyle& style, bool cut) {

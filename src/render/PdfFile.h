@@ -22,11 +22,11 @@ struct Rect;
 // they look as printed ones and the zoom setting means the same for both.
 inline constexpr int kPrintPdfResolution = 600;
 
-// The sheet printed on paper of pageSize at resolution dots per inch, inside the margins (in
+// The sheet printed on paper of pageSize at kPrintPdfResolution, inside the margins (in
 // hundredths of a millimetre) at zoom percent, as a PDF file; plan receives the page plan.
-int WritePrintPdfFile(const std::string& path, const QPageSize& pageSize, int resolution, const QMargins& margins,
-                      int zoom, const Rect& sheet, const PuzzleModel& model, const LayoutStyle& style,
-                      PrintPlan& plan);
+int WritePrintPdfFile(const std::string& path, const QPageSize& pageSize, const QMargins& margins,
+                      int zoom, const Rect& sheet, const PuzzleModel& model,
+                      const LayoutStyle& style, PrintPlan& plan);
 
 // The sheet or any image as a single page of its own size in pixels (96 per inch, finer when
 // a large sheet would pass the largest page a PDF reader shows), drawn in bands.

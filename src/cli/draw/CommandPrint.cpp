@@ -63,9 +63,9 @@ int RunPrint(const std::vector<std::string>& words, Streams& streams) {
     const LayoutStyle style(model, {});
     const Rect sheet = GetSheetRect(style, model, args->Has("--cut"));
     PrintPlan plan;
-    const int error = WritePrintPdfFile(*output, QPageSize(page == "A4" ? QPageSize::A4 : QPageSize::Letter),
-                                        kPrintPdfResolution, QMargins(margins[0], margins[1], margins[2], margins[3]),
-                                        zoom, sheet, model, style, plan);
+    const int error = WritePrintPdfFile(
+        *output, QPageSize(page == "A4" ? QPageSize::A4 : QPageSize::Letter),
+        QMargins(margins[0], margins[1], margins[2], margins[3]), zoom, sheet, model, style, plan);
     if (error != 0)
         return ReportWriteError(streams.err, *output, error);
     streams.out << "pages: " << plan.Pages() << " (" << plan.across << " across, " << plan.down << " down)\n";
